@@ -1,0 +1,32 @@
+#include "platform/db/currency.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace db {
+
+Currency Currency::fromDouble(double value) { return Currency(static_cast<std::int64_t>(std::llround(value * Scale))); }
+
+std::int64_t Currency::roundedWhole() const {
+    const std::int64_t whole = raw_ / Scale;
+    const std::int64_t rest = raw_ % Scale;
+    if (rest >= Scale / 2) return whole + 1;
+    if (rest <= -Scale / 2) return whole - 1;
+    return whole;
+}
+
+std::string Currency::toString() const {
+    const bool negative = raw_ < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(raw_) : static_cast<std::uint64_t>(raw_);
+    std::string text = std::to_string(magnitude / Scale);
+    std::uint64_t fraction = magnitude % Scale;
+    if (fraction != 0) {
+        std::string digits = std::to_string(fraction);
+        digits.insert(0, 4 - digits.size(), '0');
+        while (digits.back() == '0') digits.pop_back();
+        text += "." + digits;
+    }
+    return negative ? "-" + text : text;
+}
+
+} // namespace db

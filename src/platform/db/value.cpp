@@ -1,0 +1,45 @@
+#include "platform/db/value.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace db {
+
+std::int64_t Value::asInt() const {
+    if (auto p = std::get_if<std::int64_t>(&v_)) return *p;
+    if (auto p = std::get_if<double>(&v_)) return static_cast<std::int64_t>(std::llround(*p));
+    if (auto p = std::get_if<Currency>(&v_)) return p->roundedWhole();
+    if (auto p = std::get_if<std::string>(&v_)) return std::strtoll(p->c_str(), nullptr, 10);
+    return 0;
+}
+
+double Value::asDouble() const {
+    if (auto p = std::get_if<std::int64_t>(&v_)) return static_cast<double>(*p);
+    if (auto p = std::get_if<double>(&v_)) return *p;
+    if (auto p = std::get_if<Currency>(&v_)) return p->toDouble();
+    if (auto p = std::get_if<std::string>(&v_)) return std::strtod(p->c_str(), nullptr);
+    return 0.0;
+}
+
+Currency Value::asCurrency() const {
+    if (auto p = std::get_if<std::int64_t>(&v_)) return Currency::fromWhole(*p);
+    if (auto p = std::get_if<double>(&v_)) return Currency::fromDouble(*p);
+    if (auto p = std::get_if<Currency>(&v_)) return *p;
+    if (auto p = std::get_if<std::string>(&v_)) return Currency::fromDouble(std::strtod(p->c_str(), nullptr));
+    return Currency();
+}
+
+std::string Value::asText() const {
+    if (auto p = std::get_if<std::int64_t>(&v_)) return std::to_string(*p);
+    if (auto p = std::get_if<double>(&v_)) {
+        std::ostringstream out;
+        out << *p;
+        return out.str();
+    }
+    if (auto p = std::get_if<Currency>(&v_)) return p->toString();
+    if (auto p = std::get_if<std::string>(&v_)) return *p;
+    return {};
+}
+
+} // namespace db

@@ -1,0 +1,44 @@
+// The base of every task window shown inside the main window. It knows whether a close comes
+// from the user or from the program, because some windows tidy up only when the user closes them.
+#pragma once
+
+#include <QCloseEvent>
+#include <QWidget>
+
+namespace shell {
+
+class ChildWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `formName` is the window's system name ("frmACT0100"), also its objectName.
+    ChildWindow(const QString& formName, QWidget* parent = nullptr) : QWidget(parent) { setObjectName(formName); }
+
+    // Closes the window without the clean-up of a user's close.
+    void closeByProgram() {
+        closingByProgram_ = true;
+        close();
+        closingByProgram_ = false;
+    }
+    bool closingByProgram() const { return closingByProgram_; }
+
+signals:
+    void closed();
+
+protected:
+    // A user's close; return false to keep the window open.
+    virtual bool userCloseRequested() { return true; }
+
+    void closeEvent(QCloseEvent* event) override {
+        if (!closingByProgram_ && !userCloseRequested()) {
+            event->ignore();
+            return;
+        }
+        event->accept();
+        emit closed();
+    }
+
+private:
+    bool closingByProgram_ = false;
+};
+
+} // namespace shell

@@ -1,0 +1,96 @@
+#include "support/test_files.h"
+
+#include <sqlite3.h>
+
+#include <random>
+#include <stdexcept>
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    std::random_device random;
+    for (;;) {
+        path_ = fs::temp_directory_path() / ("kemlora-test-" + std::to_string(random()));
+        if (fs::create_directory(path_)) break;
+    }
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string templatePath() {
+    if (const char* path = std::getenv("KEMLORA_TEMPLATE")) return path;
+    return KEMLORA_TEMPLATE_PATH;
+}
+
+std::string copyTemplate(const TempFolder& folder, const std::string& name) {
+    const auto target = folder.path() / name;
+    fs::copy_file(templatePath(), target, fs::copy_options::overwrite_existing);
+    return target.string();
+}
+
+void clearAllTables(const std::string& path) {
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(handle);
+        throw std::runtime_error("cannot open " + path);
+    }
+    for (const auto& table : db::requiredTables()) {
+        const std::string sql = "DELETE FROM " + table;
+        sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(handle);
+}
+
+platform::Answer ScriptedMessages::show(const std::string& text, platform::Buttons buttons, bool) {
+    shown.push_back(text);
+    if (!answers.empty()) {
+        const auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return buttons == platform::Buttons::YesNo ? platform::Answer::Yes : platform::Answer::Ok;
+}
+
+std::optional<std::string> ScriptedFileDialog::choose(const platform::FileDialogRequest& request) {
+    requests.push_back(request);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+bool ScriptedDesktop::open(const std::string& pathOrUrl) {
+    opened.push_back(pathOrUrl);
+    return succeed;
+}
+
+bool ScriptedDesktop::start(const std::string& program, const std::vector<std::string>&) {
+    started.push_back(program);
+    return succeed;
+}
+
+std::optional<std::string> ScriptedRegistry::GetKeyValue(const std::string& key, const std::string& valueName) {
+    asked.push_back(key + "\\" + valueName);
+    return value;
+}
+
+OpenState::OpenState(bool emptyTables, std::int32_t today) {
+    path = copyTemplate(folder);
+    if (emptyTables) clearAllTables(path);
+    state.messages = &messages;
+    state.fileDialog = &fileDialog;
+    state.desktop = &desktop;
+    state.registry = &registry;
+    state.today = [today] { return today; };
+    state.AppPath = folder.path().string() + "/";
+    state.DataFilePath = path;
+    state.MainDatabase = db::Database::open(path);
+    state.openTables();
+}
+
+} // namespace testing_support

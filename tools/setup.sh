@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what the program needs on Debian 12, builds it, then starts it or runs the tests.
+#   tools/setup.sh run    build and start the program
+#   tools/setup.sh test   build and run the whole test suite
+#   tools/setup.sh build  build only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode="${1:-run}"
+
+packages=(build-essential cmake qt6-base-dev libsqlite3-dev googletest libgtest-dev libbenchmark-dev
+          fonts-ipafont-gothic fonts-ipaexfont-gothic poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
+
+build_dir="${KEMLORA_BUILD_DIR:-build}"
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build_dir" -j "$(nproc)"
+
+case "$mode" in
+    run)
+        exec "$build_dir/bin/kemlora"
+        ;;
+    test)
+        cd "$build_dir"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 300
+        ;;
+    build) ;;
+    *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
+esac
