@@ -71,6 +71,9 @@ struct ProgramState {
     platform::DesktopService* desktop = nullptr;
     platform::RegistryService* registry = nullptr;
 
+    // Brings up the calendar window and shows CalendarDate's month; the shell sets it.
+    std::function<void()> syncCalendar;
+
     // Today's date as yyyymmdd; tests may fix it.
     std::function<std::int32_t()> today;
 

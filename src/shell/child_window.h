@@ -21,6 +21,12 @@ public:
     }
     bool closingByProgram() const { return closingByProgram_; }
 
+    // Field `index` of the window's field array (its Text1), where the calendar hands a picked date.
+    virtual QWidget* fieldWidget(int index) {
+        (void)index;
+        return nullptr;
+    }
+
 signals:
     void closed();
 
