@@ -17,6 +17,7 @@ namespace db {
 
 class TableRecordset;
 class QueryRecordset;
+struct DatabaseAccess;
 
 // A row's identity that survives moves and other rows' changes; 0 names no row.
 using Bookmark = std::int64_t;
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<Cache> cache_;
     friend class TableRecordset;
     friend class QueryRecordset;
+    friend struct DatabaseAccess;
 };
 
 // What a view following a table recordset hears about.

@@ -25,6 +25,8 @@ public:
     bool isNull() const { return std::holds_alternative<std::monostate>(v_); }
     bool isText() const { return std::holds_alternative<std::string>(v_); }
     bool isCurrency() const { return std::holds_alternative<Currency>(v_); }
+    bool isInteger() const { return std::holds_alternative<std::int64_t>(v_); }
+    bool isDouble() const { return std::holds_alternative<double>(v_); }
 
     // Conversions read a null as zero or as an empty text, the way a reader expects a field without a value.
     std::int64_t asInt() const;

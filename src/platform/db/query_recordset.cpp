@@ -1,0 +1,441 @@
+#include "platform/db/database.h"
+
+#include "platform/db/sqlite_support.h"
+
+#include <cctype>
+
+namespace db {
+
+namespace {
+
+enum class EditMode { None, Add, Edit };
+
+struct Token {
+    std::string text;
+    std::size_t start = 0;
+    int depth = 0;
+};
+
+// Words and signs of a query text at their parenthesis depth; quoted texts are skipped whole.
+std::vector<Token> tokenize(const std::string &sql) {
+    std::vector<Token> tokens;
+    int depth = 0;
+    std::size_t i = 0;
+    while (i < sql.size()) {
+        const unsigned char c = static_cast<unsigned char>(sql[i]);
+        if (std::isspace(c)) {
+            ++i;
+        } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            const char close = c == '[' ? ']' : static_cast<char>(c);
+            const std::size_t end = sql.find(close, i + 1);
+            const std::size_t stop = end == std::string::npos ? sql.size() : end + 1;
+            tokens.push_back({sql.substr(i, stop - i), i, depth});
+            i = stop;
+        } else if (std::isalnum(c) || c == '_' || c >= 0x80) {
+            const std::size_t start = i;
+            while (i < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[i])) || sql[i] == '_' ||
+                                      static_cast<unsigned char>(sql[i]) >= 0x80))
+                ++i;
+            tokens.push_back({sql.substr(start, i - start), start, depth});
+        } else {
+            if (c == ')') --depth;
+            tokens.push_back({std::string(1, static_cast<char>(c)), i, depth});
+            if (c == '(') ++depth;
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+bool isWord(const Token &token, const char *word) { return sameName(token.text, word); }
+
+std::string unquoted(const std::string &name) {
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '[' || name.front() == '`'))
+        return name.substr(1, name.size() - 2);
+    return name;
+}
+
+struct DynasetSource {
+    std::string table;
+    std::string sql; // the query with the table's rowid as its first column
+};
+
+[[noreturn]] void notUpdatable(const std::string &why) { throw DbError(NotUpdatable, why); }
+
+// A dynaset writes to the one table its query reads, so the query must select from exactly one table.
+DynasetSource dynasetSource(const std::string &sql) {
+    const auto tokens = tokenize(sql);
+    if (tokens.empty() || !isWord(tokens[0], "SELECT")) notUpdatable("更新できるのは SELECT 文だけです: " + sql);
+    if (tokens.size() > 1 && (isWord(tokens[1], "DISTINCT") || isWord(tokens[1], "ALL")))
+        notUpdatable("DISTINCT の問い合わせは更新できません: " + sql);
+    std::size_t from = 0;
+    for (std::size_t i = 1; i < tokens.size(); ++i)
+        if (tokens[i].depth == 0 && isWord(tokens[i], "FROM")) {
+            from = i;
+            break;
+        }
+    if (from == 0 || from + 1 >= tokens.size()) notUpdatable("テーブルのない問い合わせは更新できません: " + sql);
+    DynasetSource source;
+    source.table = unquoted(tokens[from + 1].text);
+    std::string qualifier = tokens[from + 1].text;
+    std::size_t next = from + 2;
+    static const char *const clauses[] = {"WHERE", "ORDER",  "GROUP",     "LIMIT",   "HAVING", "WINDOW",
+                                          "UNION", "EXCEPT", "INTERSECT", "JOIN",    "INNER",  "LEFT",
+                                          "RIGHT", "FULL",   "CROSS",     "NATURAL", "OUTER"};
+    auto isClause = [&](const Token &token) {
+        for (const char *word : clauses)
+            if (isWord(token, word)) return true;
+        return false;
+    };
+    if (next < tokens.size() && isWord(tokens[next], "AS")) ++next;
+    if (next < tokens.size() && tokens[next].depth == 0 && !isClause(tokens[next]) && tokens[next].text != "," &&
+        tokens[next].text != ";") {
+        qualifier = tokens[next].text;
+        ++next;
+    }
+    for (std::size_t i = from + 2; i < tokens.size(); ++i) {
+        if (tokens[i].depth != 0) continue;
+        if (tokens[i].text == "," || isWord(tokens[i], "JOIN") || isWord(tokens[i], "GROUP") ||
+            isWord(tokens[i], "UNION") || isWord(tokens[i], "EXCEPT") || isWord(tokens[i], "INTERSECT"))
+            notUpdatable("複数のテーブルや集計の問い合わせは更新できません: " + sql);
+    }
+    const std::size_t afterSelect = tokens[0].start + tokens[0].text.size();
+    source.sql = "SELECT " + qualifier + ".rowid," + sql.substr(afterSelect);
+    return source;
+}
+
+} // namespace
+
+struct QueryRecordset::Impl final : StatementOwner {
+    struct Row {
+        std::int64_t rowid = 0;
+        std::vector<Value> values;
+        bool deleted = false;
+    };
+
+    Database *db = nullptr;
+    bool dynaset = false;
+    std::string sql;
+    std::vector<Value> params;
+    std::string table;
+    std::string readSql;
+    std::vector<ColumnInfo> columns;
+    std::vector<ColumnInfo> tableColumns;
+    std::vector<int> tableColumnOf; // per query column, its table column or -1
+
+    std::vector<Row> rows;
+    long position = -1; // -1 before the first row, rows.size() after the last
+    bool noMatch = false;
+
+    EditMode mode = EditMode::None;
+    std::vector<Value> buffer;
+    Bookmark lastModified = 0;
+
+    Impl(Database &database, std::string text, std::vector<Value> values, bool writable)
+        : db(&database), dynaset(writable), sql(std::move(text)), params(std::move(values)) {
+        readSql = sql;
+        if (dynaset) {
+            auto source = dynasetSource(sql);
+            table = source.table;
+            readSql = source.sql;
+            tableColumns = database.columns(table);
+        }
+        DatabaseAccess::registerOwner(database, this);
+    }
+
+    ~Impl() {
+        if (db) DatabaseAccess::unregisterOwner(*db, this);
+    }
+
+    void releaseCursor() override {} // rows are read whole, so no statement stays open
+    void detach() override { db = nullptr; }
+
+    Database &database() const {
+        if (!db || !db->isOpen()) throw DbError(EngineFailure, "データファイルが閉じられています。");
+        return *db;
+    }
+
+    void load() {
+        const Statement &statement = DatabaseAccess::cachedStatement(database(), readSql);
+        const int offset = dynaset ? 1 : 0;
+        const int count = sqlite3_column_count(statement.get());
+        columns.clear();
+        tableColumnOf.clear();
+        for (int i = offset; i < count; ++i) {
+            const char *name = sqlite3_column_name(statement.get(), i);
+            columns.push_back(describeColumn(name ? name : "", sqlite3_column_decltype(statement.get(), i)));
+            int mapped = -1;
+            for (std::size_t t = 0; t < tableColumns.size(); ++t)
+                if (sameName(tableColumns[t].name, columns.back().name)) mapped = static_cast<int>(t);
+            tableColumnOf.push_back(mapped);
+        }
+        rows.clear();
+        try {
+            statement.bindAll(params);
+            while (statement.step()) {
+                Row row;
+                if (dynaset) row.rowid = sqlite3_column_int64(statement.get(), 0);
+                row.values.reserve(columns.size());
+                for (int i = offset; i < count; ++i)
+                    row.values.push_back(
+                        readColumn(statement.get(), i, columns[static_cast<std::size_t>(i - offset)].type));
+                rows.push_back(std::move(row));
+            }
+        } catch (...) {
+            statement.reset();
+            throw;
+        }
+        statement.reset();
+        mode = EditMode::None;
+        noMatch = false;
+        position = -1;
+        moveFrom(-1, 1);
+    }
+
+    long size() const { return static_cast<long>(rows.size()); }
+    bool live(long index) const {
+        return index >= 0 && index < size() && !rows[static_cast<std::size_t>(index)].deleted;
+    }
+    bool anyRow() const {
+        for (const auto &row : rows)
+            if (!row.deleted) return true;
+        return false;
+    }
+
+    // Moves to the first live row from `start` (exclusive) in the direction; off the end when none.
+    void moveFrom(long start, int direction) {
+        mode = EditMode::None;
+        long index = start + direction;
+        while (index >= 0 && index < size() && !live(index))
+            index += direction;
+        position = index < 0 ? -1 : (index >= size() ? size() : index);
+    }
+
+    const Row &currentRow() const {
+        if (!live(position)) throwNoCurrentRecord();
+        return rows[static_cast<std::size_t>(position)];
+    }
+
+    void requireDynaset() const {
+        if (!dynaset) notUpdatable("スナップショットは更新できません。");
+    }
+
+    int columnOf(const std::string &name) const {
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (sameName(columns[i].name, name)) return static_cast<int>(i);
+        throw DbError(FieldMissing, "問い合わせにフィールド " + name + " がありません。");
+    }
+
+    void run(const std::string &text, const std::vector<Value> &values) {
+        Database &target = database();
+        DatabaseAccess::beforeWrite(target);
+        const Statement &statement = DatabaseAccess::cachedStatement(target, text);
+        try {
+            statement.bindAll(values);
+            statement.step();
+        } catch (...) {
+            statement.reset();
+            throw;
+        }
+        statement.reset();
+    }
+
+    template <class Test> void find(long start, int direction, const Test &test, QueryRecordset &self) {
+        const long saved = position;
+        for (long index = start; index >= 0 && index < size(); index += direction) {
+            if (!live(index)) continue;
+            position = index;
+            if (test(self)) {
+                noMatch = false;
+                return;
+            }
+        }
+        position = saved;
+        noMatch = true;
+    }
+};
+
+QueryRecordset::QueryRecordset(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+QueryRecordset::~QueryRecordset() = default;
+
+std::unique_ptr<QueryRecordset> Database::openSnapshot(const std::string &sql, const std::vector<Value> &params) {
+    std::unique_ptr<QueryRecordset> recordset(
+        new QueryRecordset(std::make_unique<QueryRecordset::Impl>(*this, sql, params, false)));
+    recordset->impl_->load();
+    return recordset;
+}
+
+std::unique_ptr<QueryRecordset> Database::openDynaset(const std::string &sql, const std::vector<Value> &params) {
+    std::unique_ptr<QueryRecordset> recordset(
+        new QueryRecordset(std::make_unique<QueryRecordset::Impl>(*this, sql, params, true)));
+    recordset->impl_->load();
+    return recordset;
+}
+
+bool QueryRecordset::isDynaset() const { return impl_->dynaset; }
+const std::vector<ColumnInfo> &QueryRecordset::columns() const { return impl_->columns; }
+int QueryRecordset::columnIndex(const std::string &name) const { return impl_->columnOf(name); }
+
+bool QueryRecordset::bof() const { return impl_->position < 0 || !impl_->anyRow(); }
+bool QueryRecordset::eof() const { return impl_->position >= impl_->size() || !impl_->anyRow(); }
+bool QueryRecordset::noMatch() const { return impl_->noMatch; }
+
+std::int64_t QueryRecordset::rowCount() const {
+    std::int64_t count = 0;
+    for (const auto &row : impl_->rows)
+        if (!row.deleted) ++count;
+    return count;
+}
+
+void QueryRecordset::moveFirst() { impl_->moveFrom(-1, 1); }
+void QueryRecordset::moveLast() { impl_->moveFrom(impl_->size(), -1); }
+
+void QueryRecordset::moveNext() {
+    if (impl_->position >= impl_->size()) return;
+    impl_->moveFrom(impl_->position, 1);
+}
+
+void QueryRecordset::movePrevious() {
+    if (impl_->position < 0) return;
+    impl_->moveFrom(impl_->position, -1);
+}
+
+Bookmark QueryRecordset::bookmark() const {
+    impl_->currentRow();
+    return impl_->position + 1;
+}
+
+void QueryRecordset::setBookmark(Bookmark mark) {
+    const long index = static_cast<long>(mark) - 1;
+    if (!impl_->live(index)) throw DbError(NoCurrentRecord, "ブックマークの行はもうありません。");
+    impl_->mode = EditMode::None;
+    impl_->position = index;
+}
+
+void QueryRecordset::findFirst(const RowTest &test) { impl_->find(0, 1, test, *this); }
+void QueryRecordset::findLast(const RowTest &test) { impl_->find(impl_->size() - 1, -1, test, *this); }
+void QueryRecordset::findNext(const RowTest &test) { impl_->find(impl_->position + 1, 1, test, *this); }
+
+Value QueryRecordset::field(const std::string &name) const { return field(columnIndex(name)); }
+
+Value QueryRecordset::field(int column) const {
+    const auto &d = *impl_;
+    if (column < 0 || column >= static_cast<int>(d.columns.size()))
+        throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
+    if (d.mode != EditMode::None) return d.buffer[static_cast<std::size_t>(column)];
+    return d.currentRow().values[static_cast<std::size_t>(column)];
+}
+
+void QueryRecordset::addNew() {
+    auto &d = *impl_;
+    d.requireDynaset();
+    d.database();
+    d.buffer.clear();
+    for (const auto &column : d.columns)
+        d.buffer.push_back(emptyValue(column));
+    d.mode = EditMode::Add;
+}
+
+void QueryRecordset::edit() {
+    auto &d = *impl_;
+    d.requireDynaset();
+    d.mode = EditMode::None;
+    d.buffer = d.currentRow().values;
+    d.mode = EditMode::Edit;
+}
+
+void QueryRecordset::setField(const std::string &name, const Value &value) {
+    auto &d = *impl_;
+    d.requireDynaset();
+    if (d.mode == EditMode::None)
+        throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずにフィールドを変更しようとしました。");
+    const auto column = static_cast<std::size_t>(d.columnOf(name));
+    const int target = d.tableColumnOf[column];
+    if (target < 0) notUpdatable("フィールド " + name + " はテーブル " + d.table + " に書けません。");
+    d.buffer[column] = storableValue(d.tableColumns[static_cast<std::size_t>(target)], value);
+}
+
+void QueryRecordset::update() {
+    auto &d = *impl_;
+    d.requireDynaset();
+    if (d.mode == EditMode::None)
+        throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずに Update しようとしました。");
+    Database &database = d.database();
+    std::vector<std::string> names;
+    std::vector<Value> values;
+    for (std::size_t i = 0; i < d.columns.size(); ++i) {
+        const int target = d.tableColumnOf[i];
+        if (target < 0) continue;
+        bool repeated = false; // a column selected twice is written once
+        for (const auto &name : names)
+            repeated = repeated || name == quoteName(d.tableColumns[static_cast<std::size_t>(target)].name);
+        if (repeated) continue;
+        names.push_back(quoteName(d.tableColumns[static_cast<std::size_t>(target)].name));
+        values.push_back(d.buffer[i]);
+    }
+    sqlite3 *handle = DatabaseAccess::handle(database);
+    if (d.mode == EditMode::Add) {
+        std::string columnsText, marks;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            columnsText += (i ? ", " : "") + names[i];
+            marks += i ? ", ?" : "?";
+        }
+        const std::string text =
+            names.empty() ? "INSERT INTO " + quoteName(d.table) + " DEFAULT VALUES"
+                          : "INSERT INTO " + quoteName(d.table) + " (" + columnsText + ") VALUES (" + marks + ")";
+        d.run(text, values);
+        QueryRecordset::Impl::Row row;
+        row.rowid = sqlite3_last_insert_rowid(handle);
+        row.values = d.buffer;
+        d.rows.push_back(std::move(row));
+        d.lastModified = d.size();
+        // The cursor was off the end; it stays off the end, now of the longer set.
+        if (d.position == d.size() - 1) d.position = d.size();
+    } else {
+        const auto &current = d.currentRow();
+        std::string assignments;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            assignments += (i ? ", " : "") + names[i] + " = ?";
+        values.push_back(Value(static_cast<std::int64_t>(current.rowid)));
+        if (!names.empty()) {
+            d.run("UPDATE " + quoteName(d.table) + " SET " + assignments + " WHERE rowid = ?", values);
+            if (sqlite3_changes(handle) == 0) {
+                d.mode = EditMode::None;
+                throwNoCurrentRecord();
+            }
+        }
+        d.rows[static_cast<std::size_t>(d.position)].values = d.buffer;
+        d.lastModified = d.position + 1;
+    }
+    d.mode = EditMode::None;
+    database.noteChange();
+}
+
+void QueryRecordset::cancelUpdate() { impl_->mode = EditMode::None; }
+
+void QueryRecordset::deleteCurrent() {
+    auto &d = *impl_;
+    d.requireDynaset();
+    d.mode = EditMode::None;
+    const auto &current = d.currentRow();
+    Database &database = d.database();
+    d.run("DELETE FROM " + quoteName(d.table) + " WHERE rowid = ?", {Value(static_cast<std::int64_t>(current.rowid))});
+    // The position stays on the deleted slot, so the next move goes to its neighbour.
+    d.rows[static_cast<std::size_t>(d.position)].deleted = true;
+    database.noteChange();
+}
+
+Bookmark QueryRecordset::lastModified() const { return impl_->lastModified; }
+
+void QueryRecordset::requery() { impl_->load(); }
+
+void QueryRecordset::close() {
+    auto &d = *impl_;
+    d.rows.clear();
+    d.position = -1;
+    d.mode = EditMode::None;
+    if (d.db) DatabaseAccess::unregisterOwner(*d.db, &d);
+    d.db = nullptr;
+}
+
+} // namespace db

@@ -1,0 +1,212 @@
+#include "platform/db/sqlite_support.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace db {
+
+void throwSqlite(sqlite3 *handle, int code, const std::string &context) {
+    const int extended = handle ? sqlite3_extended_errcode(handle) : code;
+    std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
+    if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
+        throw DbError(DuplicateKey, "インデックスのキーが重複するため、変更できませんでした。(" + message + ")");
+    if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
+        throw DbError(NotADataFile, "データファイルとして読めません。(" + message + ")");
+    std::string text = message + " (SQLite " + std::to_string(code) + ")";
+    if (!context.empty()) text += ": " + context;
+    throw DbError(EngineFailure, text);
+}
+
+void throwNoCurrentRecord() { throw DbError(NoCurrentRecord, "カレント レコードがありません。"); }
+
+Statement::Statement(sqlite3 *handle, const std::string &sql) {
+    if (!handle) throw DbError(EngineFailure, "データファイルが閉じられています。");
+    const int code = sqlite3_prepare_v2(handle, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
+    if (code != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        throwSqlite(handle, code, sql);
+    }
+    if (!stmt_) throw DbError(EngineFailure, "空の SQL 文です。");
+}
+
+Statement &Statement::operator=(Statement &&other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        stmt_ = other.stmt_;
+        other.stmt_ = nullptr;
+    }
+    return *this;
+}
+
+void Statement::bind(int position, const Value &value) const {
+    int code = SQLITE_OK;
+    if (value.isNull()) {
+        code = sqlite3_bind_null(stmt_, position);
+    } else if (value.isText()) {
+        const std::string text = value.asText();
+        code = sqlite3_bind_text(stmt_, position, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    } else if (value.isCurrency()) {
+        code = sqlite3_bind_int64(stmt_, position, value.asCurrency().raw());
+    } else if (value.isDouble()) {
+        code = sqlite3_bind_double(stmt_, position, value.asDouble());
+    } else {
+        code = sqlite3_bind_int64(stmt_, position, value.asInt());
+    }
+    if (code != SQLITE_OK) throwSqlite(sqlite3_db_handle(stmt_), code, sqlite3_sql(stmt_));
+}
+
+void Statement::bindAll(const std::vector<Value> &values, int first) const {
+    for (std::size_t i = 0; i < values.size(); ++i)
+        bind(first + static_cast<int>(i), values[i]);
+}
+
+bool Statement::step() const {
+    const int code = sqlite3_step(stmt_);
+    if (code == SQLITE_ROW) return true;
+    if (code == SQLITE_DONE) return false;
+    sqlite3_reset(stmt_);
+    throwSqlite(sqlite3_db_handle(stmt_), code, sqlite3_sql(stmt_));
+}
+
+namespace {
+
+std::string upper(std::string text) {
+    for (auto &c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::int64_t limitFor(FieldType type, bool high) {
+    if (type == FieldType::Int16) return high ? INT16_MAX : INT16_MIN;
+    return high ? INT32_MAX : INT32_MIN;
+}
+
+} // namespace
+
+ColumnInfo describeColumn(const std::string &name, const char *declaredType) {
+    ColumnInfo info;
+    info.name = name;
+    const std::string type = upper(declaredType ? declaredType : "");
+    if (type == "INT16") {
+        info.type = FieldType::Int16;
+    } else if (type == "INT32") {
+        info.type = FieldType::Int32;
+    } else if (type == "CURRENCY") {
+        info.type = FieldType::Currency;
+    } else if (type == "SINGLE") {
+        info.type = FieldType::Single;
+    } else if (type.rfind("TEXT", 0) == 0) {
+        info.type = FieldType::Text;
+        const auto open = type.find('(');
+        if (open != std::string::npos) info.width = std::atoi(type.c_str() + open + 1);
+    }
+    return info;
+}
+
+Value readColumn(sqlite3_stmt *stmt, int column, FieldType type) {
+    const int stored = sqlite3_column_type(stmt, column);
+    if (stored == SQLITE_NULL) return {};
+    switch (type) {
+    case FieldType::Int16:
+    case FieldType::Int32:
+        if (stored == SQLITE_FLOAT)
+            return Value(static_cast<std::int64_t>(std::llround(sqlite3_column_double(stmt, column))));
+        return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)));
+    case FieldType::Currency:
+        if (stored == SQLITE_FLOAT) return Value(Currency::fromRaw(std::llround(sqlite3_column_double(stmt, column))));
+        return Value(Currency::fromRaw(sqlite3_column_int64(stmt, column)));
+    case FieldType::Single:
+        return Value(sqlite3_column_double(stmt, column));
+    case FieldType::Text:
+        break;
+    case FieldType::Other:
+        if (stored == SQLITE_INTEGER) return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)));
+        if (stored == SQLITE_FLOAT) return Value(sqlite3_column_double(stmt, column));
+        break;
+    }
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+    return Value(std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column))));
+}
+
+Value storableValue(const ColumnInfo &column, const Value &value) {
+    switch (column.type) {
+    case FieldType::Int16:
+    case FieldType::Int32: {
+        if (!value.isText() && !value.isNull() && !value.isCurrency() && std::isnan(value.asDouble()))
+            throw DbError(ValueOutOfRange, "フィールド " + column.name + " に数値でない値は入りません。");
+        const std::int64_t number = value.asInt();
+        if (number < limitFor(column.type, false) || number > limitFor(column.type, true))
+            throw DbError(ValueOutOfRange,
+                          "フィールド " + column.name + " の値 " + std::to_string(number) + " が範囲を超えています。");
+        return Value(number);
+    }
+    case FieldType::Currency:
+        return Value(value.asCurrency());
+    case FieldType::Single:
+        return Value(static_cast<double>(static_cast<float>(value.asDouble())));
+    case FieldType::Text: {
+        std::string text = value.asText();
+        if (column.width > 0 && characterCount(text) > static_cast<std::size_t>(column.width))
+            text = firstCharacters(text, static_cast<std::size_t>(column.width));
+        return Value(std::move(text));
+    }
+    case FieldType::Other:
+        break;
+    }
+    return value;
+}
+
+Value comparableValue(const ColumnInfo &column, const Value &value) {
+    switch (column.type) {
+    case FieldType::Int16:
+    case FieldType::Int32:
+        return Value(value.asInt());
+    case FieldType::Currency:
+        return Value(value.asCurrency());
+    case FieldType::Single:
+        return Value(value.asDouble());
+    case FieldType::Text:
+        return Value(value.asText());
+    case FieldType::Other:
+        break;
+    }
+    return value;
+}
+
+Value emptyValue(const ColumnInfo &column) {
+    switch (column.type) {
+    case FieldType::Int16:
+    case FieldType::Int32:
+        return Value(std::int64_t{0});
+    case FieldType::Currency:
+        return Value(Currency());
+    case FieldType::Single:
+        return Value(0.0);
+    case FieldType::Text:
+        return Value(std::string());
+    case FieldType::Other:
+        break;
+    }
+    return {};
+}
+
+std::string quoteName(const std::string &name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+bool sameName(const std::string &a, const std::string &b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+} // namespace db

@@ -1,0 +1,174 @@
+#include "engine_fixture.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using db::DbError;
+using db::Value;
+using engine_tests::EngineTest;
+namespace fs = std::filesystem;
+
+int openFailure(const std::string &path) {
+    try {
+        db::Database::open(path);
+    } catch (const DbError &error) {
+        EXPECT_NE(error.description().find(path), std::string::npos) << error.description();
+        return error.number();
+    }
+    return 0;
+}
+
+TEST(DatabaseOpen, RefusesFilesThatAreNotDataFilesAndCreatesNothing) {
+    testing_support::TempFolder folder;
+    const std::string missing = folder.file("missing.mdb");
+    EXPECT_EQ(openFailure(missing), db::FileNotFound);
+    EXPECT_FALSE(fs::exists(missing));
+
+    const std::string text = folder.file("notes.mdb");
+    std::ofstream(text) << "this is not a data file, just some words that fill more than a header would\n";
+    const auto sizeBefore = fs::file_size(text);
+    EXPECT_EQ(openFailure(text), db::NotADataFile);
+    EXPECT_EQ(fs::file_size(text), sizeBefore);
+
+    const std::string partial = testing_support::copyTemplate(folder, "partial.mdb");
+    sqlite3 *handle = nullptr;
+    sqlite3_open(partial.c_str(), &handle);
+    sqlite3_exec(handle, "DROP TABLE F28TB", nullptr, nullptr, nullptr);
+    sqlite3_close(handle);
+    try {
+        db::Database::open(partial);
+        FAIL() << "a file without F28TB opened";
+    } catch (const DbError &error) {
+        EXPECT_EQ(error.number(), db::TableMissing);
+        EXPECT_NE(error.description().find("F28TB"), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
+
+TEST(DatabaseOpen, TemplateHoldsTheNineTablesWithTypedColumnsAndStarterRows) {
+    testing_support::TempFolder folder;
+    auto database = db::Database::open(testing_support::copyTemplate(folder));
+    for (const auto &table : db::requiredTables())
+        EXPECT_FALSE(database->columns(table).empty()) << table;
+
+    const auto &subject = database->columns("F21TB");
+    ASSERT_EQ(subject.size(), 22u);
+    EXPECT_EQ(subject[0].type, db::FieldType::Int16);
+    EXPECT_EQ(subject[1].type, db::FieldType::Int32);
+    EXPECT_EQ(subject[4].type, db::FieldType::Text);
+    EXPECT_EQ(subject[4].width, 30);
+    EXPECT_EQ(subject[7].type, db::FieldType::Currency);
+    EXPECT_EQ(database->columns("F28TB")[7].type, db::FieldType::Single);
+
+    auto control = database->openSnapshot("SELECT * FROM F01TB");
+    ASSERT_EQ(control->rowCount(), 1);
+    EXPECT_EQ(control->field("F01_NENG_05").asText(), "令和  ");
+    EXPECT_EQ(control->field("F01_STYMD_05").asInt(), 20190501);
+    EXPECT_EQ(control->field("F01_NAM_01").asText(), std::string(30, ' '));
+    auto cash = database->openSnapshot("SELECT * FROM F46TB");
+    EXPECT_EQ(cash->field("F46_GAMT3").asText(), std::string(120, '0'));
+    EXPECT_TRUE(cash->field("F46_RM1").isCurrency());
+    auto categories = database->openSnapshot("SELECT * FROM F10KBNTB  ORDER BY F10KBN_ID");
+    EXPECT_EQ(categories->rowCount(), 3);
+    EXPECT_GE(database->openSnapshot("SELECT * FROM F21TB")->rowCount(), 20);
+    EXPECT_EQ(database->openSnapshot("SELECT * FROM F18TB WHERE F18_COD = ?", {"000001"})->rowCount(), 1);
+}
+
+TEST_F(EngineTest, WritesAreCheckedAndCutToTheFieldAndMoneyStaysExact) {
+    auto table = database->openTable("F21TB");
+    table->setIndex("F21IX");
+    table->addNew();
+    EXPECT_THROW(table->setField("F21_KBN", 32768), DbError);
+    try {
+        table->setField("F21_IO", -40000);
+    } catch (const DbError &error) {
+        EXPECT_EQ(error.number(), db::ValueOutOfRange);
+    }
+    EXPECT_THROW(table->setField("F21_ACT", std::int64_t{2147483648}), DbError);
+    table->setField("F21_KBN", 32767);
+    table->setField("F21_ACT", std::int64_t{-2147483648});
+    const std::string name31 = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほま";
+    ASSERT_EQ(db::characterCount(name31), 31u);
+    table->setField("F21_NAM", name31);
+    table->setField("F21_FIL", db::Currency::fromRaw(1234567890123456789));
+    table->setField("F21_AMT_01", db::Currency::fromRaw(-1));
+    table->setField("F21_DUM", "ab");
+    table->update();
+
+    table->setBookmark(table->lastModified());
+    EXPECT_EQ(table->field("F21_KBN").asInt(), 32767);
+    EXPECT_EQ(table->field("F21_ACT").asInt(), -2147483648);
+    EXPECT_EQ(table->field("F21_NAM").asText(), db::firstCharacters(name31, 30));
+    EXPECT_EQ(db::characterCount(table->field("F21_NAM").asText()), 30u);
+    EXPECT_EQ(table->field("F21_FIL").asCurrency().raw(), 1234567890123456789);
+    EXPECT_EQ(table->field("F21_AMT_01").asCurrency().raw(), -1);
+    EXPECT_EQ(table->field("F21_DUM").asText(), "ab"); // cut, never padded
+    EXPECT_TRUE(table->field("F21_SRT").isInteger());
+
+    // Sums in SQL over currency columns stay in ten-thousandths.
+    auto sum = database->openSnapshot("SELECT SUM(F21_AMT_01) AS S FROM F21TB");
+    EXPECT_EQ(sum->field("S").asInt(), -1);
+}
+
+TEST_F(EngineTest, NullsReadAsNullValues) {
+    database->execute("CREATE TABLE LOOSE (A INT16, B TEXT(5), C CURRENCY)");
+    database->execute("INSERT INTO LOOSE VALUES (NULL, NULL, NULL)");
+    auto rows = database->openSnapshot("SELECT * FROM LOOSE");
+    for (const char *name : {"A", "B", "C"})
+        EXPECT_TRUE(rows->field(name).isNull()) << name;
+    EXPECT_EQ(rows->field("C").asCurrency().raw(), 0);
+}
+
+TEST_F(EngineTest, RollbackRestoresRowsAndTableRecordsetsSeeIt) {
+    addVoucherLine(20240101, 1, 1, 100);
+    auto table = vouchers();
+    database->beginTrans();
+    EXPECT_TRUE(database->inTransaction());
+    table->edit();
+    table->setField("F45_AMT", db::Currency::fromWhole(999));
+    table->update();
+    addVoucherLine(20240102, 1, 1);
+    EXPECT_EQ(table->field("F45_AMT").asCurrency().roundedWhole(), 999);
+    EXPECT_EQ(table->rowCount(), 2);
+    database->rollback();
+    EXPECT_FALSE(database->inTransaction());
+    EXPECT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->field("F45_AMT").asCurrency().roundedWhole(), 100);
+
+    database->beginTrans();
+    EXPECT_THROW(database->beginTrans(), DbError);
+    EXPECT_EQ(database->execute("DELETE FROM F45TB WHERE F45_YMD = ?", {20240101}), 1);
+    database->commitTrans();
+    EXPECT_TRUE(table->empty());
+    EXPECT_FALSE(table->hasCurrent());
+}
+
+TEST_F(EngineTest, SqliteFailuresBecomeNumberedErrors) {
+    try {
+        database->execute("UPDATE NOSUCHTABLE SET X = 1");
+        FAIL();
+    } catch (const DbError &error) {
+        EXPECT_EQ(error.number(), db::EngineFailure);
+        EXPECT_NE(error.description().find("NOSUCHTABLE"), std::string::npos);
+    }
+    EXPECT_THROW(database->openTable("NOSUCHTABLE"), DbError);
+    auto table = vouchers();
+    EXPECT_THROW(table->setIndex("NOSUCHINDEX"), DbError);
+    EXPECT_THROW(table->field("NOSUCHFIELD"), DbError);
+}
+
+TEST(TextWidth, CountsAndCutsCharactersNotBytes) {
+    EXPECT_EQ(db::characterCount(""), 0u);
+    EXPECT_EQ(db::characterCount("abc"), 3u);
+    EXPECT_EQ(db::characterCount("経理処理"), 4u);
+    EXPECT_EQ(db::firstCharacters("経理処理", 2), "経理");
+    EXPECT_EQ(db::firstCharacters("a経b", 2), "a経");
+    EXPECT_EQ(db::firstCharacters("abc", 10), "abc");
+    EXPECT_EQ(db::firstCharacters("abc", 0), "");
+}
+
+} // namespace
