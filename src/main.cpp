@@ -1,1 +1,42 @@
-int main() { return 0; }
+// The program: one main window over the working file in the program's own folder.
+#include "data/program_state.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/registry.h"
+#include "shell/about_window.h"
+#include "shell/calendar_window.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kemlora");
+
+    // Every text is Japanese; a Gothic face keeps the half-width kana and the grids readable.
+    QFont font = QApplication::font();
+    font.setFamilies({"IPAexGothic", "IPAGothic", font.family()});
+    QApplication::setFont(font);
+
+    platform::QtMessageBox messages;
+    platform::QtFileDialog fileDialog;
+    platform::QtDesktop desktop;
+    platform::LocalRegistry registry;
+    data::ProgramState state;
+    state.messages = &messages;
+    state.fileDialog = &fileDialog;
+    state.desktop = &desktop;
+    state.registry = &registry;
+
+    shell::frmKemlora mainWindow(state);
+    mainWindow.registerWindow("frmCalendar", [&] {
+        return new shell::frmCalendar(state, [&mainWindow](const QString &name) { return mainWindow.findChild(name); });
+    });
+    mainWindow.registerWindow("frmAbout", [&] { return new shell::frmAbout(state); });
+
+    mainWindow.show();
+    mainWindow.startUp(QCoreApplication::applicationDirPath().toStdString());
+    return app.exec();
+}

@@ -19,7 +19,8 @@ public:
 };
 
 struct FileDialogRequest {
-    bool save = false;            // a save dialog asks before a name that exists is taken
+    bool save = false;            // the save dialog rather than the open dialog
+    bool confirmOverwrite = false; // a save dialog asks before a name that exists is taken
     std::string title;
     std::string folder;           // initial folder
     std::string fileName;         // initial name

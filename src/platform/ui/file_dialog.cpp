@@ -1,0 +1,29 @@
+#include "platform/ui/file_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+
+namespace platform {
+
+std::optional<std::string> QtFileDialog::choose(const FileDialogRequest &request) {
+    QString start = QString::fromStdString(request.folder);
+    if (!request.fileName.empty()) start = QDir(start).filePath(QString::fromStdString(request.fileName));
+    const QString title = QString::fromStdString(request.title);
+    const QString filter = QString::fromStdString(request.filter);
+    QWidget *parent = QApplication::activeWindow();
+
+    QString chosen;
+    if (request.save) {
+        // The callers that care ask their own question before a name that exists is taken.
+        const QFileDialog::Options options =
+            request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+        chosen = QFileDialog::getSaveFileName(parent, title, start, filter, nullptr, options);
+    } else {
+        chosen = QFileDialog::getOpenFileName(parent, title, start, filter);
+    }
+    if (chosen.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(chosen).toStdString();
+}
+
+} // namespace platform

@@ -1,0 +1,17 @@
+// Arranging the task windows inside the main window. The area's own tiling makes only a grid, so
+// the two tilings of the window menu are done here.
+#pragma once
+
+class QMdiArea;
+
+namespace shell {
+
+void cascadeWindows(QMdiArea &area);
+// Full width, one above the other.
+void tileOneAboveAnother(QMdiArea &area);
+// Full height, side by side.
+void tileSideBySide(QMdiArea &area);
+// Lines up the minimised windows along the bottom edge, left to right.
+void arrangeIcons(QMdiArea &area);
+
+} // namespace shell
