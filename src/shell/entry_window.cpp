@@ -1,0 +1,406 @@
+#include "shell/entry_window.h"
+
+#include "common/input_checks.h"
+#include "data/fixed_text.h"
+#include "shell/event_guard.h"
+#include "shell/twips.h"
+#include "shell/window_placement.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace shell {
+
+namespace {
+
+// QLineEdit's own "no limit".
+constexpr int UnlimitedLength = 32767;
+
+int floorDivide(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
+
+bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+} // namespace
+
+EntryWindow::EntryWindow(data::ProgramState &state, const QString &formName, std::vector<FieldSpec> fields,
+                         QWidget *parent)
+    : ChildWindow(formName, parent), state_(state), hint_(new QLabel(this)), requiredMessage_(NotEnteredMessage),
+      lengthMessage_(TooLongMessage), buttonHint_(QString::fromUtf8(ButtonHint)) {
+    for (FieldSpec &spec : fields) {
+        auto *field = new QLineEdit(this);
+        field->setObjectName(QStringLiteral("Text1_%1").arg(spec.index));
+        field->setToolTip(spec.tooltip);
+        field->installEventFilter(this);
+        // Pasting or input-method text edits the field as typing does.
+        connect(field, &QLineEdit::textEdited, this, [this] { EditedFlag = 9; });
+        text1_[spec.index] = field;
+        specs_[spec.index] = std::move(spec);
+    }
+    hint_->setObjectName(QStringLiteral("hintLine"));
+}
+
+QLineEdit *EntryWindow::Text1(int index) const { return text1_.at(index); }
+
+bool EntryWindow::hasField(int index) const { return text1_.count(index) != 0; }
+
+const FieldSpec &EntryWindow::fieldSpec(int index) const { return specs_.at(index); }
+
+QLabel *EntryWindow::Label1(int index) {
+    QLabel *&label = label1_[index];
+    if (!label) label = new QLabel(this);
+    return label;
+}
+
+QLabel *EntryWindow::Label2(int index) {
+    QLabel *&label = label2_[index];
+    if (!label) label = new QLabel(this);
+    return label;
+}
+
+QPushButton *EntryWindow::Command1(int index) const {
+    const auto found = command1_.find(index);
+    return found == command1_.end() ? nullptr : found->second;
+}
+
+EraList *EntryWindow::Combo1(int index) const {
+    const auto found = combo1_.find(index);
+    return found == combo1_.end() ? nullptr : found->second;
+}
+
+QWidget *EntryWindow::fieldWidget(int index) {
+    const auto found = text1_.find(index);
+    return found == text1_.end() ? nullptr : found->second;
+}
+
+QPushButton *EntryWindow::addButton(int index, const QString &caption, const QString &tooltip, const QIcon &icon) {
+    auto *button = new QPushButton(icon, caption, this);
+    button->setObjectName(QStringLiteral("Command1_%1").arg(index));
+    button->setToolTip(tooltip);
+    button->setAutoDefault(false);
+    button->installEventFilter(this);
+    connect(button, &QPushButton::clicked, this, [this, index, button] {
+        // A mouse press whose field check failed returned the focus to the field: the click is void.
+        const bool byMouse = buttonReleasedByMouse_;
+        buttonReleasedByMouse_ = false;
+        if (closing_ || (byMouse && (button->focusPolicy() & Qt::ClickFocus) && !button->hasFocus())) return;
+        guarded([this, index] { buttonClicked(index); });
+    });
+    command1_[index] = button;
+    return button;
+}
+
+EraList *EntryWindow::addEraList(int dateFieldIndex) {
+    auto *list = new EraList(this);
+    list->setObjectName(QStringLiteral("Combo1_%1").arg(dateFieldIndex));
+    list->installEventFilter(this);
+    connect(list, &QComboBox::activated, this, [this, dateFieldIndex] { eraListChosen(dateFieldIndex, false); });
+    combo1_[dateFieldIndex] = list;
+    return list;
+}
+
+void EntryWindow::fillEraLists() {
+    for (auto &[index, list] : combo1_)
+        list->fill(state_.F01Record);
+}
+
+void EntryWindow::setPlacement(int widthTwips, int heightTwips, int leftDivisor, int topDivisor) {
+    widthTwips_ = widthTwips;
+    heightTwips_ = heightTwips;
+    leftDivisor_ = std::max(leftDivisor, 1);
+    topDivisor_ = std::max(topDivisor, 1);
+    if (isVisible()) applyPlacement();
+}
+
+void EntryWindow::applyPlacement() {
+    if (widthTwips_ <= 0 || heightTwips_ <= 0) return;
+    placementDone_ = true;
+    QWidget *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame) frame = this;
+    frame->resize(twipsToPixels(widthTwips_), twipsToPixels(heightTwips_));
+    const QSize area = placementArea(this);
+    const int left = floorDivide(area.width() * TwipsPerPixel - widthTwips_, leftDivisor_);
+    const int top = floorDivide(area.height() * TwipsPerPixel - heightTwips_, topDivisor_);
+    // A window larger than its area keeps its caption in sight.
+    moveOuterFrame(this, std::max(twipsToPixels(left), 0), std::max(twipsToPixels(top), 0));
+}
+
+void EntryWindow::claimCalendar(int fieldIndex) {
+    state_.CalendarDate = state_.F01Record.F01_ACT;
+    if (state_.syncCalendar) state_.syncCalendar();
+    state_.CalendarOwnerForm = objectName().toStdString();
+    if (fieldIndex >= 0) state_.CalendarFieldIndex = static_cast<std::int16_t>(fieldIndex);
+    ownsCalendar_ = true;
+}
+
+bool EntryWindow::takePickedDate(std::int32_t &date) {
+    if (state_.CalendarPicked != 1) return false;
+    date = state_.CalendarDate;
+    state_.CalendarPicked = 0;
+    return true;
+}
+
+void EntryWindow::setHint(const QString &text) { hint_->setText(text); }
+
+void EntryWindow::refuse(const std::string &message, QWidget *target) {
+    if (target) {
+        // The focus goes back before the box shows, so that the box's coming and going does not
+        // count as entering the field the user was heading for.
+        const int index = fieldIndexOf(target);
+        if (index >= 0 && index == leavingField_) returningTo_ = index;
+        target->setFocus(Qt::OtherFocusReason);
+        returningTo_ = -1;
+    }
+    state_.message(message);
+}
+
+void EntryWindow::refuseField(int index, const std::string &message) { refuse(message, Text1(index)); }
+
+void EntryWindow::focusField(int index) { Text1(index)->setFocus(Qt::OtherFocusReason); }
+
+bool EntryWindow::requireChosenRecord(const std::string &message) {
+    if (RecordState != 0) return true;
+    refuse(message, Command1(3));
+    return false;
+}
+
+bool EntryWindow::confirmDelete(bool refuseUnstored) {
+    if (refuseUnstored && RecordState != 1) {
+        state_.message(NothingToDeleteMessage);
+        return false;
+    }
+    return state_.message(DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes;
+}
+
+int EntryWindow::lengthLimit(int index) const { return fieldSpec(index).limit; }
+
+QWidget *EntryWindow::moveTarget(int index, FocusMove move) {
+    if (move != FocusMove::Enter) return nullptr;
+    const auto next = text1_.upper_bound(index);
+    return next == text1_.end() ? nullptr : next->second;
+}
+
+bool EntryWindow::userCloseRequested() {
+    if (ownsCalendar_) state_.CalendarOwnerForm.clear();
+    return true;
+}
+
+void EntryWindow::closeEvent(QCloseEvent *event) {
+    ChildWindow::closeEvent(event);
+    // The fields lose the focus as the window goes; that is no leaving to be checked.
+    if (event->isAccepted()) closing_ = true;
+}
+
+void EntryWindow::showEvent(QShowEvent *event) {
+    ChildWindow::showEvent(event);
+    closing_ = false;
+    if (!placementDone_) applyPlacement();
+}
+
+bool EntryWindow::event(QEvent *event) {
+    // Inside the main window the sub-window reports activation; a free-standing window reports it here.
+    if (event->type() == QEvent::WindowActivate && isWindow()) activated();
+    if (event->type() == QEvent::ParentChange) followSubWindow();
+    return ChildWindow::event(event);
+}
+
+void EntryWindow::followSubWindow() {
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!sub || sub == followedSubWindow_) return;
+    followedSubWindow_ = sub;
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, [this, sub](Qt::WindowStates from, Qt::WindowStates to) {
+        if (sub == parentWidget() && (to & Qt::WindowActive) && !(from & Qt::WindowActive)) activated();
+    });
+}
+
+void EntryWindow::activated() {
+    if (closing_) return;
+    ActivatedFlag = 9;
+    guarded([this] { windowActivated(); });
+}
+
+bool EntryWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (const int index = fieldIndexOf(watched); index >= 0) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            fieldFocusIn(index);
+            break;
+        case QEvent::FocusOut:
+            fieldFocusOut(index, static_cast<QFocusEvent *>(event)->reason());
+            break;
+        case QEvent::KeyPress:
+            return fieldKeyPress(index, static_cast<QKeyEvent *>(event));
+        case QEvent::InputMethod:
+            if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty()) EditedFlag = 9;
+            break;
+        default:
+            break;
+        }
+        return ChildWindow::eventFilter(watched, event);
+    }
+    if (auto *button = qobject_cast<QPushButton *>(watched)) {
+        if (event->type() == QEvent::FocusIn) setHint(buttonHint_);
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            buttonReleasedByMouse_ = button->rect().contains(at);
+        }
+        if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent *>(event)->key())) {
+            button->click();
+            return true;
+        }
+        return ChildWindow::eventFilter(watched, event);
+    }
+    for (auto &[dateField, list] : combo1_) {
+        if (list != watched || event->type() != QEvent::KeyPress) continue;
+        if (isEnterKey(static_cast<QKeyEvent *>(event)->key())) {
+            eraListChosen(dateField, true);
+            return true;
+        }
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+void EntryWindow::eraListChosen(int dateFieldIndex, bool byEnter) {
+    // A click counts only once the window has been activated; Enter always counts.
+    if (!byEnter && ActivatedFlag == 0) return;
+    EditedFlag = 9;
+    if (hasField(dateFieldIndex)) focusField(dateFieldIndex);
+}
+
+void EntryWindow::fieldFocusIn(int index) {
+    if (closing_ || currentField_ == index) return;
+    if (currentField_ >= 0) {
+        // The focus left the previous field without a leaving we acted on (the window was inactive
+        // meanwhile); its leaving comes first, and a refusal there keeps the focus.
+        leaveCurrentField();
+        if (currentField_ >= 0) return;
+    }
+    currentField_ = index;
+    const FieldSpec &spec = fieldSpec(index);
+    const int maxLength = spec.maxLength > 0 ? spec.maxLength : UnlimitedLength;
+    if (returningTo_ == index) {
+        returningTo_ = -1;
+        Text1(index)->setMaxLength(maxLength);
+        setHint(spec.hint);
+        return;
+    }
+    guarded([&] {
+        fieldEntered(index);
+        if (currentField_ != index) return; // the window sent the focus on
+        showEditForm(index);
+        Text1(index)->setMaxLength(maxLength);
+        setHint(spec.hint);
+    });
+}
+
+void EntryWindow::fieldFocusOut(int index, Qt::FocusReason reason) {
+    if (closing_ || currentField_ != index) return;
+    // Another window coming to the front, a message box or a menu does not leave the field.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    leaveCurrentField();
+}
+
+void EntryWindow::leaveCurrentField() {
+    const int index = currentField_;
+    currentField_ = -1;
+    // The display form may be longer than what the user may type.
+    Text1(index)->setMaxLength(UnlimitedLength);
+    leavingField_ = index;
+    guarded([&] { leaveField(index); });
+    leavingField_ = -1;
+}
+
+void EntryWindow::leaveField(int index) {
+    if (EditedFlag == 0) {
+        showField(index);
+        return;
+    }
+    EditedFlag = 0;
+    QLineEdit *field = Text1(index);
+    std::string text = data::trimText(field->text().toStdString());
+    field->setText(QString::fromStdString(text));
+    const FieldSpec &spec = fieldSpec(index);
+    if (spec.required && text.empty()) {
+        refuseField(index, requiredMessage_);
+        return;
+    }
+    if (spec.check != FieldCheck::None) {
+        if (text.empty()) {
+            text = "0";
+            field->setText(QStringLiteral("0"));
+        }
+        std::int16_t err = 0;
+        if (spec.check == FieldCheck::Amount) {
+            common::CheckNumeric(text, err);
+        } else {
+            common::CheckDigits(text, err);
+        }
+        if (err != 0) {
+            refuseField(index, NotNumericMessage);
+            return;
+        }
+    }
+    const int limit = lengthLimit(index);
+    if (limit >= 1 && QString::fromStdString(text).toUcs4().size() > limit) {
+        refuseField(index, lengthMessage_);
+        return;
+    }
+    storeField(index, QString::fromStdString(text));
+}
+
+bool EntryWindow::fieldKeyPress(int index, QKeyEvent *event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrlOrAlt = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    auto moveBy = [&](FocusMove move) {
+        QWidget *target = nullptr;
+        guarded([&] { target = moveTarget(index, move); });
+        if (target) target->setFocus(Qt::OtherFocusReason);
+        return target != nullptr;
+    };
+    switch (key) {
+    case Qt::Key_F5:
+        guarded([this] { refreshLists(); });
+        return true;
+    case Qt::Key_Delete:
+        EditedFlag = 9;
+        return false;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return !ctrlOrAlt && moveBy(key == Qt::Key_Up ? FocusMove::Up : FocusMove::Down);
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // Shift alone; other combinations keep their editing meaning.
+        return modifiers == Qt::ShiftModifier &&
+               moveBy(key == Qt::Key_Left ? FocusMove::ShiftLeft : FocusMove::ShiftRight);
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;
+    default:
+        break;
+    }
+    if (event->text().isEmpty() || (modifiers & (Qt::AltModifier | Qt::MetaModifier))) return false;
+    EditedFlag = 9;
+    if (!isEnterKey(key)) return false;
+    moveBy(FocusMove::Enter);
+    return true;
+}
+
+int EntryWindow::fieldIndexOf(const QObject *object) const {
+    for (const auto &[index, field] : text1_) {
+        if (field == object) return index;
+    }
+    return -1;
+}
+
+void EntryWindow::guarded(const std::function<void()> &step) { guardEvent(state_, step); }
+
+} // namespace shell

@@ -1,0 +1,171 @@
+// The shape every data-entry window shares: numbered fields checked when the user leaves them after
+// typing, Enter and the arrow keys moving between fields, picture buttons, a hint line and era lists.
+// A window supplies its field table and its per-field actions through the hooks below.
+#pragma once
+
+#include "data/program_state.h"
+#include "shell/child_window.h"
+#include "shell/entry_messages.h"
+#include "shell/era_list.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace shell {
+
+// How a field's text is checked before the window takes it.
+enum class FieldCheck {
+    None,   // any text
+    Digits, // CheckDigits; an empty text becomes "0"
+    Amount, // CheckNumeric; an empty text becomes "0"
+};
+
+struct FieldSpec {
+    int index = 0;
+    int maxLength = 0; // characters the user can type while the field has the focus
+    int limit = 0;     // longest text accepted when the field is left; 0: no length check
+    bool required = false;
+    FieldCheck check = FieldCheck::None;
+    QString tooltip;
+    QString hint; // the hint line while the field has the focus
+};
+
+// The keys that move the focus from a field.
+enum class FocusMove { Enter, Up, Down, ShiftLeft, ShiftRight };
+
+class EntryWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    // Makes one Text1 field for each entry of `fields` (indexes may leave gaps).
+    EntryWindow(data::ProgramState &state, const QString &formName, std::vector<FieldSpec> fields,
+                QWidget *parent = nullptr);
+
+    // Controls by their index. Label1 and Label2 are made on first use.
+    QLineEdit *Text1(int index) const;
+    bool hasField(int index) const;
+    const FieldSpec &fieldSpec(int index) const;
+    QLabel *Label1(int index);
+    QLabel *Label2(int index);
+    QPushButton *Command1(int index) const;
+    EraList *Combo1(int index) const;
+    QLabel *hintLine() const { return hint_; }
+
+    QWidget *fieldWidget(int index) override;
+
+protected:
+    data::ProgramState &state() const { return state_; }
+
+    // Building the window.
+    QPushButton *addButton(int index, const QString &caption, const QString &tooltip, const QIcon &icon = {});
+    // An era list whose choice sends the focus back to date field `dateFieldIndex`; it is Combo1(dateFieldIndex).
+    EraList *addEraList(int dateFieldIndex);
+    // Fills every era list from the control row in memory.
+    void fillEraLists();
+    void setRequiredMessage(const std::string &text) { requiredMessage_ = text; }
+    void setLengthMessage(const std::string &text) { lengthMessage_ = text; }
+    void setButtonHint(const QString &text) { buttonHint_ = text; }
+    // Size in twips; placed on first showing at left = (area width - width) / leftDivisor and
+    // top = (area height - height) / topDivisor, rounded down, in the main window's work area.
+    void setPlacement(int widthTwips, int heightTwips, int leftDivisor = 2, int topDivisor = 4);
+
+    // The calendar's hand-off: the processing date shown, this window named its owner, its date field
+    // `fieldIndex` (-1 keeps the index). A user's close of an owner clears the owner's name.
+    void claimCalendar(int fieldIndex);
+    // A date picked in the calendar and not yet taken; taking it clears the flag.
+    bool takePickedDate(std::int32_t &date);
+
+    void setHint(const QString &text);
+    // Shows `message` and puts the focus on `target`. When the target is the field being left, it comes
+    // back with the text the user typed, as the user left it.
+    void refuse(const std::string &message, QWidget *target);
+    void refuseField(int index, const std::string &message);
+    void focusField(int index);
+    // False, after `message` and with the focus on the search button, while no record is chosen.
+    bool requireChosenRecord(const std::string &message = NoRecordChosenMessage);
+    // The delete question; with `refuseUnstored` a record not yet stored is refused first.
+    bool confirmDelete(bool refuseUnstored);
+
+    std::int16_t EditedFlag = 0;    // 9: the current field was typed into since it was last checked
+    std::int16_t ActivatedFlag = 0; // 9 from the window's first activation
+    std::int16_t RecordState = 0;   // 0 none chosen, 1 the chosen record exists, 3 it is new
+
+    // Hooks, each run inside guardEvent.
+    // Before field `index` shows its edit form; moving the focus elsewhere here ends the entering.
+    virtual void fieldEntered(int index) { (void)index; }
+    // Puts the field's edit form into Text1(index) (numbers without separators, a date as YYMMDD).
+    virtual void showEditForm(int index) { (void)index; }
+    // Puts the field's display form into Text1(index) and looks up its name.
+    virtual void showField(int index) { (void)index; }
+    // The longest text accepted; below 1 no check. The table's limit unless a window knows better.
+    virtual int lengthLimit(int index) const;
+    // Takes a checked text (trimmed; "0" for an empty numeric field): converts, stores, shows, looks up.
+    virtual void storeField(int index, const QString &text) {
+        (void)index;
+        (void)text;
+    }
+    // Where a key sends the focus from field `index`; nullptr: nowhere. By default Enter goes to the next field.
+    virtual QWidget *moveTarget(int index, FocusMove move);
+    // F5: re-reads the window's lists.
+    virtual void refreshLists() {}
+    // After each activation of the window.
+    virtual void windowActivated() {}
+    virtual void buttonClicked(int index) { (void)index; }
+
+    bool userCloseRequested() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void fieldFocusIn(int index);
+    void fieldFocusOut(int index, Qt::FocusReason reason);
+    void leaveCurrentField();
+    void leaveField(int index);
+    bool fieldKeyPress(int index, QKeyEvent *event);
+    void eraListChosen(int dateFieldIndex, bool byEnter);
+    void activated();
+    void followSubWindow();
+    void applyPlacement();
+    int fieldIndexOf(const QObject *object) const;
+    void guarded(const std::function<void()> &step);
+
+    data::ProgramState &state_;
+    std::map<int, FieldSpec> specs_;
+    std::map<int, QLineEdit *> text1_;
+    std::map<int, QLabel *> label1_;
+    std::map<int, QLabel *> label2_;
+    std::map<int, QPushButton *> command1_;
+    std::map<int, EraList *> combo1_;
+    QLabel *hint_;
+    std::string requiredMessage_;
+    std::string lengthMessage_;
+    QString buttonHint_;
+
+    int currentField_ = -1; // the field entered and not yet left
+    int leavingField_ = -1; // the field whose leaving is being handled
+    int returningTo_ = -1;  // a refused field taking the focus back
+    bool buttonReleasedByMouse_ = false;
+    bool ownsCalendar_ = false;
+    bool closing_ = false;
+    bool placementDone_ = false;
+    QPointer<QWidget> followedSubWindow_;
+    int widthTwips_ = 0;
+    int heightTwips_ = 0;
+    int leftDivisor_ = 2;
+    int topDivisor_ = 4;
+};
+
+} // namespace shell
