@@ -171,4 +171,19 @@ TEST(TextWidth, CountsAndCutsCharactersNotBytes) {
     EXPECT_EQ(db::firstCharacters("abc", 0), "");
 }
 
+TEST_F(EngineTest, RecordsetsOutlivingTheirDatabaseFailCleanly) {
+    addVoucherLine(20240101, 1, 1);
+    auto table = vouchers();
+    auto rows = database->openDynaset("SELECT * FROM F45TB");
+    database->close();
+    EXPECT_FALSE(database->isOpen());
+    EXPECT_FALSE(table->hasCurrent());
+    EXPECT_THROW(table->moveNext(), db::DbError);
+    EXPECT_THROW(table->seek("=", {20240101}), db::DbError);
+    EXPECT_THROW(rows->deleteCurrent(), db::DbError);
+    EXPECT_THROW(database->execute("DELETE FROM F45TB"), db::DbError);
+    table.reset();
+    rows.reset();
+}
+
 } // namespace

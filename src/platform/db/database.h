@@ -47,6 +47,9 @@ public:
     // A table recordset on the table, positioned on its first row in the order of the current index.
     std::unique_ptr<TableRecordset> openTable(const std::string& table);
     // A read-only copy of the rows the query selects; parameters bind to the "?" of the text in order.
+    // Money binds as Currency (its ten-thousandths); a plain number given for a currency column is stored
+    // as ten-thousandths too. A column of a table reads as its field type; an expression over a currency
+    // column (SUM(F45_AMT)) reads as a plain count of ten-thousandths.
     std::unique_ptr<QueryRecordset> openSnapshot(const std::string& sql, const std::vector<Value>& params = {});
     // Like a snapshot, but rows can be edited and deleted and are written to the query's one table.
     std::unique_ptr<QueryRecordset> openDynaset(const std::string& sql, const std::vector<Value>& params = {});
@@ -108,6 +111,8 @@ public:
     bool empty() const { return bof() && eof(); }
     bool hasCurrent() const; // standing on a row that still exists
 
+    // A move cancels an addNew or edit not yet updated. moveNext past the end (movePrevious before the
+    // beginning) stays there.
     void moveFirst();
     void moveLast();
     void moveNext();

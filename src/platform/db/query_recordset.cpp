@@ -93,11 +93,16 @@ DynasetSource dynasetSource(const std::string &sql) {
         qualifier = tokens[next].text;
         ++next;
     }
+    // Another table can only come in through a comma or a join before the first clause.
+    bool inFromList = true;
     for (std::size_t i = from + 2; i < tokens.size(); ++i) {
-        if (tokens[i].depth != 0) continue;
-        if (tokens[i].text == "," || isWord(tokens[i], "JOIN") || isWord(tokens[i], "GROUP") ||
-            isWord(tokens[i], "UNION") || isWord(tokens[i], "EXCEPT") || isWord(tokens[i], "INTERSECT"))
-            notUpdatable("複数のテーブルや集計の問い合わせは更新できません: " + sql);
+        const Token &token = tokens[i];
+        if (token.depth != 0) continue;
+        if (isWord(token, "WHERE") || isWord(token, "ORDER") || isWord(token, "LIMIT")) inFromList = false;
+        const bool joins = isWord(token, "JOIN") || (inFromList && token.text == ",");
+        const bool combines =
+            isWord(token, "GROUP") || isWord(token, "UNION") || isWord(token, "EXCEPT") || isWord(token, "INTERSECT");
+        if (joins || combines) notUpdatable("複数のテーブルや集計の問い合わせは更新できません: " + sql);
     }
     const std::size_t afterSelect = tokens[0].start + tokens[0].text.size();
     source.sql = "SELECT " + qualifier + ".rowid," + sql.substr(afterSelect);

@@ -20,7 +20,17 @@ std::string joined(const std::vector<std::string> &parts, const std::string &sep
     return text;
 }
 
-std::string placeholders(std::size_t count) { return "(" + joined(std::vector<std::string>(count, "?"), ", ") + ")"; }
+// Built by appending: GCC 12 warns falsely about "(" + std::string&&.
+std::string parenthesised(const std::string &inner) {
+    std::string text = "(";
+    text += inner;
+    text += ")";
+    return text;
+}
+
+std::string placeholders(std::size_t count) {
+    return parenthesised(joined(std::vector<std::string>(count, "?"), ", "));
+}
 
 } // namespace
 
@@ -45,7 +55,7 @@ struct TableRecordset::Impl final : StatementOwner {
     // Prepared on first use; the order-dependent ones are dropped when the index changes.
     mutable Statement first, last, after, before, byRowid, keysOf, pageFirst, pageAfter, pageLast, pageBefore;
     mutable Statement countRows, anyRow, insertRow, updateRow, deleteRow;
-    mutable std::map<std::pair<std::string, std::size_t>, Statement> seeks;
+    mutable std::map<int, Statement> seeks; // by key length and comparison
 
     Place place = Place::Bof;
     Bookmark current = 0;
@@ -112,8 +122,9 @@ struct TableRecordset::Impl final : StatementOwner {
 
     std::uint64_t changes() const { return db ? db->changeCount() : 0; }
 
-    const Statement &prepared(Statement &statement, const std::string &sql) const {
-        if (!statement.prepared()) statement = Statement(handle(), sql);
+    // The text is only built the first time; a seek must not pay for assembling SQL.
+    template <class MakeSql> const Statement &prepared(Statement &statement, const MakeSql &makeSql) const {
+        if (!statement.prepared()) statement = Statement(handle(), makeSql());
         return statement;
     }
 
@@ -153,7 +164,7 @@ struct TableRecordset::Impl final : StatementOwner {
             up.push_back(name + " ASC");
             down.push_back(name + " DESC");
         }
-        orderTuple = "(" + joined(order, ", ") + ")";
+        orderTuple = parenthesised(joined(order, ", "));
         ascending = joined(up, ", ");
         descending = joined(down, ", ");
         anchor.assign(order.size(), Value());
@@ -213,7 +224,7 @@ struct TableRecordset::Impl final : StatementOwner {
             takeRow(*cursor);
             return true;
         }
-        const Statement &statement = prepared(byRowid, selectFrom() + " WHERE rowid = ?");
+        const Statement &statement = prepared(byRowid, [&] { return selectFrom() + " WHERE rowid = ?"; });
         statement.reset();
         statement.bind(1, Value(static_cast<std::int64_t>(current)));
         const bool found = statement.step();
@@ -227,14 +238,14 @@ struct TableRecordset::Impl final : StatementOwner {
     void toFirst() {
         endEdit();
         releaseCursor();
-        const Statement &statement = prepared(first, selectFrom() + " ORDER BY " + ascending);
+        const Statement &statement = prepared(first, [&] { return selectFrom() + " ORDER BY " + ascending; });
         if (!startCursor(statement, true)) place = Place::Eof;
     }
 
     void toLast() {
         endEdit();
         releaseCursor();
-        const Statement &statement = prepared(last, selectFrom() + " ORDER BY " + descending);
+        const Statement &statement = prepared(last, [&] { return selectFrom() + " ORDER BY " + descending; });
         if (!startCursor(statement, false)) place = Place::Bof;
     }
 
@@ -246,11 +257,16 @@ struct TableRecordset::Impl final : StatementOwner {
             return;
         }
         releaseCursor();
-        const Statement &statement =
-            forward ? prepared(after, selectFrom() + " WHERE " + orderTuple + " > " + placeholders(anchor.size()) +
-                                          " ORDER BY " + ascending)
-                    : prepared(before, selectFrom() + " WHERE " + orderTuple + " < " + placeholders(anchor.size()) +
-                                           " ORDER BY " + descending);
+        const Statement &statement = forward
+                                         ? prepared(after,
+                                                    [&] {
+                                                        return selectFrom() + " WHERE " + orderTuple + " > " +
+                                                               placeholders(anchor.size()) + " ORDER BY " + ascending;
+                                                    })
+                                         : prepared(before, [&] {
+                                               return selectFrom() + " WHERE " + orderTuple + " < " +
+                                                      placeholders(anchor.size()) + " ORDER BY " + descending;
+                                           });
         statement.bindAll(anchor);
         if (!startCursor(statement, forward)) place = forward ? Place::Eof : Place::Bof;
     }
@@ -267,7 +283,8 @@ struct TableRecordset::Impl final : StatementOwner {
     bool isEmpty() const {
         if (!db) return true;
         if (emptyKnown && emptyChange == changes()) return emptyValue;
-        const Statement &statement = prepared(anyRow, "SELECT EXISTS (SELECT 1 FROM " + quotedTable + ")");
+        const Statement &statement =
+            prepared(anyRow, [&] { return "SELECT EXISTS (SELECT 1 FROM " + quotedTable + ")"; });
         statement.reset();
         statement.step();
         emptyValue = sqlite3_column_int(statement.get(), 0) == 0;
@@ -283,8 +300,8 @@ struct TableRecordset::Impl final : StatementOwner {
         for (const auto &field : keyFields)
             names.push_back(quoteName(field));
         names.push_back("rowid");
-        const Statement &statement =
-            prepared(keysOf, "SELECT " + joined(names, ", ") + " FROM " + quotedTable + " WHERE rowid = ?");
+        const Statement &statement = prepared(
+            keysOf, [&] { return "SELECT " + joined(names, ", ") + " FROM " + quotedTable + " WHERE rowid = ?"; });
         statement.reset();
         statement.bind(1, Value(static_cast<std::int64_t>(mark)));
         std::vector<Value> key;
@@ -303,17 +320,18 @@ struct TableRecordset::Impl final : StatementOwner {
         const std::string direction = forward ? ascending : descending;
         const Statement *statement = nullptr;
         if (from == 0) {
-            statement = &prepared(forward ? pageFirst : pageLast,
-                                  "SELECT rowid FROM " + quotedTable + " ORDER BY " + direction + " LIMIT ?");
+            statement = &prepared(forward ? pageFirst : pageLast, [&] {
+                return "SELECT rowid FROM " + quotedTable + " ORDER BY " + direction + " LIMIT ?";
+            });
             statement->reset();
             statement->bind(1, Value(count));
         } else {
             const auto key = anchorOf(from);
             if (key.empty()) return marks;
-            statement =
-                &prepared(forward ? pageAfter : pageBefore,
-                          "SELECT rowid FROM " + quotedTable + " WHERE " + orderTuple + (forward ? " > " : " < ") +
-                              placeholders(key.size()) + " ORDER BY " + direction + " LIMIT ?");
+            statement = &prepared(forward ? pageAfter : pageBefore, [&] {
+                return "SELECT rowid FROM " + quotedTable + " WHERE " + orderTuple + (forward ? " > " : " < ") +
+                       placeholders(key.size()) + " ORDER BY " + direction + " LIMIT ?";
+            });
             statement->reset();
             statement->bindAll(key);
             statement->bind(static_cast<int>(key.size()) + 1, Value(count));
@@ -379,24 +397,33 @@ void TableRecordset::seek(const std::string &comparison, const std::vector<Value
         throw DbError(IndexMissing, "テーブル " + d.table + " にインデックスが設定されていません。");
     if (key.empty() || key.size() > d.keyFields.size())
         throw DbError(EngineFailure, "Seek のキーの数が合いません (" + std::to_string(key.size()) + ")。");
-    static const std::map<std::string, std::pair<std::string, bool>> operators = {
-        {"=", {">=", true}}, {">=", {">=", true}}, {">", {">", true}}, {"<=", {"<=", false}}, {"<", {"<", false}}};
-    const auto op = operators.find(comparison);
-    if (op == operators.end()) throw DbError(EngineFailure, "Seek の比較 '" + comparison + "' は使えません。");
-    const auto &[sqlOperator, forward] = op->second;
+    // Each comparison reads rows from the seek point in the direction its match lies.
+    static const struct {
+        const char *comparison;
+        const char *sqlOperator;
+        bool forward;
+    } operators[] = {{"=", ">=", true}, {">=", ">=", true}, {">", ">", true}, {"<=", "<=", false}, {"<", "<", false}};
+    int which = -1;
+    for (int i = 0; i < 5; ++i)
+        if (comparison == operators[i].comparison) which = i;
+    if (which < 0) throw DbError(EngineFailure, "Seek の比較 '" + comparison + "' は使えません。");
+    const std::string sqlOperator = operators[which].sqlOperator;
+    const bool forward = operators[which].forward;
 
     d.endEdit();
     d.releaseCursor();
-    std::vector<std::string> prefix;
     std::vector<Value> values;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        prefix.push_back(quoteName(d.keyFields[i]));
+    values.reserve(key.size());
+    for (std::size_t i = 0; i < key.size(); ++i)
         values.push_back(comparableValue(d.columns[d.keyColumns[i]], key[i]));
-    }
-    auto &slot = d.seeks[{sqlOperator, key.size()}];
-    const Statement &statement =
-        d.prepared(slot, d.selectFrom() + " WHERE (" + joined(prefix, ", ") + ") " + sqlOperator + " " +
-                             placeholders(values.size()) + " ORDER BY " + (forward ? d.ascending : d.descending));
+    auto &slot = d.seeks[static_cast<int>(key.size()) * 8 + (which == 0 ? 1 : which)];
+    const Statement &statement = d.prepared(slot, [&] {
+        std::vector<std::string> prefix;
+        for (std::size_t i = 0; i < key.size(); ++i)
+            prefix.push_back(quoteName(d.keyFields[i]));
+        return d.selectFrom() + " WHERE " + parenthesised(joined(prefix, ", ")) + " " + sqlOperator + " " +
+               placeholders(values.size()) + " ORDER BY " + (forward ? d.ascending : d.descending);
+    });
     statement.bindAll(values);
     bool hit = d.startCursor(statement, forward);
     if (hit && comparison == "=") hit = std::equal(values.begin(), values.end(), d.anchor.begin());
@@ -412,7 +439,12 @@ bool TableRecordset::noMatch() const { return impl_->noMatch; }
 
 bool TableRecordset::bof() const { return impl_->place == Place::Bof || impl_->isEmpty(); }
 bool TableRecordset::eof() const { return impl_->place == Place::Eof || impl_->isEmpty(); }
-bool TableRecordset::hasCurrent() const { return impl_->db && impl_->loadRow(); }
+bool TableRecordset::hasCurrent() const {
+    const auto &d = *impl_;
+    if (!d.db || d.place != Place::Row) return false;
+    // A live cursor stands on the row, so it exists; only a stale position needs a look in the file.
+    return d.cursorLive() || d.loadRow();
+}
 
 void TableRecordset::moveFirst() {
     impl_->toFirst();
@@ -456,7 +488,7 @@ void TableRecordset::setBookmark(Bookmark mark) {
     d.handle();
     d.endEdit();
     d.releaseCursor();
-    const Statement &statement = d.prepared(d.byRowid, d.selectFrom() + " WHERE rowid = ?");
+    const Statement &statement = d.prepared(d.byRowid, [&] { return d.selectFrom() + " WHERE rowid = ?"; });
     statement.reset();
     statement.bind(1, Value(static_cast<std::int64_t>(mark)));
     const bool found = statement.step();
@@ -478,7 +510,7 @@ Value TableRecordset::field(int column) const {
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
         throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
     if (d.mode != EditMode::None) return d.buffer[static_cast<std::size_t>(column)];
-    if (!hasCurrent()) throwNoCurrentRecord();
+    if (!d.db || !d.loadRow()) throwNoCurrentRecord();
     return d.row[static_cast<std::size_t>(column)];
 }
 
@@ -496,7 +528,7 @@ void TableRecordset::addNew() {
 void TableRecordset::edit() {
     auto &d = *impl_;
     d.endEdit();
-    if (!hasCurrent()) throwNoCurrentRecord();
+    if (!d.db || !d.loadRow()) throwNoCurrentRecord();
     d.buffer = d.row;
     d.editing = d.current;
     d.mode = EditMode::Edit;
@@ -525,16 +557,18 @@ void TableRecordset::update() {
         assignments.push_back(quoteName(column.name) + " = ?");
     }
     if (d.mode == EditMode::Add) {
-        const Statement &statement =
-            d.prepared(d.insertRow, "INSERT INTO " + d.quotedTable + " (" + joined(names, ", ") + ") VALUES " +
-                                        placeholders(names.size()));
+        const Statement &statement = d.prepared(d.insertRow, [&] {
+            return "INSERT INTO " + d.quotedTable + " (" + joined(names, ", ") + ") VALUES " +
+                   placeholders(names.size());
+        });
         statement.reset();
         statement.bindAll(d.buffer);
         d.write(statement);
         d.lastModified = sqlite3_last_insert_rowid(handle);
     } else {
-        const Statement &statement = d.prepared(d.updateRow, "UPDATE " + d.quotedTable + " SET " +
-                                                                 joined(assignments, ", ") + " WHERE rowid = ?");
+        const Statement &statement = d.prepared(d.updateRow, [&] {
+            return "UPDATE " + d.quotedTable + " SET " + joined(assignments, ", ") + " WHERE rowid = ?";
+        });
         statement.reset();
         statement.bindAll(d.buffer);
         statement.bind(static_cast<int>(d.buffer.size()) + 1, Value(static_cast<std::int64_t>(d.editing)));
@@ -564,7 +598,8 @@ void TableRecordset::deleteCurrent() {
     d.endEdit();
     if (!hasCurrent()) throwNoCurrentRecord();
     DatabaseAccess::beforeWrite(*d.db);
-    const Statement &statement = d.prepared(d.deleteRow, "DELETE FROM " + d.quotedTable + " WHERE rowid = ?");
+    const Statement &statement =
+        d.prepared(d.deleteRow, [&] { return "DELETE FROM " + d.quotedTable + " WHERE rowid = ?"; });
     statement.reset();
     statement.bind(1, Value(static_cast<std::int64_t>(d.current)));
     d.write(statement);
@@ -578,7 +613,7 @@ std::int64_t TableRecordset::rowCount() const {
     const auto &d = *impl_;
     d.handle();
     if (d.countKnown && d.countChange == d.changes()) return d.countValue;
-    const Statement &statement = d.prepared(d.countRows, "SELECT COUNT(*) FROM " + d.quotedTable);
+    const Statement &statement = d.prepared(d.countRows, [&] { return "SELECT COUNT(*) FROM " + d.quotedTable; });
     statement.reset();
     statement.step();
     d.countValue = sqlite3_column_int64(statement.get(), 0);
@@ -600,7 +635,7 @@ std::vector<Value> TableRecordset::rowAt(Bookmark mark) const {
     const auto &d = *impl_;
     d.handle();
     if (d.place == Place::Row && mark == d.current && d.loadRow()) return d.row;
-    const Statement &statement = d.prepared(d.byRowid, d.selectFrom() + " WHERE rowid = ?");
+    const Statement &statement = d.prepared(d.byRowid, [&] { return d.selectFrom() + " WHERE rowid = ?"; });
     statement.reset();
     statement.bind(1, Value(static_cast<std::int64_t>(mark)));
     std::vector<Value> values;

@@ -1,0 +1,145 @@
+#include "engine_fixture.h"
+
+namespace {
+
+using db::DbError;
+using db::QueryRecordset;
+using db::Value;
+using engine_tests::EngineTest;
+
+class QueryRecordsetTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        // Depreciation rows of two assets.
+        for (auto [seq, ym, sts] : {std::tuple{1, 202304, 0}, {1, 202403, 1}, {1, 202503, 1}, {2, 202403, 0}})
+            database->execute("INSERT INTO F50TB (F50_KBN, F50_ACT, F50_SEQ, F50_YM, F50_STS, F50_CAL) "
+                              "VALUES (3, 301, ?, ?, ?, ?)",
+                              {seq, ym, sts, db::Currency::fromRaw(12345)});
+    }
+
+    std::unique_ptr<QueryRecordset> assetRows(bool dynaset) {
+        const std::string sql = "SELECT * FROM F50TB WHERE F50_KBN = ? AND  F50_ACT = ? AND  F50_SEQ = ? "
+                                "ORDER BY F50_YM, F50_STS ";
+        const std::vector<Value> params{3, 301, 1};
+        return dynaset ? database->openDynaset(sql, params) : database->openSnapshot(sql, params);
+    }
+
+    static auto month(int ym) {
+        return [ym](const QueryRecordset &rows) { return rows.field("F50_YM").asInt() == ym; };
+    }
+
+    std::vector<std::int64_t> storedMonths() {
+        std::vector<std::int64_t> months;
+        auto rows = database->openSnapshot("SELECT F50_YM FROM F50TB WHERE F50_SEQ = 1 ORDER BY F50_YM");
+        for (; !rows->eof(); rows->moveNext())
+            months.push_back(rows->field(0).asInt());
+        return months;
+    }
+};
+
+TEST_F(QueryRecordsetTest, SnapshotReadsBoundRowsWithTheirTypesAndRefusesEdits) {
+    auto rows = assetRows(false);
+    EXPECT_FALSE(rows->isDynaset());
+    EXPECT_EQ(rows->rowCount(), 3);
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202304);
+    EXPECT_TRUE(rows->field("F50_CAL").isCurrency());
+    EXPECT_EQ(rows->field("F50_CAL").asCurrency().raw(), 12345);
+    for (auto attempt : {+[](QueryRecordset &r) { r.edit(); }, +[](QueryRecordset &r) { r.addNew(); },
+                         +[](QueryRecordset &r) { r.deleteCurrent(); }}) {
+        try {
+            attempt(*rows);
+            ADD_FAILURE() << "a snapshot took an edit";
+        } catch (const DbError &error) {
+            EXPECT_EQ(error.number(), db::NotUpdatable);
+        }
+    }
+    auto plain = database->openSnapshot("SELECT COUNT(*) AS N, MAX(F50_YM) FROM F50TB");
+    EXPECT_EQ(plain->field("N").asInt(), 4);
+    EXPECT_EQ(plain->field(1).asInt(), 202503);
+
+    auto none = database->openSnapshot("SELECT * FROM F50TB WHERE F50_SEQ = ?", {99});
+    EXPECT_TRUE(none->bof());
+    EXPECT_TRUE(none->eof());
+    EXPECT_THROW(none->field("F50_YM"), DbError);
+    EXPECT_EQ(none->columnIndex("F50_STS"), 4);
+}
+
+TEST_F(QueryRecordsetTest, FindsSearchFromTheEndsAndFromTheCurrentRow) {
+    auto rows = assetRows(false);
+    auto yearly = [](const QueryRecordset &r) { return r.field("F50_STS").asInt() == 1; };
+    rows->findFirst(yearly);
+    EXPECT_FALSE(rows->noMatch());
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202403);
+    rows->findNext(yearly);
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202503);
+    rows->findNext(yearly);
+    EXPECT_TRUE(rows->noMatch());
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202503); // a miss keeps the place
+    rows->findLast(month(202304));
+    EXPECT_EQ(rows->field("F50_STS").asInt(), 0);
+    rows->findFirst(month(199901));
+    EXPECT_TRUE(rows->noMatch());
+    const auto mark = rows->bookmark();
+    rows->moveLast();
+    rows->setBookmark(mark);
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202304);
+}
+
+TEST_F(QueryRecordsetTest, DynasetWritesEditsAdditionsAndDeletionsToItsTable) {
+    auto rows = assetRows(true);
+    ASSERT_TRUE(rows->isDynaset());
+    rows->findFirst(month(202403));
+    rows->edit();
+    rows->setField("F50_CAL", db::Currency::fromWhole(5000));
+    rows->update();
+    EXPECT_EQ(rows->field("F50_CAL").asCurrency().roundedWhole(), 5000);
+    EXPECT_EQ(database->openSnapshot("SELECT F50_CAL FROM F50TB WHERE F50_YM = 202403 AND F50_SEQ = 1")
+                  ->field(0)
+                  .asCurrency()
+                  .roundedWhole(),
+              5000);
+
+    rows->addNew();
+    rows->setField("F50_KBN", 3);
+    rows->setField("F50_ACT", 301);
+    rows->setField("F50_SEQ", 1);
+    rows->setField("F50_YM", 202312);
+    rows->setField("F50_STS", 5);
+    rows->update();
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202403); // still on the row it stood on
+    rows->moveLast();
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202312); // added rows stay at the end until requery
+    EXPECT_EQ(rows->lastModified(), rows->bookmark());
+
+    rows->findFirst(month(202304));
+    rows->deleteCurrent();
+    EXPECT_THROW(rows->field("F50_YM"), DbError);
+    rows->moveNext();
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202403);
+    EXPECT_EQ(rows->rowCount(), 3);
+    EXPECT_EQ(storedMonths(), (std::vector<std::int64_t>{202312, 202403, 202503}));
+
+    rows->requery();
+    EXPECT_EQ(rows->field("F50_YM").asInt(), 202312);
+
+    rows->addNew();
+    rows->setField("F50_KBN", 3);
+    rows->setField("F50_ACT", 301);
+    rows->setField("F50_SEQ", 1);
+    rows->setField("F50_YM", 202403);
+    rows->setField("F50_STS", 1);
+    EXPECT_THROW(rows->update(), DbError);
+    rows->cancelUpdate();
+    EXPECT_EQ(rows->rowCount(), 3);
+}
+
+TEST_F(EngineTest, DynasetsNeedOneTable) {
+    EXPECT_THROW(database->openDynaset("SELECT DISTINCT F21_KBN FROM F21TB"), DbError);
+    EXPECT_THROW(database->openDynaset("SELECT * FROM F21TB, F10TB"), DbError);
+    EXPECT_THROW(database->openDynaset("SELECT F21_KBN, COUNT(*) FROM F21TB GROUP BY F21_KBN"), DbError);
+    auto aliased = database->openDynaset("SELECT s.F21_NAM, 1 + 1 AS TWO FROM F21TB AS s WHERE s.F21_ACT = ?", {0});
+    EXPECT_TRUE(aliased->empty());
+}
+
+} // namespace
