@@ -23,7 +23,8 @@ std::string slotText(std::int64_t amount) {
     std::string digits = std::to_string(amount < 0 ? -amount : amount);
     const std::size_t width = amount < 0 ? SlotWidth - 1 : SlotWidth;
     digits.insert(0, width - digits.size(), '0');
-    return amount < 0 ? "-" + digits : digits;
+    if (amount < 0) digits.insert(digits.begin(), '-');
+    return digits;
 }
 
 // A slot is ten digits, or a minus sign and nine digits, and must fit a 32-bit integer.
@@ -50,9 +51,12 @@ bool unpackMonths(const std::string &text, std::array<db::Currency, 13> &months)
 
 std::string amountText(std::int64_t amount) {
     std::string digits = std::to_string(amount < 0 ? -amount : amount);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(at, ",");
-    return amount < 0 ? "-" + digits : digits;
+    std::string text = amount < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
 }
 
 // Packs every month amount, rounded to a whole number; tells the user of the first one out of range.

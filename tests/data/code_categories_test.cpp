@@ -18,9 +18,11 @@ void addCategory(data::ProgramState &s, int id, const std::string &name, int dig
 void expectHeadingsAndNumbers(const data::ProgramState &s) {
     const std::array<std::string, 5> headings = {"", "区分", "区分名称", "桁", "長さ"};
     EXPECT_EQ(s.CodeKbnTable[0], headings);
+    const char *numbers[] = {"",   "01", "02", "03", "04", "05", "06", "07", "08", "09", "10",
+                             "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"};
     for (int k = 1; k <= 20; ++k) {
         EXPECT_EQ(s.CodeKbnTable[k][0], "") << k;
-        EXPECT_EQ(s.CodeKbnTable[k][1], (k < 10 ? "0" : "") + std::to_string(k)) << k;
+        EXPECT_EQ(s.CodeKbnTable[k][1], numbers[k]) << k;
     }
 }
 
