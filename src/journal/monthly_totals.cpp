@@ -1,0 +1,266 @@
+#include "journal/monthly_totals.h"
+
+#include "common/era_dates.h"
+#include "common/input_checks.h"
+#include "data/cash_row.h"
+#include "data/field_values.h"
+#include "data/keyed_access.h"
+
+#include <array>
+#include <string>
+
+namespace journal {
+
+namespace {
+
+using db::Currency;
+using MonthAmounts = std::array<Currency, 13>;
+
+constexpr std::size_t PeriodDigits = 5;
+
+const std::array<std::string, 13> &monthFields() {
+    static const std::array<std::string, 13> names = [] {
+        std::array<std::string, 13> list;
+        for (int m = 1; m <= 12; ++m)
+            list[m] = data::numberedField("F21_AMT_", m);
+        return list;
+    }();
+    return names;
+}
+
+template <class Recordset> MonthAmounts readMonths(const Recordset &row) {
+    MonthAmounts months{};
+    for (int m = 1; m <= 12; ++m)
+        months[m] = row.field(monthFields()[m]).asCurrency();
+    return months;
+}
+
+// Writes the twelve month fields and their sum into the row being edited.
+template <class Recordset> void writeMonths(Recordset &row, const MonthAmounts &months) {
+    Currency total;
+    for (int m = 1; m <= 12; ++m)
+        total += months[m];
+    row.setField("F21_REM", total);
+    for (int m = 1; m <= 12; ++m)
+        row.setField(monthFields()[m], months[m]);
+}
+
+// A row's figure is its net movement in its own direction: receipts less payments for a receipt subject.
+Currency netFigure(std::int16_t io, Currency receipts, Currency payments) {
+    return io == 0 ? receipts - payments : payments - receipts;
+}
+
+struct LineKey {
+    std::int16_t kbn = 0;
+    std::int32_t act = 0;
+    std::int32_t srt = 0;
+    bool operator==(const LineKey &) const = default;
+};
+
+struct Sums {
+    Currency receipts;
+    Currency payments;
+    void add(std::int16_t io, Currency amount) {
+        if (io == 0)
+            receipts += amount;
+        else if (io == 1)
+            payments += amount;
+    }
+};
+
+struct LineColumns {
+    int kbn, act, srt, io, amt;
+    explicit LineColumns(const db::QueryRecordset &lines)
+        : kbn(lines.columnIndex("F45_KBN")), act(lines.columnIndex("F45_ACT")), srt(lines.columnIndex("F45_SRT")),
+          io(lines.columnIndex("F45_IO")), amt(lines.columnIndex("F45_AMT")) {}
+    LineKey key(const db::QueryRecordset &lines) const {
+        return {static_cast<std::int16_t>(lines.field(kbn).asInt()),
+                static_cast<std::int32_t>(lines.field(act).asInt()),
+                static_cast<std::int32_t>(lines.field(srt).asInt())};
+    }
+};
+
+// Sets the month's figure of one subject or detail row, when the row exists.
+void writeFigure(db::TableRecordset &subjects, const LineKey &key, std::int16_t slot, const Sums &sums) {
+    subjects.seek("=", {key.kbn, key.act, key.srt});
+    if (subjects.noMatch()) return;
+    MonthAmounts months = readMonths(subjects);
+    months[slot] = netFigure(static_cast<std::int16_t>(subjects.field("F21_IO").asInt()), sums.receipts, sums.payments);
+    subjects.edit();
+    writeMonths(subjects, months);
+    subjects.update();
+}
+
+std::int64_t clearMonth(data::ProgramState &s, std::int16_t slot) {
+    auto rows = s.MainDatabase->openDynaset("SELECT * FROM F21TB ORDER BY F21_KBN, F21_ACT, F21_SRT");
+    std::int64_t count = 0;
+    for (; !rows->eof(); rows->moveNext()) {
+        MonthAmounts months = readMonths(*rows);
+        rows->edit();
+        months[slot] = Currency();
+        writeMonths(*rows, months);
+        rows->update();
+        ++count;
+    }
+    return count;
+}
+
+// The lines come sorted by subject and detail, so each figure is written once, when its run of lines ends.
+std::int64_t sumLines(data::ProgramState &s, db::QueryRecordset &lines, std::int16_t slot) {
+    const LineColumns columns(lines);
+    auto &subjects = *s.F21Table;
+    Sums detail;
+    Sums subject;
+    LineKey previous;
+    std::int64_t count = 0;
+    const auto closeDetail = [&] {
+        writeFigure(subjects, previous, slot, detail);
+        subject.receipts += detail.receipts;
+        subject.payments += detail.payments;
+        detail = Sums();
+    };
+    const auto closeSubject = [&] {
+        closeDetail();
+        writeFigure(subjects, {previous.kbn, previous.act, 0}, slot, subject);
+        subject = Sums();
+    };
+    for (; !lines.eof(); lines.moveNext()) {
+        const LineKey key = columns.key(lines);
+        if (count > 0) {
+            if (key.kbn != previous.kbn || key.act != previous.act)
+                closeSubject();
+            else if (key.srt != previous.srt)
+                closeDetail();
+        }
+        detail.add(static_cast<std::int16_t>(lines.field(columns.io).asInt()), lines.field(columns.amt).asCurrency());
+        previous = key;
+        ++count;
+    }
+    if (count > 0) closeSubject();
+    return count;
+}
+
+// A line is cash when its detail row, or without one its subject's own row, is a cash-book subject.
+bool isCashKey(data::ProgramState &s, const LineKey &key) {
+    auto &r = s.F21Record;
+    r.F21_KBN = key.kbn;
+    r.F21_ACT = key.act;
+    r.F21_SRT = key.srt;
+    std::int16_t status = 0;
+    data::F21Access(s, "GET", status);
+    if (status > 0 && key.srt > 0) {
+        r.F21_SRT = 0;
+        data::F21Access(s, "GET", status);
+    }
+    return status == 0 && r.F21_CSH == 0;
+}
+
+// Lines of one key follow one another, so each key is judged once.
+Sums sumCash(data::ProgramState &s, db::QueryRecordset &lines) {
+    Sums cash;
+    if (lines.empty()) return cash;
+    const LineColumns columns(lines);
+    LineKey judged;
+    bool cashKey = false;
+    bool any = false;
+    for (lines.moveFirst(); !lines.eof(); lines.moveNext()) {
+        const LineKey key = columns.key(lines);
+        if (!any || !(key == judged)) {
+            cashKey = isCashKey(s, key);
+            judged = key;
+            any = true;
+        }
+        if (cashKey)
+            cash.add(static_cast<std::int16_t>(lines.field(columns.io).asInt()), lines.field(columns.amt).asCurrency());
+    }
+    return cash;
+}
+
+// Puts the month's cash into its slot and rebuilds every balance from the carried-forward one.
+bool writeCash(data::ProgramState &s, std::int16_t slot, const Sums &cash) {
+    std::int16_t status = 0;
+    data::F46Access(s, "GET", status);
+    if (status != 0) return false;
+    auto &r = s.F46Record;
+    r.Amt[1][slot] = cash.receipts;
+    r.Amt[2][slot] = cash.payments;
+    Currency balance = r.F46_RM1;
+    for (int m = 1; m <= 12; ++m) {
+        balance += r.Amt[1][m] - r.Amt[2][m];
+        r.Amt[3][m] = balance;
+    }
+    r.F46_RM2 = balance;
+    data::F46Access(s, "PUT", status);
+    return status == 0;
+}
+
+} // namespace
+
+std::int16_t FiscalMonthSlot(int month, int firstMonth) {
+    // The modulo keeps the slot inside 1 to 12 even for a first month the control row should never hold.
+    return static_cast<std::int16_t>(((month - firstMonth) % 12 + 12) % 12 + 1);
+}
+
+void MonthlyTotalsInit(data::ProgramState &s, ClosingDialogView &view) {
+    std::string legend;
+    common::EraHintText(s.F01Record, legend);
+    view.setLabel1(16, "月次集計　（月次〆）");
+    view.setLabel1(0, "年号＋年月度");
+    view.setText1(0, DefaultEraPeriod(s.F01Record, PeriodDigits));
+    view.setLabel1(3, legend);
+    ShowClosingTables(view);
+}
+
+void MonthlyTotalsCheck(data::ProgramState &s, ClosingDialogView &view, std::int16_t &FocusIndex, std::int16_t &Err) {
+    CheckEraPeriod(s, view.text1(0), PeriodDigits, common::PL_CheckLength, "5桁で入力して下さい。", "01", FocusIndex,
+                   Err);
+}
+
+RunOutcome MonthlyTotalsRun(data::ProgramState &s, ClosingDialogView &view) {
+    const std::int32_t firstDate = EraPeriodDate(s.F01Record, view.text1(0), PeriodDigits, "01");
+    if (firstDate == 0) {
+        s.message("日付の誤りです。");
+        return RunOutcome::Failed;
+    }
+    // Day 99 is only a bound here: every day of the month lies between the two.
+    const std::int32_t lastDate = firstDate / 100 * 100 + 99;
+    const std::int16_t slot = FiscalMonthSlot(firstDate / 100 % 100, s.F01Record.F01_STMM);
+
+    const data::F21Rec savedSubject = s.F21Record;
+    const data::F46Rec savedCash = s.F46Record;
+    auto &database = *s.MainDatabase;
+    try {
+        // One transaction for all three phases: a run either finishes or leaves the file as it was.
+        database.beginTrans();
+
+        view.setLabel3("勘定科目テーブルの当月度集計領域を消去します。");
+        view.setText1(10, CountText(clearMonth(s, slot)));
+
+        view.setLabel3("伝票データを勘定科目ﾌｧｲﾙに集計します。 ");
+        auto lines = database.openSnapshot(MonthLinesQuery, {firstDate, lastDate});
+        view.setText1(11, CountText(sumLines(s, *lines, slot)));
+
+        view.setLabel3("現金残高を計算します。");
+        const Sums cash = sumCash(s, *lines);
+        view.setText1(12, CountText(1));
+        if (!writeCash(s, slot, cash)) {
+            // The cash row has told the user why; the subjects must not keep figures it lacks.
+            database.rollback();
+            s.F21Record = savedSubject;
+            s.F46Record = savedCash;
+            return RunOutcome::Failed;
+        }
+        database.commitTrans();
+        return RunOutcome::Finished;
+    } catch (const db::DbError &error) {
+        ReportRunFailure(s, error);
+    } catch (...) {
+        if (database.inTransaction()) database.rollback();
+        throw;
+    }
+    s.F21Record = savedSubject;
+    s.F46Record = savedCash;
+    return RunOutcome::Failed;
+}
+
+} // namespace journal
