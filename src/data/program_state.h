@@ -7,6 +7,7 @@
 #include "platform/db/database.h"
 #include "platform/services.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -64,6 +65,11 @@ struct ProgramState {
     std::string CreationDateText;
     std::int16_t SimeMode = 0;
     std::int32_t SimeDate = 0;
+
+    // The printed page's frame (1 left column, 2 top row, 3 right column, 4 bottom row) and the report's
+    // column positions from ColPos(1), ended by the first that is not above 0; element 0 is not used.
+    std::array<std::int16_t, 5> PageGeo{};
+    std::array<std::int16_t, 21> ColPos{};
 
     // Services of the platform; the shell sets the real ones, tests their doubles.
     platform::MessageBoxService* messages = nullptr;
