@@ -59,6 +59,11 @@ frmCalendar::frmCalendar(data::ProgramState &state, WindowFinder findWindow, QWi
     months->setToolTip(QString::fromUtf8("月を選択しクリックします。"));
     years->setMaxVisibleItems(12);
     months->setMaxVisibleItems(12);
+    // The lists are only a few digits wide; the default frame and arrow would hide the digits.
+    for (auto *combo : {years, months})
+        combo->setStyleSheet("QComboBox { padding: 0px 0px 0px 2px; font-size: 8pt; } "
+                             "QComboBox::drop-down { width: 9px; border: none; } "
+                             "QComboBox::down-arrow { width: 7px; height: 7px; }");
     months->setGeometry(twipsRect(60, 60, 585, 330));
     years->setGeometry(twipsRect(855, 60, 765, 330));
     label1_ = {new QLabel(QString::fromUtf8("年"), this), new QLabel(QString::fromUtf8("月"), this)};
