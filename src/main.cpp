@@ -1,5 +1,6 @@
 // The program: one main window over the working file in the program's own folder.
 #include "data/program_state.h"
+#include "journal/cash_balance_window.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
@@ -35,6 +36,7 @@ int main(int argc, char **argv) {
         return new shell::frmCalendar(state, [&mainWindow](const QString &name) { return mainWindow.findChild(name); });
     });
     mainWindow.registerWindow("frmAbout", [&] { return new shell::frmAbout(state); });
+    mainWindow.registerWindow("frmACT0210", [&] { return journal::frmACT0210::create(state); });
 
     mainWindow.show();
     mainWindow.startUp(QCoreApplication::applicationDirPath().toStdString());
