@@ -1,10 +1,14 @@
 // The program: one main window over the working file in the program's own folder.
 #include "data/program_state.h"
 #include "journal/cash_balance_window.h"
+#include "journal/voucher_entry_window.h"
+#include "platform/print/print_target.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/registry.h"
+#include "reports/report_dialog_window.h"
+#include "reports/report_module.h"
 #include "shell/about_window.h"
 #include "shell/calendar_window.h"
 #include "shell/main_window.h"
@@ -31,12 +35,22 @@ int main(int argc, char **argv) {
     state.desktop = &desktop;
     state.registry = &registry;
 
+    // The reports by their menu number; a report module adds itself here, and a number without one opens nothing.
+    reports::ReportCatalog reportCatalog;
+
     shell::frmKemlora mainWindow(state);
     mainWindow.registerWindow("frmCalendar", [&] {
         return new shell::frmCalendar(state, [&mainWindow](const QString &name) { return mainWindow.findChild(name); });
     });
     mainWindow.registerWindow("frmAbout", [&] { return new shell::frmAbout(state); });
+    mainWindow.registerWindow("frmACT0100", [&] { return new journal::frmACT0100(state); });
     mainWindow.registerWindow("frmACT0210", [&] { return journal::frmACT0210::create(state); });
+    mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
+    mainWindow.registerWindow("frmPrint", [&] {
+        return new reports::frmPrint(state, reportCatalog, [&state](const std::string &title) {
+            return platform::openPrintJob(title, state.DataFilePath);
+        });
+    });
 
     mainWindow.show();
     mainWindow.startUp(QCoreApplication::applicationDirPath().toStdString());

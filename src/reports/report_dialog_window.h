@@ -40,9 +40,9 @@ protected:
     void fieldEntered(int index) override;
     void showEditForm(int index) override;
     void showField(int index) override;
-    int lengthLimit(int index) const override { return index == DateBox ? 0 : -1; }
     void storeField(int index, const QString& text) override;
     QWidget* moveTarget(int index, shell::FocusMove move) override;
+    void windowActivated() override;
     void buttonClicked(int index) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -195,7 +195,10 @@ void frmKemlora::showTaskWindow(const QString &formName) {
 
 void frmKemlora::showReport(std::int16_t reportNo) {
     if (!factories_.count("frmPrint") && !findChild("frmPrint")) return;
+    if (reportAvailable_ && !reportAvailable_(reportNo)) return;
     if (!dataFileOpen()) return;
+    // The dialog serves one report from its set-up to its print run, so another report's entry loads it afresh.
+    if (ChildWindow *open = findChild("frmPrint"); open && state_.PrintReportNo != reportNo) open->closeByProgram();
     // Set before the dialog loads, which is when it reads the number.
     state_.PrintReportNo = reportNo;
     showChild("frmPrint");

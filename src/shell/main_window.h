@@ -30,6 +30,8 @@ public:
 
     // How a task window is made; windows register themselves in main().
     void registerWindow(const QString &formName, std::function<ChildWindow *()> factory);
+    // The report numbers the report dialog has a report for; without it every number opens the dialog.
+    void setReportAvailable(std::function<bool(std::int16_t)> available) { reportAvailable_ = std::move(available); }
     // Brings an open window to the front, else makes it; nothing when no window of that name is known.
     ChildWindow *showChild(const QString &formName);
     using QObject::findChild;
@@ -71,6 +73,7 @@ private:
     FileCommands fileCommands_;
     std::map<QString, std::function<ChildWindow *()>> factories_;
     std::map<QString, std::function<void()>> commands_;
+    std::function<bool(std::int16_t)> reportAvailable_;
 };
 
 } // namespace shell

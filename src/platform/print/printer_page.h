@@ -51,7 +51,6 @@ private:
     QFont font_;
     int penWidth_ = 1;
     bool started_ = false;
-    bool ended_ = false;
     int pendingBreaks_ = 0;
     int pages_ = 0;
     std::string failure_;

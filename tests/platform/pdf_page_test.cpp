@@ -1,0 +1,133 @@
+#include "platform/print/print_target.h"
+#include "platform/print/printer_page.h"
+#include "support/test_files.h"
+
+#include <QProcess>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::TempFolder;
+
+const QDateTime RunTime(QDate(2026, 4, 15), QTime(9, 30, 5));
+
+// The output of a poppler tool, or empty when it could not run.
+QString poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfInfo(const std::string& path, const QString& field) {
+    for (const QString& line : poppler("pdfinfo", {QString::fromStdString(path)}).split('\n'))
+        if (line.startsWith(field + ":")) return line.mid(field.size() + 1).trimmed();
+    return {};
+}
+
+// Extracted text maps some kanji to compatibility code points; NFKC brings both sides together.
+QString pdfText(const std::string& path) {
+    return poppler("pdftotext", {"-layout", QString::fromStdString(path), "-"})
+        .normalized(QString::NormalizationForm_KC);
+}
+
+// Three sheets of a landscape report, the last page closed by a new page as the reports do.
+void printThreePages(platform::Page& page) {
+    page.setPaperSize(9);
+    page.setOrientation(2);
+    page.setFontName("ＭＳＰ ゴシック");
+    for (int n = 1; n <= 3; ++n) {
+        page.setFontSize(14);
+        page.printText(50 * 144, 2 * 240, "経理日報");
+        page.setFontSize(9);
+        page.printText(102 * 144, 3 * 240, "（  " + std::to_string(n) + "頁）");
+        page.setPenWidth(5);
+        page.drawLine(648, 1160, 15768, 1160);
+        page.newPage();
+    }
+    page.endDoc();
+}
+
+TEST(PdfPage, AMachineWithoutPrinterGetsAPdfBesideTheDataFileWithOneSheetPerPage) {
+    TempFolder folder;
+    const std::string dataFile = folder.file("Kemlora.mdb");
+    auto job = platform::openPrintJob("経理日報", dataFile, false, RunTime);
+    const std::string expected = (folder.path() / "PDF" / "経理日報_20260415_093005.pdf").string();
+    EXPECT_EQ(job->pdfPath(), expected);
+    EXPECT_FALSE(fs::exists(folder.path() / "PDF")) << "nothing is made before the first sheet";
+
+    printThreePages(job->page());
+    EXPECT_EQ(job->pagesPrinted(), 3);
+    EXPECT_EQ(job->failure(), "");
+    job.reset();
+
+    ASSERT_TRUE(fs::exists(expected));
+    EXPECT_EQ(pdfInfo(expected, "Pages"), "3") << "no empty sheet after the last new page";
+    const QStringList size = pdfInfo(expected, "Page size").split(' ');
+    ASSERT_GE(size.size(), 4);
+    EXPECT_GT(size[0].toDouble(), size[2].toDouble()) << "landscape";
+    EXPECT_EQ(size.last(), "(A4)");
+    const QString text = pdfText(expected);
+    EXPECT_EQ(text.count(QString::fromUtf8("経理日報")), 3) << text.toStdString();
+    // Blanks of a proportional face do not survive extraction one for one.
+    for (const char* number : {" 1頁)", " 2頁)", " 3頁)"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(number))) << number << text.toStdString();
+    EXPECT_TRUE(poppler("pdffonts", {QString::fromStdString(expected)}).contains("IPAPGothic"))
+        << "the proportional Gothic stands in for ＭＳＰ ゴシック";
+
+    // A second run in the same second keeps the first file.
+    auto again = platform::openPrintJob("経理日報", dataFile, false, RunTime);
+    EXPECT_EQ(again->pdfPath(), (folder.path() / "PDF" / "経理日報_20260415_093005_2.pdf").string());
+}
+
+TEST(PdfPage, ARunThatPrintsNothingLeavesNoFile) {
+    TempFolder folder;
+    auto job = platform::openPrintJob("コード一覧表", folder.file("Kemlora.mdb"), false, RunTime);
+    job->page().setPaperSize(9);
+    job->page().setOrientation(1);
+    job->page().endDoc();
+    EXPECT_EQ(job->pagesPrinted(), 0);
+    EXPECT_EQ(job->failure(), "");
+    job.reset();
+    EXPECT_FALSE(fs::exists(folder.path() / "PDF"));
+}
+
+TEST(PdfPage, AnOutputThatCannotBeWrittenIsReportedAndTheRunGoesOnHarmlessly) {
+    TempFolder folder;
+    std::ofstream(folder.file("PDF")) << "a file where the folder should be";
+    auto job = platform::openPrintJob("経理日報", folder.file("Kemlora.mdb"), false, RunTime);
+    printThreePages(job->page());
+    EXPECT_EQ(job->pagesPrinted(), 0);
+    EXPECT_NE(job->failure().find("PDFファイルを作成できませんでした。"), std::string::npos) << job->failure();
+    EXPECT_NE(job->failure().find(job->pdfPath()), std::string::npos);
+}
+
+TEST(PdfPage, FileNamesKeepTheTitleWithoutCharactersAFileNameCannotHold) {
+    struct Case {
+        const char* title;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"固定資産等及び償却明細 ", "固定資産等及び償却明細_20260415_093005.pdf"},
+        {"元帳/月次:A?", "元帳_月次_A__20260415_093005.pdf"},
+        {"   ", "report_20260415_093005.pdf"},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = platform::pdfPathFor(c.title, "/data/Kemlora.mdb", RunTime);
+        EXPECT_EQ(path, fs::path("/data/PDF") / c.name) << c.title;
+    }
+}
+
+TEST(PdfPage, TheReportFontsMapToInstalledIpaFaces) {
+    EXPECT_EQ(platform::fontFamiliesFor("ＭＳＰ ゴシック"), (QStringList{"IPAPGothic", "IPAexGothic"}));
+    EXPECT_EQ(platform::fontFamiliesFor("ＭＳ ゴシック"), (QStringList{"IPAGothic", "IPAexGothic"}));
+    EXPECT_EQ(platform::fontFamiliesFor("Arial"), QStringList{"Arial"});
+}
+
+} // namespace
