@@ -92,7 +92,9 @@ void ReportRunFailure(data::ProgramState &s, const db::DbError &error) {
         }
     }
     const int number = error.number();
-    const std::string numberText = number < 0 ? std::to_string(number) : " " + std::to_string(number);
+    // The number has a leading blank where a negative one has its sign.
+    std::string numberText = std::to_string(number);
+    if (number >= 0) numberText.insert(0, 1, ' ');
     s.message("Err.Number = " + numberText + " (" + error.description() + ")");
 }
 

@@ -7,6 +7,7 @@
 #include "data/keyed_access.h"
 
 #include <array>
+#include <set>
 #include <string>
 
 namespace journal {
@@ -18,7 +19,7 @@ using MonthAmounts = std::array<Currency, 13>;
 
 constexpr std::size_t PeriodDigits = 5;
 
-const std::array<std::string, 13> &monthFields() {
+const std::array<std::string, 13>& monthFields() {
     static const std::array<std::string, 13> names = [] {
         std::array<std::string, 13> list;
         for (int m = 1; m <= 12; ++m)
@@ -28,21 +29,31 @@ const std::array<std::string, 13> &monthFields() {
     return names;
 }
 
-template <class Recordset> MonthAmounts readMonths(const Recordset &row) {
+// Where a recordset over F21TB holds the fields the job reads, found once per run rather than by name per row.
+struct SubjectColumns {
+    std::array<int, 13> months{};
+    int total = 0;
+    int io = 0;
+    template <class Recordset> explicit SubjectColumns(const Recordset& rows) {
+        for (int m = 1; m <= 12; ++m)
+            months[m] = rows.columnIndex(monthFields()[m]);
+        total = rows.columnIndex("F21_REM");
+        io = rows.columnIndex("F21_IO");
+    }
+};
+
+template <class Recordset> MonthAmounts readMonths(const Recordset& row, const SubjectColumns& columns) {
     MonthAmounts months{};
     for (int m = 1; m <= 12; ++m)
-        months[m] = row.field(monthFields()[m]).asCurrency();
+        months[m] = row.field(columns.months[m]).asCurrency();
     return months;
 }
 
-// Writes the twelve month fields and their sum into the row being edited.
-template <class Recordset> void writeMonths(Recordset &row, const MonthAmounts &months) {
+Currency sumOf(const MonthAmounts& months) {
     Currency total;
     for (int m = 1; m <= 12; ++m)
         total += months[m];
-    row.setField("F21_REM", total);
-    for (int m = 1; m <= 12; ++m)
-        row.setField(monthFields()[m], months[m]);
+    return total;
 }
 
 // A row's figure is its net movement in its own direction: receipts less payments for a receipt subject.
@@ -54,7 +65,7 @@ struct LineKey {
     std::int16_t kbn = 0;
     std::int32_t act = 0;
     std::int32_t srt = 0;
-    bool operator==(const LineKey &) const = default;
+    auto operator<=>(const LineKey&) const = default;
 };
 
 struct Sums {
@@ -70,10 +81,10 @@ struct Sums {
 
 struct LineColumns {
     int kbn, act, srt, io, amt;
-    explicit LineColumns(const db::QueryRecordset &lines)
+    explicit LineColumns(const db::QueryRecordset& lines)
         : kbn(lines.columnIndex("F45_KBN")), act(lines.columnIndex("F45_ACT")), srt(lines.columnIndex("F45_SRT")),
           io(lines.columnIndex("F45_IO")), amt(lines.columnIndex("F45_AMT")) {}
-    LineKey key(const db::QueryRecordset &lines) const {
+    LineKey key(const db::QueryRecordset& lines) const {
         return {static_cast<std::int16_t>(lines.field(kbn).asInt()),
                 static_cast<std::int32_t>(lines.field(act).asInt()),
                 static_cast<std::int32_t>(lines.field(srt).asInt())};
@@ -81,47 +92,78 @@ struct LineColumns {
 };
 
 // Sets the month's figure of one subject or detail row, when the row exists.
-void writeFigure(db::TableRecordset &subjects, const LineKey &key, std::int16_t slot, const Sums &sums) {
+void writeFigure(db::TableRecordset& subjects, const SubjectColumns& columns, const LineKey& key, std::int16_t slot,
+                 const Sums& sums) {
     subjects.seek("=", {key.kbn, key.act, key.srt});
     if (subjects.noMatch()) return;
-    MonthAmounts months = readMonths(subjects);
-    months[slot] = netFigure(static_cast<std::int16_t>(subjects.field("F21_IO").asInt()), sums.receipts, sums.payments);
+    MonthAmounts months = readMonths(subjects, columns);
+    months[slot] =
+        netFigure(static_cast<std::int16_t>(subjects.field(columns.io).asInt()), sums.receipts, sums.payments);
     subjects.edit();
-    writeMonths(subjects, months);
+    subjects.setField(columns.total, sumOf(months));
+    subjects.setField(columns.months[slot], months[slot]);
     subjects.update();
 }
 
-std::int64_t clearMonth(data::ProgramState &s, std::int16_t slot) {
+// The rows the summing will write: each line's own row and its subject's own row.
+std::set<LineKey> rowsMet(db::QueryRecordset& lines, const LineColumns& columns) {
+    std::set<LineKey> met;
+    for (; !lines.eof(); lines.moveNext()) {
+        const LineKey key = columns.key(lines);
+        met.insert(key);
+        met.insert({key.kbn, key.act, 0});
+    }
+    return met;
+}
+
+// Clears the month of every row. A row the summing will write anyway, or one already clear, is left
+// for that write: its figure and total come out the same with one write fewer.
+std::int64_t clearMonth(data::ProgramState& s, std::int16_t slot, const std::set<LineKey>& met) {
     auto rows = s.MainDatabase->openDynaset("SELECT * FROM F21TB ORDER BY F21_KBN, F21_ACT, F21_SRT");
+    const SubjectColumns columns(*rows);
+    const int kbn = rows->columnIndex("F21_KBN");
+    const int act = rows->columnIndex("F21_ACT");
+    const int srt = rows->columnIndex("F21_SRT");
+    const std::string& slotField = monthFields()[slot];
     std::int64_t count = 0;
     for (; !rows->eof(); rows->moveNext()) {
-        MonthAmounts months = readMonths(*rows);
-        rows->edit();
-        months[slot] = Currency();
-        writeMonths(*rows, months);
-        rows->update();
         ++count;
+        const LineKey key{static_cast<std::int16_t>(rows->field(kbn).asInt()),
+                          static_cast<std::int32_t>(rows->field(act).asInt()),
+                          static_cast<std::int32_t>(rows->field(srt).asInt())};
+        if (met.contains(key)) continue;
+        MonthAmounts months = readMonths(*rows, columns);
+        months[slot] = Currency();
+        const Currency total = sumOf(months);
+        if (months[slot] == rows->field(columns.months[slot]).asCurrency() &&
+            total == rows->field(columns.total).asCurrency())
+            continue;
+        rows->edit();
+        rows->setField("F21_REM", total);
+        rows->setField(slotField, months[slot]);
+        rows->update();
     }
     return count;
 }
 
 // The lines come sorted by subject and detail, so each figure is written once, when its run of lines ends.
-std::int64_t sumLines(data::ProgramState &s, db::QueryRecordset &lines, std::int16_t slot) {
-    const LineColumns columns(lines);
-    auto &subjects = *s.F21Table;
+std::int64_t sumLines(data::ProgramState& s, db::QueryRecordset& lines, const LineColumns& columns, std::int16_t slot) {
+    if (!lines.empty()) lines.moveFirst();
+    auto& subjects = *s.F21Table;
+    const SubjectColumns subjectColumns(subjects);
     Sums detail;
     Sums subject;
     LineKey previous;
     std::int64_t count = 0;
     const auto closeDetail = [&] {
-        writeFigure(subjects, previous, slot, detail);
+        writeFigure(subjects, subjectColumns, previous, slot, detail);
         subject.receipts += detail.receipts;
         subject.payments += detail.payments;
         detail = Sums();
     };
     const auto closeSubject = [&] {
         closeDetail();
-        writeFigure(subjects, {previous.kbn, previous.act, 0}, slot, subject);
+        writeFigure(subjects, subjectColumns, {previous.kbn, previous.act, 0}, slot, subject);
         subject = Sums();
     };
     for (; !lines.eof(); lines.moveNext()) {
@@ -141,8 +183,8 @@ std::int64_t sumLines(data::ProgramState &s, db::QueryRecordset &lines, std::int
 }
 
 // A line is cash when its detail row, or without one its subject's own row, is a cash-book subject.
-bool isCashKey(data::ProgramState &s, const LineKey &key) {
-    auto &r = s.F21Record;
+bool isCashKey(data::ProgramState& s, const LineKey& key) {
+    auto& r = s.F21Record;
     r.F21_KBN = key.kbn;
     r.F21_ACT = key.act;
     r.F21_SRT = key.srt;
@@ -156,7 +198,7 @@ bool isCashKey(data::ProgramState &s, const LineKey &key) {
 }
 
 // Lines of one key follow one another, so each key is judged once.
-Sums sumCash(data::ProgramState &s, db::QueryRecordset &lines) {
+Sums sumCash(data::ProgramState& s, db::QueryRecordset& lines) {
     Sums cash;
     if (lines.empty()) return cash;
     const LineColumns columns(lines);
@@ -165,7 +207,7 @@ Sums sumCash(data::ProgramState &s, db::QueryRecordset &lines) {
     bool any = false;
     for (lines.moveFirst(); !lines.eof(); lines.moveNext()) {
         const LineKey key = columns.key(lines);
-        if (!any || !(key == judged)) {
+        if (!any || key != judged) {
             cashKey = isCashKey(s, key);
             judged = key;
             any = true;
@@ -177,11 +219,11 @@ Sums sumCash(data::ProgramState &s, db::QueryRecordset &lines) {
 }
 
 // Puts the month's cash into its slot and rebuilds every balance from the carried-forward one.
-bool writeCash(data::ProgramState &s, std::int16_t slot, const Sums &cash) {
+bool writeCash(data::ProgramState& s, std::int16_t slot, const Sums& cash) {
     std::int16_t status = 0;
     data::F46Access(s, "GET", status);
     if (status != 0) return false;
-    auto &r = s.F46Record;
+    auto& r = s.F46Record;
     r.Amt[1][slot] = cash.receipts;
     r.Amt[2][slot] = cash.payments;
     Currency balance = r.F46_RM1;
@@ -201,7 +243,7 @@ std::int16_t FiscalMonthSlot(int month, int firstMonth) {
     return static_cast<std::int16_t>(((month - firstMonth) % 12 + 12) % 12 + 1);
 }
 
-void MonthlyTotalsInit(data::ProgramState &s, ClosingDialogView &view) {
+void MonthlyTotalsInit(data::ProgramState& s, ClosingDialogView& view) {
     std::string legend;
     common::EraHintText(s.F01Record, legend);
     view.setLabel1(16, "月次集計　（月次〆）");
@@ -211,12 +253,12 @@ void MonthlyTotalsInit(data::ProgramState &s, ClosingDialogView &view) {
     ShowClosingTables(view);
 }
 
-void MonthlyTotalsCheck(data::ProgramState &s, ClosingDialogView &view, std::int16_t &FocusIndex, std::int16_t &Err) {
+void MonthlyTotalsCheck(data::ProgramState& s, ClosingDialogView& view, std::int16_t& FocusIndex, std::int16_t& Err) {
     CheckEraPeriod(s, view.text1(0), PeriodDigits, common::PL_CheckLength, "5桁で入力して下さい。", "01", FocusIndex,
                    Err);
 }
 
-RunOutcome MonthlyTotalsRun(data::ProgramState &s, ClosingDialogView &view) {
+RunOutcome MonthlyTotalsRun(data::ProgramState& s, ClosingDialogView& view) {
     const std::int32_t firstDate = EraPeriodDate(s.F01Record, view.text1(0), PeriodDigits, "01");
     if (firstDate == 0) {
         s.message("日付の誤りです。");
@@ -228,17 +270,18 @@ RunOutcome MonthlyTotalsRun(data::ProgramState &s, ClosingDialogView &view) {
 
     const data::F21Rec savedSubject = s.F21Record;
     const data::F46Rec savedCash = s.F46Record;
-    auto &database = *s.MainDatabase;
+    auto& database = *s.MainDatabase;
     try {
         // One transaction for all three phases: a run either finishes or leaves the file as it was.
         database.beginTrans();
 
         view.setLabel3("勘定科目テーブルの当月度集計領域を消去します。");
-        view.setText1(10, CountText(clearMonth(s, slot)));
+        auto lines = database.openSnapshot(MonthLinesQuery, {firstDate, lastDate});
+        const LineColumns columns(*lines);
+        view.setText1(10, CountText(clearMonth(s, slot, rowsMet(*lines, columns))));
 
         view.setLabel3("伝票データを勘定科目ﾌｧｲﾙに集計します。 ");
-        auto lines = database.openSnapshot(MonthLinesQuery, {firstDate, lastDate});
-        view.setText1(11, CountText(sumLines(s, *lines, slot)));
+        view.setText1(11, CountText(sumLines(s, *lines, columns, slot)));
 
         view.setLabel3("現金残高を計算します。");
         const Sums cash = sumCash(s, *lines);
@@ -252,7 +295,7 @@ RunOutcome MonthlyTotalsRun(data::ProgramState &s, ClosingDialogView &view) {
         }
         database.commitTrans();
         return RunOutcome::Finished;
-    } catch (const db::DbError &error) {
+    } catch (const db::DbError& error) {
         ReportRunFailure(s, error);
     } catch (...) {
         if (database.inTransaction()) database.rollback();
