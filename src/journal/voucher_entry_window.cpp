@@ -1,0 +1,894 @@
+#include "journal/voucher_entry_window.h"
+
+#include "common/era_dates.h"
+#include "common/formats.h"
+#include "common/input_checks.h"
+#include "data/code_categories.h"
+#include "data/fixed_text.h"
+#include "data/keyed_access.h"
+#include "shell/event_guard.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <charconv>
+#include <limits>
+#include <optional>
+
+namespace journal {
+
+namespace {
+
+using shell::FieldCheck;
+using shell::FocusMove;
+
+constexpr int WidthTwips = 10680;
+constexpr int HeightTwips = 7425;
+
+constexpr char RequiredMessage[] = "項目が未入力です。";
+constexpr char NoLineChosenMessage[] = "レコードが選択されていません。";
+constexpr char DateLengthMessage[] = "6桁(YYMMDD)で入力して下さい。";
+constexpr char BadDateMessage[] = "日付の誤りです。";
+constexpr char CodeMissingMessage[] = "コードが登録されていません。";
+constexpr char SubjectCodeMissingMessage[] = "勘定科目コードが登録されていません。";
+constexpr char DescriptionMissingMessage[] = "摘要コードが登録されていません。";
+constexpr char BadCounterpartCategoryMessage[] = "相手先種別の誤りです。";
+constexpr char NoCounterpartCategoryMessage[] = "相手先区分が入力されていません。";
+constexpr char NoSubjectMessage[] = "勘定科目が入力されていません。";
+constexpr char NoAmountMessage[] = "金額が未入力です。";
+constexpr char SubjectNotRegisteredMessage[] = "勘定科目が登録されていません。";
+constexpr char InconsistentMessage[] = "データに不整合が生じました。作業を取り消します。";
+
+constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
+                                    " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
+                                    "  ORDER BY F21_KBN, F21_ACT, F21_SRT";
+
+constexpr char AmountFormat[] = "###,###,###,##0";
+
+std::vector<shell::FieldSpec> voucherFields() {
+    // Limits of 0 for fields 7, 9 and 11: their code category decides (lengthLimit).
+    return {
+        {0, 6, 6, true, FieldCheck::Digits, "伝票日付を６桁の数字で入力します。",
+         "伝票日付を入力するか、ｶﾚﾝﾀﾞｰをﾀﾞﾌﾞﾙｸﾘｯｸして下さい。"},
+        {1, 5, 6, true, FieldCheck::Digits,
+         "伝票番号を　６桁以内の数字で入力します。日付によりデフォルト値が表示されます。",
+         "伝票番号を入力して下さい。"},
+        {2, 2, 2, true, FieldCheck::Digits, "伝票の行番号（99まで）を入力します。", "行番号を入力して下さい。"},
+        {3, 6, 6, false, FieldCheck::Digits, "摘要コードを入力します。",
+         "摘要コードを入力するか一覧表から選択して下さい。"},
+        {4, 30, 30, false, FieldCheck::None, "備考を30桁以内で入力します。", "摘要追加を入力して下さい。"},
+        {5, 10, 0, false, FieldCheck::Amount, "入金金額を入力します。", "入金額を入力して下さい｡ "},
+        {6, 10, 0, false, FieldCheck::Amount, "出金金額を入力します。", "出金額を入力して下さい｡ "},
+        {7, 2, 0, true, FieldCheck::Digits, "勘定科目の科目区分を入力します。",
+         "勘定科目区分ｺｰﾄﾞを入力するか一覧表から選択して下さい。"},
+        {8, 6, 6, true, FieldCheck::Digits, "勘定科目の科目コードを入力します。",
+         "勘定科目ｺｰﾄﾞを入力するか一覧表から選択して下さい。"},
+        {9, 6, 0, false, FieldCheck::Digits, "コード区分（03）で登録した詳細分類を入力します。",
+         "詳細ｺｰﾄﾞを入力するか一覧表から選択して下さい｡ "},
+        {10, 1, 2, false, FieldCheck::Digits, "区分テーブルで登録したコード区分を入力します。",
+         "相手先区分を入力するか一覧表から選択して下さい。"},
+        {11, 6, 0, false, FieldCheck::Digits, "コード区分（入力値）で登録した明細コードを入力します。",
+         "相手先ｺｰﾄﾞを入力するか一覧表から選択して下さい。"},
+    };
+}
+
+// The fields whose number goes into an int16 member; the others but the date hold int32 values.
+bool isShortField(int index) { return index == 2 || index == 7 || index == 10; }
+
+// A checked text of digits as the number of its field's member; nothing when it does not fit.
+std::optional<std::int64_t> fieldNumber(int index, const std::string& digits) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    const std::int64_t limit =
+        isShortField(index) ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
+    if (value > limit) return std::nullopt;
+    return value;
+}
+
+// The number a stored description code stands for; 0 for none or for a text that is no number.
+std::int64_t descriptionNumber(const data::FixedText& code) {
+    const std::string text = code.trimmed();
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+QString editForm(std::int64_t value, const char* pattern) {
+    return q(common::FormatNumber(std::to_string(value), pattern));
+}
+
+QString amountCell(const db::Value& value) {
+    return q(common::FormatNumber(value.asCurrency().toString(), AmountFormat));
+}
+
+} // namespace
+
+frmACT0100::frmACT0100(data::ProgramState& state, QWidget* parent)
+    : EntryWindow(state, "frmACT0100", voucherFields(), parent) {
+    setWindowTitle("経理伝票の登録");
+    setRequiredMessage(RequiredMessage);
+    setPlacement(WidthTwips, HeightTwips);
+    ActivatedFlag = 0;
+    buildLayout();
+    bindGrids();
+    fillEraLists();
+
+    VoucherDate = state.F01Record.F01_ACT;
+    std::string text, code;
+    std::int16_t err = 0;
+    common::DateToEra(state.F01Record, VoucherDate, text, code, err);
+    if (err == 0) {
+        Text1(0)->setText(q(text));
+        EraNo = static_cast<std::int16_t>(code[0] - '0');
+        Combo1(0)->selectEra(EraNo);
+    }
+    claimCalendar(0);
+}
+
+frmACT0100::~frmACT0100() = default;
+
+void frmACT0100::buildLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(4);
+    auto width = [this](QWidget* widget, int characters) {
+        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
+    };
+    auto caption = [this](int index, const char* text) {
+        QLabel* label = Label1(index);
+        label->setText(text);
+        return label;
+    };
+    auto name = [this](int index) {
+        QLabel* label = Label2(index);
+        label->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x3000))));
+        label->setFrameShape(QFrame::StyledPanel);
+        return label;
+    };
+
+    frame1_ = new QGroupBox(this);
+    auto* top = new QHBoxLayout(frame1_);
+    top->addWidget(caption(0, "伝票日付"));
+    top->addWidget(addEraList(0));
+    top->addWidget(Text1(0));
+    width(Text1(0), 12);
+    top->addSpacing(12);
+    top->addWidget(caption(1, "伝票番号"));
+    top->addWidget(Text1(1));
+    width(Text1(1), 7);
+    top->addWidget(addButton(3, "検索", "レコードを検索します。"));
+    top->addStretch();
+    layout->addWidget(frame1_);
+
+    frame2_ = new QGroupBox(this);
+    auto* lines = new QGridLayout(frame2_);
+    lines->setVerticalSpacing(2);
+    lines->addWidget(Text1(2), 1, 0);
+    width(Text1(2), 3);
+    lines->addWidget(caption(2, "摘　　　　　　　　　　要"), 0, 1, 1, 3);
+    lines->addWidget(Text1(3), 1, 1);
+    width(Text1(3), 7);
+    lines->addWidget(name(0), 1, 2);
+    lines->addWidget(Text1(4), 1, 3);
+    Text1(4)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(15, QChar(0x3000))));
+    lines->addWidget(caption(6, "入金"), 0, 4);
+    lines->addWidget(Text1(5), 1, 4);
+    width(Text1(5), 15);
+    lines->addWidget(caption(7, "出金"), 0, 5);
+    lines->addWidget(Text1(6), 1, 5);
+    width(Text1(6), 15);
+
+    auto* codes = new QHBoxLayout;
+    codes->addWidget(caption(3, "勘定科目"));
+    codes->addWidget(Text1(7));
+    width(Text1(7), 3);
+    codes->addWidget(Text1(8));
+    width(Text1(8), 7);
+    codes->addWidget(name(1));
+    codes->addSpacing(8);
+    codes->addWidget(caption(4, "詳細分類コード"));
+    codes->addWidget(Text1(9));
+    width(Text1(9), 7);
+    codes->addWidget(name(2));
+    codes->addSpacing(8);
+    codes->addWidget(caption(5, "相手先コード"));
+    codes->addWidget(Text1(10));
+    width(Text1(10), 2);
+    codes->addWidget(Text1(11));
+    width(Text1(11), 7);
+    codes->addWidget(name(3));
+    codes->addStretch();
+    lines->addLayout(codes, 2, 0, 1, 6);
+    layout->addWidget(frame2_);
+    frame2_->setEnabled(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addButton(0, "", "表示行を登録します。", style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    buttons->addWidget(addButton(1, "", "表示行を削除します。", style()->standardIcon(QStyle::SP_TrashIcon)));
+    buttons->addSpacing(16);
+    buttons->addWidget(addButton(5, "01←行", "前の行を表示します。"));
+    buttons->addWidget(addButton(4, "行→99", "次の行を表示します。"));
+    buttons->addStretch();
+    buttons->addWidget(addButton(2, "", "作業を終了します。", style()->standardIcon(QStyle::SP_DialogCloseButton)));
+    layout->addLayout(buttons);
+
+    auto* lists = new QGridLayout;
+    lists->setSpacing(4);
+    const char* captions[] = {"伝票一覧表", "摘要一覧", "勘定科目一覧表", "コードテーブル"};
+    for (int g = 0; g < 4; ++g) {
+        auto* box = new QVBoxLayout;
+        box->setSpacing(1);
+        box->addWidget(new QLabel(captions[g], this));
+        grids_[g] = new shell::RecordsetGrid(this);
+        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
+        box->addWidget(grids_[g]);
+        lists->addLayout(box, g / 2, g % 2);
+        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this,
+                [this, g] { shell::guardEvent(state(), [this, g] { gridChosen(g); }); });
+    }
+    lists->setColumnStretch(0, 3);
+    lists->setColumnStretch(1, 2);
+    layout->addLayout(lists, 1);
+    layout->addWidget(hintLine());
+}
+
+void frmACT0100::bindGrids() {
+    using shell::GridColumn;
+    codeModel_ = new shell::RecordsetGridModel({{"F10_KBN", "区分"}, {"F10_COD", "コード"}, {"F10_DTL", "内容"}}, this);
+    grids_[CodeList]->setGridModel(codeModel_);
+    codeModel_->setRecordset(state().F10Table.get());
+
+    descriptionModel_ = new shell::RecordsetGridModel({{"F18_COD", "コード"}, {"F18_DSC", "摘要"}}, this);
+    grids_[DescriptionList]->setGridModel(descriptionModel_);
+    descriptionModel_->setRecordset(state().F18Table.get());
+
+    if (state().MainDatabase) SubjectListSet = state().MainDatabase->openSnapshot(SubjectListQuery);
+    subjectModel_ = new shell::QueryGridModel(
+        {{"F21_KBN", "区分"}, {"F21_ACT", "科目"}, {"F21_NAM", "科目名"}, {"F21_SRT", "詳細"}, {"F10_DTL", "詳細名"}},
+        this);
+    grids_[SubjectList]->setGridModel(subjectModel_);
+    subjectModel_->setRecordset(SubjectListSet.get());
+
+    voucherModel_ = new shell::RecordsetGridModel({{"F45_YMD", "日付"},
+                                                   {"F45_DNO", "伝票番号"},
+                                                   {"F45_LIN", "行"},
+                                                   {"F45_KBN", "区分"},
+                                                   {"F45_ACT", "科目"},
+                                                   {"F45_SRT", "詳細"},
+                                                   {"F45_AMT", "金額", amountCell}},
+                                                  this);
+    grids_[VoucherList]->setGridModel(voucherModel_);
+    voucherModel_->setRecordset(state().F45Table.get());
+}
+
+void frmACT0100::refreshLists() {
+    codeModel_->setRecordset(state().F10Table.get());
+    descriptionModel_->setRecordset(state().F18Table.get());
+    voucherModel_->setRecordset(state().F45Table.get());
+    subjectModel_->refresh();
+    if (state().MainDatabase) data::LoadCodeKbnTable(state());
+}
+
+void frmACT0100::windowActivated() {
+    if (state().CalendarPicked == 1) {
+        takePickedDateInDateField();
+        return;
+    }
+    refreshLists();
+}
+
+// A day picked while the date field kept the focus reaches the window only by its activation.
+void frmACT0100::takePickedDateInDateField() {
+    if (!Text1(0)->hasFocus()) return;
+    std::int32_t date = 0;
+    ClearVoucher();
+    if (!takePickedDate(date)) return;
+    VoucherDate = date;
+    EditedFlag = 0; // the picked day replaces whatever was typed
+    focusField(1);
+}
+
+// ---- Clearing and showing
+
+void frmACT0100::ClearVoucher() {
+    for (int i = 0; i <= 11; ++i)
+        Text1(i)->clear();
+    for (int i = 0; i <= 3; ++i)
+        Label2(i)->clear();
+    LineNo = 0;
+    VoucherNo = 0;
+    RecordState = 0;
+    frame2_->setEnabled(false);
+}
+
+void frmACT0100::ClearLine() {
+    for (int i = 2; i <= 11; ++i)
+        Text1(i)->clear();
+    for (int i = 0; i <= 3; ++i)
+        Label2(i)->clear();
+    RecordState = 0;
+}
+
+void frmACT0100::fieldEntered(int index) {
+    switch (index) {
+    case 0: {
+        ClearVoucher();
+        std::int32_t date = 0;
+        if (takePickedDate(date)) {
+            VoucherDate = date;
+            focusField(1);
+        }
+        break;
+    }
+    case 1:
+        ClearVoucher();
+        ShowField(0);
+        ShowField(1);
+        break;
+    case 2:
+        ClearLine();
+        VoucherLineIO("GET");
+        break;
+    default:
+        break;
+    }
+}
+
+void frmACT0100::showEditForm(int index) {
+    const data::F45Rec& r = state().F45Record;
+    QLineEdit* field = Text1(index);
+    switch (index) {
+    case 0: {
+        std::string text, code;
+        std::int16_t err = 0;
+        common::DateToEra(state().F01Record, VoucherDate, text, code, err);
+        if (err == 0) field->setText(q(code.substr(1, 6)));
+        break;
+    }
+    case 1:
+        field->setText(editForm(VoucherNo, "#####"));
+        break;
+    case 2:
+        field->setText(editForm(LineNo, "##"));
+        break;
+    case 3:
+        field->setText(editForm(descriptionNumber(r.F45_TEK), "######"));
+        break;
+    case 5:
+    case 6: {
+        const std::int16_t direction = index == 5 ? 0 : 1;
+        field->setText(r.F45_IO != direction ? QStringLiteral("0")
+                                             : q(common::FormatNumber(r.F45_AMT.toString(), "##########")));
+        break;
+    }
+    case 7:
+        field->setText(editForm(r.F45_KBN, "##"));
+        break;
+    case 8:
+        field->setText(editForm(r.F45_ACT, "######"));
+        break;
+    case 9:
+        field->setText(editForm(r.F45_SRT, "######"));
+        break;
+    case 10:
+        field->setText(editForm(r.F45_KND, "##"));
+        break;
+    case 11:
+        field->setText(editForm(r.F45_CUS, "######"));
+        break;
+    default: // the remark is edited as it is shown
+        break;
+    }
+}
+
+std::int16_t frmACT0100::ShowField(int index) {
+    data::ProgramState& s = state();
+    data::F45Rec& r = s.F45Record;
+    QLineEdit* field = Text1(index);
+    std::int16_t status = 0;
+    // A code's name beside it: the look-up's status, and the name or nothing.
+    auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
+        s.F10Record.F10_KBN = category;
+        s.F10Record.F10_COD = code;
+        data::F10Access(s, "GET", status);
+        label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
+    };
+    switch (index) {
+    case 0: {
+        std::string text, code;
+        common::DateToEra(s.F01Record, VoucherDate, text, code, status);
+        if (status == 0) {
+            field->setText(q(text));
+            Combo1(0)->selectEra(code[0] - '0');
+            if (!readingLine_) VoucherNo = std::stoi(code.substr(3, 4));
+        }
+        if (s.syncCalendar) s.syncCalendar();
+        break;
+    }
+    case 1:
+        field->setText(q(common::FormatFix(VoucherNo, "#####0")));
+        break;
+    case 2:
+        field->setText(q(common::FormatFix(LineNo, "#0")));
+        break;
+    case 3:
+        field->setText(q(r.F45_TEK.str()));
+        Label2(0)->clear();
+        if (descriptionNumber(r.F45_TEK) > 0) {
+            s.F18Record.F18_COD = r.F45_TEK.str();
+            data::F18Access(s, "GET", status);
+            if (status == 0) Label2(0)->setText(q(s.F18Record.F18_DSC.trimmed()));
+        }
+        break;
+    case 4:
+        field->setText(q(r.F45_RMK.trimmed()));
+        break;
+    case 5:
+    case 6: {
+        const std::int16_t direction = index == 5 ? 0 : 1;
+        field->setText(r.F45_IO == direction ? q(common::FormatFix(r.F45_AMT, AmountFormat))
+                                             : q(common::FormatFix(std::string("0"), AmountFormat)));
+        break;
+    }
+    case 7:
+        field->setText(q(common::FormatFix(r.F45_KBN, "#0")));
+        s.F10Record.F10_KBN = 1;
+        s.F10Record.F10_COD = r.F45_KBN;
+        data::F10Access(s, "GET", status);
+        break;
+    case 8:
+        field->setText(q(common::FormatFix(r.F45_ACT, "#####0")));
+        s.F21Record.F21_KBN = r.F45_KBN;
+        s.F21Record.F21_ACT = r.F45_ACT;
+        s.F21Record.F21_SRT = 0;
+        data::F21Access(s, "LOOK", status);
+        Label2(1)->setText(q(s.F21Record.F21_NAM.trimmed()));
+        // A line without an amount takes its subject's direction.
+        if (r.F45_AMT == db::Currency()) r.F45_IO = s.F21Record.F21_IO;
+        break;
+    case 9:
+        field->setText(q(common::FormatFix(r.F45_SRT, "#####0")));
+        if (r.F45_SRT != 0) {
+            codeName(Label2(2), 3, r.F45_SRT);
+        } else {
+            Label2(2)->clear();
+        }
+        break;
+    case 10:
+        field->setText(q(common::FormatFix(r.F45_KND, "#0")));
+        break;
+    case 11:
+        field->setText(q(common::FormatFix(r.F45_CUS, "#####0")));
+        if (r.F45_CUS != 0) {
+            codeName(Label2(3), r.F45_KND, r.F45_CUS);
+        } else {
+            Label2(3)->clear();
+        }
+        break;
+    default:
+        break;
+    }
+    return status;
+}
+
+void frmACT0100::showFields(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        ShowField(i);
+}
+
+std::int16_t frmACT0100::VoucherLineIO(const std::string& mode) {
+    std::int16_t status = 0;
+    journal::VoucherLineIO(state(), key(), mode, status, RecordState);
+    if (mode == "GET") {
+        readingLine_ = true;
+        showFields(0, 11);
+        readingLine_ = false;
+    }
+    return status;
+}
+
+// ---- Leaving a field
+
+int frmACT0100::lengthLimit(int index) const {
+    switch (index) {
+    case 7:
+        return data::CodeDigits(state(), 1);
+    case 9:
+        return data::CodeDigits(state(), 3);
+    case 11:
+        return data::CodeDigits(state(), state().F45Record.F45_KND);
+    default:
+        return EntryWindow::lengthLimit(index);
+    }
+}
+
+void frmACT0100::storeField(int index, const QString& typed) {
+    const std::string text = typed.toStdString();
+    if (index == 0) {
+        storeDate(text);
+        return;
+    }
+    if (index == 4) {
+        state().F45Record.F45_RMK = text;
+        return;
+    }
+    if (index == 5 || index == 6) {
+        storeAmount(index, text);
+        return;
+    }
+    const std::optional<std::int64_t> number = fieldNumber(index, text);
+    if (!number) {
+        refuseField(index, shell::TooLongMessage);
+        return;
+    }
+    data::F45Rec& r = state().F45Record;
+    switch (index) {
+    case 1:
+        VoucherNo = static_cast<std::int32_t>(*number);
+        ShowField(1);
+        break;
+    case 2:
+        LineNo = static_cast<std::int16_t>(*number);
+        VoucherLineIO("GET");
+        break;
+    case 3:
+        storeDescription(static_cast<std::int32_t>(*number));
+        break;
+    case 7:
+        r.F45_KBN = static_cast<std::int16_t>(*number);
+        if (ShowField(7) != 0) refuseField(7, CodeMissingMessage);
+        break;
+    case 8:
+        r.F45_ACT = static_cast<std::int32_t>(*number);
+        if (ShowField(8) != 0) refuseField(8, SubjectCodeMissingMessage);
+        break;
+    case 9:
+        r.F45_SRT = static_cast<std::int32_t>(*number);
+        if (ShowField(9) != 0) refuseField(9, CodeMissingMessage);
+        break;
+    case 10:
+        storeCounterpartCategory(static_cast<std::int16_t>(*number));
+        break;
+    case 11:
+        storeCounterpartCode(static_cast<std::int32_t>(*number));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmACT0100::storeDate(const std::string& text) {
+    if (text.size() != 6) {
+        refuseField(0, DateLengthMessage);
+        return;
+    }
+    EraNo = static_cast<std::int16_t>(Combo1(0)->chosenEra());
+    if (EraNo == 0) {
+        refuseField(0, shell::ChooseEraMessage);
+        return;
+    }
+    std::string ymd;
+    std::int16_t err = 0;
+    common::EraToDate(state().F01Record, EraNo, text, ymd, err);
+    if (err != 0) {
+        refuseField(0, BadDateMessage);
+        return;
+    }
+    // A day of 99 is kept as the month's real last day, so that every look-up by date finds the line.
+    VoucherDate = common::ResolveDay99(std::stoi(ymd));
+    ShowField(0);
+}
+
+void frmACT0100::storeDescription(std::int32_t code) {
+    data::ProgramState& s = state();
+    data::F45Rec& r = s.F45Record;
+    r.F45_TEK = common::FormatNumber(std::to_string(code), "000000");
+    const std::int16_t status = ShowField(3);
+    if (code == 0) {
+        r.F45_KBN = 0;
+        r.F45_ACT = 0;
+        r.F45_SRT = 0;
+        r.F45_KND = 0;
+        r.F45_CUS = 0;
+        r.F45_RMK = "";
+        Text1(4)->clear();
+        showFields(7, 11);
+        focusField(7);
+        return;
+    }
+    if (status != 0) {
+        refuseField(3, DescriptionMissingMessage);
+        return;
+    }
+    r.F45_KBN = s.F18Record.F18_KBN;
+    r.F45_ACT = s.F18Record.F18_ACT;
+    r.F45_SRT = s.F18Record.F18_SRT;
+    r.F45_KND = s.F18Record.F18_KND;
+    r.F45_CUS = s.F18Record.F18_CUS;
+    showFields(7, 11);
+}
+
+void frmACT0100::storeAmount(int index, const std::string& text) {
+    const std::optional<db::Currency> amount = common::ParseAmount(text);
+    if (!amount) {
+        refuseField(index, shell::NotNumericMessage);
+        return;
+    }
+    data::F45Rec& r = state().F45Record;
+    r.F45_AMT = *amount;
+    const bool nonZero = *amount != db::Currency();
+    r.F45_IO = static_cast<std::int16_t>(index == 5 ? (nonZero ? 0 : 1) : (nonZero ? 1 : 0));
+    // Both amount fields, so that the other one no longer shows an amount the line has given up.
+    ShowField(index);
+    ShowField(index == 5 ? 6 : 5);
+}
+
+void frmACT0100::storeCounterpartCategory(std::int16_t category) {
+    data::F45Rec& r = state().F45Record;
+    r.F45_KND = category;
+    // Subject classes and detail classifications are no counterparts.
+    if (category == 1 || category == 3) {
+        refuseField(10, BadCounterpartCategoryMessage);
+        return;
+    }
+    ShowField(10);
+    if (category == 0) {
+        r.F45_CUS = 0;
+        ShowField(11);
+        focusField(4);
+    }
+}
+
+void frmACT0100::storeCounterpartCode(std::int32_t code) {
+    data::F45Rec& r = state().F45Record;
+    r.F45_CUS = code;
+    if (code != 0 && r.F45_KND == 0) {
+        refuse(NoCounterpartCategoryMessage, Text1(10));
+        return;
+    }
+    if (code == 0) {
+        r.F45_KND = 0;
+        ShowField(10);
+    }
+    if (ShowField(11) != 0) refuseField(11, CodeMissingMessage);
+}
+
+// ---- Keys
+
+QWidget* frmACT0100::moveTarget(int index, FocusMove move) {
+    const data::F45Rec& r = state().F45Record;
+    switch (move) {
+    case FocusMove::Enter:
+        switch (index) {
+        case 1:
+            return Command1(3);
+        case 4:
+            return r.F45_ACT < 1 ? Text1(7) : (r.F45_IO != 0 ? Text1(6) : Text1(5));
+        case 5:
+        case 6:
+            return Command1(0);
+        case 11:
+            return Text1(4);
+        default:
+            return Text1(index + 1);
+        }
+    case FocusMove::Up:
+        if (index >= 2 && index <= 6) return Text1(1);
+        if (index == 7 || index == 8) return Text1(3);
+        if (index == 9) return Text1(4);
+        if (index == 10 || index == 11) return Text1(5);
+        return nullptr;
+    case FocusMove::Down:
+        if (index == 3) return Text1(7);
+        if (index == 4) return Text1(9);
+        if (index == 5) return Text1(10);
+        return nullptr;
+    case FocusMove::ShiftRight:
+        if (index == 0) return Text1(1);
+        if (index == 1) return Command1(3);
+        if ((index >= 2 && index <= 5) || (index >= 7 && index <= 10)) return Text1(index + 1);
+        return nullptr;
+    case FocusMove::ShiftLeft:
+        if (index == 1) return Text1(0);
+        if ((index >= 3 && index <= 6) || (index >= 8 && index <= 11)) return Text1(index - 1);
+        return nullptr;
+    }
+    return nullptr;
+}
+
+// ---- Buttons
+
+void frmACT0100::buttonClicked(int index) {
+    switch (index) {
+    case 0:
+        if (checkKey()) registerLine();
+        break;
+    case 1:
+        if (checkKey()) deleteLine();
+        break;
+    case 2:
+        state().CalendarOwnerForm.clear();
+        close();
+        break;
+    case 3:
+        searchFreeLine();
+        break;
+    case 4:
+        if (checkKey()) stepLine(+1);
+        break;
+    case 5:
+        if (checkKey()) stepLine(-1);
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmACT0100::checkKey() {
+    if (VoucherDate == 0 || VoucherNo == 0) {
+        refuse(shell::NotEnteredMessage, Text1(1));
+        return false;
+    }
+    return requireChosenRecord(NoLineChosenMessage);
+}
+
+void frmACT0100::registerLine() {
+    data::ProgramState& s = state();
+    const data::F45Rec& r = s.F45Record;
+    if (r.F45_KBN == 0 || r.F45_ACT == 0) {
+        refuse(NoSubjectMessage, Text1(7));
+        return;
+    }
+    if (r.F45_AMT == db::Currency()) {
+        refuse(NoAmountMessage, Text1(r.F45_IO != 0 ? 6 : 5));
+        return;
+    }
+    s.F21Record.F21_KBN = r.F45_KBN;
+    s.F21Record.F21_ACT = r.F45_ACT;
+    s.F21Record.F21_SRT = 0;
+    std::int16_t status = 0;
+    data::F21Access(s, "GET", status);
+    if (status != 0) {
+        refuse(SubjectNotRegisteredMessage, Text1(7));
+        return;
+    }
+    VoucherLineIO("PUT");
+    RaiseVoucherNumber(s, VoucherNo);
+    if (LineNo < LastLineNo) ++LineNo;
+    VoucherLineIO("GET");
+    focusField(2);
+}
+
+void frmACT0100::deleteLine() {
+    if (RecordState != 1) {
+        state().message(shell::NothingToDeleteMessage);
+        return;
+    }
+    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
+        focusField(3);
+        return;
+    }
+    if (VoucherLineIO("DEL") != 0) state().message(InconsistentMessage);
+    ClearLine();
+    focusField(2);
+}
+
+void frmACT0100::searchFreeLine() {
+    LineNo = NextFreeLine(state(), key());
+    frame2_->setEnabled(true);
+    focusField(2);
+}
+
+void frmACT0100::stepLine(int step) {
+    const std::optional<std::int16_t> line = SteppedLine(LineNo, step);
+    if (!line) return;
+    LineNo = *line;
+    VoucherLineIO("GET");
+    focusField(3);
+}
+
+// ---- Grid choices
+
+void frmACT0100::gridChosen(int grid) {
+    switch (grid) {
+    case VoucherList:
+        voucherChosen();
+        break;
+    case DescriptionList:
+        descriptionChosen();
+        break;
+    case SubjectList:
+        subjectChosen();
+        break;
+    case CodeList:
+        codeChosen();
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+bool standsOnRow(const db::TableRecordset* table) {
+    return table && !table->bof() && !table->eof() && table->hasCurrent();
+}
+
+} // namespace
+
+void frmACT0100::voucherChosen() {
+    const db::TableRecordset* table = state().F45Table.get();
+    if (!standsOnRow(table)) return;
+    VoucherDate = static_cast<std::int32_t>(table->field("F45_YMD").asInt());
+    VoucherNo = static_cast<std::int32_t>(table->field("F45_DNO").asInt());
+    LineNo = static_cast<std::int16_t>(table->field("F45_LIN").asInt());
+    VoucherLineIO("GET");
+    frame2_->setEnabled(true);
+    focusField(state().F45Record.F45_IO != 0 ? 6 : 5);
+}
+
+void frmACT0100::descriptionChosen() {
+    data::ProgramState& s = state();
+    const db::TableRecordset* table = s.F18Table.get();
+    if (!standsOnRow(table)) return;
+    if (!requireChosenRecord()) return;
+    data::F45Rec& r = s.F45Record;
+    r.F45_TEK = table->field("F18_COD").asText();
+    if (ShowField(3) == 0) {
+        const data::F18Rec& d = s.F18Record;
+        r.F45_KBN = d.F18_KBN;
+        r.F45_ACT = d.F18_ACT;
+        r.F45_SRT = d.F18_SRT;
+        r.F45_KND = d.F18_KND;
+        r.F45_CUS = d.F18_CUS;
+        r.F45_RMK = d.F18_RMK.str();
+        r.F45_IO = d.F18_IO;
+        r.F45_AMT = d.F18_AMT;
+    }
+    showFields(4, 11);
+    frame2_->setEnabled(true);
+    focusField(4);
+}
+
+void frmACT0100::subjectChosen() {
+    db::QueryRecordset* set = SubjectListSet.get();
+    if (!set || set->bof() || set->eof()) return;
+    if (!requireChosenRecord()) return;
+    data::F45Rec& r = state().F45Record;
+    r.F45_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());
+    r.F45_ACT = static_cast<std::int32_t>(set->field("F21_ACT").asInt());
+    r.F45_SRT = static_cast<std::int32_t>(set->field("F21_SRT").asInt());
+    showFields(7, 11);
+    focusField(10);
+}
+
+void frmACT0100::codeChosen() {
+    const db::TableRecordset* table = state().F10Table.get();
+    if (!standsOnRow(table)) return;
+    if (!requireChosenRecord()) return;
+    data::F45Rec& r = state().F45Record;
+    const auto category = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
+    const auto code = static_cast<std::int32_t>(table->field("F10_COD").asInt());
+    if (category == 1) return; // subject classes are chosen through the subject list
+    if (category == 3) {
+        r.F45_SRT = code;
+        ShowField(9);
+        return;
+    }
+    r.F45_KND = category;
+    r.F45_CUS = code;
+    ShowField(10);
+    ShowField(11);
+    focusField(4);
+}
+
+} // namespace journal
