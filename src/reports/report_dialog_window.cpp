@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 
 namespace reports {
 
@@ -124,11 +125,11 @@ void frmPrint::buildControls() {
 
     hintLine()->setGeometry(twipsRect(0, 3840, 3855, 615));
     hintLine()->setWordWrap(true);
-    QPushButton* print = addButton(PrintButton, qs("印刷"), qs("印刷を開始します。"),
-                                   style()->standardIcon(QStyle::SP_DialogOkButton));
+    QPushButton* print =
+        addButton(PrintButton, qs("印刷"), qs("印刷を開始します。"), style()->standardIcon(QStyle::SP_DialogOkButton));
     print->setGeometry(twipsRect(4320, 3840, 735, 615));
-    QPushButton* end = addButton(EndButton, qs("終了"), qs(shell::EndTooltip),
-                                 style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QPushButton* end =
+        addButton(EndButton, qs("終了"), qs(shell::EndTooltip), style()->standardIcon(QStyle::SP_DialogCloseButton));
     end->setGeometry(twipsRect(5280, 3840, 735, 615));
 
     QWidget* previous = Text1(0);
@@ -204,11 +205,14 @@ void frmPrint::fieldEntered(int index) {
         return;
     }
     std::int32_t picked = 0;
-    if (takePickedDate(picked)) {
-        s.CreationDate = common::ResolveDay99(picked);
-        ShowPrintDate(s.CreationDate);
-        Command1(PrintButton)->setFocus(Qt::OtherFocusReason);
-    }
+    if (!takePickedDate(picked)) return;
+    s.CreationDate = common::ResolveDay99(picked);
+    ShowPrintDate(s.CreationDate);
+    // The calendar brings this window forward after handing over the focus, and the window then puts
+    // the focus back on the date box; the move to the print button waits until that is done.
+    QTimer::singleShot(0, this, [this] {
+        if (focusWidget() == Text1(DateBox)) Command1(PrintButton)->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void frmPrint::windowActivated() {

@@ -24,10 +24,18 @@ TEST(RecordingPage, SheetsBeginOnlyWhenSomethingIsDrawnOnThem) {
         RecordingPage page;
         for (const char* step = c.script; *step; ++step) {
             switch (*step) {
-            case 't': page.printText(0, 0, "x"); break;
-            case 'l': page.drawLine(0, 0, 10, 0); break;
-            case 'n': page.newPage(); break;
-            case 'e': page.endDoc(); break;
+            case 't':
+                page.printText(0, 0, "x");
+                break;
+            case 'l':
+                page.drawLine(0, 0, 10, 0);
+                break;
+            case 'n':
+                page.newPage();
+                break;
+            case 'e':
+                page.endDoc();
+                break;
             }
         }
         EXPECT_EQ(page.pagesPrinted(), c.sheets) << c.name;
@@ -55,8 +63,8 @@ TEST(RecordingPage, KeepsSizeFontAndPenOfEachTextAndRule) {
     EXPECT_EQ(sheet.texts.at(0).font, "ＭＳＰ ゴシック");
     EXPECT_EQ(sheet.texts.at(0).column(), 50);
     EXPECT_EQ(sheet.texts.at(0).row(), 2);
-    EXPECT_EQ(sheet.ruleLines(), (std::vector<std::string>{"Line r05 c005-110 w5", "Row r05 c005w1 c013w1",
-                                                           "Row r06 c005w1"}));
+    EXPECT_EQ(sheet.ruleLines(),
+              (std::vector<std::string>{"Line r05 c005-110 w5", "Row r05 c005w1 c013w1", "Row r06 c005w1"}));
     EXPECT_EQ(sheet.textsOnRow(2).size(), 1u);
     EXPECT_TRUE(sheet.textsOnRow(3).empty());
 }

@@ -84,9 +84,9 @@ TEST(PageMachinery, WithoutColumnsRowDrawsOnlyTheFrameEdgesAndLine1StartsLeftOfT
     RecordingPage page;
     DrawRule(s, page, "Row", 5, 1);
     DrawRule(s, page, "Line1", 5, 1);
-    EXPECT_EQ(segments(page), (std::vector<Segment>{{648, 1160, 648, 1400, 5},
-                                                    {15768, 1160, 15768, 1400, 5},
-                                                    {-72, 1160, 15768, 1160, 1}}));
+    EXPECT_EQ(
+        segments(page),
+        (std::vector<Segment>{{648, 1160, 648, 1400, 5}, {15768, 1160, 15768, 1400, 5}, {-72, 1160, 15768, 1160, 1}}));
     // The columns end at the first that is not above 0, even with more behind it.
     s.ColPos[1] = 13;
     s.ColPos[2] = -3;
@@ -119,12 +119,12 @@ TEST(PageMachinery, ThePageHeaderCountsThePageAndPlacesTitleDateAndNumberByOrien
     reports::PrintPageHeader(s, page, "経理日報", 2, pageNo);
     EXPECT_EQ(pageNo, 123);
     ASSERT_EQ(page.pages().size(), 2u);
-    EXPECT_EQ(page.pages()[0].textLines(), (std::vector<std::string>{"r02 c030 s14 |コード一覧表|",
-                                                                    "r03 c052 s9 |作成日： 令和 8年 4月15日|",
-                                                                    "r03 c068 s9 |（  1頁）|"}));
-    EXPECT_EQ(page.pages()[1].textLines(), (std::vector<std::string>{"r02 c050 s14 |経理日報|",
-                                                                    "r03 c086 s9 |作成日： 令和 8年 4月15日|",
-                                                                    "r03 c102 s9 |（123頁）|"}));
+    EXPECT_EQ(page.pages()[0].textLines(),
+              (std::vector<std::string>{"r02 c030 s14 |コード一覧表|", "r03 c052 s9 |作成日： 令和 8年 4月15日|",
+                                        "r03 c068 s9 |（  1頁）|"}));
+    EXPECT_EQ(page.pages()[1].textLines(),
+              (std::vector<std::string>{"r02 c050 s14 |経理日報|", "r03 c086 s9 |作成日： 令和 8年 4月15日|",
+                                        "r03 c102 s9 |（123頁）|"}));
 }
 
 } // namespace

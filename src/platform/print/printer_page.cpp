@@ -43,9 +43,9 @@ std::unique_ptr<PrinterPage> PrinterPage::toPdf(const std::string& path, const s
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QString::fromStdString(path));
     printer->setResolution(PdfResolution);
-    printer->setPageMargins(QMarginsF(PdfMarginMillimetres, PdfMarginMillimetres, PdfMarginMillimetres,
-                                      PdfMarginMillimetres),
-                            QPageLayout::Millimeter);
+    printer->setPageMargins(
+        QMarginsF(PdfMarginMillimetres, PdfMarginMillimetres, PdfMarginMillimetres, PdfMarginMillimetres),
+        QPageLayout::Millimeter);
     printer->setDocName(QString::fromStdString(documentName));
     printer->setCreator(QStringLiteral("Kemlora"));
     return std::unique_ptr<PrinterPage>(new PrinterPage(std::move(printer), path));

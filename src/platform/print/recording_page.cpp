@@ -29,9 +29,8 @@ int RecordedRule::toColumn() const { return floorDivide(x2 + RuleColumnOffset, T
 
 std::vector<std::string> RecordedPage::textLines() const {
     std::vector<RecordedText> sorted = texts;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const RecordedText& a, const RecordedText& b) {
-        return a.y != b.y ? a.y < b.y : a.x < b.x;
-    });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const RecordedText& a, const RecordedText& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
     std::vector<std::string> lines;
     for (const RecordedText& text : sorted)
         lines.push_back(formatted("r%02d c%03d s%d |", text.row(), text.column(), text.size) + text.text + "|");
@@ -81,9 +80,7 @@ void RecordingPage::printText(int xTwips, int yTwips, const std::string& text) {
     current().texts.push_back({xTwips, yTwips, fontSize_, fontName_, text});
 }
 
-void RecordingPage::drawLine(int x1, int y1, int x2, int y2) {
-    current().rules.push_back({x1, y1, x2, y2, penWidth_});
-}
+void RecordingPage::drawLine(int x1, int y1, int x2, int y2) { current().rules.push_back({x1, y1, x2, y2, penWidth_}); }
 
 void RecordingPage::newPage() {
     ++newPageCalls_;
