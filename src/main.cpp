@@ -7,6 +7,8 @@
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/registry.h"
+#include "reports/code_list.h"
+#include "reports/daily_report.h"
 #include "reports/report_dialog_window.h"
 #include "reports/report_module.h"
 #include "shell/about_window.h"
@@ -37,6 +39,8 @@ int main(int argc, char **argv) {
 
     // The reports by their menu number; a report module adds itself here, and a number without one opens nothing.
     reports::ReportCatalog reportCatalog;
+    reportCatalog.registerReport(1, reports::makeCodeListModule());
+    reportCatalog.registerReport(4, reports::makeDailyReportModule());
 
     shell::frmKemlora mainWindow(state);
     mainWindow.registerWindow("frmCalendar", [&] {

@@ -1,0 +1,184 @@
+#include "reports/code_list.h"
+
+#include "common/formats.h"
+#include "common/input_checks.h"
+#include "common/utf8_text.h"
+#include "data/code_categories.h"
+#include "reports/page_machinery.h"
+#include "reports/report_texts.h"
+
+#include <array>
+
+namespace reports {
+
+namespace {
+
+constexpr const char* Title = "コード一覧表";
+constexpr int Portrait = 1;
+constexpr std::int16_t FirstBox = 0;
+constexpr std::int16_t LastBox = FirstBox + EndBoxOffset;
+constexpr std::size_t CategoryLength = 2;
+
+constexpr std::int16_t RightColumn = 78;
+constexpr std::int16_t BottomRow = 60;
+constexpr std::int16_t NameColumn = 8;
+constexpr std::int16_t CodeColumn = 24;
+constexpr std::int16_t TextColumn = 30;
+constexpr std::array<std::int16_t, 4> RemarkColumns{50, 57, 64, 71};
+constexpr std::int16_t TextSize = 9;
+constexpr std::int16_t RemarkSize = 7;
+constexpr std::int16_t PageBreakThreshold = 54;
+
+constexpr const char* Query = "SELECT * FROM F10TB WHERE F10_KBN >= ?  AND F10_KBN <= ? ORDER BY F10_KBN, F10_COD ";
+
+class CodeListRun {
+public:
+    CodeListRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page) {}
+
+    void printCode(const db::QueryRecordset& row) {
+        const auto category = static_cast<std::int16_t>(row.field("F10_KBN").asInt());
+        if (lineCounter_ == 0) {
+            printHeader();
+            previousCategory_ = 0;
+        }
+        ++lineCounter_;
+        const std::int16_t r = top() + lineCounter_;
+
+        if (previousCategory_ != category) {
+            PrintAt(page_, s_.PageGeo[1], r, TextSize, common::FormatCode(category, 3, 2));
+            PrintText(page_, NameColumn, r, TextSize, categoryName(category));
+        }
+        const auto digits = static_cast<std::int16_t>(data::CodeDigits(s_, category));
+        PrintAt(page_, CodeColumn, r, TextSize, common::FormatCode(row.field("F10_COD").asInt(), 6, digits));
+        PrintText(page_, TextColumn, r, TextSize, row.field("F10_DTL").asText());
+        for (std::size_t i = 0; i < RemarkColumns.size(); ++i)
+            PrintText(page_, RemarkColumns[i], r, RemarkSize, row.field("F10_CNV" + std::to_string(i + 1)).asText());
+
+        DrawRule(s_, page_, "Line", r, lineCounter_ == 1 ? HeavyRule : ThinRule);
+        DrawRule(s_, page_, "Row", r, ThinRule);
+
+        if (lineCounter_ > PageBreakThreshold) {
+            DrawRule(s_, page_, "Line", r + 1, HeavyRule);
+            page_.newPage();
+            lineCounter_ = 0;
+        }
+        previousCategory_ = category;
+    }
+
+    void finish() {
+        if (lineCounter_ > 0) {
+            DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
+            page_.newPage();
+        }
+        page_.endDoc();
+    }
+
+private:
+    std::int16_t top() const { return s_.PageGeo[2]; }
+
+    // Categories beyond the table's twenty rows have no name.
+    std::string categoryName(std::int16_t category) const {
+        if (category < 1 || category >= static_cast<std::int16_t>(s_.CodeKbnTable.size())) return {};
+        return s_.CodeKbnTable[static_cast<std::size_t>(category)][2];
+    }
+
+    void printHeader() {
+        PrintPageHeader(s_, page_, Title, Portrait, pageNo_);
+        PrintAt(page_, s_.PageGeo[1], top(), TextSize, "区分");
+        PrintAt(page_, NameColumn, top(), TextSize, "区分名称");
+        PrintAt(page_, CodeColumn, top(), TextSize, "コード");
+        PrintAt(page_, TextColumn, top(), TextSize, "     内     容");
+        PrintAt(page_, RemarkColumns[0], top(), TextSize, " 備考１");
+        PrintAt(page_, RemarkColumns[1], top(), TextSize, " 備考２");
+        PrintAt(page_, RemarkColumns[2], top(), TextSize, " 備考３");
+        PrintAt(page_, RemarkColumns[3], top(), TextSize, " 備考４");
+        DrawRule(s_, page_, "Line", top(), HeavyRule);
+        DrawRule(s_, page_, "Row", top(), ThinRule);
+    }
+
+    data::ProgramState& s_;
+    platform::Page& page_;
+    std::int16_t lineCounter_ = 0;
+    std::int16_t pageNo_ = 0;
+    std::int16_t previousCategory_ = 0;
+};
+
+} // namespace
+
+void CLIST_Init(ReportDialog& dialog) {
+    dialog.setLabel(TitleLabel, Title);
+    dialog.setLabel(PaperLabel, "A4 縦");
+    dialog.setLabel(0, "コード区分");
+    dialog.setFieldText(FirstBox, "01");
+    dialog.setFieldText(LastBox, "99");
+    dialog.setLabel(LastBox, "");
+}
+
+void CLIST_CheckLength(const std::string& Text, std::int16_t Index, std::int16_t& Err) {
+    Err = ((Index == FirstBox || Index == LastBox) && common::characterCount(Text) > CategoryLength) ? 9 : 0;
+}
+
+void CLIST_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {
+    Err = 0;
+    for (const std::int16_t box : {FirstBox, LastBox}) {
+        const std::string text = dialog.fieldText(box);
+        const auto refuse = [&](const char* message) {
+            dialog.state().message(message);
+            FocusIndex = box;
+            Err = 9;
+        };
+        CLIST_CheckLength(text, box, Err);
+        if (Err != 0) return refuse(TooManyDigitsMessage);
+        common::CheckDigits(text, Err);
+        // An empty box is no category number either; the print run needs one.
+        if (Err != 0 || text.empty()) return refuse(NotDigitsMessage);
+    }
+}
+
+bool CLIST_Print(ReportDialog& dialog, platform::Page& page) {
+    data::ProgramState& s = dialog.state();
+    page.setPaperSize(9);
+    page.setOrientation(Portrait);
+    SetPageFrame(
+        s, RightColumn, BottomRow,
+        {NameColumn, CodeColumn, TextColumn, RemarkColumns[0], RemarkColumns[1], RemarkColumns[2], RemarkColumns[3]});
+
+    const std::string first = dialog.fieldText(FirstBox);
+    const std::string last = dialog.fieldText(LastBox);
+    std::int16_t firstErr = 0;
+    std::int16_t lastErr = 0;
+    common::CheckDigits(first, firstErr);
+    common::CheckDigits(last, lastErr);
+    if (first.empty() || last.empty() || firstErr != 0 || lastErr != 0 || first.size() > CategoryLength ||
+        last.size() > CategoryLength) {
+        s.message(NotDigitsMessage);
+        return false;
+    }
+
+    auto rows = s.MainDatabase->openSnapshot(Query, {db::Value(static_cast<std::int64_t>(std::stoi(first))),
+                                                     db::Value(static_cast<std::int64_t>(std::stoi(last)))});
+    if (rows->eof()) {
+        s.message(NoDataMessage);
+        rows->close();
+        return false;
+    }
+
+    CodeListRun run(s, page);
+    for (; !rows->eof(); rows->moveNext())
+        run.printCode(*rows);
+    run.finish();
+    rows->close();
+    return true;
+}
+
+ReportModule makeCodeListModule() {
+    ReportModule module;
+    module.init = CLIST_Init;
+    module.check = CLIST_Check;
+    module.print = CLIST_Print;
+    module.title = Title;
+    module.orientation = Portrait;
+    return module;
+}
+
+} // namespace reports
