@@ -143,7 +143,11 @@ void EraHintText(const data::F01Rec &control, std::string &text) {
     for (int i = EraCount; i >= 1 && listed < 2; --i) {
         const auto index = static_cast<std::size_t>(i);
         if (control.F01_STYMD[index] <= 0) continue;
-        text += " " + std::to_string(i) + " :" + control.F01_NENG[index].trimmed();
+        // Appended piece by piece: GCC 12 warns falsely about " " + std::string&&.
+        text += ' ';
+        text += std::to_string(i);
+        text += " :";
+        text += control.F01_NENG[index].trimmed();
         ++listed;
     }
 }

@@ -142,4 +142,41 @@ TEST_F(EngineTest, DynasetsNeedOneTable) {
     EXPECT_TRUE(aliased->empty());
 }
 
+TEST_F(QueryRecordsetTest, ColumnsAreFoundByNameAndTheFirstOfARepeatedNameWins) {
+    auto rows = database->openSnapshot("SELECT F50_YM AS x, F50_SEQ AS X, F50_STS AS 状態, F50_CAL FROM F50TB "
+                                       "WHERE F50_SEQ = 2");
+    const std::vector<std::pair<std::string, int>> names{{"x", 0}, {"X", 0}, {"状態", 2}, {"f50_cal", 3}};
+    for (const auto &[name, column] : names)
+        EXPECT_EQ(rows->columnIndex(name), column) << name;
+    EXPECT_EQ(rows->field("X").asInt(), 202403);
+    EXPECT_THROW(rows->field("F50_SEQ"), DbError);
+}
+
+TEST_F(QueryRecordsetTest, DynasetWritesARepeatedColumnOnceAndEachRowWithItsOwnValues) {
+    auto rows = database->openDynaset("SELECT F50_KBN, F50_ACT, F50_SEQ, F50_YM, F50_STS, f50_sts "
+                                      "FROM F50TB WHERE F50_SEQ = ? ORDER BY F50_YM",
+                                      {2});
+    for (int ym : {202501, 202502, 202503}) {
+        rows->addNew();
+        rows->setField("F50_KBN", 3);
+        rows->setField("F50_ACT", 301);
+        rows->setField("F50_SEQ", 2);
+        rows->setField("F50_YM", ym);
+        rows->setField("F50_STS", ym % 100); // the second copy stays empty: only the first place is written
+        rows->update();
+    }
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+        rows->edit();
+        rows->setField("F50_STS", rows->field("F50_STS").asInt() + 10);
+        rows->update();
+    }
+    rows->moveFirst();
+    rows->deleteCurrent();
+    rows->requery();
+    std::vector<std::pair<std::int64_t, std::int64_t>> stored;
+    for (; !rows->eof(); rows->moveNext())
+        stored.emplace_back(rows->field("F50_YM").asInt(), rows->field(5).asInt());
+    EXPECT_EQ(stored, (std::vector<std::pair<std::int64_t, std::int64_t>>{{202501, 11}, {202502, 12}, {202503, 13}}));
+}
+
 } // namespace

@@ -244,4 +244,52 @@ TEST_F(TableRecordsetTest, ChangesByOtherWritersAreSeenWhileWalking) {
     EXPECT_EQ(key(*table), (Key{20240105, 2, 1}));
 }
 
+TEST_F(TableRecordsetTest, FieldsAreFoundByNameInAnyCaseAndAMissingNameFails) {
+    table->seek("=", {20240105, 1, 2});
+    ASSERT_FALSE(table->noMatch());
+    const int lin = table->columnIndex("F45_LIN");
+    for (const std::string name : {"F45_LIN", "f45_lin", "F45_Lin"}) {
+        EXPECT_EQ(table->columnIndex(name), lin) << name;
+        EXPECT_EQ(table->field(name).asInt(), 2) << name;
+    }
+    for (const std::string name : {"F45_LI", "F45_LINE", "", "F45_ＬＩＮ"}) {
+        try {
+            table->field(name);
+            ADD_FAILURE() << name;
+        } catch (const DbError &error) {
+            EXPECT_EQ(error.number(), db::FieldMissing) << name;
+        }
+    }
+}
+
+TEST_F(TableRecordsetTest, FieldsReadWhileWalkingStayRightAcrossWritesAndCommits) {
+    database->beginTrans();
+    table->moveFirst();
+    table->moveNext();
+    EXPECT_EQ(table->field("F45_LIN").asInt(), 2);
+    table->edit();
+    table->setField("F45_AMT", db::Currency::fromWhole(40));
+    table->update();
+    database->commitTrans(); // lets go of the reading statement without any change
+    EXPECT_EQ(table->field("F45_AMT").asCurrency().roundedWhole(), 40);
+    table->moveNext();
+    EXPECT_EQ(key(*table), (Key{20240105, 1, 5}));
+    EXPECT_EQ(table->field("f45_amt").asCurrency().roundedWhole(), 0);
+
+    // Adds reuse one prepared statement; each row is written with its own values.
+    for (int lin = 6; lin <= 8; ++lin) {
+        table->addNew();
+        table->setField("F45_YMD", 20240105);
+        table->setField("F45_DNO", 1);
+        table->setField("F45_LIN", lin);
+        table->setField("F45_AMT", db::Currency::fromWhole(lin * 10));
+        table->update();
+    }
+    EXPECT_EQ(key(*table), (Key{20240105, 1, 5}));
+    table->moveNext();
+    for (int lin = 6; lin <= 8; ++lin, table->moveNext())
+        EXPECT_EQ(table->field("F45_AMT").asCurrency().roundedWhole(), lin * 10);
+    EXPECT_EQ(key(*table), (Key{20240105, 2, 1}));
+}
+
 } // namespace

@@ -23,10 +23,13 @@ std::string Currency::toString() const {
     if (fraction != 0) {
         std::string digits = std::to_string(fraction);
         digits.insert(0, 4 - digits.size(), '0');
-        while (digits.back() == '0') digits.pop_back();
-        text += "." + digits;
+        while (digits.back() == '0')
+            digits.pop_back();
+        text += '.';
+        text += digits;
     }
-    return negative ? "-" + text : text;
+    if (negative) text.insert(0, 1, '-');
+    return text;
 }
 
 } // namespace db

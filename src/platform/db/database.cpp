@@ -10,7 +10,7 @@
 
 namespace db {
 
-const std::vector<std::string> &requiredTables() {
+const std::vector<std::string>& requiredTables() {
     static const std::vector<std::string> tables = {"F01TB", "F10KBNTB", "F10TB", "F18TB", "F21TB",
                                                     "F28TB", "F45TB",    "F46TB", "F50TB"};
     return tables;
@@ -21,7 +21,7 @@ struct Database::Cache {
     std::map<std::string, std::vector<IndexInfo>> indexes;
     // Statements run again and again by execute and the query recordsets, kept prepared.
     std::map<std::string, Statement> statements;
-    std::set<StatementOwner *> owners;
+    std::set<StatementOwner*> owners;
 };
 
 namespace {
@@ -29,25 +29,25 @@ namespace {
 constexpr std::size_t StatementCacheLimit = 200;
 constexpr int BusyTimeoutMs = 2000;
 
-void run(sqlite3 *handle, const char *sql) {
+void run(sqlite3* handle, const char* sql) {
     const int code = sqlite3_exec(handle, sql, nullptr, nullptr, nullptr);
     if (code != SQLITE_OK) throwSqlite(handle, code, sql);
 }
 
 std::string lowered(std::string text) {
-    for (auto &c : text)
+    for (auto& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
-bool changesSchema(const std::string &sql) {
+bool changesSchema(const std::string& sql) {
     std::size_t start = sql.find_first_not_of(" \t\r\n");
     if (start == std::string::npos) return false;
     const std::string head = lowered(sql.substr(start, 6));
     return head.rfind("create", 0) == 0 || head.rfind("drop", 0) == 0 || head.rfind("alter", 0) == 0;
 }
 
-bool onlyBlanks(const char *text) {
+bool onlyBlanks(const char* text) {
     for (; *text; ++text)
         if (!std::isspace(static_cast<unsigned char>(*text))) return false;
     return true;
@@ -55,7 +55,7 @@ bool onlyBlanks(const char *text) {
 
 } // namespace
 
-std::unique_ptr<Database> Database::open(const std::string &path) {
+std::unique_ptr<Database> Database::open(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code error;
     if (path.empty() || !fs::exists(path, error))
@@ -63,8 +63,9 @@ std::unique_ptr<Database> Database::open(const std::string &path) {
     if (!fs::is_regular_file(path, error))
         throw DbError(NotADataFile, "'" + path + "' はデータファイルではありません。");
 
-    sqlite3 *handle = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3* handle = nullptr;
+    // A data file is used from one thread only, so the connection needs no locking of its own.
+    const int code = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
         const std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
         sqlite3_close(handle);
@@ -80,20 +81,20 @@ std::unique_ptr<Database> Database::open(const std::string &path) {
     try {
         Statement tables(handle, "SELECT name FROM sqlite_master WHERE type = 'table'");
         while (tables.step())
-            present.push_back(reinterpret_cast<const char *>(sqlite3_column_text(tables.get(), 0)));
-    } catch (const DbError &failure) {
+            present.push_back(reinterpret_cast<const char*>(sqlite3_column_text(tables.get(), 0)));
+    } catch (const DbError& failure) {
         throw DbError(NotADataFile, "'" + path + "' はデータファイルではありません。(" + failure.description() + ")");
     }
-    for (const auto &table : requiredTables()) {
+    for (const auto& table : requiredTables()) {
         const bool found =
-            std::any_of(present.begin(), present.end(), [&](const std::string &name) { return sameName(name, table); });
+            std::any_of(present.begin(), present.end(), [&](const std::string& name) { return sameName(name, table); });
         if (!found)
             throw DbError(TableMissing, "データファイル '" + path + "' にテーブル " + table + " がありません。");
     }
     return database;
 }
 
-Database::Database(std::string path, sqlite3 *handle)
+Database::Database(std::string path, sqlite3* handle)
     : path_(std::move(path)), handle_(handle), cache_(std::make_unique<Cache>()) {}
 
 Database::~Database() { close(); }
@@ -102,7 +103,7 @@ void Database::close() {
     if (!handle_) return;
     // Recordsets may outlive the database; they are cut loose and fail cleanly from now on.
     const auto owners = cache_->owners;
-    for (auto *owner : owners)
+    for (auto* owner : owners)
         owner->detach();
     cache_->owners.clear();
     cache_->statements.clear();
@@ -113,13 +114,13 @@ void Database::close() {
     inTransaction_ = false;
 }
 
-std::int64_t Database::execute(const std::string &sql, const std::vector<Value> &params) {
+std::int64_t Database::execute(const std::string& sql, const std::vector<Value>& params) {
     if (!handle_) throw DbError(EngineFailure, "データファイルが閉じられています。");
     auto found = cache_->statements.find(sql);
     if (found == cache_->statements.end()) {
         // A text of several statements runs once, uncached.
-        sqlite3_stmt *probe = nullptr;
-        const char *tail = nullptr;
+        sqlite3_stmt* probe = nullptr;
+        const char* tail = nullptr;
         const int code = sqlite3_prepare_v2(handle_, sql.c_str(), -1, &probe, &tail);
         if (code != SQLITE_OK) {
             sqlite3_finalize(probe);
@@ -130,7 +131,7 @@ std::int64_t Database::execute(const std::string &sql, const std::vector<Value> 
             if (!params.empty()) throw DbError(EngineFailure, "パラメータは一つの SQL 文にしか使えません: " + sql);
             DatabaseAccess::beforeWrite(*this);
             const int before = sqlite3_total_changes(handle_);
-            char *message = nullptr;
+            char* message = nullptr;
             const int result = sqlite3_exec(handle_, sql.c_str(), nullptr, nullptr, &message);
             sqlite3_free(message);
             noteChange();
@@ -142,7 +143,7 @@ std::int64_t Database::execute(const std::string &sql, const std::vector<Value> 
             return sqlite3_total_changes(handle_) - before;
         }
     }
-    const Statement &statement = DatabaseAccess::cachedStatement(*this, sql);
+    const Statement& statement = DatabaseAccess::cachedStatement(*this, sql);
     const bool writes = !sqlite3_stmt_readonly(statement.get());
     if (writes) DatabaseAccess::beforeWrite(*this);
     statement.reset();
@@ -192,31 +193,31 @@ void Database::rollback() {
     run(handle_, "ROLLBACK");
 }
 
-const std::vector<ColumnInfo> &Database::columns(const std::string &table) {
+const std::vector<ColumnInfo>& Database::columns(const std::string& table) {
     if (!handle_) throw DbError(EngineFailure, "データファイルが閉じられています。");
     auto found = cache_->columns.find(table);
     if (found != cache_->columns.end()) return found->second;
     std::vector<ColumnInfo> result;
     Statement info(handle_, "PRAGMA table_info(" + quoteName(table) + ")");
     while (info.step()) {
-        const auto *name = reinterpret_cast<const char *>(sqlite3_column_text(info.get(), 1));
-        const auto *type = reinterpret_cast<const char *>(sqlite3_column_text(info.get(), 2));
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1));
+        const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2));
         result.push_back(describeColumn(name ? name : "", type));
     }
     if (result.empty()) throw DbError(TableMissing, "テーブル " + table + " がありません。");
     return cache_->columns.emplace(table, std::move(result)).first->second;
 }
 
-void DatabaseAccess::registerOwner(Database &db, StatementOwner *owner) { db.cache_->owners.insert(owner); }
+void DatabaseAccess::registerOwner(Database& db, StatementOwner* owner) { db.cache_->owners.insert(owner); }
 
-void DatabaseAccess::unregisterOwner(Database &db, StatementOwner *owner) { db.cache_->owners.erase(owner); }
+void DatabaseAccess::unregisterOwner(Database& db, StatementOwner* owner) { db.cache_->owners.erase(owner); }
 
-void DatabaseAccess::beforeWrite(Database &db) {
-    for (auto *owner : db.cache_->owners)
+void DatabaseAccess::beforeWrite(Database& db) {
+    for (auto* owner : db.cache_->owners)
         owner->releaseCursor();
 }
 
-const std::vector<IndexInfo> &DatabaseAccess::indexes(Database &db, const std::string &table) {
+const std::vector<IndexInfo>& DatabaseAccess::indexes(Database& db, const std::string& table) {
     auto found = db.cache_->indexes.find(table);
     if (found != db.cache_->indexes.end()) return found->second;
     db.columns(table); // a missing table fails here with its name
@@ -224,27 +225,27 @@ const std::vector<IndexInfo> &DatabaseAccess::indexes(Database &db, const std::s
     Statement list(db.handle_, "PRAGMA index_list(" + quoteName(table) + ")");
     while (list.step()) {
         IndexInfo index;
-        index.name = reinterpret_cast<const char *>(sqlite3_column_text(list.get(), 1));
+        index.name = reinterpret_cast<const char*>(sqlite3_column_text(list.get(), 1));
         index.unique = sqlite3_column_int(list.get(), 2) != 0;
         result.push_back(std::move(index));
     }
-    for (auto &index : result) {
+    for (auto& index : result) {
         Statement info(db.handle_, "PRAGMA index_info(" + quoteName(index.name) + ")");
         std::vector<std::pair<int, std::string>> fields;
         while (info.step()) {
-            const auto *name = reinterpret_cast<const char *>(sqlite3_column_text(info.get(), 2));
+            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2));
             fields.emplace_back(sqlite3_column_int(info.get(), 0), name ? name : "");
         }
         std::sort(fields.begin(), fields.end());
-        for (auto &field : fields)
+        for (auto& field : fields)
             index.fields.push_back(field.second);
     }
     return db.cache_->indexes.emplace(table, std::move(result)).first->second;
 }
 
-sqlite3 *DatabaseAccess::handle(const Database &db) { return db.handle_; }
+sqlite3* DatabaseAccess::handle(const Database& db) { return db.handle_; }
 
-const Statement &DatabaseAccess::cachedStatement(Database &db, const std::string &sql) {
+const Statement& DatabaseAccess::cachedStatement(Database& db, const std::string& sql) {
     if (!db.handle_) throw DbError(EngineFailure, "データファイルが閉じられています。");
     auto found = db.cache_->statements.find(sql);
     if (found == db.cache_->statements.end()) {

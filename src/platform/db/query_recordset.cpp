@@ -17,7 +17,7 @@ struct Token {
 };
 
 // Words and signs of a query text at their parenthesis depth; quoted texts are skipped whole.
-std::vector<Token> tokenize(const std::string &sql) {
+std::vector<Token> tokenize(const std::string& sql) {
     std::vector<Token> tokens;
     int depth = 0;
     std::size_t i = 0;
@@ -47,9 +47,9 @@ std::vector<Token> tokenize(const std::string &sql) {
     return tokens;
 }
 
-bool isWord(const Token &token, const char *word) { return sameName(token.text, word); }
+bool isWord(const Token& token, const char* word) { return sameName(token.text, word); }
 
-std::string unquoted(const std::string &name) {
+std::string unquoted(const std::string& name) {
     if (name.size() >= 2 && (name.front() == '"' || name.front() == '[' || name.front() == '`'))
         return name.substr(1, name.size() - 2);
     return name;
@@ -60,10 +60,10 @@ struct DynasetSource {
     std::string sql; // the query with the table's rowid as its first column
 };
 
-[[noreturn]] void notUpdatable(const std::string &why) { throw DbError(NotUpdatable, why); }
+[[noreturn]] void notUpdatable(const std::string& why) { throw DbError(NotUpdatable, why); }
 
 // A dynaset writes to the one table its query reads, so the query must select from exactly one table.
-DynasetSource dynasetSource(const std::string &sql) {
+DynasetSource dynasetSource(const std::string& sql) {
     const auto tokens = tokenize(sql);
     if (tokens.empty() || !isWord(tokens[0], "SELECT")) notUpdatable("更新できるのは SELECT 文だけです: " + sql);
     if (tokens.size() > 1 && (isWord(tokens[1], "DISTINCT") || isWord(tokens[1], "ALL")))
@@ -79,11 +79,11 @@ DynasetSource dynasetSource(const std::string &sql) {
     source.table = unquoted(tokens[from + 1].text);
     std::string qualifier = tokens[from + 1].text;
     std::size_t next = from + 2;
-    static const char *const clauses[] = {"WHERE", "ORDER",  "GROUP",     "LIMIT",   "HAVING", "WINDOW",
+    static const char* const clauses[] = {"WHERE", "ORDER",  "GROUP",     "LIMIT",   "HAVING", "WINDOW",
                                           "UNION", "EXCEPT", "INTERSECT", "JOIN",    "INNER",  "LEFT",
                                           "RIGHT", "FULL",   "CROSS",     "NATURAL", "OUTER"};
-    auto isClause = [&](const Token &token) {
-        for (const char *word : clauses)
+    auto isClause = [&](const Token& token) {
+        for (const char* word : clauses)
             if (isWord(token, word)) return true;
         return false;
     };
@@ -96,7 +96,7 @@ DynasetSource dynasetSource(const std::string &sql) {
     // Another table can only come in through a comma or a join before the first clause.
     bool inFromList = true;
     for (std::size_t i = from + 2; i < tokens.size(); ++i) {
-        const Token &token = tokens[i];
+        const Token& token = tokens[i];
         if (token.depth != 0) continue;
         if (isWord(token, "WHERE") || isWord(token, "ORDER") || isWord(token, "LIMIT")) inFromList = false;
         const bool joins = isWord(token, "JOIN") || (inFromList && token.text == ",");
@@ -118,15 +118,23 @@ struct QueryRecordset::Impl final : StatementOwner {
         bool deleted = false;
     };
 
-    Database *db = nullptr;
+    Database* db = nullptr;
     bool dynaset = false;
     std::string sql;
     std::vector<Value> params;
     std::string table;
     std::string readSql;
     std::vector<ColumnInfo> columns;
+    ColumnNames columnNames;
     std::vector<ColumnInfo> tableColumns;
+    ColumnNames tableColumnNames;
     std::vector<int> tableColumnOf; // per query column, its table column or -1
+
+    // What an update writes, worked out once per load: the query columns in order, a column selected
+    // twice only the first time, and the statements that write them, prepared on first use.
+    std::vector<std::size_t> writtenColumns;
+    std::string insertSql, updateSql, deleteSql;
+    Statement insertRow, updateRow, deleteRow;
 
     std::vector<Row> rows;
     long position = -1; // -1 before the first row, rows.size() after the last
@@ -136,7 +144,7 @@ struct QueryRecordset::Impl final : StatementOwner {
     std::vector<Value> buffer;
     Bookmark lastModified = 0;
 
-    Impl(Database &database, std::string text, std::vector<Value> values, bool writable)
+    Impl(Database& database, std::string text, std::vector<Value> values, bool writable)
         : db(&database), dynaset(writable), sql(std::move(text)), params(std::move(values)) {
         readSql = sql;
         if (dynaset) {
@@ -144,6 +152,7 @@ struct QueryRecordset::Impl final : StatementOwner {
             table = source.table;
             readSql = source.sql;
             tableColumns = database.columns(table);
+            tableColumnNames = ColumnNames(tableColumns);
         }
         DatabaseAccess::registerOwner(database, this);
     }
@@ -153,27 +162,35 @@ struct QueryRecordset::Impl final : StatementOwner {
     }
 
     void releaseCursor() override {} // rows are read whole, so no statement stays open
-    void detach() override { db = nullptr; }
+    void detach() override {
+        dropWriteStatements();
+        db = nullptr;
+    }
 
-    Database &database() const {
+    void dropWriteStatements() {
+        insertRow = {};
+        updateRow = {};
+        deleteRow = {};
+    }
+
+    Database& database() const {
         if (!db || !db->isOpen()) throw DbError(EngineFailure, "データファイルが閉じられています。");
         return *db;
     }
 
     void load() {
-        const Statement &statement = DatabaseAccess::cachedStatement(database(), readSql);
+        const Statement& statement = DatabaseAccess::cachedStatement(database(), readSql);
         const int offset = dynaset ? 1 : 0;
         const int count = sqlite3_column_count(statement.get());
         columns.clear();
         tableColumnOf.clear();
         for (int i = offset; i < count; ++i) {
-            const char *name = sqlite3_column_name(statement.get(), i);
+            const char* name = sqlite3_column_name(statement.get(), i);
             columns.push_back(describeColumn(name ? name : "", sqlite3_column_decltype(statement.get(), i)));
-            int mapped = -1;
-            for (std::size_t t = 0; t < tableColumns.size(); ++t)
-                if (sameName(tableColumns[t].name, columns.back().name)) mapped = static_cast<int>(t);
-            tableColumnOf.push_back(mapped);
+            tableColumnOf.push_back(tableColumnNames.find(columns.back().name));
         }
+        columnNames = ColumnNames(columns);
+        if (dynaset) planWrites();
         rows.clear();
         try {
             statement.bindAll(params);
@@ -202,7 +219,7 @@ struct QueryRecordset::Impl final : StatementOwner {
         return index >= 0 && index < size() && !rows[static_cast<std::size_t>(index)].deleted;
     }
     bool anyRow() const {
-        for (const auto &row : rows)
+        for (const auto& row : rows)
             if (!row.deleted) return true;
         return false;
     }
@@ -216,7 +233,7 @@ struct QueryRecordset::Impl final : StatementOwner {
         position = index < 0 ? -1 : (index >= size() ? size() : index);
     }
 
-    const Row &currentRow() const {
+    const Row& currentRow() const {
         if (!live(position)) throwNoCurrentRecord();
         return rows[static_cast<std::size_t>(position)];
     }
@@ -225,16 +242,42 @@ struct QueryRecordset::Impl final : StatementOwner {
         if (!dynaset) notUpdatable("スナップショットは更新できません。");
     }
 
-    int columnOf(const std::string &name) const {
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            if (sameName(columns[i].name, name)) return static_cast<int>(i);
+    void planWrites() {
+        dropWriteStatements();
+        writtenColumns.clear();
+        std::vector<bool> taken(tableColumns.size(), false);
+        std::string names, marks, assignments;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const int target = tableColumnOf[i];
+            if (target < 0 || taken[static_cast<std::size_t>(target)]) continue;
+            taken[static_cast<std::size_t>(target)] = true;
+            const std::string name = quoteName(tableColumns[static_cast<std::size_t>(target)].name);
+            const char* separator = writtenColumns.empty() ? "" : ", ";
+            names.append(separator).append(name);
+            marks.append(separator).append("?");
+            assignments.append(separator).append(name).append(" = ?");
+            writtenColumns.push_back(i);
+        }
+        const std::string quotedTable = quoteName(table);
+        insertSql = writtenColumns.empty() ? "INSERT INTO " + quotedTable + " DEFAULT VALUES"
+                                           : "INSERT INTO " + quotedTable + " (" + names + ") VALUES (" + marks + ")";
+        updateSql = writtenColumns.empty() ? std::string()
+                                           : "UPDATE " + quotedTable + " SET " + assignments + " WHERE rowid = ?";
+        deleteSql = "DELETE FROM " + quotedTable + " WHERE rowid = ?";
+    }
+
+    int columnOf(const std::string& name) const {
+        const int column = columnNames.find(name);
+        if (column >= 0) return column;
         throw DbError(FieldMissing, "問い合わせにフィールド " + name + " がありません。");
     }
 
-    void run(const std::string &text, const std::vector<Value> &values) {
-        Database &target = database();
+    // Writes through one of the recordset's own statements, prepared from its text the first time.
+    void run(Statement& statement, const std::string& text, const std::vector<Value>& values) {
+        Database& target = database();
         DatabaseAccess::beforeWrite(target);
-        const Statement &statement = DatabaseAccess::cachedStatement(target, text);
+        if (!statement.prepared()) statement = Statement(DatabaseAccess::handle(target), text);
+        statement.reset();
         try {
             statement.bindAll(values);
             statement.step();
@@ -245,7 +288,7 @@ struct QueryRecordset::Impl final : StatementOwner {
         statement.reset();
     }
 
-    template <class Test> void find(long start, int direction, const Test &test, QueryRecordset &self) {
+    template <class Test> void find(long start, int direction, const Test& test, QueryRecordset& self) {
         const long saved = position;
         for (long index = start; index >= 0 && index < size(); index += direction) {
             if (!live(index)) continue;
@@ -263,14 +306,14 @@ struct QueryRecordset::Impl final : StatementOwner {
 QueryRecordset::QueryRecordset(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 QueryRecordset::~QueryRecordset() = default;
 
-std::unique_ptr<QueryRecordset> Database::openSnapshot(const std::string &sql, const std::vector<Value> &params) {
+std::unique_ptr<QueryRecordset> Database::openSnapshot(const std::string& sql, const std::vector<Value>& params) {
     std::unique_ptr<QueryRecordset> recordset(
         new QueryRecordset(std::make_unique<QueryRecordset::Impl>(*this, sql, params, false)));
     recordset->impl_->load();
     return recordset;
 }
 
-std::unique_ptr<QueryRecordset> Database::openDynaset(const std::string &sql, const std::vector<Value> &params) {
+std::unique_ptr<QueryRecordset> Database::openDynaset(const std::string& sql, const std::vector<Value>& params) {
     std::unique_ptr<QueryRecordset> recordset(
         new QueryRecordset(std::make_unique<QueryRecordset::Impl>(*this, sql, params, true)));
     recordset->impl_->load();
@@ -278,8 +321,8 @@ std::unique_ptr<QueryRecordset> Database::openDynaset(const std::string &sql, co
 }
 
 bool QueryRecordset::isDynaset() const { return impl_->dynaset; }
-const std::vector<ColumnInfo> &QueryRecordset::columns() const { return impl_->columns; }
-int QueryRecordset::columnIndex(const std::string &name) const { return impl_->columnOf(name); }
+const std::vector<ColumnInfo>& QueryRecordset::columns() const { return impl_->columns; }
+int QueryRecordset::columnIndex(const std::string& name) const { return impl_->columnOf(name); }
 
 bool QueryRecordset::bof() const { return impl_->position < 0 || !impl_->anyRow(); }
 bool QueryRecordset::eof() const { return impl_->position >= impl_->size() || !impl_->anyRow(); }
@@ -287,7 +330,7 @@ bool QueryRecordset::noMatch() const { return impl_->noMatch; }
 
 std::int64_t QueryRecordset::rowCount() const {
     std::int64_t count = 0;
-    for (const auto &row : impl_->rows)
+    for (const auto& row : impl_->rows)
         if (!row.deleted) ++count;
     return count;
 }
@@ -317,14 +360,14 @@ void QueryRecordset::setBookmark(Bookmark mark) {
     impl_->position = index;
 }
 
-void QueryRecordset::findFirst(const RowTest &test) { impl_->find(0, 1, test, *this); }
-void QueryRecordset::findLast(const RowTest &test) { impl_->find(impl_->size() - 1, -1, test, *this); }
-void QueryRecordset::findNext(const RowTest &test) { impl_->find(impl_->position + 1, 1, test, *this); }
+void QueryRecordset::findFirst(const RowTest& test) { impl_->find(0, 1, test, *this); }
+void QueryRecordset::findLast(const RowTest& test) { impl_->find(impl_->size() - 1, -1, test, *this); }
+void QueryRecordset::findNext(const RowTest& test) { impl_->find(impl_->position + 1, 1, test, *this); }
 
-Value QueryRecordset::field(const std::string &name) const { return field(columnIndex(name)); }
+Value QueryRecordset::field(const std::string& name) const { return field(columnIndex(name)); }
 
 Value QueryRecordset::field(int column) const {
-    const auto &d = *impl_;
+    const auto& d = *impl_;
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
         throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
     if (d.mode != EditMode::None) return d.buffer[static_cast<std::size_t>(column)];
@@ -332,25 +375,25 @@ Value QueryRecordset::field(int column) const {
 }
 
 void QueryRecordset::addNew() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.requireDynaset();
     d.database();
     d.buffer.clear();
-    for (const auto &column : d.columns)
+    for (const auto& column : d.columns)
         d.buffer.push_back(emptyValue(column));
     d.mode = EditMode::Add;
 }
 
 void QueryRecordset::edit() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.requireDynaset();
     d.mode = EditMode::None;
     d.buffer = d.currentRow().values;
     d.mode = EditMode::Edit;
 }
 
-void QueryRecordset::setField(const std::string &name, const Value &value) {
-    auto &d = *impl_;
+void QueryRecordset::setField(const std::string& name, const Value& value) {
+    auto& d = *impl_;
     d.requireDynaset();
     if (d.mode == EditMode::None)
         throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずにフィールドを変更しようとしました。");
@@ -361,34 +404,18 @@ void QueryRecordset::setField(const std::string &name, const Value &value) {
 }
 
 void QueryRecordset::update() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.requireDynaset();
     if (d.mode == EditMode::None)
         throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずに Update しようとしました。");
-    Database &database = d.database();
-    std::vector<std::string> names;
+    Database& database = d.database();
     std::vector<Value> values;
-    for (std::size_t i = 0; i < d.columns.size(); ++i) {
-        const int target = d.tableColumnOf[i];
-        if (target < 0) continue;
-        bool repeated = false; // a column selected twice is written once
-        for (const auto &name : names)
-            repeated = repeated || name == quoteName(d.tableColumns[static_cast<std::size_t>(target)].name);
-        if (repeated) continue;
-        names.push_back(quoteName(d.tableColumns[static_cast<std::size_t>(target)].name));
-        values.push_back(d.buffer[i]);
-    }
-    sqlite3 *handle = DatabaseAccess::handle(database);
+    values.reserve(d.writtenColumns.size() + 1);
+    for (const auto column : d.writtenColumns)
+        values.push_back(d.buffer[column]);
+    sqlite3* handle = DatabaseAccess::handle(database);
     if (d.mode == EditMode::Add) {
-        std::string columnsText, marks;
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            columnsText += (i ? ", " : "") + names[i];
-            marks += i ? ", ?" : "?";
-        }
-        const std::string text =
-            names.empty() ? "INSERT INTO " + quoteName(d.table) + " DEFAULT VALUES"
-                          : "INSERT INTO " + quoteName(d.table) + " (" + columnsText + ") VALUES (" + marks + ")";
-        d.run(text, values);
+        d.run(d.insertRow, d.insertSql, values);
         QueryRecordset::Impl::Row row;
         row.rowid = sqlite3_last_insert_rowid(handle);
         row.values = d.buffer;
@@ -397,13 +424,10 @@ void QueryRecordset::update() {
         // The cursor was off the end; it stays off the end, now of the longer set.
         if (d.position == d.size() - 1) d.position = d.size();
     } else {
-        const auto &current = d.currentRow();
-        std::string assignments;
-        for (std::size_t i = 0; i < names.size(); ++i)
-            assignments += (i ? ", " : "") + names[i] + " = ?";
-        values.push_back(Value(static_cast<std::int64_t>(current.rowid)));
-        if (!names.empty()) {
-            d.run("UPDATE " + quoteName(d.table) + " SET " + assignments + " WHERE rowid = ?", values);
+        const auto& current = d.currentRow();
+        values.emplace_back(static_cast<std::int64_t>(current.rowid));
+        if (!d.writtenColumns.empty()) {
+            d.run(d.updateRow, d.updateSql, values);
             if (sqlite3_changes(handle) == 0) {
                 d.mode = EditMode::None;
                 throwNoCurrentRecord();
@@ -419,12 +443,12 @@ void QueryRecordset::update() {
 void QueryRecordset::cancelUpdate() { impl_->mode = EditMode::None; }
 
 void QueryRecordset::deleteCurrent() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.requireDynaset();
     d.mode = EditMode::None;
-    const auto &current = d.currentRow();
-    Database &database = d.database();
-    d.run("DELETE FROM " + quoteName(d.table) + " WHERE rowid = ?", {Value(static_cast<std::int64_t>(current.rowid))});
+    const auto& current = d.currentRow();
+    Database& database = d.database();
+    d.run(d.deleteRow, d.deleteSql, {Value(static_cast<std::int64_t>(current.rowid))});
     // The position stays on the deleted slot, so the next move goes to its neighbour.
     d.rows[static_cast<std::size_t>(d.position)].deleted = true;
     database.noteChange();
@@ -435,10 +459,11 @@ Bookmark QueryRecordset::lastModified() const { return impl_->lastModified; }
 void QueryRecordset::requery() { impl_->load(); }
 
 void QueryRecordset::close() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.rows.clear();
     d.position = -1;
     d.mode = EditMode::None;
+    d.dropWriteStatements();
     if (d.db) DatabaseAccess::unregisterOwner(*d.db, &d);
     d.db = nullptr;
 }

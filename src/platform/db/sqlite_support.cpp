@@ -2,11 +2,13 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace db {
 
-void throwSqlite(sqlite3 *handle, int code, const std::string &context) {
+void throwSqlite(sqlite3* handle, int code, const std::string& context) {
     const int extended = handle ? sqlite3_extended_errcode(handle) : code;
     std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
     if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
@@ -20,7 +22,7 @@ void throwSqlite(sqlite3 *handle, int code, const std::string &context) {
 
 void throwNoCurrentRecord() { throw DbError(NoCurrentRecord, "カレント レコードがありません。"); }
 
-Statement::Statement(sqlite3 *handle, const std::string &sql) {
+Statement::Statement(sqlite3* handle, const std::string& sql) {
     if (!handle) throw DbError(EngineFailure, "データファイルが閉じられています。");
     const int code = sqlite3_prepare_v2(handle, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
     if (code != SQLITE_OK) {
@@ -31,7 +33,7 @@ Statement::Statement(sqlite3 *handle, const std::string &sql) {
     if (!stmt_) throw DbError(EngineFailure, "空の SQL 文です。");
 }
 
-Statement &Statement::operator=(Statement &&other) noexcept {
+Statement& Statement::operator=(Statement&& other) noexcept {
     if (this != &other) {
         sqlite3_finalize(stmt_);
         stmt_ = other.stmt_;
@@ -40,7 +42,7 @@ Statement &Statement::operator=(Statement &&other) noexcept {
     return *this;
 }
 
-void Statement::bind(int position, const Value &value) const {
+void Statement::bind(int position, const Value& value) const {
     int code = SQLITE_OK;
     if (value.isNull()) {
         code = sqlite3_bind_null(stmt_, position);
@@ -57,7 +59,7 @@ void Statement::bind(int position, const Value &value) const {
     if (code != SQLITE_OK) throwSqlite(sqlite3_db_handle(stmt_), code, sqlite3_sql(stmt_));
 }
 
-void Statement::bindAll(const std::vector<Value> &values, int first) const {
+void Statement::bindAll(const std::vector<Value>& values, int first) const {
     for (std::size_t i = 0; i < values.size(); ++i)
         bind(first + static_cast<int>(i), values[i]);
 }
@@ -73,7 +75,7 @@ bool Statement::step() const {
 namespace {
 
 std::string upper(std::string text) {
-    for (auto &c : text)
+    for (auto& c : text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
@@ -85,7 +87,7 @@ std::int64_t limitFor(FieldType type, bool high) {
 
 } // namespace
 
-ColumnInfo describeColumn(const std::string &name, const char *declaredType) {
+ColumnInfo describeColumn(const std::string& name, const char* declaredType) {
     ColumnInfo info;
     info.name = name;
     const std::string type = upper(declaredType ? declaredType : "");
@@ -105,7 +107,7 @@ ColumnInfo describeColumn(const std::string &name, const char *declaredType) {
     return info;
 }
 
-Value readColumn(sqlite3_stmt *stmt, int column, FieldType type) {
+Value readColumn(sqlite3_stmt* stmt, int column, FieldType type) {
     const int stored = sqlite3_column_type(stmt, column);
     if (stored == SQLITE_NULL) return {};
     switch (type) {
@@ -126,11 +128,11 @@ Value readColumn(sqlite3_stmt *stmt, int column, FieldType type) {
         if (stored == SQLITE_FLOAT) return Value(sqlite3_column_double(stmt, column));
         break;
     }
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
     return Value(std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column))));
 }
 
-Value storableValue(const ColumnInfo &column, const Value &value) {
+Value storableValue(const ColumnInfo& column, const Value& value) {
     switch (column.type) {
     case FieldType::Int16:
     case FieldType::Int32: {
@@ -158,7 +160,7 @@ Value storableValue(const ColumnInfo &column, const Value &value) {
     return value;
 }
 
-Value comparableValue(const ColumnInfo &column, const Value &value) {
+Value comparableValue(const ColumnInfo& column, const Value& value) {
     switch (column.type) {
     case FieldType::Int16:
     case FieldType::Int32:
@@ -175,7 +177,7 @@ Value comparableValue(const ColumnInfo &column, const Value &value) {
     return value;
 }
 
-Value emptyValue(const ColumnInfo &column) {
+Value emptyValue(const ColumnInfo& column) {
     switch (column.type) {
     case FieldType::Int16:
     case FieldType::Int32:
@@ -192,7 +194,7 @@ Value emptyValue(const ColumnInfo &column) {
     return {};
 }
 
-std::string quoteName(const std::string &name) {
+std::string quoteName(const std::string& name) {
     std::string quoted = "\"";
     for (char c : name) {
         if (c == '"') quoted += '"';
@@ -201,12 +203,75 @@ std::string quoteName(const std::string &name) {
     return quoted + "\"";
 }
 
-bool sameName(const std::string &a, const std::string &b) {
+namespace {
+
+// ASCII only, whatever the locale: names in a data file are compared the same on every machine.
+char foldedLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string folded(std::string text) {
+    for (auto& c : text)
+        c = foldedLetter(c);
+    return text;
+}
+
+// Field names of one table differ in their last characters (F21_AMT_01, F21_AMT_02), so the length and
+// the last eight bytes hashed with one multiplication spread them well enough, and cost next to nothing.
+std::size_t nameHash(const std::string& name) {
+    std::uint64_t tail = 0;
+    if (name.size() >= sizeof tail)
+        std::memcpy(&tail, name.data() + name.size() - sizeof tail, sizeof tail);
+    else
+        for (const char c : name)
+            tail = (tail << 8) | static_cast<unsigned char>(c);
+    return static_cast<std::size_t>(((tail ^ name.size()) * 0x9E3779B97F4A7C15ull) >> 32);
+}
+
+} // namespace
+
+bool sameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (foldedLetter(a[i]) != foldedLetter(b[i])) return false;
     return true;
+}
+
+ColumnNames::ColumnNames(const std::vector<ColumnInfo>& columns) {
+    std::size_t size = 8;
+    while (size < columns.size() * 2)
+        size *= 2;
+    exact_.resize(size);
+    folded_.resize(size);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const std::string foldedName = folded(columns[i].name);
+        insert(folded_, foldedName, static_cast<int>(i));
+        // An exact spelling finds what the letters without case find: the first column of the name.
+        insert(exact_, columns[i].name, lookUp(folded_, foldedName));
+    }
+}
+
+void ColumnNames::insert(std::vector<Slot>& slots, const std::string& name, int column) {
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = nameHash(name) & mask;; i = (i + 1) & mask) {
+        if (slots[i].column < 0) {
+            slots[i] = {name, column};
+            return;
+        }
+        if (slots[i].name == name) return; // the first column of a name stays
+    }
+}
+
+int ColumnNames::lookUp(const std::vector<Slot>& slots, const std::string& name) {
+    if (slots.empty()) return -1;
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = nameHash(name) & mask;; i = (i + 1) & mask) {
+        if (slots[i].column < 0) return -1;
+        if (slots[i].name == name) return slots[i].column;
+    }
+}
+
+int ColumnNames::find(const std::string& name) const {
+    const int column = lookUp(exact_, name);
+    return column >= 0 ? column : lookUp(folded_, folded(name));
 }
 
 } // namespace db

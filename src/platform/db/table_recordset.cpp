@@ -13,7 +13,7 @@ namespace {
 enum class Place { Bof, Eof, Row, Gone };
 enum class EditMode { None, Add, Edit };
 
-std::string joined(const std::vector<std::string> &parts, const std::string &separator) {
+std::string joined(const std::vector<std::string>& parts, const std::string& separator) {
     std::string text;
     for (std::size_t i = 0; i < parts.size(); ++i)
         text += (i ? separator : "") + parts[i];
@@ -21,7 +21,7 @@ std::string joined(const std::vector<std::string> &parts, const std::string &sep
 }
 
 // Built by appending: GCC 12 warns falsely about "(" + std::string&&.
-std::string parenthesised(const std::string &inner) {
+std::string parenthesised(const std::string& inner) {
     std::string text = "(";
     text += inner;
     text += ")";
@@ -35,10 +35,11 @@ std::string placeholders(std::size_t count) {
 } // namespace
 
 struct TableRecordset::Impl final : StatementOwner {
-    Database *db = nullptr;
+    Database* db = nullptr;
     std::string table;
     std::string quotedTable;
     std::vector<ColumnInfo> columns;
+    ColumnNames columnNames;
 
     std::string indexName;
     std::vector<std::string> keyFields;
@@ -64,7 +65,7 @@ struct TableRecordset::Impl final : StatementOwner {
     bool noMatch = false;
 
     // The statement that produced the current row; stepping it is the next move while nothing wrote.
-    const Statement *cursor = nullptr;
+    const Statement* cursor = nullptr;
     bool cursorForward = true;
     std::uint64_t cursorChange = 0;
 
@@ -87,8 +88,9 @@ struct TableRecordset::Impl final : StatementOwner {
     std::map<int, Listener> listeners;
     int nextListener = 1;
 
-    Impl(Database &database, const std::string &name) : db(&database), table(name), quotedTable(quoteName(name)) {
+    Impl(Database& database, const std::string& name) : db(&database), table(name), quotedTable(quoteName(name)) {
         columns = database.columns(name);
+        columnNames = ColumnNames(columns);
         DatabaseAccess::registerOwner(database, this);
         useOrder({}, {}, false);
     }
@@ -115,7 +117,7 @@ struct TableRecordset::Impl final : StatementOwner {
         db = nullptr;
     }
 
-    sqlite3 *handle() const {
+    sqlite3* handle() const {
         if (!db || !db->isOpen()) throw DbError(EngineFailure, "データファイルが閉じられています。");
         return DatabaseAccess::handle(*db);
     }
@@ -123,7 +125,7 @@ struct TableRecordset::Impl final : StatementOwner {
     std::uint64_t changes() const { return db ? db->changeCount() : 0; }
 
     // The text is only built the first time; a seek must not pay for assembling SQL.
-    template <class MakeSql> const Statement &prepared(Statement &statement, const MakeSql &makeSql) const {
+    template <class MakeSql> const Statement& prepared(Statement& statement, const MakeSql& makeSql) const {
         if (!statement.prepared()) statement = Statement(handle(), makeSql());
         return statement;
     }
@@ -142,25 +144,25 @@ struct TableRecordset::Impl final : StatementOwner {
         seeks.clear();
     }
 
-    void useOrder(const std::string &index, const std::vector<std::string> &fields, bool unique) {
+    void useOrder(const std::string& index, const std::vector<std::string>& fields, bool unique) {
         dropOrderStatements();
         indexName = index;
         keyFields = fields;
         uniqueKey = unique && !fields.empty();
         keyColumns.clear();
-        for (const auto &field : fields)
+        for (const auto& field : fields)
             keyColumns.push_back(columnOf(field));
 
         std::vector<std::string> names{"rowid"};
-        for (const auto &column : columns)
+        for (const auto& column : columns)
             names.push_back(quoteName(column.name));
         selectList = joined(names, ", ");
 
         std::vector<std::string> order, up, down;
-        for (const auto &field : fields)
+        for (const auto& field : fields)
             order.push_back(quoteName(field));
         if (!uniqueKey) order.push_back("rowid");
-        for (const auto &name : order) {
+        for (const auto& name : order) {
             up.push_back(name + " ASC");
             down.push_back(name + " DESC");
         }
@@ -170,16 +172,16 @@ struct TableRecordset::Impl final : StatementOwner {
         anchor.assign(order.size(), Value());
     }
 
-    int columnOf(const std::string &name) const {
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            if (sameName(columns[i].name, name)) return static_cast<int>(i);
+    int columnOf(const std::string& name) const {
+        const int column = columnNames.find(name);
+        if (column >= 0) return column;
         throw DbError(FieldMissing, "テーブル " + table + " にフィールド " + name + " がありません。");
     }
 
     std::string selectFrom() const { return "SELECT " + selectList + " FROM " + quotedTable; }
 
     // Reads the rowid and key of the row a statement of the select-list layout stands on.
-    void takePosition(const Statement &statement) {
+    void takePosition(const Statement& statement) {
         current = sqlite3_column_int64(statement.get(), 0);
         for (std::size_t i = 0; i < keyColumns.size(); ++i)
             anchor[i] = readColumn(statement.get(), keyColumns[i] + 1, columns[keyColumns[i]].type);
@@ -188,7 +190,7 @@ struct TableRecordset::Impl final : StatementOwner {
         rowLoaded = false;
     }
 
-    void takeRow(const Statement &statement) const {
+    void takeRow(const Statement& statement) const {
         row.resize(columns.size());
         for (std::size_t i = 0; i < columns.size(); ++i)
             row[i] = readColumn(statement.get(), static_cast<int>(i) + 1, columns[i].type);
@@ -201,7 +203,7 @@ struct TableRecordset::Impl final : StatementOwner {
     bool cursorLive() const { return cursor && cursorChange == changes(); }
 
     // Starts reading rows from a bound statement; false when it has none.
-    bool startCursor(const Statement &statement, bool forward) {
+    bool startCursor(const Statement& statement, bool forward) {
         cursor = &statement;
         cursorForward = forward;
         cursorChange = changes();
@@ -209,7 +211,15 @@ struct TableRecordset::Impl final : StatementOwner {
     }
 
     bool stepCursor() {
-        if (cursor->step()) {
+        bool found = false;
+        try {
+            found = cursor->step();
+        } catch (...) {
+            // A failed step has reset the statement; the position falls back to its key and rowid.
+            cursor = nullptr;
+            throw;
+        }
+        if (found) {
             takePosition(*cursor);
             return true;
         }
@@ -224,7 +234,7 @@ struct TableRecordset::Impl final : StatementOwner {
             takeRow(*cursor);
             return true;
         }
-        const Statement &statement = prepared(byRowid, [&] { return selectFrom() + " WHERE rowid = ?"; });
+        const Statement& statement = prepared(byRowid, [&] { return selectFrom() + " WHERE rowid = ?"; });
         statement.reset();
         statement.bind(1, Value(static_cast<std::int64_t>(current)));
         const bool found = statement.step();
@@ -238,14 +248,14 @@ struct TableRecordset::Impl final : StatementOwner {
     void toFirst() {
         endEdit();
         releaseCursor();
-        const Statement &statement = prepared(first, [&] { return selectFrom() + " ORDER BY " + ascending; });
+        const Statement& statement = prepared(first, [&] { return selectFrom() + " ORDER BY " + ascending; });
         if (!startCursor(statement, true)) place = Place::Eof;
     }
 
     void toLast() {
         endEdit();
         releaseCursor();
-        const Statement &statement = prepared(last, [&] { return selectFrom() + " ORDER BY " + descending; });
+        const Statement& statement = prepared(last, [&] { return selectFrom() + " ORDER BY " + descending; });
         if (!startCursor(statement, false)) place = Place::Bof;
     }
 
@@ -257,7 +267,7 @@ struct TableRecordset::Impl final : StatementOwner {
             return;
         }
         releaseCursor();
-        const Statement &statement = forward
+        const Statement& statement = forward
                                          ? prepared(after,
                                                     [&] {
                                                         return selectFrom() + " WHERE " + orderTuple + " > " +
@@ -274,16 +284,16 @@ struct TableRecordset::Impl final : StatementOwner {
     void notify(RecordsetEvent event) {
         if (listeners.empty()) return;
         std::vector<Listener> targets;
-        for (const auto &entry : listeners)
+        for (const auto& entry : listeners)
             targets.push_back(entry.second);
-        for (const auto &listener : targets)
+        for (const auto& listener : targets)
             listener(event);
     }
 
     bool isEmpty() const {
         if (!db) return true;
         if (emptyKnown && emptyChange == changes()) return emptyValue;
-        const Statement &statement =
+        const Statement& statement =
             prepared(anyRow, [&] { return "SELECT EXISTS (SELECT 1 FROM " + quotedTable + ")"; });
         statement.reset();
         statement.step();
@@ -297,10 +307,10 @@ struct TableRecordset::Impl final : StatementOwner {
     // The order key of a row named by a bookmark; empty when the row is gone.
     std::vector<Value> anchorOf(Bookmark mark) const {
         std::vector<std::string> names;
-        for (const auto &field : keyFields)
+        for (const auto& field : keyFields)
             names.push_back(quoteName(field));
         names.push_back("rowid");
-        const Statement &statement = prepared(
+        const Statement& statement = prepared(
             keysOf, [&] { return "SELECT " + joined(names, ", ") + " FROM " + quotedTable + " WHERE rowid = ?"; });
         statement.reset();
         statement.bind(1, Value(static_cast<std::int64_t>(mark)));
@@ -318,7 +328,7 @@ struct TableRecordset::Impl final : StatementOwner {
         std::vector<Bookmark> marks;
         if (count <= 0 || !db) return marks;
         const std::string direction = forward ? ascending : descending;
-        const Statement *statement = nullptr;
+        const Statement* statement = nullptr;
         if (from == 0) {
             statement = &prepared(forward ? pageFirst : pageLast, [&] {
                 return "SELECT rowid FROM " + quotedTable + " ORDER BY " + direction + " LIMIT ?";
@@ -348,7 +358,7 @@ struct TableRecordset::Impl final : StatementOwner {
         return marks;
     }
 
-    void write(const Statement &statement) {
+    void write(const Statement& statement) {
         try {
             statement.step();
         } catch (...) {
@@ -366,21 +376,21 @@ TableRecordset::~TableRecordset() {
     impl_->notify(RecordsetEvent::Closed);
 }
 
-std::unique_ptr<TableRecordset> Database::openTable(const std::string &table) {
+std::unique_ptr<TableRecordset> Database::openTable(const std::string& table) {
     if (!handle_) throw DbError(EngineFailure, "データファイルが閉じられています。");
     std::unique_ptr<TableRecordset> recordset(new TableRecordset(std::make_unique<TableRecordset::Impl>(*this, table)));
     recordset->impl_->toFirst();
     return recordset;
 }
 
-const std::string &TableRecordset::table() const { return impl_->table; }
-const std::vector<ColumnInfo> &TableRecordset::columns() const { return impl_->columns; }
-const std::string &TableRecordset::index() const { return impl_->indexName; }
-const std::vector<std::string> &TableRecordset::keyFields() const { return impl_->keyFields; }
+const std::string& TableRecordset::table() const { return impl_->table; }
+const std::vector<ColumnInfo>& TableRecordset::columns() const { return impl_->columns; }
+const std::string& TableRecordset::index() const { return impl_->indexName; }
+const std::vector<std::string>& TableRecordset::keyFields() const { return impl_->keyFields; }
 
-void TableRecordset::setIndex(const std::string &indexName) {
+void TableRecordset::setIndex(const std::string& indexName) {
     impl_->handle();
-    for (const auto &index : DatabaseAccess::indexes(*impl_->db, impl_->table)) {
+    for (const auto& index : DatabaseAccess::indexes(*impl_->db, impl_->table)) {
         if (!sameName(index.name, indexName)) continue;
         impl_->useOrder(index.name, index.fields, index.unique);
         impl_->toFirst();
@@ -390,8 +400,8 @@ void TableRecordset::setIndex(const std::string &indexName) {
     throw DbError(IndexMissing, "テーブル " + impl_->table + " にインデックス " + indexName + " がありません。");
 }
 
-void TableRecordset::seek(const std::string &comparison, const std::vector<Value> &key) {
-    auto &d = *impl_;
+void TableRecordset::seek(const std::string& comparison, const std::vector<Value>& key) {
+    auto& d = *impl_;
     d.handle();
     if (d.keyFields.empty())
         throw DbError(IndexMissing, "テーブル " + d.table + " にインデックスが設定されていません。");
@@ -399,8 +409,8 @@ void TableRecordset::seek(const std::string &comparison, const std::vector<Value
         throw DbError(EngineFailure, "Seek のキーの数が合いません (" + std::to_string(key.size()) + ")。");
     // Each comparison reads rows from the seek point in the direction its match lies.
     static const struct {
-        const char *comparison;
-        const char *sqlOperator;
+        const char* comparison;
+        const char* sqlOperator;
         bool forward;
     } operators[] = {{"=", ">=", true}, {">=", ">=", true}, {">", ">", true}, {"<=", "<=", false}, {"<", "<", false}};
     int which = -1;
@@ -416,8 +426,8 @@ void TableRecordset::seek(const std::string &comparison, const std::vector<Value
     values.reserve(key.size());
     for (std::size_t i = 0; i < key.size(); ++i)
         values.push_back(comparableValue(d.columns[d.keyColumns[i]], key[i]));
-    auto &slot = d.seeks[static_cast<int>(key.size()) * 8 + (which == 0 ? 1 : which)];
-    const Statement &statement = d.prepared(slot, [&] {
+    auto& slot = d.seeks[static_cast<int>(key.size()) * 8 + (which == 0 ? 1 : which)];
+    const Statement& statement = d.prepared(slot, [&] {
         std::vector<std::string> prefix;
         for (std::size_t i = 0; i < key.size(); ++i)
             prefix.push_back(quoteName(d.keyFields[i]));
@@ -440,7 +450,7 @@ bool TableRecordset::noMatch() const { return impl_->noMatch; }
 bool TableRecordset::bof() const { return impl_->place == Place::Bof || impl_->isEmpty(); }
 bool TableRecordset::eof() const { return impl_->place == Place::Eof || impl_->isEmpty(); }
 bool TableRecordset::hasCurrent() const {
-    const auto &d = *impl_;
+    const auto& d = *impl_;
     if (!d.db || d.place != Place::Row) return false;
     // A live cursor stands on the row, so it exists; only a stale position needs a look in the file.
     return d.cursorLive() || d.loadRow();
@@ -457,7 +467,7 @@ void TableRecordset::moveLast() {
 }
 
 void TableRecordset::moveNext() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.handle();
     if (d.place == Place::Eof) return; // already past the last row: nowhere further to go
     if (d.place == Place::Bof)
@@ -468,7 +478,7 @@ void TableRecordset::moveNext() {
 }
 
 void TableRecordset::movePrevious() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.handle();
     if (d.place == Place::Bof) return;
     if (d.place == Place::Eof)
@@ -484,11 +494,11 @@ Bookmark TableRecordset::bookmark() const {
 }
 
 void TableRecordset::setBookmark(Bookmark mark) {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.handle();
     d.endEdit();
     d.releaseCursor();
-    const Statement &statement = d.prepared(d.byRowid, [&] { return d.selectFrom() + " WHERE rowid = ?"; });
+    const Statement& statement = d.prepared(d.byRowid, [&] { return d.selectFrom() + " WHERE rowid = ?"; });
     statement.reset();
     statement.bind(1, Value(static_cast<std::int64_t>(mark)));
     const bool found = statement.step();
@@ -503,30 +513,33 @@ void TableRecordset::setBookmark(Bookmark mark) {
 
 Bookmark TableRecordset::lastModified() const { return impl_->lastModified; }
 
-Value TableRecordset::field(const std::string &name) const { return field(columnIndex(name)); }
+Value TableRecordset::field(const std::string& name) const { return field(columnIndex(name)); }
 
 Value TableRecordset::field(int column) const {
-    const auto &d = *impl_;
+    const auto& d = *impl_;
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
         throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
     if (d.mode != EditMode::None) return d.buffer[static_cast<std::size_t>(column)];
+    // A live cursor stands on the current row unchanged: one field is read without taking the whole row.
+    if (d.place == Place::Row && d.cursorLive())
+        return readColumn(d.cursor->get(), column + 1, d.columns[static_cast<std::size_t>(column)].type);
     if (!d.db || !d.loadRow()) throwNoCurrentRecord();
     return d.row[static_cast<std::size_t>(column)];
 }
 
-int TableRecordset::columnIndex(const std::string &name) const { return impl_->columnOf(name); }
+int TableRecordset::columnIndex(const std::string& name) const { return impl_->columnOf(name); }
 
 void TableRecordset::addNew() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.handle();
     d.buffer.clear();
-    for (const auto &column : d.columns)
+    for (const auto& column : d.columns)
         d.buffer.push_back(emptyValue(column));
     d.mode = EditMode::Add;
 }
 
 void TableRecordset::edit() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.endEdit();
     if (!d.db || !d.loadRow()) throwNoCurrentRecord();
     d.buffer = d.row;
@@ -534,10 +547,10 @@ void TableRecordset::edit() {
     d.mode = EditMode::Edit;
 }
 
-void TableRecordset::setField(const std::string &name, const Value &value) { setField(columnIndex(name), value); }
+void TableRecordset::setField(const std::string& name, const Value& value) { setField(columnIndex(name), value); }
 
-void TableRecordset::setField(int column, const Value &value) {
-    auto &d = *impl_;
+void TableRecordset::setField(int column, const Value& value) {
+    auto& d = *impl_;
     if (d.mode == EditMode::None)
         throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずにフィールドを変更しようとしました。");
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
@@ -546,19 +559,17 @@ void TableRecordset::setField(int column, const Value &value) {
 }
 
 void TableRecordset::update() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     if (d.mode == EditMode::None)
         throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずに Update しようとしました。");
-    sqlite3 *handle = d.handle();
+    sqlite3* handle = d.handle();
     DatabaseAccess::beforeWrite(*d.db);
-    std::vector<std::string> names, assignments;
-    for (const auto &column : d.columns) {
-        names.push_back(quoteName(column.name));
-        assignments.push_back(quoteName(column.name) + " = ?");
-    }
     if (d.mode == EditMode::Add) {
-        const Statement &statement = d.prepared(d.insertRow, [&] {
-            return "INSERT INTO " + d.quotedTable + " (" + joined(names, ", ") + ") VALUES " +
+        const Statement& statement = d.prepared(d.insertRow, [&] {
+            std::vector<std::string> names;
+            for (const auto& column : d.columns)
+                names.push_back(quoteName(column.name));
+            return "INSERT INTO " + d.quotedTable + " " + parenthesised(joined(names, ", ")) + " VALUES " +
                    placeholders(names.size());
         });
         statement.reset();
@@ -566,7 +577,10 @@ void TableRecordset::update() {
         d.write(statement);
         d.lastModified = sqlite3_last_insert_rowid(handle);
     } else {
-        const Statement &statement = d.prepared(d.updateRow, [&] {
+        const Statement& statement = d.prepared(d.updateRow, [&] {
+            std::vector<std::string> assignments;
+            for (const auto& column : d.columns)
+                assignments.push_back(quoteName(column.name) + " = ?");
             return "UPDATE " + d.quotedTable + " SET " + joined(assignments, ", ") + " WHERE rowid = ?";
         });
         statement.reset();
@@ -594,11 +608,11 @@ void TableRecordset::update() {
 void TableRecordset::cancelUpdate() { impl_->endEdit(); }
 
 void TableRecordset::deleteCurrent() {
-    auto &d = *impl_;
+    auto& d = *impl_;
     d.endEdit();
     if (!hasCurrent()) throwNoCurrentRecord();
     DatabaseAccess::beforeWrite(*d.db);
-    const Statement &statement =
+    const Statement& statement =
         d.prepared(d.deleteRow, [&] { return "DELETE FROM " + d.quotedTable + " WHERE rowid = ?"; });
     statement.reset();
     statement.bind(1, Value(static_cast<std::int64_t>(d.current)));
@@ -610,10 +624,10 @@ void TableRecordset::deleteCurrent() {
 }
 
 std::int64_t TableRecordset::rowCount() const {
-    const auto &d = *impl_;
+    const auto& d = *impl_;
     d.handle();
     if (d.countKnown && d.countChange == d.changes()) return d.countValue;
-    const Statement &statement = d.prepared(d.countRows, [&] { return "SELECT COUNT(*) FROM " + d.quotedTable; });
+    const Statement& statement = d.prepared(d.countRows, [&] { return "SELECT COUNT(*) FROM " + d.quotedTable; });
     statement.reset();
     statement.step();
     d.countValue = sqlite3_column_int64(statement.get(), 0);
@@ -632,10 +646,10 @@ std::vector<Bookmark> TableRecordset::bookmarksBefore(Bookmark from, int count) 
 }
 
 std::vector<Value> TableRecordset::rowAt(Bookmark mark) const {
-    const auto &d = *impl_;
+    const auto& d = *impl_;
     d.handle();
     if (d.place == Place::Row && mark == d.current && d.loadRow()) return d.row;
-    const Statement &statement = d.prepared(d.byRowid, [&] { return d.selectFrom() + " WHERE rowid = ?"; });
+    const Statement& statement = d.prepared(d.byRowid, [&] { return d.selectFrom() + " WHERE rowid = ?"; });
     statement.reset();
     statement.bind(1, Value(static_cast<std::int64_t>(mark)));
     std::vector<Value> values;
