@@ -1,6 +1,7 @@
 // The program: one main window over the working file in the program's own folder.
 #include "data/program_state.h"
 #include "journal/cash_balance_window.h"
+#include "journal/closing_dialog_window.h"
 #include "journal/voucher_entry_window.h"
 #include "platform/print/print_target.h"
 #include "platform/ui/desktop.h"
@@ -49,6 +50,7 @@ int main(int argc, char **argv) {
     mainWindow.registerWindow("frmAbout", [&] { return new shell::frmAbout(state); });
     mainWindow.registerWindow("frmACT0100", [&] { return new journal::frmACT0100(state); });
     mainWindow.registerWindow("frmACT0210", [&] { return journal::frmACT0210::create(state); });
+    mainWindow.registerWindow("frmSIME", [&] { return new journal::frmSIME(state); });
     mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
     mainWindow.registerWindow("frmPrint", [&] {
         return new reports::frmPrint(state, reportCatalog, [&state](const std::string &title) {
