@@ -192,6 +192,7 @@ struct QueryRecordset::Impl final : StatementOwner {
         columnNames = ColumnNames(columns);
         if (dynaset) planWrites();
         rows.clear();
+        deletedRows = 0;
         try {
             statement.bindAll(params);
             while (statement.step()) {
@@ -218,11 +219,9 @@ struct QueryRecordset::Impl final : StatementOwner {
     bool live(long index) const {
         return index >= 0 && index < size() && !rows[static_cast<std::size_t>(index)].deleted;
     }
-    bool anyRow() const {
-        for (const auto& row : rows)
-            if (!row.deleted) return true;
-        return false;
-    }
+    // Rows not deleted; kept as a count so that a walk deleting every row stays linear.
+    long deletedRows = 0;
+    bool anyRow() const { return deletedRows < size(); }
 
     // Moves to the first live row from `start` (exclusive) in the direction; off the end when none.
     void moveFrom(long start, int direction) {
@@ -328,12 +327,7 @@ bool QueryRecordset::bof() const { return impl_->position < 0 || !impl_->anyRow(
 bool QueryRecordset::eof() const { return impl_->position >= impl_->size() || !impl_->anyRow(); }
 bool QueryRecordset::noMatch() const { return impl_->noMatch; }
 
-std::int64_t QueryRecordset::rowCount() const {
-    std::int64_t count = 0;
-    for (const auto& row : impl_->rows)
-        if (!row.deleted) ++count;
-    return count;
-}
+std::int64_t QueryRecordset::rowCount() const { return impl_->size() - impl_->deletedRows; }
 
 void QueryRecordset::moveFirst() { impl_->moveFrom(-1, 1); }
 void QueryRecordset::moveLast() { impl_->moveFrom(impl_->size(), -1); }
@@ -451,6 +445,7 @@ void QueryRecordset::deleteCurrent() {
     d.run(d.deleteRow, d.deleteSql, {Value(static_cast<std::int64_t>(current.rowid))});
     // The position stays on the deleted slot, so the next move goes to its neighbour.
     d.rows[static_cast<std::size_t>(d.position)].deleted = true;
+    ++d.deletedRows;
     database.noteChange();
 }
 
@@ -461,6 +456,7 @@ void QueryRecordset::requery() { impl_->load(); }
 void QueryRecordset::close() {
     auto& d = *impl_;
     d.rows.clear();
+    d.deletedRows = 0;
     d.position = -1;
     d.mode = EditMode::None;
     d.dropWriteStatements();
