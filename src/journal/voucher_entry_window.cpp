@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -280,7 +281,10 @@ void frmACT0100::refreshLists() {
 
 void frmACT0100::windowActivated() {
     if (state().CalendarPicked == 1) {
-        takePickedDateInDateField();
+        // Once the activation has given the focus back to the window's field.
+        QMetaObject::invokeMethod(
+            this, [this] { shell::guardEvent(state(), [this] { takePickedDateInDateField(); }); },
+            Qt::QueuedConnection);
         return;
     }
     refreshLists();
@@ -288,13 +292,20 @@ void frmACT0100::windowActivated() {
 
 // A day picked while the date field kept the focus reaches the window only by its activation.
 void frmACT0100::takePickedDateInDateField() {
-    if (!Text1(0)->hasFocus()) return;
+    if (!Text1(0)->hasFocus() || state().CalendarPicked != 1) return;
     std::int32_t date = 0;
     ClearVoucher();
     if (!takePickedDate(date)) return;
     VoucherDate = date;
     EditedFlag = 0; // the picked day replaces whatever was typed
     focusField(1);
+}
+
+// The calendar brings this window to the front after handing the day over, and the activation puts
+// the focus back where it last was; the voucher number takes it only after that.
+void frmACT0100::moveOnAfterPick() {
+    QMetaObject::invokeMethod(
+        this, [this] { shell::guardEvent(state(), [this] { focusField(1); }); }, Qt::QueuedConnection);
 }
 
 // ---- Clearing and showing
@@ -325,7 +336,8 @@ void frmACT0100::fieldEntered(int index) {
         std::int32_t date = 0;
         if (takePickedDate(date)) {
             VoucherDate = date;
-            focusField(1);
+            EditedFlag = 0; // an era chosen before the pick gives way to the picked day
+            moveOnAfterPick();
         }
         break;
     }

@@ -70,6 +70,7 @@ private:
     void searchFreeLine();
     void stepLine(int step);
     void takePickedDateInDateField();
+    void moveOnAfterPick();
 
     void gridChosen(int grid);
     void voucherChosen();

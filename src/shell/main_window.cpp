@@ -87,8 +87,16 @@ void frmKemlora::refreshCaption() {
     setWindowTitle(QString::fromStdString(state_.MainDatabase ? MainCaption(state_.DataFilePath) : PlainCaption));
 }
 
+// Keeping the calendar in step with a date shown elsewhere must not take the front, and with it the
+// focus, from the window the user is typing in; only a calendar not yet open comes up.
 void frmKemlora::syncCalendarWindow() {
-    if (auto *calendar = qobject_cast<frmCalendar *>(showChild("frmCalendar"))) calendar->SyncCalendar();
+    auto *calendar = qobject_cast<frmCalendar *>(findChild("frmCalendar"));
+    if (!calendar) {
+        QMdiSubWindow *working = mdiArea_->activeSubWindow();
+        calendar = qobject_cast<frmCalendar *>(showChild("frmCalendar"));
+        if (working && liveWindows().contains(working)) mdiArea_->setActiveSubWindow(working);
+    }
+    if (calendar) calendar->SyncCalendar();
 }
 
 void frmKemlora::registerWindow(const QString &formName, std::function<ChildWindow *()> factory) {
