@@ -30,12 +30,12 @@ std::string blankPadded(std::int64_t value, std::size_t width) {
     return text;
 }
 
-bool isLeapYear(std::int64_t year) { return (year % 400 == 0) || (year % 100 != 0 && year % 4 == 0); }
-
 // The year before an era's first year, from its first day.
 std::int64_t yearBaseOf(std::int32_t start) { return std::stoll(zeroPadded(start, 8).substr(0, 4)) - 1; }
 
 } // namespace
+
+bool IsLeapYear(std::int64_t year) { return (year % 400 == 0) || (year % 100 != 0 && year % 4 == 0); }
 
 std::int32_t LastDayOfMonth(int year, int month) {
     switch (month) {
@@ -53,7 +53,7 @@ std::int32_t LastDayOfMonth(int year, int month) {
     case 11:
         return 30;
     case 2:
-        return isLeapYear(year) ? 29 : 28;
+        return IsLeapYear(year) ? 29 : 28;
     default:
         return 0;
     }

@@ -1,41 +1,18 @@
 #include "shell/calendar_days.h"
 
+#include "common/era_dates.h"
+
 #include <initializer_list>
 
 namespace shell {
 
-void CheckLeapYear(std::int16_t Year, std::int16_t &Leap) {
-    if (Year % 400 == 0) {
-        Leap = 1;
-    } else if (Year % 100 == 0) {
-        Leap = 0;
-    } else {
-        Leap = Year % 4 == 0 ? 1 : 0;
-    }
-}
+void CheckLeapYear(std::int16_t Year, std::int16_t &Leap) { Leap = common::IsLeapYear(Year) ? 1 : 0; }
 
 void DaysInMonth(std::int16_t Month, std::int16_t &Days, std::int16_t Leap) {
-    switch (Month) {
-    case 1:
-    case 3:
-    case 5:
-    case 7:
-    case 8:
-    case 10:
-    case 12:
-        Days = 31;
-        break;
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        Days = 30;
-        break;
-    case 2:
+    if (Month == 2) {
         Days = static_cast<std::int16_t>(28 + Leap);
-        break;
-    default:
-        break;
+    } else if (Month >= 1 && Month <= 12) {
+        Days = static_cast<std::int16_t>(common::LastDayOfMonth(2001, Month)); // any common year will do
     }
 }
 
