@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QScreen>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -58,6 +59,11 @@ int main(int argc, char **argv) {
         });
     });
 
+    // Like a desktop's default placement: most of the screen, so the task windows fit beside the calendar.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        mainWindow.resize(area.width() * 4 / 5, area.height() * 4 / 5);
+    }
     mainWindow.show();
     mainWindow.startUp(QCoreApplication::applicationDirPath().toStdString());
     return app.exec();

@@ -232,6 +232,10 @@ bool EntryWindow::eventFilter(QObject *watched, QEvent *event) {
         switch (event->type()) {
         case QEvent::FocusIn:
             fieldFocusIn(index);
+            // Arriving by Enter, an arrow or the program, typing replaces what the field shows;
+            // a click places the caret where the user clicked.
+            if (currentField_ == index && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
+                Text1(index)->selectAll();
             break;
         case QEvent::FocusOut:
             fieldFocusOut(index, static_cast<QFocusEvent *>(event)->reason());
