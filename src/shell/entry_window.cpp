@@ -125,7 +125,12 @@ void EntryWindow::applyPlacement() {
     placementDone_ = true;
     QWidget *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
     if (!frame) frame = this;
-    frame->resize(twipsToPixels(widthTwips_), twipsToPixels(heightTwips_));
+    // The window's size is its outer size on the desktop it was laid out for, whose border and caption
+    // (about 8 by 31 pixels) are thinner than ours: keep the laid-out client area, add our own frame.
+    const QSize windowsFrame(twipsToPixels(120), twipsToPixels(465));
+    const QSize ownFrame = frame == this ? QSize() : frame->size() - size();
+    frame->resize(QSize(twipsToPixels(widthTwips_), twipsToPixels(heightTwips_)) - windowsFrame +
+                  ownFrame.expandedTo(QSize(0, 0)));
     const QSize area = placementArea(this);
     const int left = floorDivide(area.width() * TwipsPerPixel - widthTwips_, leftDivisor_);
     const int top = floorDivide(area.height() * TwipsPerPixel - heightTwips_, topDivisor_);

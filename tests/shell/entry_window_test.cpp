@@ -399,7 +399,8 @@ TEST(EntryWindowPlacement, CentredAcrossAndAQuarterDownTheWorkArea) {
     sub->show();
     // 800 x 600 pixels are 12000 x 9000 twips: left (12000 - 6000) / 2, top (9000 - 3000) / 4.
     EXPECT_EQ(sub->pos(), QPoint(200, 100));
-    EXPECT_EQ(sub->size(), QSize(400, 200));
+    // The client area is what the layout had inside a desktop frame of 8 by 31 pixels.
+    EXPECT_EQ(window->size(), QSize(400 - 8, 200 - 31));
 }
 
 } // namespace
