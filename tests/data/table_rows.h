@@ -1,9 +1,8 @@
-// Rows for the data tests, written through the same table recordsets the program uses.
+// Rows for the data tests, written through the same table recordsets the program uses, and the status of a call.
 #pragma once
 
+#include "data/program_state.h"
 #include "platform/db/database.h"
-
-#include <sqlite3.h>
 
 #include <string>
 #include <utility>
@@ -14,30 +13,23 @@ namespace testing_support {
 using Fields = std::vector<std::pair<std::string, db::Value>>;
 
 // Adds one row; fields not named keep the zeros and empty texts of a new row.
-inline void addRow(db::TableRecordset &table, const Fields &fields) {
+inline void addRow(db::TableRecordset& table, const Fields& fields) {
     table.addNew();
-    for (const auto &[name, value] : fields)
+    for (const auto& [name, value] : fields)
         table.setField(name, value);
     table.update();
 }
 
-inline std::int64_t countRows(db::Database &database, const std::string &table) {
-    auto rows = database.openSnapshot("SELECT * FROM " + table);
-    std::int64_t count = 0;
-    for (; !rows->eof(); rows->moveNext())
-        ++count;
-    return count;
+inline std::int64_t countRows(db::Database& database, const std::string& table) {
+    return database.openSnapshot("SELECT * FROM " + table)->rowCount();
 }
 
-// Drops the NOT NULL rules of a table, the way a file edited by another tool may come; the file must be closed.
-inline void allowNulls(const std::string &path, const std::string &table) {
-    sqlite3 *handle = nullptr;
-    sqlite3_open(path.c_str(), &handle);
-    const std::string sql = "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, 'NOT NULL', '') "
-                            "WHERE type = 'table' AND name = '" +
-                            table + "'; PRAGMA writable_schema = OFF;";
-    sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(handle);
+// The status one call of an access routine returns.
+using AccessRoutine = void (*)(data::ProgramState&, const std::string&, std::int16_t&);
+inline std::int16_t statusOf(AccessRoutine routine, data::ProgramState& s, const std::string& mode) {
+    std::int16_t status = -1;
+    routine(s, mode, status);
+    return status;
 }
 
 } // namespace testing_support
