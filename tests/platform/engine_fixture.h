@@ -13,6 +13,16 @@
 
 namespace engine_tests {
 
+// The error that `action` raises; one numbered 0 when it raises none.
+template <typename Action> db::DbError errorOf(Action action) {
+    try {
+        action();
+    } catch (const db::DbError& error) {
+        return error;
+    }
+    return db::DbError(0, "no error");
+}
+
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -22,7 +32,7 @@ protected:
     }
 
     // Adds a voucher line with the given key and amount (whole yen).
-    void addVoucherLine(int ymd, int dno, int lin, std::int64_t amount = 0, const std::string &remark = "") {
+    void addVoucherLine(int ymd, int dno, int lin, std::int64_t amount = 0, const std::string& remark = "") {
         database->execute("INSERT INTO F45TB (F45_YMD, F45_DNO, F45_LIN, F45_RMK, F45_AMT) VALUES (?, ?, ?, ?, ?)",
                           {ymd, dno, lin, remark, db::Currency::fromWhole(amount)});
     }
@@ -33,7 +43,7 @@ protected:
         return table;
     }
 
-    static std::vector<std::int64_t> key(const db::TableRecordset &table) {
+    static std::vector<std::int64_t> key(const db::TableRecordset& table) {
         return {table.field("F45_YMD").asInt(), table.field("F45_DNO").asInt(), table.field("F45_LIN").asInt()};
     }
 

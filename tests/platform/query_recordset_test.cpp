@@ -26,7 +26,18 @@ protected:
     }
 
     static auto month(int ym) {
-        return [ym](const QueryRecordset &rows) { return rows.field("F50_YM").asInt() == ym; };
+        return [ym](const QueryRecordset& rows) { return rows.field("F50_YM").asInt() == ym; };
+    }
+
+    // Adds a depreciation row of asset (3, 301, seq) through the dynaset; update() is left to the caller.
+    static void addNewRow(QueryRecordset& rows, int seq, int ym, int sts) {
+        rows.addNew();
+        for (const auto& [name, value] : {std::pair<const char*, int>{"F50_KBN", 3},
+                                          {"F50_ACT", 301},
+                                          {"F50_SEQ", seq},
+                                          {"F50_YM", ym},
+                                          {"F50_STS", sts}})
+            rows.setField(name, value);
     }
 
     std::vector<std::int64_t> storedMonths() {
@@ -45,15 +56,9 @@ TEST_F(QueryRecordsetTest, SnapshotReadsBoundRowsWithTheirTypesAndRefusesEdits) 
     EXPECT_EQ(rows->field("F50_YM").asInt(), 202304);
     EXPECT_TRUE(rows->field("F50_CAL").isCurrency());
     EXPECT_EQ(rows->field("F50_CAL").asCurrency().raw(), 12345);
-    for (auto attempt : {+[](QueryRecordset &r) { r.edit(); }, +[](QueryRecordset &r) { r.addNew(); },
-                         +[](QueryRecordset &r) { r.deleteCurrent(); }}) {
-        try {
-            attempt(*rows);
-            ADD_FAILURE() << "a snapshot took an edit";
-        } catch (const DbError &error) {
-            EXPECT_EQ(error.number(), db::NotUpdatable);
-        }
-    }
+    EXPECT_EQ(engine_tests::errorOf([&] { rows->edit(); }).number(), db::NotUpdatable);
+    EXPECT_EQ(engine_tests::errorOf([&] { rows->addNew(); }).number(), db::NotUpdatable);
+    EXPECT_EQ(engine_tests::errorOf([&] { rows->deleteCurrent(); }).number(), db::NotUpdatable);
     auto plain = database->openSnapshot("SELECT COUNT(*) AS N, MAX(F50_YM) FROM F50TB");
     EXPECT_EQ(plain->field("N").asInt(), 4);
     EXPECT_EQ(plain->field(1).asInt(), 202503);
@@ -67,7 +72,7 @@ TEST_F(QueryRecordsetTest, SnapshotReadsBoundRowsWithTheirTypesAndRefusesEdits) 
 
 TEST_F(QueryRecordsetTest, FindsSearchFromTheEndsAndFromTheCurrentRow) {
     auto rows = assetRows(false);
-    auto yearly = [](const QueryRecordset &r) { return r.field("F50_STS").asInt() == 1; };
+    auto yearly = [](const QueryRecordset& r) { return r.field("F50_STS").asInt() == 1; };
     rows->findFirst(yearly);
     EXPECT_FALSE(rows->noMatch());
     EXPECT_EQ(rows->field("F50_YM").asInt(), 202403);
@@ -100,12 +105,7 @@ TEST_F(QueryRecordsetTest, DynasetWritesEditsAdditionsAndDeletionsToItsTable) {
                   .roundedWhole(),
               5000);
 
-    rows->addNew();
-    rows->setField("F50_KBN", 3);
-    rows->setField("F50_ACT", 301);
-    rows->setField("F50_SEQ", 1);
-    rows->setField("F50_YM", 202312);
-    rows->setField("F50_STS", 5);
+    addNewRow(*rows, 1, 202312, 5);
     rows->update();
     EXPECT_EQ(rows->field("F50_YM").asInt(), 202403); // still on the row it stood on
     rows->moveLast();
@@ -123,12 +123,7 @@ TEST_F(QueryRecordsetTest, DynasetWritesEditsAdditionsAndDeletionsToItsTable) {
     rows->requery();
     EXPECT_EQ(rows->field("F50_YM").asInt(), 202312);
 
-    rows->addNew();
-    rows->setField("F50_KBN", 3);
-    rows->setField("F50_ACT", 301);
-    rows->setField("F50_SEQ", 1);
-    rows->setField("F50_YM", 202403);
-    rows->setField("F50_STS", 1);
+    addNewRow(*rows, 1, 202403, 1);
     EXPECT_THROW(rows->update(), DbError);
     rows->cancelUpdate();
     EXPECT_EQ(rows->rowCount(), 3);
@@ -146,7 +141,7 @@ TEST_F(QueryRecordsetTest, ColumnsAreFoundByNameAndTheFirstOfARepeatedNameWins) 
     auto rows = database->openSnapshot("SELECT F50_YM AS x, F50_SEQ AS X, F50_STS AS 状態, F50_CAL FROM F50TB "
                                        "WHERE F50_SEQ = 2");
     const std::vector<std::pair<std::string, int>> names{{"x", 0}, {"X", 0}, {"状態", 2}, {"f50_cal", 3}};
-    for (const auto &[name, column] : names)
+    for (const auto& [name, column] : names)
         EXPECT_EQ(rows->columnIndex(name), column) << name;
     EXPECT_EQ(rows->field("X").asInt(), 202403);
     EXPECT_THROW(rows->field("F50_SEQ"), DbError);
@@ -157,12 +152,7 @@ TEST_F(QueryRecordsetTest, DynasetWritesARepeatedColumnOnceAndEachRowWithItsOwnV
                                       "FROM F50TB WHERE F50_SEQ = ? ORDER BY F50_YM",
                                       {2});
     for (int ym : {202501, 202502, 202503}) {
-        rows->addNew();
-        rows->setField("F50_KBN", 3);
-        rows->setField("F50_ACT", 301);
-        rows->setField("F50_SEQ", 2);
-        rows->setField("F50_YM", ym);
-        rows->setField("F50_STS", ym % 100); // the second copy stays empty: only the first place is written
+        addNewRow(*rows, 2, ym, ym % 100); // the second copy of F50_STS stays empty: only the first place is written
         rows->update();
     }
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
