@@ -1,223 +1,131 @@
 #include "data/cash_row.h"
 #include "data/control_row.h"
 #include "journal/cash_balance_window.h"
+#include "journal/window_test.h"
 #include "support/test_files.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include <tuple>
 
 namespace {
 
 using db::Currency;
-
-constexpr char NotNumeric[] = "入力結果が数字ではありません。";
+using testing_support::only;
 
 // The shown form of an amount: grouped and right-aligned in 13 characters.
 QString shownAmount(const char* grouped) { return QString::fromUtf8(grouped).rightJustified(13, ' '); }
 
-class CashBalanceWindowTest : public ::testing::Test {
+class CashBalanceWindowTest : public testing_support::WindowTest<journal::frmACT0210> {
 protected:
-    explicit CashBalanceWindowTest(bool emptyTables = false) : files(emptyTables) {}
-
-    void open(std::int16_t firstMonth = 4) {
-        files.state.F01Record.F01_STMM = firstMonth;
-        window.reset(journal::frmACT0210::create(files.state));
-        ASSERT_NE(window, nullptr);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    void openWith(std::int16_t firstMonth = 4) {
+        s.F01Record.F01_STMM = firstMonth;
+        open(journal::frmACT0210::create(s));
         enter(0);
     }
-
-    QWidget* focused() const { return QApplication::focusWidget(); }
-    QLineEdit* field(int index) const { return window->Text1(index); }
-    QPushButton* registerButton() const { return window->Command1(0); }
-    void enter(int index) {
-        field(index)->setFocus(Qt::MouseFocusReason);
-        QApplication::processEvents();
+    // The twelve month balances and the closing balance, as shown.
+    QStringList balances() const {
+        QStringList shownBalances;
+        for (int i = 3; i <= 36; i += 3)
+            shownBalances << field(i)->text();
+        return shownBalances << field(37)->text();
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(focused(), k, modifiers); }
-    void type(const QString& text) { QTest::keyClicks(focused(), text); }
-    // Replaces a field's text as a user would: select all, type.
-    void retype(int index, const QString& text) {
-        enter(index);
-        key(Qt::Key_A, Qt::ControlModifier);
-        key(Qt::Key_Delete);
-        type(text);
-    }
-
     // The cash row as the file holds it now.
     data::F46Rec fileRow() {
         std::int16_t status = 0;
-        data::F46Access(files.state, "GET", status);
+        data::F46Access(s, "GET", status);
         EXPECT_EQ(status, 0);
-        return files.state.F46Record;
+        return s.F46Record;
     }
 
     testing_support::OpenState files;
-    std::unique_ptr<journal::frmACT0210> window;
-};
-
-class CashBalanceWindowOnEmptyFileTest : public CashBalanceWindowTest {
-protected:
-    CashBalanceWindowOnEmptyFileTest() : CashBalanceWindowTest(true) {}
+    data::ProgramState& s = files.state;
+    std::vector<std::string>& shown = files.messages.shown;
 };
 
 TEST_F(CashBalanceWindowTest, MonthCaptionsFollowTheFirstFiscalMonth) {
-    struct Case {
-        std::int16_t firstMonth;
-        std::vector<QString> captions;
-    };
-    const Case cases[] = {
-        {1, {" 1月", " 2月", " 3月", " 4月", " 5月", " 6月", " 7月", " 8月", " 9月", "10月", "11月", "12月"}},
-        {4, {" 4月", " 5月", " 6月", " 7月", " 8月", " 9月", "10月", "11月", "12月", " 1月", " 2月", " 3月"}},
-    };
-    for (const Case& c : cases) {
-        open(c.firstMonth);
-        std::vector<QString> captions;
+    for (std::int16_t first : {1, 4}) {
+        openWith(first);
+        QString captions;
         for (int i = 5; i <= 16; ++i)
-            captions.push_back(window->Label1(i)->text());
-        EXPECT_EQ(captions, c.captions) << c.firstMonth;
+            captions += window->Label1(i)->text();
+        EXPECT_EQ(captions, first == 1 ? " 1月 2月 3月 4月 5月 6月 7月 8月 9月10月11月12月"
+                                       : " 4月 5月 6月 7月 8月 9月10月11月12月 1月 2月 3月");
     }
-    EXPECT_EQ(window->windowTitle(), "現金出納簿残高明細の更新");
-    EXPECT_EQ(window->Label1(4)->text(), "繰越");
-    EXPECT_EQ(window->Label1(17)->text(), "繰越");
-}
-
-TEST_F(CashBalanceWindowOnEmptyFileTest, AMissingCashRowIsCreatedWithZerosAndShownSo) {
-    open();
-    for (int i = 0; i <= 37; ++i)
-        EXPECT_EQ(field(i)->text(), i == 0 ? "0" : shownAmount("0")) << i; // field 0 has the focus
-    EXPECT_EQ(fileRow().F46_RNO, 1);
-    EXPECT_TRUE(files.messages.shown.empty());
 }
 
 TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheFile) {
-    open();
-    const data::F46Rec before = fileRow();
-    type("100000");
-    key(Qt::Key_Return);
-    for (int i = 3; i <= 37; i += 3)
-        EXPECT_EQ(field(i)->text(), shownAmount("100,000")) << i;
-    EXPECT_EQ(field(37)->text(), shownAmount("100,000"));
+    openWith();
+    type("100000\n");
+    EXPECT_EQ(balances(), QStringList(13, shownAmount("100,000")));
 
-    // Month 3: receipts 5,000 and payments 2,000 raise months 3 to 12 by 3,000.
+    // Month 3: receipts 5,000 and payments 2,000 raise months 3 to 12 and the closing balance by 3,000.
     enter(7);
     type("5000");
     key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(focused(), field(8));
-    type("2000");
-    key(Qt::Key_Return);
+    type("2000\n");
     EXPECT_EQ(focused(), field(10));
     EXPECT_EQ(field(7)->text(), shownAmount("5,000"));
-    for (int m = 1; m <= 12; ++m)
-        EXPECT_EQ(field(3 * m)->text(), shownAmount(m < 3 ? "100,000" : "103,000")) << m;
-    EXPECT_EQ(field(37)->text(), shownAmount("103,000"));
+    QStringList expected(13, shownAmount("103,000"));
+    expected[0] = expected[1] = shownAmount("100,000");
+    EXPECT_EQ(balances(), expected);
     enter(7);
     EXPECT_EQ(field(7)->text(), "5000"); // the edit form has no separators
-    EXPECT_EQ(window->hintLine()->text(), "該当月の入金額を入力して下さい。");
+    EXPECT_EQ(hint(), "該当月の入金額を入力して下さい。");
 
-    EXPECT_EQ(fileRow().F46_RM1, before.F46_RM1); // nothing written before register
-    QTest::mouseClick(registerButton(), Qt::LeftButton);
-    EXPECT_TRUE(files.messages.shown.empty());
+    EXPECT_EQ(fileRow().F46_RM1, Currency()); // nothing written before register
+    click(0);
+    EXPECT_TRUE(shown.empty());
     EXPECT_EQ(focused(), field(0));
     const data::F46Rec stored = fileRow();
     EXPECT_EQ(stored.F46_RM1, Currency::fromWhole(100000));
     EXPECT_EQ(stored.Amt[1][3], Currency::fromWhole(5000));
     EXPECT_EQ(stored.Amt[2][3], Currency::fromWhole(2000));
     EXPECT_EQ(stored.Amt[3][2], Currency::fromWhole(100000));
-    EXPECT_EQ(stored.Amt[3][3], Currency::fromWhole(103000));
     EXPECT_EQ(stored.Amt[3][12], Currency::fromWhole(103000));
     EXPECT_EQ(stored.F46_RM2, Currency::fromWhole(103000));
-    EXPECT_EQ(field(37)->text(), shownAmount("103,000"));
 }
 
+// From a field, a key goes to a field (-1 the register button); balances take no focus.
 TEST_F(CashBalanceWindowTest, KeysMoveByTheTableAndPassingThroughChecksNothing) {
-    open();
-    struct Case {
-        int from;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int to; // -1: the register button
-    };
-    const Case cases[] = {
-        {0, Qt::Key_Return, Qt::NoModifier, 1},
-        {2, Qt::Key_Return, Qt::NoModifier, 4},
-        {35, Qt::Key_Return, Qt::NoModifier, -1},
-        {1, Qt::Key_Up, Qt::NoModifier, 1},
-        {4, Qt::Key_Up, Qt::NoModifier, 1},
-        {0, Qt::Key_Down, Qt::NoModifier, 0},
-        {1, Qt::Key_Down, Qt::NoModifier, 4},
-        {34, Qt::Key_Down, Qt::NoModifier, -1},
-        {35, Qt::Key_Down, Qt::NoModifier, -1},
-        {1, Qt::Key_Right, Qt::ShiftModifier, 2},
-        {2, Qt::Key_Right, Qt::ShiftModifier, 2},
-        {0, Qt::Key_Right, Qt::ShiftModifier, 0},
-        {2, Qt::Key_Left, Qt::ShiftModifier, 1},
-        {1, Qt::Key_Left, Qt::ShiftModifier, 1},
-        {1, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier, 1},
-        {2, Qt::Key_Tab, Qt::NoModifier, 4}, // balances take no focus
-    };
-    for (const Case& c : cases) {
-        enter(c.from);
-        key(c.key, c.modifiers);
-        QWidget* expected = c.to < 0 ? static_cast<QWidget*>(registerButton()) : field(c.to);
-        EXPECT_EQ(focused(), expected) << "from " << c.from << " key " << c.key;
+    openWith();
+    const auto enterKey = Qt::Key_Return, up = Qt::Key_Up, down = Qt::Key_Down, right = Qt::Key_Right;
+    const auto left = Qt::Key_Left, tab = Qt::Key_Tab;
+    const Qt::KeyboardModifiers none, shift = Qt::ShiftModifier, controlShift = Qt::ControlModifier | shift;
+    const std::tuple<int, Qt::Key, Qt::KeyboardModifiers, int> cases[] = {
+        {0, enterKey, none, 1}, {2, enterKey, none, 4}, {35, enterKey, none, -1},    {1, up, none, 1},
+        {4, up, none, 1},       {0, down, none, 0},     {1, down, none, 4},          {34, down, none, -1},
+        {35, down, none, -1},   {1, right, shift, 2},   {2, right, shift, 2},        {0, right, shift, 0},
+        {2, left, shift, 1},    {1, left, shift, 1},    {1, right, controlShift, 1}, {2, tab, none, 4}};
+    for (const auto& [from, k, modifiers, to] : cases) {
+        enter(from);
+        key(k, modifiers);
+        EXPECT_EQ(focused(), to < 0 ? static_cast<QWidget*>(button(0)) : field(to)) << from << " " << k;
     }
-    EXPECT_TRUE(files.messages.shown.empty());
-    enter(35);
-    key(Qt::Key_Return);
-    EXPECT_EQ(window->hintLine()->text(), "ｸﾘｯｸ 又は、ｴﾝﾀーで作業を選択して下さい。");
-    enter(0);
-    EXPECT_EQ(window->hintLine()->text(), "前年度繰越額を入力して下さい。");
-    enter(5);
-    EXPECT_EQ(window->hintLine()->text(), "該当月の出金額を入力して下さい。");
+    EXPECT_TRUE(shown.empty());
 }
 
+// Typed into a field and left by Tab: the message ("" taken) and the field's text afterwards.
 TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndKeepTheFocus) {
-    open(4);
-    const std::string outOfRange = "金額は -999,999,999～2,147,483,647 の範囲で入力して下さい。";
-    struct Case {
-        int index;
-        QString typed;
-        std::string message; // empty: taken
-        QString after;       // the field's text afterwards
-    };
-    const Case cases[] = {
-        {1, "12a", NotNumeric, "12a"},
-        {1, "1..2", NotNumeric, "1..2"},
-        {1, ",", NotNumeric, ","},
-        {1, "+12-", NotNumeric, "+12-"},
-        {2, "9999999999", outOfRange, "9999999999"},
-        {0, "9999999999",
-         "この金額では4月の残高が 9,999,999,999 となり、記録できる範囲（-999,999,999～2,147,483,647）を超えます。",
-         "9999999999"},
-        {1, "2147483647", "", shownAmount("2,147,483,647")},
-        {4, "1",
-         "この金額では5月の残高が 2,147,483,648 となり、記録できる範囲（-999,999,999～2,147,483,647）を超えます。",
-         "1"},
-        {2, "+1,500", "", shownAmount("1,500")},
-        {4, "12.5", "", shownAmount("13")}, // whole numbers, as the row keeps them
-        {5, "", "", shownAmount("0")},
-    };
-    for (const Case& c : cases) {
-        files.messages.shown.clear();
-        retype(c.index, c.typed);
+    openWith(4);
+    const std::string bad = "入力結果が数字ではありません。";
+    const std::string range = "金額は -999,999,999～2,147,483,647 の範囲で入力して下さい。";
+    const std::string beyond = "となり、記録できる範囲（-999,999,999～2,147,483,647）を超えます。";
+    const std::string april = "この金額では4月の残高が 9,999,999,999 " + beyond;
+    const std::string may = "この金額では5月の残高が 2,147,483,648 " + beyond;
+    const QString big = "9999999999", most = shownAmount("2,147,483,647"), some = shownAmount("1,500");
+    const QString zero = shownAmount("0"), rounded = shownAmount("13"); // whole numbers, as the row keeps them
+    const std::tuple<int, QString, std::string, QString> cases[] = {
+        {1, "12a", bad, "12a"},      {1, "1..2", bad, "1..2"}, {1, ",", bad, ","},
+        {1, "+12-", bad, "+12-"},    {2, big, range, big},     {0, big, april, big},
+        {1, "2147483647", "", most}, {4, "1", may, "1"},       {2, "+1,500", "", some},
+        {4, "12.5", "", rounded},    {5, "", "", zero}};
+    for (const auto& [index, typed, message, after] : cases) {
+        shown.clear();
+        retype(index, typed);
         key(Qt::Key_Tab);
-        const std::vector<std::string> expected =
-            c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message};
-        EXPECT_EQ(files.messages.shown, expected) << c.typed.toStdString();
-        EXPECT_EQ(field(c.index)->text(), c.after) << c.typed.toStdString();
-        if (!c.message.empty()) {
-            EXPECT_EQ(focused(), field(c.index)) << c.typed.toStdString();
-        }
+        EXPECT_EQ(shown, only(message)) << typed.toStdString();
+        EXPECT_EQ(field(index)->text(), after) << typed.toStdString();
+        if (!message.empty()) EXPECT_EQ(focused(), field(index)) << typed.toStdString();
     }
     // Refused texts stored nothing: only the three amounts taken count.
     const data::F46Rec& row = window->cashRow();
@@ -229,46 +137,41 @@ TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndK
 }
 
 TEST_F(CashBalanceWindowTest, RegisterWritesTheWindowsFiguresWhateverF46RecordHoldsMeanwhile) {
-    open();
-    type("500");
-    key(Qt::Key_Return);
+    openWith();
+    type("500\n");
     // A report reads the cash row meanwhile and leaves its own figures in the buffer.
-    const data::F46Rec before = fileRow();
-    files.state.F46Record.F46_RM1 = Currency::fromWhole(777);
-    files.state.F46Record.Amt[1][1] = Currency::fromWhole(999);
-    QTest::mouseClick(registerButton(), Qt::LeftButton);
+    EXPECT_EQ(fileRow().F46_RM1, Currency());
+    s.F46Record.F46_RM1 = Currency::fromWhole(777);
+    s.F46Record.Amt[1][1] = Currency::fromWhole(999);
+    click(0);
     const data::F46Rec stored = fileRow();
-    EXPECT_EQ(before.F46_RM1, Currency());
     EXPECT_EQ(stored.F46_RM1, Currency::fromWhole(500));
     EXPECT_EQ(stored.Amt[1][1], Currency());
     EXPECT_EQ(stored.F46_RM2, Currency::fromWhole(500));
-    EXPECT_EQ(field(1)->text(), shownAmount("0"));
 }
 
 TEST_F(CashBalanceWindowTest, EndDropsUnregisteredEditsAndAFailedWriteKeepsThem) {
-    open();
-    type("300");
-    key(Qt::Key_Return);
-    QTest::mouseClick(window->Command1(1), Qt::LeftButton);
+    openWith();
+    type("300\n");
+    click(1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(fileRow().F46_RM1, Currency());
 
     // The row gone from under the window: the write is refused and the figures stay on screen.
-    open();
-    type("400");
-    key(Qt::Key_Return);
-    files.state.MainDatabase->execute("DELETE FROM F46TB");
-    QTest::mouseClick(registerButton(), Qt::LeftButton);
-    EXPECT_EQ(files.messages.shown, std::vector<std::string>{data::MissingRowMessage});
+    openWith();
+    type("400\n");
+    s.MainDatabase->execute("DELETE FROM F46TB");
+    click(0);
+    EXPECT_EQ(shown, only(data::MissingRowMessage));
     EXPECT_EQ(field(0)->text(), shownAmount("400"));
     EXPECT_EQ(window->cashRow().F46_RM1, Currency::fromWhole(400));
 }
 
 TEST_F(CashBalanceWindowTest, ARowThatCannotBeReadOpensNoWindow) {
     fileRow(); // the row exists
-    files.state.MainDatabase->execute("UPDATE F46TB SET F46_GAMT1 = ?", {db::Value(std::string("damaged"))});
-    EXPECT_EQ(journal::frmACT0210::create(files.state), nullptr);
-    EXPECT_EQ(files.messages.shown.size(), 1u);
+    s.MainDatabase->execute("UPDATE F46TB SET F46_GAMT1 = ?", {db::Value(std::string("damaged"))});
+    EXPECT_EQ(journal::frmACT0210::create(s), nullptr);
+    EXPECT_EQ(shown.size(), 1u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "data/cash_row.h"
 #include "data/control_row.h"
+#include "data/table_rows.h"
 #include "journal/closing_job.h"
 #include "journal/monthly_totals.h"
 #include "journal/year_end.h"
@@ -12,9 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 namespace testing_support {
@@ -22,13 +24,10 @@ namespace testing_support {
 // Records what a job wrote into the dialog; Text1(0) holds what the "user" typed.
 class RecordingDialog : public journal::ClosingDialogView {
 public:
-    void setLabel1(int index, const std::string &caption) override { labels[index] = caption; }
-    std::string text1(int index) const override {
-        const auto found = texts.find(index);
-        return found == texts.end() ? std::string() : found->second;
-    }
-    void setText1(int index, const std::string &text) override { texts[index] = text; }
-    void setLabel3(const std::string &text) override { phases.push_back(text); }
+    void setLabel1(int index, const std::string& caption) override { labels[index] = caption; }
+    std::string text1(int index) const override { return texts.count(index) ? texts.at(index) : std::string(); }
+    void setText1(int index, const std::string& text) override { texts[index] = text; }
+    void setLabel3(const std::string& text) override { phases.push_back(text); }
 
     std::map<int, std::string> labels;
     std::map<int, std::string> texts;
@@ -43,11 +42,8 @@ public:
     explicit ClosingFile(std::int16_t firstMonth = 1) : open(true) {
         std::int16_t status = -1;
         data::F01Access(s, "GET", status);
-        EXPECT_EQ(status, 0);
-        if (firstMonth != s.F01Record.F01_STMM) {
-            s.F01Record.F01_STMM = firstMonth;
-            data::F01Access(s, "PUT", status);
-        }
+        s.F01Record.F01_STMM = firstMonth;
+        data::F01Access(s, "PUT", status);
     }
 
     // Defines the fifth era in the control row, starting on 1 May 2019.
@@ -59,36 +55,30 @@ public:
     }
 
     void addSubject(int kbn, int act, int srt, int io, int csh, std::vector<long long> months = {}) {
-        auto &table = *s.F21Table;
-        table.addNew();
-        table.setField("F21_KBN", kbn);
-        table.setField("F21_ACT", act);
-        table.setField("F21_SRTKBN", 3);
-        table.setField("F21_SRT", srt);
-        table.setField("F21_NAM", "科目" + std::to_string(act) + "-" + std::to_string(srt));
-        table.setField("F21_IO", io);
-        table.setField("F21_CSH", csh);
+        const std::string name = "科目" + std::to_string(act) + "-" + std::to_string(srt);
+        Fields fields{{"F21_KBN", kbn}, {"F21_ACT", act}, {"F21_SRTKBN", 3}, {"F21_SRT", srt},
+                      {"F21_IO", io},   {"F21_CSH", csh}, {"F21_NAM", name}};
         long long total = 0;
-        for (std::size_t m = 1; m <= months.size() && m <= 12; ++m) {
-            table.setField(field(m), db::Currency::fromWhole(months[m - 1]));
+        for (std::size_t m = 1; m <= months.size(); ++m) {
+            fields.emplace_back(field(m), db::Currency::fromWhole(months[m - 1]));
             total += months[m - 1];
         }
-        table.setField("F21_REM", db::Currency::fromWhole(total));
-        table.update();
+        fields.emplace_back("F21_REM", db::Currency::fromWhole(total));
+        addRow(*s.F21Table, fields);
     }
 
     void addLine(int ymd, int dno, int lin, int kbn, int act, int srt, int io, long long amount) {
-        auto &table = *s.F45Table;
-        table.addNew();
-        table.setField("F45_YMD", ymd);
-        table.setField("F45_DNO", dno);
-        table.setField("F45_LIN", lin);
-        table.setField("F45_KBN", kbn);
-        table.setField("F45_ACT", act);
-        table.setField("F45_SRT", srt);
-        table.setField("F45_IO", io);
-        table.setField("F45_AMT", db::Currency::fromWhole(amount));
-        table.update();
+        const Fields fields{
+            {"F45_YMD", ymd}, {"F45_DNO", dno}, {"F45_LIN", lin}, {"F45_KBN", kbn},
+            {"F45_ACT", act}, {"F45_SRT", srt}, {"F45_IO", io},   {"F45_AMT", db::Currency::fromWhole(amount)}};
+        addRow(*s.F45Table, fields);
+    }
+
+    // Lines of date, subject category, subject, detail, direction and amount, each on a voucher of its own.
+    using Line = std::tuple<int, int, int, int, int, long long>;
+    void addLines(const std::vector<Line>& lines) {
+        for (const auto& [ymd, kbn, act, srt, io, amount] : lines)
+            addLine(ymd, ++lastVoucher, 1, kbn, act, srt, io, amount);
     }
 
     // Read afresh from the file, not from the shared recordset.
@@ -96,55 +86,63 @@ public:
         auto row = s.MainDatabase->openSnapshot("SELECT * FROM F21TB WHERE F21_KBN = ? AND F21_ACT = ? AND F21_SRT = ?",
                                                 {kbn, act, srt});
         SubjectFigures result{};
-        if (row->eof()) {
-            ADD_FAILURE() << "no subject row " << kbn << "/" << act << "/" << srt;
-            return result;
-        }
-        result[0] = row->field("F21_FIL").asCurrency().roundedWhole();
-        for (std::size_t m = 1; m <= 12; ++m)
-            result[m] = row->field(field(m)).asCurrency().roundedWhole();
-        result[13] = row->field("F21_REM").asCurrency().roundedWhole();
+        for (std::size_t i = 0; i < result.size() && !row->eof(); ++i)
+            result[i] = row->field(i == 0 ? "F21_FIL" : i == 13 ? "F21_REM" : field(i)).asCurrency().roundedWhole();
+        EXPECT_FALSE(row->eof()) << "no subject row " << kbn << "/" << act << "/" << srt;
         return result;
     }
     long long figure(int kbn, int act, int srt, std::size_t slot) { return figures(kbn, act, srt)[slot]; }
 
-    // The cash balance row as stored: reads it with F46Access into a copy.
+    // The cash balance row as stored, read with F46Access into a copy.
     data::F46Rec cashRow() {
         std::int16_t status = -1;
         data::F46Access(s, "GET", status);
         EXPECT_EQ(status, 0);
         return s.F46Record;
     }
+    // Changes the stored cash row as the cash balance window would.
+    void storeCash(const std::function<void(data::F46Rec&)>& change) {
+        s.F46Record = cashRow();
+        change(s.F46Record);
+        std::int16_t status = -1;
+        data::F46Access(s, "PUT", status);
+        ASSERT_EQ(status, 0);
+    }
+    // The twelve months of receipts (1), payments (2) or balances (3) of the stored cash row, whole.
+    std::vector<long long> cash(int kind) {
+        const data::F46Rec row = cashRow();
+        std::vector<long long> months;
+        for (int m = 1; m <= 12; ++m)
+            months.push_back(row.Amt[kind][m].roundedWhole());
+        return months;
+    }
 
     // Every row of every table, for "the file is as it was".
     std::vector<std::vector<db::Value>> everyRow() {
         std::vector<std::vector<db::Value>> rows;
-        for (const auto &table : db::requiredTables()) {
+        for (const auto& table : db::requiredTables()) {
             auto all = s.MainDatabase->openSnapshot("SELECT * FROM " + table + " ORDER BY rowid");
-            const auto width = all->columns().size();
             for (; !all->eof(); all->moveNext()) {
-                std::vector<db::Value> row{db::Value(table)};
-                for (std::size_t c = 0; c < width; ++c)
-                    row.push_back(all->field(static_cast<int>(c)));
-                rows.push_back(std::move(row));
+                rows.push_back({db::Value(table)});
+                for (std::size_t c = 0; c < all->columns().size(); ++c)
+                    rows.back().push_back(all->field(static_cast<int>(c)));
             }
         }
         return rows;
     }
 
-    journal::RunOutcome runMonth(const std::string &period) {
+    journal::RunOutcome runMonth(const std::string& period) {
         dialog.texts[0] = period;
         return journal::MonthlyTotalsRun(s, dialog);
     }
-
-    journal::RunOutcome closeYear(const std::string &year, std::int32_t closingDate) {
+    journal::RunOutcome closeYear(const std::string& year, std::int32_t closingDate) {
         dialog.texts[0] = year;
         s.SimeDate = closingDate;
         return journal::YearEndRun(s, dialog);
     }
 
     // Makes every later write of a table fail inside the engine, as a full disk or a damaged file would.
-    void failWritesOf(const std::string &table) {
+    void failWritesOf(const std::string& table) {
         s.MainDatabase->execute("CREATE TRIGGER refuse_" + table + " BEFORE UPDATE ON " + table +
                                 " BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END");
     }
@@ -154,8 +152,9 @@ public:
     }
 
     OpenState open;
-    data::ProgramState &s = open.state;
+    data::ProgramState& s = open.state;
     RecordingDialog dialog;
+    int lastVoucher = 100;
 };
 
 } // namespace testing_support
