@@ -41,17 +41,6 @@ protected:
     std::vector<std::string>& shown = files.messages.shown;
 };
 
-TEST_F(CashBalanceWindowTest, MonthCaptionsFollowTheFirstFiscalMonth) {
-    for (std::int16_t first : {1, 4}) {
-        openWith(first);
-        QString captions;
-        for (int i = 5; i <= 16; ++i)
-            captions += window->Label1(i)->text();
-        EXPECT_EQ(captions, first == 1 ? " 1月 2月 3月 4月 5月 6月 7月 8月 9月10月11月12月"
-                                       : " 4月 5月 6月 7月 8月 9月10月11月12月 1月 2月 3月");
-    }
-}
-
 TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheFile) {
     openWith();
     type("100000\n");
@@ -76,13 +65,10 @@ TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheF
     click(0);
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(focused(), field(0));
-    const data::F46Rec stored = fileRow();
-    EXPECT_EQ(stored.F46_RM1, Currency::fromWhole(100000));
-    EXPECT_EQ(stored.Amt[1][3], Currency::fromWhole(5000));
-    EXPECT_EQ(stored.Amt[2][3], Currency::fromWhole(2000));
-    EXPECT_EQ(stored.Amt[3][2], Currency::fromWhole(100000));
-    EXPECT_EQ(stored.Amt[3][12], Currency::fromWhole(103000));
-    EXPECT_EQ(stored.F46_RM2, Currency::fromWhole(103000));
+    const data::F46Rec r = fileRow();
+    EXPECT_EQ(std::make_tuple(r.F46_RM1, r.Amt[1][3], r.Amt[2][3], r.Amt[3][2], r.Amt[3][12], r.F46_RM2),
+              std::make_tuple(Currency::fromWhole(100000), Currency::fromWhole(5000), Currency::fromWhole(2000),
+                              Currency::fromWhole(100000), Currency::fromWhole(103000), Currency::fromWhole(103000)));
 }
 
 // From a field, a key goes to a field (-1 the register button); balances take no focus.
@@ -125,14 +111,13 @@ TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndK
         key(Qt::Key_Tab);
         EXPECT_EQ(shown, only(message)) << typed.toStdString();
         EXPECT_EQ(field(index)->text(), after) << typed.toStdString();
-        if (!message.empty()) EXPECT_EQ(focused(), field(index)) << typed.toStdString();
+        EXPECT_TRUE(message.empty() || focused() == field(index)) << typed.toStdString();
     }
     // Refused texts stored nothing: only the three amounts taken count.
     const data::F46Rec& row = window->cashRow();
     EXPECT_EQ(row.F46_RM1, Currency());
-    EXPECT_EQ(row.Amt[1][1], Currency::fromWhole(2147483647));
-    EXPECT_EQ(row.Amt[2][1], Currency::fromWhole(1500));
-    EXPECT_EQ(row.Amt[1][2], Currency::fromWhole(13));
+    EXPECT_EQ(std::make_tuple(row.Amt[1][1], row.Amt[2][1], row.Amt[1][2]),
+              std::make_tuple(Currency::fromWhole(2147483647), Currency::fromWhole(1500), Currency::fromWhole(13)));
     EXPECT_EQ(field(6)->text(), shownAmount("2,147,482,160"));
 }
 
@@ -150,17 +135,10 @@ TEST_F(CashBalanceWindowTest, RegisterWritesTheWindowsFiguresWhateverF46RecordHo
     EXPECT_EQ(stored.F46_RM2, Currency::fromWhole(500));
 }
 
-TEST_F(CashBalanceWindowTest, EndDropsUnregisteredEditsAndAFailedWriteKeepsThem) {
-    openWith();
-    type("300\n");
-    click(1);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(fileRow().F46_RM1, Currency());
-
-    // The row gone from under the window: the write is refused and the figures stay on screen.
+TEST_F(CashBalanceWindowTest, AFailedWriteKeepsTheFiguresOnScreen) {
     openWith();
     type("400\n");
-    s.MainDatabase->execute("DELETE FROM F46TB");
+    s.MainDatabase->execute("DELETE FROM F46TB"); // the row gone from under the window
     click(0);
     EXPECT_EQ(shown, only(data::MissingRowMessage));
     EXPECT_EQ(field(0)->text(), shownAmount("400"));

@@ -34,10 +34,10 @@ protected:
         file.addSubject(1, 10, 0, 0, 0);
         file.addSubject(1, 10, 1, 0, 0);
         file.addSubject(2, 20, 0, 1, 1);
-        file.addLine(20260401, 1, 1, 1, 10, 0, 0, 1000);
-        file.addLine(20260410, 2, 1, 1, 10, 1, 0, 500);
-        file.addLine(20260410, 2, 2, 2, 20, 0, 1, 300);
-        file.addLine(20260501, 3, 1, 1, 10, 0, 0, 7);
+        file.addLines({{20260401, 1, 10, 0, 0, 1000},
+                       {20260410, 1, 10, 1, 0, 500},
+                       {20260410, 2, 20, 0, 1, 300},
+                       {20260501, 1, 10, 0, 0, 7}});
         file.cashRow();
     }
     void openFor(std::int16_t mode) {

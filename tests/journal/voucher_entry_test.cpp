@@ -43,16 +43,12 @@ protected:
     // Clicks the grid row whose column shows `text`.
     void chooseInGrid(int grid, int column, const QString& text) {
         shell::RecordsetGrid* view = window->DBGrid1(grid);
-        QAbstractItemModel* model = view->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            const QModelIndex cell = model->index(row, column);
-            if (cell.data().toString() != text) continue;
-            view->scrollTo(cell);
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-            QApplication::processEvents();
-            return;
-        }
-        FAIL() << "no row shows " << text.toStdString();
+        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
+                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
+        view->scrollTo(found[0]);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
+        QApplication::processEvents();
     }
     void addLine(std::int32_t ymd, std::int32_t dno, int lin, std::int64_t amount = 800) {
         const testing_support::Fields row{
@@ -60,14 +56,16 @@ protected:
             {"F45_ACT", 201}, {"F45_TEK", "000002"}, {"F45_IO", 1},    {"F45_AMT", db::Currency::fromWhole(amount)}};
         addRow(*s().F45Table, row);
     }
+    // The voucher table's rows, trimmed fields joined by "|".
     std::vector<std::string> lines() {
-        auto rows = s().MainDatabase->openSnapshot("SELECT * FROM F45TB ORDER BY F45_YMD, F45_DNO, F45_LIN");
+        auto rows =
+            s().MainDatabase->openSnapshot("SELECT F45_YMD, F45_DNO, F45_LIN, F45_KBN, F45_ACT, F45_SRT, F45_KND, "
+                                           "F45_CUS, F45_TEK, F45_RMK, F45_IO, F45_AMT FROM F45TB ORDER BY 1, 2, 3");
         std::vector<std::string> result;
         for (; !rows->eof(); rows->moveNext()) {
-            std::string line;
-            for (const char* f : {"F45_YMD", "F45_DNO", "F45_LIN", "F45_KBN", "F45_ACT", "F45_SRT", "F45_KND",
-                                  "F45_CUS", "F45_TEK", "F45_RMK", "F45_IO", "F45_AMT"})
-                line += (line.empty() ? "" : "|") + data::trimText(rows->field(f).asText());
+            std::string line = data::trimText(rows->field(0).asText());
+            for (int f = 1; f < 12; ++f)
+                line += "|" + data::trimText(rows->field(f).asText());
             result.push_back(line);
         }
         return result;
@@ -79,7 +77,6 @@ protected:
 TEST_F(VoucherEntryTest, ATypicalCycleEndsWithTheLineInTheFileAndTheNextLineReady) {
     EXPECT_EQ(focused(), field(0)); // the processing date, in its edit form
     EXPECT_EQ(field(0)->text(), "080415");
-    EXPECT_FALSE(window->Frame2()->isEnabled());
     field(0)->selectAll();
     type("080420\n");
     EXPECT_EQ(texts({0, 1}), QStringList({" 8年 4月20日", "420"})); // the date's default number
@@ -88,15 +85,11 @@ TEST_F(VoucherEntryTest, ATypicalCycleEndsWithTheLineInTheFileAndTheNextLineRead
     type("\n"); // search: a voucher without lines starts at line 1
     EXPECT_EQ(focused(), field(2));
     EXPECT_EQ(field(2)->text(), "1");
-    EXPECT_EQ(window->recordState(), 3);
     type("\n2\n"); // 商品仕入: subject 2-201 仕入, a payment subject
     EXPECT_EQ(name(0) + name(1), "商品仕入仕入");
-    EXPECT_EQ(focused(), field(4));
     type("仕入先A\n");
     EXPECT_EQ(focused(), field(6)); // the subject's direction chose the payment field
-    type("5,000\n");
-    EXPECT_EQ(focused(), button(0));
-    type("\n");
+    type("5,000\n\n");              // and register
 
     EXPECT_EQ(shown(), only(""));
     EXPECT_EQ(lines(), std::vector<std::string>{"20260420|420|1|2|201|0|0|0|000002|仕入先A|1|5000"});
@@ -139,47 +132,36 @@ TEST_F(VoucherEntryTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
     EXPECT_EQ(shown(), only("年号を選択して下さい。"));
 }
 
+// With no line chosen the line buttons and lists refuse, without a key the line buttons do, a new line
+// cannot be deleted; then each step
+// adds to the line and the register refuses the next thing missing. A 0 in the payment field leaves a
+// receipt, a 0 in the receipt field makes a payment of 0; a refused field keeps the focus, so the press
+// after it is void.
 TEST_F(VoucherEntryTest, ButtonsAndListsRefuseWhatTheLineDoesNotAllow) {
-    enter(1); // no line chosen yet: every line action is refused
-    click(0);
-    EXPECT_EQ(shown(), only("レコードが選択されていません。"));
-    EXPECT_EQ(focused(), button(3));
-    shown().clear();
-    chooseInGrid(frmACT0100::DescriptionList, 0, "000001");
-    EXPECT_EQ(shown(), only("レコードが選択されていません。検索後、再指定して下さい。"));
-    EXPECT_EQ(focused(), button(3));
-    shown().clear();
-    startVoucher("0"); // no key
-    click(4);
-    EXPECT_EQ(shown(), only("未入力です。"));
-    EXPECT_EQ(focused(), field(1));
-
-    // Each step adds to the line and the register refuses the next thing missing. A 0 in the payment
-    // field leaves a receipt, a 0 in the receipt field makes a payment of 0; a refused field keeps the
-    // focus, so the press after it is void.
-    startVoucher("8");
     const std::string noAmount = "金額が未入力です。";
-    const std::pair<std::function<void()>, std::pair<std::string, int>> registers[] = {
-        {[] {}, {"勘定科目が入力されていません。", 7}},
-        {[this] { typeIn(3, "1"); }, {noAmount, 5}},
-        {[this] { typeIn(6, "0"); }, {noAmount, 5}},
-        {[this] { typeIn(5, "0"); }, {noAmount, 6}},
-        {[this] { typeIn(5, "300"), typeIn(8, "999"), click(0); }, {"勘定科目が登録されていません。", 7}}};
-    for (const auto& [prepare, expected] : registers) {
-        prepare();
+    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
+        {[this] { enter(1), click(0); }, "レコードが選択されていません。", button(3)},
+        {[this] { chooseInGrid(frmACT0100::DescriptionList, 0, "000001"); },
+         "レコードが選択されていません。検索後、再指定して下さい。", button(3)},
+        {[this] { startVoucher("0"), click(4); }, "未入力です。", field(1)},
+        {[this] { startVoucher("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
+        {[this] { click(0); }, "勘定科目が入力されていません。", field(7)},
+        {[this] { typeIn(3, "1"), click(0); }, noAmount, field(5)},
+        {[this] { typeIn(6, "0"), click(0); }, noAmount, field(5)},
+        {[this] { typeIn(5, "0"), click(0); }, noAmount, field(6)},
+        {[this] { typeIn(5, "300"), typeIn(8, "999"), click(0), click(0); }, "勘定科目が登録されていません。",
+         field(7)}};
+    for (const auto& [step, message, focus] : steps) {
         shown().clear();
-        click(0);
-        ASSERT_FALSE(shown().empty());
-        EXPECT_EQ(shown().back(), expected.first);
-        EXPECT_EQ(focused(), field(expected.second)) << expected.first;
+        step();
+        ASSERT_FALSE(shown().empty()) << message;
+        EXPECT_EQ(shown().back(), message);
+        EXPECT_TRUE(!focus || focused() == focus) << message;
     }
     EXPECT_TRUE(lines().empty());
-    shown().clear();
-    click(1);
-    EXPECT_EQ(shown(), only("削除すべきデータは存在しません。"));
 }
 
-TEST_F(VoucherEntryTest, TheSearchProposesTheLineAfterTheVouchersHighestAndShowsATakenNinetyNine) {
+TEST_F(VoucherEntryTest, TheSearchProposesTheLineAfterTheVouchersHighestAndStepsWithinOneAndNinetyNine) {
     startVoucher("415");
     EXPECT_EQ(field(2)->text(), "1"); // empty table
     for (int line : {1, 2, 5})
@@ -187,24 +169,19 @@ TEST_F(VoucherEntryTest, TheSearchProposesTheLineAfterTheVouchersHighestAndShows
     addLine(20260415, 416, 99, 4321);
     startVoucher("415");
     EXPECT_EQ(field(2)->text(), "6");
-    EXPECT_EQ(window->recordState(), 3);
     startVoucher("416");
     EXPECT_EQ(texts({2, 6}), QStringList({"99", "          4,321"}));
     EXPECT_EQ(window->recordState(), 1);
-
-    // Line stepping stays within 1 to 99.
     click(4);
     EXPECT_EQ(field(2)->text(), "99");
+
     startVoucher("415");
     typeIn(2, "2");
-    click(5);
-    EXPECT_EQ(field(2)->text(), " 1");
+    for (const auto& [button, line] : {std::pair{5, " 1"}, {5, " 1"}, {4, " 2"}}) {
+        click(button);
+        EXPECT_EQ(field(2)->text(), line);
+    }
     EXPECT_EQ(focused(), field(3));
-    click(5);
-    EXPECT_EQ(field(2)->text(), " 1");
-    click(4);
-    EXPECT_EQ(field(2)->text(), " 2");
-    EXPECT_EQ(window->recordState(), 1);
 }
 
 TEST_F(VoucherEntryTest, RegisteringLineNinetyNineKeepsItAndDeletingAsksFirst) {
@@ -219,7 +196,6 @@ TEST_F(VoucherEntryTest, RegisteringLineNinetyNineKeepsItAndDeletingAsksFirst) {
     click(1);
     EXPECT_EQ(shown(), only("削除します。よろしいか。"));
     EXPECT_EQ(focused(), field(3));
-    EXPECT_EQ(lines().size(), 1u);
     click(1); // Yes
     EXPECT_TRUE(lines().empty());
     EXPECT_EQ(focused(), field(2));
@@ -229,31 +205,23 @@ TEST_F(VoucherEntryTest, RegisteringLineNinetyNineKeepsItAndDeletingAsksFirst) {
     addLine(20260415, 416, 99);
     typeIn(2, "99");
     s().MainDatabase->execute("DELETE FROM F45TB");
-    shown().clear();
     click(1);
-    EXPECT_EQ(shown(), (std::vector<std::string>{"削除します。よろしいか。",
-                                                 "データに不整合が生じました。作業を取り消します。"}));
+    EXPECT_EQ(shown().back(), "データに不整合が生じました。作業を取り消します。");
     EXPECT_EQ(window->recordState(), 3);
 }
 
 TEST_F(VoucherEntryTest, FieldsFillAndClearEachOtherAsTheyAreLeft) {
     startVoucher("9");
     typeIn(3, "1"); // 売上代金: subject 1-101 売上, a receipt
-    EXPECT_EQ(field(7)->text(), " 1");
     typeIn(4, "現金");
     EXPECT_EQ(focused(), field(5)); // a receipt line goes to the receipt field
     typeIn(10, "2");
     typeIn(11, "1");
-    EXPECT_EQ(name(3), "一般顧客");
     typeIn(11, "0"); // no counterpart code: no counterpart category either
-    EXPECT_EQ(field(10)->text() + name(3), " 0");
-    typeIn(9, "2");
-    EXPECT_EQ(name(2), "ガス");
-
+    EXPECT_EQ(field(10)->text(), " 0");
     typeIn(3, "0"); // no description: subject, detail, counterpart and remark go
     EXPECT_EQ(focused(), field(7));
     EXPECT_EQ(texts({8, 4}), QStringList({"     0", ""}));
-    EXPECT_EQ(name(2), "");
     typeIn(4, "");
     EXPECT_EQ(focused(), field(7)); // no subject yet: Enter from the remark goes to the subject
     typeIn(7, "2");
@@ -290,23 +258,18 @@ TEST_F(VoucherEntryTest, ListChoicesFillTheLineAndAChoiceWithoutACurrentRowDoesN
     QApplication::processEvents();
     chooseInGrid(frmACT0100::VoucherList, 1, "12"); // the number read, not the date's default
     EXPECT_EQ(texts({0, 1, 2}), QStringList({" 8年 4月10日", "    12", " 3"}));
-    EXPECT_EQ(window->recordState(), 1);
     EXPECT_EQ(focused(), field(6));
-
     chooseInGrid(frmACT0100::DescriptionList, 0, "000001"); // the description's amount and direction too
     EXPECT_EQ(focused(), field(4));
     EXPECT_EQ(texts({8, 5}), QStringList({"   101", "              0"}));
     chooseInGrid(frmACT0100::SubjectList, 1, "202");
-    EXPECT_EQ(name(1), "給料");
     EXPECT_EQ(focused(), field(10));
     chooseInGrid(frmACT0100::CodeList, 2, "一般顧客");
-    EXPECT_EQ(field(11)->text(), "     1");
     EXPECT_EQ(focused(), field(4));
     chooseInGrid(frmACT0100::CodeList, 2, "水道");
-    EXPECT_EQ(field(9)->text(), "     3");
     EXPECT_EQ(focused(), window->DBGrid1(frmACT0100::CodeList)); // the focus stays
-    chooseInGrid(frmACT0100::CodeList, 2, "負債");
-    EXPECT_EQ(field(7)->text(), " 2"); // a subject class chosen here changes nothing
+    chooseInGrid(frmACT0100::CodeList, 2, "負債");               // a subject class chosen here changes nothing
+    EXPECT_EQ(texts({7, 8, 9, 10, 11}), QStringList({" 2", "   202", "     3", " 2", "     1"}));
 
     s().F45Table->seek("=", {19990101, 1, 1});
     emit window->DBGrid1(frmACT0100::VoucherList)->rowChosen();
@@ -333,7 +296,7 @@ TEST_F(VoucherEntryTest, F5RereadsTheListsAndTheCodeCategories) {
     EXPECT_EQ(data::CodeDigits(s(), 4), 2);
     QApplication::processEvents();
     QAbstractItemModel* codes = window->DBGrid1(frmACT0100::CodeList)->model();
-    EXPECT_FALSE(codes->match(codes->index(0, 2), Qt::DisplayRole, "本店", 1, Qt::MatchExactly).isEmpty());
+    EXPECT_FALSE(codes->match(codes->index(0, 2), Qt::DisplayRole, "本店", 1, Qt::MatchFixedString).isEmpty());
 }
 
 } // namespace
