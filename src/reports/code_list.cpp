@@ -155,30 +155,15 @@ bool CLIST_Print(ReportDialog& dialog, platform::Page& page) {
         return false;
     }
 
-    auto rows = s.MainDatabase->openSnapshot(Query, {db::Value(static_cast<std::int64_t>(std::stoi(first))),
-                                                     db::Value(static_cast<std::int64_t>(std::stoi(last)))});
-    if (rows->eof()) {
-        s.message(NoDataMessage);
-        rows->close();
-        return false;
-    }
-
     CodeListRun run(s, page);
-    for (; !rows->eof(); rows->moveNext())
-        run.printCode(*rows);
-    run.finish();
-    rows->close();
-    return true;
+    return PrintRows(
+        s, Query,
+        {db::Value(static_cast<std::int64_t>(std::stoi(first))), db::Value(static_cast<std::int64_t>(std::stoi(last)))},
+        [&run](const db::QueryRecordset& row) { run.printCode(row); }, [&run] { run.finish(); });
 }
 
 ReportModule makeCodeListModule() {
-    ReportModule module;
-    module.init = CLIST_Init;
-    module.check = CLIST_Check;
-    module.print = CLIST_Print;
-    module.title = Title;
-    module.orientation = Portrait;
-    return module;
+    return {.init = CLIST_Init, .check = CLIST_Check, .print = CLIST_Print, .title = Title, .orientation = Portrait};
 }
 
 } // namespace reports

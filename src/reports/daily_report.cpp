@@ -272,29 +272,14 @@ bool NIPPO_Print(ReportDialog& dialog, platform::Page& page) {
         s.message(BadDateMessage);
         return false;
     }
-    auto rows = s.MainDatabase->openSnapshot(Query, {db::Value(static_cast<std::int64_t>(*date))});
-    if (rows->eof()) {
-        s.message(NoDataMessage);
-        rows->close();
-        return false;
-    }
-
     DailyReportRun run(s, page, dateLineOf(s.F01Record, *date));
-    for (; !rows->eof(); rows->moveNext())
-        run.printLine(*rows);
-    run.finish();
-    rows->close();
-    return true;
+    return PrintRows(
+        s, Query, {db::Value(static_cast<std::int64_t>(*date))},
+        [&run](const db::QueryRecordset& row) { run.printLine(row); }, [&run] { run.finish(); });
 }
 
 ReportModule makeDailyReportModule() {
-    ReportModule module;
-    module.init = NIPPO_Init;
-    module.check = NIPPO_Check;
-    module.print = NIPPO_Print;
-    module.title = Title;
-    module.orientation = Landscape;
-    return module;
+    return {.init = NIPPO_Init, .check = NIPPO_Check, .print = NIPPO_Print, .title = Title, .orientation = Landscape};
 }
 
 } // namespace reports

@@ -1,6 +1,7 @@
 #include "reports/page_machinery.h"
 
 #include "common/formats.h"
+#include "reports/report_texts.h"
 
 namespace reports {
 
@@ -61,6 +62,21 @@ void PrintPageHeader(const data::ProgramState& s, platform::Page& page, const st
     PrintAt(page, portrait ? 30 : 50, 2, 14, title);
     PrintAt(page, portrait ? 52 : 86, 3, 9, "作成日： " + s.CreationDateText);
     PrintAt(page, portrait ? 68 : 102, 3, 9, "（" + common::FormatFix(pageNo, "##0") + "頁）");
+}
+
+bool PrintRows(data::ProgramState& s, const std::string& query, const std::vector<db::Value>& params,
+               const std::function<void(const db::QueryRecordset&)>& printRow, const std::function<void()>& finish) {
+    auto rows = s.MainDatabase->openSnapshot(query, params);
+    if (rows->eof()) {
+        s.message(NoDataMessage);
+        rows->close();
+        return false;
+    }
+    for (; !rows->eof(); rows->moveNext())
+        printRow(*rows);
+    finish();
+    rows->close();
+    return true;
 }
 
 } // namespace reports

@@ -6,8 +6,10 @@
 #include "platform/print/page.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace reports {
 
@@ -35,5 +37,10 @@ void SetPageFrame(data::ProgramState& s, std::int16_t rightColumn, std::int16_t 
 // orientation: 30, 52, 68 on portrait (1), 50, 86, 102 on landscape (2).
 void PrintPageHeader(const data::ProgramState& s, platform::Page& page, const std::string& title, int orientation,
                      std::int16_t& pageNo);
+
+// The run over the rows of `query` every report makes: each row to `printRow`, then `finish`; with no
+// rows, "印刷するデータがありません。" and nothing printed. True when rows were printed.
+bool PrintRows(data::ProgramState& s, const std::string& query, const std::vector<db::Value>& params,
+               const std::function<void(const db::QueryRecordset&)>& printRow, const std::function<void()>& finish);
 
 } // namespace reports
