@@ -1,9 +1,6 @@
 #include "platform/print/print_target.h"
-#include "platform/print/printer_page.h"
+#include "support/pdf_reading.h"
 #include "support/test_files.h"
-
-#include <QProcess>
-#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -13,29 +10,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::TempFolder;
+using namespace testing_support;
 
 const QDateTime RunTime(QDate(2026, 4, 15), QTime(9, 30, 5));
-
-// The output of a poppler tool, or empty when it could not run.
-QString poppler(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString pdfInfo(const std::string& path, const QString& field) {
-    for (const QString& line : poppler("pdfinfo", {QString::fromStdString(path)}).split('\n'))
-        if (line.startsWith(field + ":")) return line.mid(field.size() + 1).trimmed();
-    return {};
-}
-
-// Extracted text maps some kanji to compatibility code points; NFKC brings both sides together.
-QString pdfText(const std::string& path) {
-    return poppler("pdftotext", {"-layout", QString::fromStdString(path), "-"})
-        .normalized(QString::NormalizationForm_KC);
-}
 
 // Three sheets of a landscape report, the last page closed by a new page as the reports do.
 void printThreePages(platform::Page& page) {
@@ -86,48 +63,30 @@ TEST(PdfPage, AMachineWithoutPrinterGetsAPdfBesideTheDataFileWithOneSheetPerPage
     EXPECT_EQ(again->pdfPath(), (folder.path() / "PDF" / "経理日報_20260415_093005_2.pdf").string());
 }
 
-TEST(PdfPage, ARunThatPrintsNothingLeavesNoFile) {
+TEST(PdfPage, ARunThatPrintsNothingLeavesNoFileAndAnUnwritableOutputIsReported) {
     TempFolder folder;
     auto job = platform::openPrintJob("コード一覧表", folder.file("Kemlora.mdb"), false, RunTime);
-    job->page().setPaperSize(9);
-    job->page().setOrientation(1);
     job->page().endDoc();
     EXPECT_EQ(job->pagesPrinted(), 0);
     EXPECT_EQ(job->failure(), "");
     job.reset();
     EXPECT_FALSE(fs::exists(folder.path() / "PDF"));
-}
 
-TEST(PdfPage, AnOutputThatCannotBeWrittenIsReportedAndTheRunGoesOnHarmlessly) {
-    TempFolder folder;
     std::ofstream(folder.file("PDF")) << "a file where the folder should be";
-    auto job = platform::openPrintJob("経理日報", folder.file("Kemlora.mdb"), false, RunTime);
-    printThreePages(job->page());
+    job = platform::openPrintJob("経理日報", folder.file("Kemlora.mdb"), false, RunTime);
+    printThreePages(job->page()); // goes on harmlessly
     EXPECT_EQ(job->pagesPrinted(), 0);
     EXPECT_NE(job->failure().find("PDFファイルを作成できませんでした。"), std::string::npos) << job->failure();
     EXPECT_NE(job->failure().find(job->pdfPath()), std::string::npos);
 }
 
 TEST(PdfPage, FileNamesKeepTheTitleWithoutCharactersAFileNameCannotHold) {
-    struct Case {
-        const char* title;
-        const char* name;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"固定資産等及び償却明細 ", "固定資産等及び償却明細_20260415_093005.pdf"},
         {"元帳/月次:A?", "元帳_月次_A__20260415_093005.pdf"},
-        {"   ", "report_20260415_093005.pdf"},
-    };
-    for (const Case& c : cases) {
-        const fs::path path = platform::pdfPathFor(c.title, "/data/Kemlora.mdb", RunTime);
-        EXPECT_EQ(path, fs::path("/data/PDF") / c.name) << c.title;
-    }
-}
-
-TEST(PdfPage, TheReportFontsMapToInstalledIpaFaces) {
-    EXPECT_EQ(platform::fontFamiliesFor("ＭＳＰ ゴシック"), (QStringList{"IPAPGothic", "IPAexGothic"}));
-    EXPECT_EQ(platform::fontFamiliesFor("ＭＳ ゴシック"), (QStringList{"IPAGothic", "IPAexGothic"}));
-    EXPECT_EQ(platform::fontFamiliesFor("Arial"), QStringList{"Arial"});
+        {"   ", "report_20260415_093005.pdf"}};
+    for (const auto& [title, name] : cases)
+        EXPECT_EQ(platform::pdfPathFor(title, "/data/Kemlora.mdb", RunTime), fs::path("/data/PDF") / name) << title;
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-#include "platform/print/recording_page.h"
-#include "reports/page_machinery.h"
+#include "reports/daily_report.h"
 #include "reports/report_dialog_window.h"
 #include "shell/calendar_window.h"
-#include "support/test_files.h"
+
+#include "report_run_fixture.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,116 +12,54 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
-using platform::RecordingPage;
+using namespace report_run_tests;
 using reports::frmPrint;
 
-const char* const PrintingText = "印刷中です。";
-const char* const PrintedText = "印刷が終了しました。";
 const char* const BadDate = "日付の誤りです。再度、入力して下さい。";
-const char* const NoData = "印刷するデータがありません。";
-const char* const EndButtonHint = "ｸﾘｯｸ又はｴﾝﾀｰで作業を終了します。";
+constexpr int PrintButton = -1; // where the focus lands, besides the boxes 0 to 12
 
-// A report that writes the daily report's set-up and records what the dialog hands it.
-struct FakeReport {
-    int inits = 0;
-    int checks = 0;
-    int prints = 0;
-    std::int16_t failingBox = -1; // the check refuses this box
-    bool hasData = true;
-    std::string hintWhilePrinting;
-    std::string creationDateText;
-    std::string boxSeen;
-    frmPrint* window = nullptr;
-
-    reports::ReportModule module() {
-        reports::ReportModule m;
-        m.title = "経理日報";
-        m.orientation = 2;
-        m.init = [this](reports::ReportDialog& dialog) {
-            ++inits;
-            dialog.setLabel(reports::TitleLabel, "経理日報");
-            dialog.setLabel(reports::PaperLabel, "A4 横");
-            dialog.setLabel(0, "年号＋年月日");
-            dialog.setFieldText(0, "5080415");
-            dialog.setFieldText(6, "");
-            dialog.setLabel(6, " 5 :令和 4 :平成");
-        };
-        m.check = [this](reports::ReportDialog& dialog, std::int16_t& focusIndex, std::int16_t& err) {
-            ++checks;
-            err = 0;
-            if (failingBox < 0) return;
-            dialog.state().message("入力結果が数字ではありません。");
-            focusIndex = failingBox;
-            err = 9;
-        };
-        m.print = [this](reports::ReportDialog& dialog, platform::Page& page) {
-            ++prints;
-            hintWhilePrinting = window->hintLine()->text().toStdString();
-            creationDateText = dialog.state().CreationDateText;
-            boxSeen = dialog.fieldText(0);
-            if (!hasData) {
-                dialog.state().message(NoData);
-                return false;
-            }
-            page.setPaperSize(9);
-            page.setOrientation(2);
-            std::int16_t pageNo = 0;
-            reports::PrintPageHeader(dialog.state(), page, "経理日報", 2, pageNo);
-            page.newPage();
-            page.endDoc();
-            return true;
-        };
-        return m;
-    }
+// A print run onto the test's recording page, as if to a PDF when `pdf` is set.
+struct TestJob : platform::PrintJob {
+    TestJob(platform::RecordingPage& page, std::string pdf) : recorded(page), pdf(std::move(pdf)) {}
+    platform::Page& page() override { return recorded; }
+    int pagesPrinted() const override { return recorded.pagesPrinted(); }
+    std::string failure() const override { return recorded.failure(); }
+    std::string pdfPath() const override { return pdf; }
+    platform::RecordingPage& recorded;
+    std::string pdf;
 };
 
-// A print run onto the test's recording page, as if to a PDF when `pdfPath` is set.
-class TestJob : public platform::PrintJob {
-public:
-    TestJob(RecordingPage& page, std::string pdfPath) : page_(page), pdfPath_(std::move(pdfPath)) {}
-    platform::Page& page() override { return page_; }
-    int pagesPrinted() const override { return page_.pagesPrinted(); }
-    std::string failure() const override { return page_.failure(); }
-    std::string pdfPath() const override { return pdfPath_; }
-
-private:
-    RecordingPage& page_;
-    std::string pdfPath_;
-};
-
+// The dialog on the daily report of a day with one line, noting the hint while it prints.
 class ReportDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.messages = &messages;
-        const char* names[] = {"", "明治", "大正", "昭和", "平成", "令和"};
-        const std::int32_t starts[] = {0, 18681023, 19120730, 19261225, 19890108, 20190501};
-        for (int i = 1; i <= 5; ++i) {
-            state.F01Record.F01_NENG[i] = names[i];
-            state.F01Record.F01_STYMD[i] = starts[i];
-        }
-        state.F01Record.F01_ACT = 20260415;
         state.PrintReportNo = 4;
-        catalog.registerReport(4, report.module());
+        file.add({.amount = 1000});
+        reports::ReportModule daily = reports::makeDailyReportModule();
+        daily.print = [this, print = daily.print](reports::ReportDialog& d, platform::Page& page) {
+            hintWhilePrinting = hint();
+            return print(d, page);
+        };
+        catalog.registerReport(4, daily);
+        makeWindow();
+    }
+
+    // Loads the dialog, printing onto the test's page.
+    void makeWindow() {
+        window = std::make_unique<frmPrint>(state, catalog, [this](const std::string& title) {
+            titlesOpened.push_back(title);
+            return std::make_unique<TestJob>(file.page, pdfPath);
+        });
     }
 
     void open() {
-        window = std::make_unique<frmPrint>(state, catalog, [this](const std::string& title) {
-            titlesOpened.push_back(title);
-            return std::make_unique<TestJob>(page, pdfPath);
-        });
-        report.window = window.get();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        QApplication::processEvents();
     }
 
     QWidget* focused() const { return QApplication::focusWidget(); }
@@ -132,112 +70,96 @@ protected:
         field(index)->setFocus(Qt::MouseFocusReason);
         QApplication::processEvents();
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(focused(), k, modifiers); }
-    void retypeDate(const QString& digits) {
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(focused(), k, modifiers); }
+    void clickPrint() { QTest::mouseClick(button(frmPrint::PrintButton), Qt::LeftButton); }
+    int focusedBox() const {
+        for (int i = 0; i <= frmPrint::DateBox; ++i)
+            if (focused() == field(i)) return i;
+        return focused() == button(frmPrint::PrintButton) ? PrintButton : -2;
+    }
+    // Where the focus lands after `k` in each box of `from`.
+    std::vector<int> landings(Qt::Key k, Qt::KeyboardModifiers modifiers, std::vector<int> from) {
+        for (int& index : from) {
+            enter(index);
+            key(k, modifiers);
+            index = focusedBox();
+        }
+        return from;
+    }
+    // Types `digits` into the date box under era list position `era` and presses Enter: the messages,
+    // then the creation date, the box and where the focus went.
+    std::string typeDate(const QString& digits, int era = 4) {
+        messages.clear();
+        window->Combo1(frmPrint::DateBox)->setCurrentIndex(era);
         enter(frmPrint::DateBox);
         field(frmPrint::DateBox)->selectAll();
         QTest::keyClicks(field(frmPrint::DateBox), digits);
+        key(Qt::Key_Return);
+        std::string result;
+        for (const std::string& message : messages)
+            result += message + " ";
+        return result + std::to_string(state.CreationDate) + " |" + field(frmPrint::DateBox)->text().toStdString() +
+               "| " + std::to_string(focusedBox());
     }
-    void clickPrint() { QTest::mouseClick(button(frmPrint::PrintButton), Qt::LeftButton); }
 
-    data::ProgramState state;
-    testing_support::ScriptedMessages messages;
+    ReportFile file;
+    data::ProgramState& state = file.s;
+    std::vector<std::string>& messages = file.open.messages.shown;
     reports::ReportCatalog catalog;
-    FakeReport report;
-    RecordingPage page;
-    std::string pdfPath;
+    std::string hintWhilePrinting, pdfPath;
     std::vector<std::string> titlesOpened;
     std::unique_ptr<frmPrint> window;
 };
 
-TEST_F(ReportDialogTest, LoadingRunsTheReportsSetUpOnceAndShowsTheProcessingDate) {
+TEST_F(ReportDialogTest, LoadingRunsTheReportsSetUpAndShowsTheProcessingDate) {
     open();
-    EXPECT_EQ(window->windowTitle(), "印刷指定");
-    EXPECT_EQ(report.inits, 1);
-    EXPECT_EQ(window->label(reports::TitleLabel), "経理日報");
-    EXPECT_EQ(window->label(reports::PaperLabel), "A4 横");
-    EXPECT_EQ(window->label(0), "年号＋年月日");
+    for (const auto& [index, text] :
+         std::map<int, std::string>{{12, "経理日報"}, {13, "A4 横"}, {0, "年号＋年月日"}, {6, " 5 :令和 4 :平成"}})
+        EXPECT_EQ(window->label(index), text) << index;
     EXPECT_EQ(window->fieldText(0), "5080415");
-    EXPECT_EQ(window->label(6), " 5 :令和 4 :平成");
-    for (int r = 1; r < 6; ++r) {
-        EXPECT_EQ(window->label(r), "") << r;
-        EXPECT_EQ(window->label(r + 6), "") << r;
-        EXPECT_EQ(window->fieldText(r), "") << r;
-        EXPECT_EQ(window->fieldText(r + 6), "") << r;
+    for (int r = 1; r < 6; ++r) { // rows the set-up leaves alone stay blank and open
+        EXPECT_EQ(window->label(r) + window->label(r + 6) + window->fieldText(r) + window->fieldText(r + 6), "") << r;
         EXPECT_TRUE(field(r)->isEnabled()) << r;
     }
-    EXPECT_EQ(state.CreationDate, 20260415);
     EXPECT_EQ(field(12)->text(), " 8年 4月15日");
     EXPECT_EQ(window->Combo1(12)->currentText().trimmed(), "令和");
     EXPECT_EQ(state.CalendarOwnerForm, "frmPrint");
     EXPECT_EQ(state.CalendarDate, 20260415);
     EXPECT_EQ(focused(), field(0));
-    EXPECT_EQ(hint(), "該当項目の印刷開始を指定して下さい。");
-    EXPECT_EQ(field(0)->toolTip(), "印刷する範囲の開始値を入力します。");
-    EXPECT_EQ(field(6)->toolTip(), "印刷する範囲の終了値を入力します。");
-    EXPECT_EQ(field(0)->maxLength(), 8);
 
     // Focused, the date box holds the six digits of the era date.
     enter(12);
     EXPECT_EQ(field(12)->text(), "080415");
     EXPECT_EQ(field(12)->maxLength(), 6);
-    EXPECT_EQ(hint(), "帳票の作成日を入力するか、ｶﾚﾝﾀﾞｰをﾀﾞﾌﾞﾙｸﾘｯｸして下さい。");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.empty());
+
+    // The close box gives up the calendar.
+    window->close();
+    EXPECT_EQ(state.CalendarOwnerForm, "");
 }
 
 TEST_F(ReportDialogTest, ATypedCreationDateIsTakenOnlyWhenItIsARealDateOfTheChosenEra) {
     open();
-    struct Case {
-        QString typed;
-        std::string message; // empty: taken
-        std::int32_t date;   // the creation date afterwards
-        QString shown;       // the box afterwards
-    };
-    const Case cases[] = {
-        {"08041", "6桁(YYMMDD)で入力して下さい。", 20260415, "08041"},
-        {"081301", BadDate, 20260415, "081301"},
-        {"080230", BadDate, 20260415, "080230"},
-        {"08a401", BadDate, 20260415, "08a401"},
-        {"070101", "", 20250101, " 7年 1月 1日"},
-        {"080299", "", 20260228, " 8年 2月28日"},
-    };
-    for (const Case& c : cases) {
-        messages.shown.clear();
-        retypeDate(c.typed);
-        key(Qt::Key_Return);
-        const std::vector<std::string> expected =
-            c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message};
-        EXPECT_EQ(messages.shown, expected) << c.typed.toStdString();
-        EXPECT_EQ(state.CreationDate, c.date) << c.typed.toStdString();
-        EXPECT_EQ(focused(), c.message.empty() ? static_cast<QWidget*>(button(0)) : field(12)) << c.typed.toStdString();
-        EXPECT_EQ(field(12)->text(), c.shown) << c.typed.toStdString();
-    }
-
-    // With no era chosen the digits cannot be read.
-    messages.shown.clear();
-    window->Combo1(12)->setCurrentIndex(-1);
-    retypeDate("080415");
-    key(Qt::Key_Return);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"年号を選択して下さい。"});
-    EXPECT_EQ(focused(), field(12));
+    EXPECT_EQ(typeDate("08041"), "6桁(YYMMDD)で入力して下さい。 20260415 |08041| 12");
+    for (const char* digits : {"081301", "080230", "08a401"})
+        EXPECT_EQ(typeDate(digits), BadDate + std::string(" 20260415 |") + digits + "| 12");
+    EXPECT_EQ(typeDate("070101"), "20250101 | 7年 1月 1日| -1");
+    EXPECT_EQ(typeDate("080299"), "20260228 | 8年 2月28日| -1");
+    EXPECT_EQ(typeDate("080415", -1), "年号を選択して下さい。 20260228 |080415| 12");
 }
 
-TEST_F(ReportDialogTest, LeavingTheDateBoxUntouchedShowsTheStoredDateAgain) {
+TEST_F(ReportDialogTest, LeavingTheDateBoxUntouchedShowsTheStoredDateAndAnotherEraRereadsItsDigits) {
     open();
     enter(12);
     key(Qt::Key_Tab);
     EXPECT_EQ(field(12)->text(), " 8年 4月15日");
-    // Down gives up digits typed and shows the stored date.
-    retypeDate("0701");
-    key(Qt::Key_Down);
+    enter(12);
+    QTest::keyClicks(field(12), "0701");
+    key(Qt::Key_Down); // gives up the digits typed
     EXPECT_EQ(focused(), button(0));
     EXPECT_EQ(field(12)->text(), " 8年 4月15日");
     EXPECT_EQ(state.CreationDate, 20260415);
-    EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(ReportDialogTest, ChoosingAnotherEraReturnsToTheDateBoxWhichReadsItsDigitsInThatEra) {
-    open();
     window->Combo1(12)->setFocus();
     key(Qt::Key_Up); // 令和 to 平成
     EXPECT_EQ(focused(), field(12));
@@ -245,192 +167,114 @@ TEST_F(ReportDialogTest, ChoosingAnotherEraReturnsToTheDateBoxWhichReadsItsDigit
     key(Qt::Key_Return);
     EXPECT_EQ(state.CreationDate, 19960415);
     EXPECT_EQ(field(12)->text(), " 8年 4月15日");
-    EXPECT_EQ(window->Combo1(12)->currentText().trimmed(), "平成");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ReportDialogTest, EnterWalksEachRowFromStartToEndThenTheDateAndThePrintButton) {
+TEST_F(ReportDialogTest, EnterAndArrowKeysWalkTheGridTheDateAndThePrintButton) {
     open();
-    field(0)->setText(" 12 ");
-    const int walk[] = {0, 6, 1, 7, 2, 8, 3, 9, 4, 10, 5, 11, 12};
-    for (int index : walk) {
-        EXPECT_EQ(focused(), field(index)) << index;
-        key(Qt::Key_Return);
-    }
-    EXPECT_EQ(focused(), button(0));
-    EXPECT_EQ(field(0)->text(), "12");
-    EXPECT_TRUE(messages.shown.empty());
+    field(5)->setText(" 12 ");
+    const int P = PrintButton;
+    EXPECT_EQ(landings(Qt::Key_Return, {}, {0, 6, 5, 10, 11, 12}), (std::vector<int>{6, 1, 11, 5, 12, P}));
+    EXPECT_EQ(field(5)->text(), "12"); // Enter trims
+    EXPECT_EQ(landings(Qt::Key_Right, Qt::ShiftModifier, {3, 9}), (std::vector<int>{9, 9}));
+    EXPECT_EQ(landings(Qt::Key_Left, Qt::ShiftModifier, {9, 3, 12}), (std::vector<int>{3, 3, 6}));
+    EXPECT_EQ(landings(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier, {3}), std::vector<int>{3});
+    EXPECT_EQ(landings(Qt::Key_Down, {}, {5, 2, 11, 12}), (std::vector<int>{P, 3, 12, P}));
+    EXPECT_EQ(landings(Qt::Key_Up, {}, {0, 6, 7, 12}), (std::vector<int>{0, 6, 6, 12}));
+    EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ReportDialogTest, ArrowKeysMoveWithinTheGridAndToTheButtons) {
+TEST_F(ReportDialogTest, APrintRunShowsItsStatusNamesAPdfReportsAFailedPrinterAndEndsOnTheEndButton) {
     open();
-    struct Case {
-        int from;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int to; // -1: the print button
-    };
-    const Case cases[] = {
-        {3, Qt::Key_Right, Qt::ShiftModifier, 9}, {9, Qt::Key_Right, Qt::ShiftModifier, 9},
-        {9, Qt::Key_Left, Qt::ShiftModifier, 3},  {3, Qt::Key_Left, Qt::ShiftModifier, 3},
-        {12, Qt::Key_Left, Qt::ShiftModifier, 6}, {3, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier, 3},
-        {5, Qt::Key_Down, Qt::NoModifier, -1},    {2, Qt::Key_Down, Qt::NoModifier, 3},
-        {10, Qt::Key_Down, Qt::NoModifier, 11},   {11, Qt::Key_Down, Qt::NoModifier, 12},
-        {12, Qt::Key_Down, Qt::NoModifier, -1},   {0, Qt::Key_Up, Qt::NoModifier, 0},
-        {6, Qt::Key_Up, Qt::NoModifier, 6},       {7, Qt::Key_Up, Qt::NoModifier, 6},
-        {12, Qt::Key_Up, Qt::NoModifier, 12},
-    };
-    for (const Case& c : cases) {
-        enter(c.from);
-        key(c.key, c.modifiers);
-        QWidget* expected = c.to < 0 ? static_cast<QWidget*>(button(0)) : field(c.to);
-        EXPECT_EQ(focused(), expected) << "from " << c.from << " key " << c.key;
-    }
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(ReportDialogTest, APrintRunShowsItsStatusAndEndsOnTheEndButton) {
-    open();
-    field(0)->setText("5080415");
     clickPrint();
-    EXPECT_EQ(report.checks, 1);
-    EXPECT_EQ(report.prints, 1);
-    EXPECT_EQ(report.hintWhilePrinting, PrintingText);
-    EXPECT_EQ(report.creationDateText, "令和 8年 4月15日");
-    EXPECT_EQ(report.boxSeen, "5080415");
+    EXPECT_EQ(hintWhilePrinting, "印刷中です。");
+    EXPECT_EQ(state.CreationDateText, "令和 8年 4月15日");
     EXPECT_EQ(hint(), "印刷が終了しました。");
     EXPECT_EQ(focused(), button(1));
     EXPECT_EQ(titlesOpened, std::vector<std::string>{"経理日報"});
-    EXPECT_EQ(page.pagesPrinted(), 1);
-    EXPECT_EQ(page.pages()[0].texts[0].font, "ＭＳＰ ゴシック");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(file.page.pagesPrinted(), 1);
+    EXPECT_EQ(file.page.pages()[0].texts[0].font, "ＭＳＰ ゴシック");
+    EXPECT_TRUE(messages.empty());
 
-    // The dialog prints again with the boxes as they stand.
+    pdfPath = "/data/PDF/経理日報_20260415_093005.pdf"; // again with the boxes as they stand, to a PDF
     clickPrint();
-    EXPECT_EQ(report.prints, 2);
-    EXPECT_EQ(report.inits, 1);
+    EXPECT_EQ(file.page.pagesPrinted(), 2);
+    EXPECT_EQ(messages, std::vector<std::string>{"プリンターがないため、PDFファイルに出力しました。\n" + pdfPath});
+    EXPECT_EQ(hint(), "印刷が終了しました。");
+
+    messages.clear();
+    file.page.failWith("印刷中にプリンターのエラーが発生しました。印刷を中止します。");
+    clickPrint();
+    EXPECT_EQ(messages, std::vector<std::string>{file.page.failure()});
+    EXPECT_EQ(hint(), "");
+
+    QTest::mouseClick(button(1), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(state.CalendarOwnerForm, "");
 }
 
 TEST_F(ReportDialogTest, ARunWithNothingToPrintOrAFailedCheckSaysNothingOfAFinishedPrint) {
     open();
-    report.hasData = false;
+    field(0)->setText("5080414");
     clickPrint();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{NoData});
-    EXPECT_EQ(hint(), EndButtonHint);
+    EXPECT_EQ(messages, std::vector<std::string>{"印刷するデータがありません。"});
+    EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+    EXPECT_EQ(hint(), "ｸﾘｯｸ又はｴﾝﾀｰで作業を終了します。");
     EXPECT_EQ(focused(), button(1));
 
-    messages.shown.clear();
-    report.failingBox = 7;
+    messages.clear();
+    field(0)->setText("50804a5");
     clickPrint();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"入力結果が数字ではありません。"});
-    EXPECT_EQ(report.prints, 1);
-    EXPECT_EQ(focused(), field(7));
-    EXPECT_NE(hint(), PrintedText);
-}
-
-TEST_F(ReportDialogTest, APdfInPlaceOfAPrinterIsNamedAndAFailedPrinterIsReported) {
-    open();
-    pdfPath = "/data/PDF/経理日報_20260415_093005.pdf";
-    clickPrint();
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"プリンターがないため、PDFファイルに出力しました。\n" + pdfPath});
-    EXPECT_EQ(hint(), "印刷が終了しました。");
-
-    messages.shown.clear();
-    page.failWith("印刷中にプリンターのエラーが発生しました。印刷を中止します。");
-    clickPrint();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{page.failure()});
-    EXPECT_EQ(hint(), "");
+    EXPECT_EQ(messages, std::vector<std::string>{"入力結果が数字ではありません。"});
+    EXPECT_EQ(titlesOpened.size(), 1u);
+    EXPECT_EQ(focused(), field(0));
+    EXPECT_NE(hint(), "印刷が終了しました。");
 }
 
 TEST_F(ReportDialogTest, ACreationDateThePageHeaderCannotPrintIsRefusedBeforeTheCheck) {
-    struct Case {
-        const char* name;
-        std::int32_t processingDate;
-        int unnamedEra; // 0: every era keeps its name
-    };
-    const Case cases[] = {
-        {"no processing date", 0, 0},
-        {"before the first era", 18000101, 0},
-        {"an era without a name", 20260415, 5},
-    };
-    for (const Case& c : cases) {
-        state.F01Record.F01_ACT = c.processingDate;
-        if (c.unnamedEra) state.F01Record.F01_NENG[c.unnamedEra] = "";
-        messages.shown.clear();
+    // No processing date, one before the first era, and an era without a name.
+    for (const auto& [processingDate, unnamedEra] : {std::pair{0, 0}, {18000101, 0}, {20260415, 5}}) {
+        state.F01Record.F01_ACT = processingDate;
+        if (unnamedEra) state.F01Record.F01_NENG[unnamedEra] = "";
+        makeWindow();
         open();
-        EXPECT_EQ(field(12)->text(), "") << c.name;
+        EXPECT_EQ(field(12)->text(), "") << processingDate;
+        field(0)->setText("x"); // which the check would refuse
+        messages.clear();
         clickPrint();
-        EXPECT_EQ(messages.shown, std::vector<std::string>{BadDate}) << c.name;
-        EXPECT_EQ(focused(), field(12)) << c.name;
-        EXPECT_EQ(report.checks, 0) << c.name;
-        window.reset();
+        EXPECT_EQ(messages, std::vector<std::string>{BadDate}) << processingDate;
+        EXPECT_EQ(focused(), field(12)) << processingDate;
     }
-}
-
-TEST_F(ReportDialogTest, AReportWithoutModuleLoadsBlankAndPrintsNothing) {
-    state.PrintReportNo = 5;
-    open();
-    EXPECT_EQ(report.inits, 0);
-    EXPECT_EQ(window->label(reports::TitleLabel), "");
-    EXPECT_EQ(window->fieldText(0), "");
-    clickPrint();
-    EXPECT_EQ(report.checks, 0);
-    EXPECT_TRUE(titlesOpened.empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(ReportDialogTest, TheEndButtonAndTheCloseBoxGiveUpTheCalendar) {
-    open();
-    QTest::mouseClick(button(1), Qt::LeftButton);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(state.CalendarOwnerForm, "");
-
-    open();
-    EXPECT_EQ(state.CalendarOwnerForm, "frmPrint");
-    window->close();
-    EXPECT_EQ(state.CalendarOwnerForm, "");
 }
 
 TEST_F(ReportDialogTest, ADayPickedInTheCalendarBecomesTheCreationDateOnlyFromTheDateBox) {
     QMdiArea area;
     area.resize(900, 700);
-    window = std::make_unique<frmPrint>(
-        state, catalog, [this](const std::string&) { return std::make_unique<TestJob>(page, pdfPath); });
-    report.window = window.get();
-    auto* calendar = new shell::frmCalendar(state, [this](const QString& name) -> shell::ChildWindow* {
-        return name == "frmPrint" ? window.get() : nullptr;
-    });
+    auto* calendar = new shell::frmCalendar(state, [this](const QString&) { return window.get(); });
     QMdiSubWindow* dialogFrame = area.addSubWindow(window.get());
     QMdiSubWindow* calendarFrame = area.addSubWindow(calendar);
     area.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
-    auto dayCell = [calendar](int day) {
-        for (int i = 0; i < 42; ++i)
-            if (calendar->Label3(i)->text().trimmed().toInt() == day) return calendar->Label3(i);
-        return static_cast<QLabel*>(nullptr);
+    const auto pick = [&](int fromBox, int day) {
+        area.setActiveSubWindow(dialogFrame);
+        enter(fromBox);
+        area.setActiveSubWindow(calendarFrame);
+        int cell = 0;
+        while (calendar->Label3(cell)->text().trimmed().toInt() != day)
+            ++cell;
+        QTest::mouseDClick(calendar->Label3(cell), Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(state.CalendarPicked, 0);
     };
 
-    // From the date box: the day is taken and the focus goes on to the print button.
-    area.setActiveSubWindow(dialogFrame);
-    enter(12);
-    area.setActiveSubWindow(calendarFrame);
-    QTest::mouseDClick(dayCell(20), Qt::LeftButton);
-    QApplication::processEvents();
+    pick(12, 20); // taken, and the focus goes on to the print button
     EXPECT_EQ(state.CreationDate, 20260420);
     EXPECT_EQ(field(12)->text(), " 8年 4月20日");
     EXPECT_EQ(focused(), button(0));
-    EXPECT_EQ(state.CalendarPicked, 0);
-
-    // From a range box: only the focus comes back.
-    enter(3);
-    area.setActiveSubWindow(calendarFrame);
-    QTest::mouseDClick(dayCell(25), Qt::LeftButton);
-    QApplication::processEvents();
+    pick(3, 25); // only the focus comes back
     EXPECT_EQ(state.CreationDate, 20260420);
     EXPECT_EQ(focused(), field(3));
-    EXPECT_EQ(state.CalendarPicked, 0);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.empty());
     area.removeSubWindow(window.get());
     window->setParent(nullptr);
 }

@@ -10,45 +10,36 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace report_run_tests {
 
 // The boxes and labels of frmPrint as plain values.
-class DialogBoxes : public reports::ReportDialog {
-public:
-    explicit DialogBoxes(data::ProgramState& s) : s_(s) {}
-    data::ProgramState& state() override { return s_; }
-    std::string fieldText(int index) const override { return valueOf(fields, index); }
+struct DialogBoxes : reports::ReportDialog {
+    explicit DialogBoxes(data::ProgramState& state) : s(state) {}
+    data::ProgramState& state() override { return s; }
+    std::string fieldText(int index) const override { return fields.contains(index) ? fields.at(index) : ""; }
     void setFieldText(int index, const std::string& text) override { fields[index] = text; }
-    std::string label(int index) const override { return valueOf(labels, index); }
+    std::string label(int index) const override { return labels.contains(index) ? labels.at(index) : ""; }
     void setLabel(int index, const std::string& text) override { labels[index] = text; }
-
-    std::map<int, std::string> fields;
-    std::map<int, std::string> labels;
-
-private:
-    static std::string valueOf(const std::map<int, std::string>& values, int index) {
-        const auto found = values.find(index);
-        return found == values.end() ? std::string() : found->second;
-    }
-    data::ProgramState& s_;
+    data::ProgramState& s;
+    std::map<int, std::string> fields, labels;
 };
 
 // One voucher line of the day 2026-04-15 (令和 8年) unless told otherwise.
 struct VoucherLine {
-    int dno = 1, lin = 1;
-    int kbn = 1, act = 101, srt = 0;
-    int knd = 0, cus = 0;
-    std::string tek{};
-    std::string rmk{};
+    int dno = 1, lin = 1, kbn = 1, act = 101, srt = 0, knd = 0, cus = 0;
+    std::string tek{}, rmk{};
     int io = 0;
     long long amount = 0;
     int ymd = 20260415;
 };
 
+// The file of a report run, its dialog boxes (the date box on the day above) and a recording page.
 class ReportFile {
 public:
     ReportFile() {
@@ -58,52 +49,73 @@ public:
         s.F01Record.F01_ACT = 20260415;
         data::LoadCodeKbnTable(s);
         s.CreationDateText = "令和 8年 4月16日";
+        dialog.fields[0] = "5080415";
     }
 
-    void add(const VoucherLine& line) {
-        auto& table = *s.F45Table;
-        table.addNew();
-        table.setField("F45_YMD", line.ymd);
-        table.setField("F45_DNO", line.dno);
-        table.setField("F45_LIN", line.lin);
-        table.setField("F45_KBN", line.kbn);
-        table.setField("F45_ACT", line.act);
-        table.setField("F45_SRT", line.srt);
-        table.setField("F45_KND", line.knd);
-        table.setField("F45_CUS", line.cus);
-        table.setField("F45_TEK", line.tek);
-        table.setField("F45_RMK", line.rmk);
-        table.setField("F45_IO", line.io);
-        table.setField("F45_AMT", db::Currency::fromWhole(line.amount));
-        table.update();
+    void add(const VoucherLine& l) {
+        put(*s.F45Table, {{"F45_YMD", l.ymd},
+                          {"F45_DNO", l.dno},
+                          {"F45_LIN", l.lin},
+                          {"F45_KBN", l.kbn},
+                          {"F45_ACT", l.act},
+                          {"F45_SRT", l.srt},
+                          {"F45_KND", l.knd},
+                          {"F45_CUS", l.cus},
+                          {"F45_TEK", l.tek},
+                          {"F45_RMK", l.rmk},
+                          {"F45_IO", l.io},
+                          {"F45_AMT", db::Currency::fromWhole(l.amount)}});
     }
-
     void addCode(int kbn, int cod, const std::string& text, const std::string& remark1 = "") {
-        auto& table = *s.F10Table;
-        table.addNew();
-        table.setField("F10_KBN", kbn);
-        table.setField("F10_COD", cod);
-        table.setField("F10_DTL", text);
-        table.setField("F10_CNV1", remark1);
-        table.update();
+        put(*s.F10Table, {{"F10_KBN", kbn}, {"F10_COD", cod}, {"F10_DTL", text}, {"F10_CNV1", remark1}});
+    }
+
+    // A report's check on the boxes given: "<err> <focus index>" and the messages shown.
+    template <class Check> std::string checked(Check check, const std::map<int, std::string>& boxes) {
+        open.messages.shown.clear();
+        for (const auto& [index, text] : boxes)
+            dialog.fields[index] = text;
+        std::int16_t focus = -1;
+        std::int16_t err = -1;
+        check(dialog, focus, err);
+        std::string result = std::to_string(err) + " " + std::to_string(focus);
+        for (const std::string& message : open.messages.shown)
+            result += " " + message;
+        return result;
     }
 
     testing_support::OpenState open;
     data::ProgramState& s = open.state;
     DialogBoxes dialog{open.state};
     platform::RecordingPage page;
+
+private:
+    static void put(db::TableRecordset& table, std::initializer_list<std::pair<const char*, db::Value>> fields) {
+        table.addNew();
+        for (const auto& [name, value] : fields)
+            table.setField(name, value);
+        table.update();
+    }
 };
 
-// A sheet as one list: its texts by row and column, then its rules in drawing order.
-inline std::vector<std::string> sheet(const platform::RecordedPage& page) {
-    std::vector<std::string> lines = page.textLines();
-    for (const std::string& rule : page.ruleLines())
-        lines.push_back(rule);
-    return lines;
+// The lists one after another; a sheet whole is joined({page.textLines(), page.ruleLines()}).
+inline std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
-inline void appendAll(std::vector<std::string>& to, const std::vector<std::string>& more) {
-    to.insert(to.end(), more.begin(), more.end());
-}
+// The rules of a report's frame as the recording page reads them back.
+struct Frame {
+    std::string span;    // of a horizontal rule: "c005-110"
+    std::string columns; // of a row's verticals: "c005w5 c110w5 c013w1 ..."
+
+    static std::string rowName(int row) { return "r" + std::string(row < 10 ? "0" : "") + std::to_string(row); }
+    std::string line(int row, int width) const {
+        return "Line " + rowName(row) + " " + span + " w" + std::to_string(width);
+    }
+    std::string rules(int row) const { return "Row " + rowName(row) + " " + columns; }
+};
 
 } // namespace report_run_tests
