@@ -16,8 +16,9 @@ QString shownAmount(const char* grouped) { return QString::fromUtf8(grouped).rig
 
 class CashBalanceWindowTest : public testing_support::WindowTest<journal::frmACT0210> {
 protected:
-    void openWith(std::int16_t firstMonth = 4) {
-        s.F01Record.F01_STMM = firstMonth;
+    // Months from April, the focus in the carried-forward balance.
+    void SetUp() override {
+        s.F01Record.F01_STMM = 4;
         open(journal::frmACT0210::create(s));
         enter(0);
     }
@@ -42,7 +43,6 @@ protected:
 };
 
 TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheFile) {
-    openWith();
     type("100000\n");
     EXPECT_EQ(balances(), QStringList(13, shownAmount("100,000")));
 
@@ -73,7 +73,6 @@ TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheF
 
 // From a field, a key goes to a field (-1 the register button); balances take no focus.
 TEST_F(CashBalanceWindowTest, KeysMoveByTheTableAndPassingThroughChecksNothing) {
-    openWith();
     const auto enterKey = Qt::Key_Return, up = Qt::Key_Up, down = Qt::Key_Down, right = Qt::Key_Right;
     const auto left = Qt::Key_Left, tab = Qt::Key_Tab;
     const Qt::KeyboardModifiers none, shift = Qt::ShiftModifier, controlShift = Qt::ControlModifier | shift;
@@ -92,7 +91,6 @@ TEST_F(CashBalanceWindowTest, KeysMoveByTheTableAndPassingThroughChecksNothing) 
 
 // Typed into a field and left by Tab: the message ("" taken) and the field's text afterwards.
 TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndKeepTheFocus) {
-    openWith(4);
     const std::string bad = "入力結果が数字ではありません。";
     const std::string range = "金額は -999,999,999～2,147,483,647 の範囲で入力して下さい。";
     const std::string beyond = "となり、記録できる範囲（-999,999,999～2,147,483,647）を超えます。";
@@ -122,7 +120,6 @@ TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndK
 }
 
 TEST_F(CashBalanceWindowTest, RegisterWritesTheWindowsFiguresWhateverF46RecordHoldsMeanwhile) {
-    openWith();
     type("500\n");
     // A report reads the cash row meanwhile and leaves its own figures in the buffer.
     EXPECT_EQ(fileRow().F46_RM1, Currency());
@@ -136,7 +133,6 @@ TEST_F(CashBalanceWindowTest, RegisterWritesTheWindowsFiguresWhateverF46RecordHo
 }
 
 TEST_F(CashBalanceWindowTest, AFailedWriteKeepsTheFiguresOnScreen) {
-    openWith();
     type("400\n");
     s.MainDatabase->execute("DELETE FROM F46TB"); // the row gone from under the window
     click(0);

@@ -21,17 +21,17 @@
 
 namespace testing_support {
 
-// Records what a job wrote into the dialog; Text1(0) holds what the "user" typed.
+// Keeps what a job wrote into the dialog's fields; Text1(0) holds what the "user" typed.
 class RecordingDialog : public journal::ClosingDialogView {
 public:
-    void setLabel1(int index, const std::string& caption) override { labels[index] = caption; }
+    void setLabel1(int, const std::string&) override {}
     std::string text1(int index) const override { return texts.count(index) ? texts.at(index) : std::string(); }
     void setText1(int index, const std::string& text) override { texts[index] = text; }
-    void setLabel3(const std::string& text) override { phases.push_back(text); }
+    void setLabel3(const std::string&) override {}
+    // The counts of the three tables a run touched, as shown.
+    std::string counts() { return texts[10] + texts[11] + texts[12]; }
 
-    std::map<int, std::string> labels;
     std::map<int, std::string> texts;
-    std::vector<std::string> phases;
 };
 
 // Whole numbers of a subject row: [0] F21_FIL, [1..12] the months, [13] F21_REM.

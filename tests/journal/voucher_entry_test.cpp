@@ -3,6 +3,8 @@
 #include "data/table_rows.h"
 #include "journal/voucher_entry_window.h"
 #include "journal/window_test.h"
+#include "shell/calendar_window.h"
+#include "shell/main_window_fixture.h"
 #include "support/test_files.h"
 
 #include <QGroupBox>
@@ -166,16 +168,8 @@ TEST_F(VoucherEntryTest, TheSearchProposesTheLineAfterTheVouchersHighestAndSteps
     EXPECT_EQ(field(2)->text(), "1"); // empty table
     for (int line : {1, 2, 5})
         addLine(20260415, 415, line);
-    addLine(20260415, 416, 99, 4321);
     startVoucher("415");
     EXPECT_EQ(field(2)->text(), "6");
-    startVoucher("416");
-    EXPECT_EQ(texts({2, 6}), QStringList({"99", "          4,321"}));
-    EXPECT_EQ(window->recordState(), 1);
-    click(4);
-    EXPECT_EQ(field(2)->text(), "99");
-
-    startVoucher("415");
     typeIn(2, "2");
     for (const auto& [button, line] : {std::pair{5, " 1"}, {5, " 1"}, {4, " 2"}}) {
         click(button);
@@ -184,9 +178,13 @@ TEST_F(VoucherEntryTest, TheSearchProposesTheLineAfterTheVouchersHighestAndSteps
     EXPECT_EQ(focused(), field(3));
 }
 
-TEST_F(VoucherEntryTest, RegisteringLineNinetyNineKeepsItAndDeletingAsksFirst) {
+TEST_F(VoucherEntryTest, ATakenLineNinetyNineIsShownAndKeptAndDeletingAsksFirst) {
     addLine(20260415, 416, 99, 4321);
     startVoucher("416");
+    EXPECT_EQ(texts({2, 6}), QStringList({"99", "          4,321"}));
+    EXPECT_EQ(window->recordState(), 1);
+    click(4);
+    EXPECT_EQ(field(2)->text(), "99");
     typeIn(6, "1,000");
     click(0);
     EXPECT_EQ(field(2)->text(), "99");
@@ -297,6 +295,47 @@ TEST_F(VoucherEntryTest, F5RereadsTheListsAndTheCodeCategories) {
     QApplication::processEvents();
     QAbstractItemModel* codes = window->DBGrid1(frmACT0100::CodeList)->model();
     EXPECT_FALSE(codes->match(codes->index(0, 2), Qt::DisplayRole, "本店", 1, Qt::MatchFixedString).isEmpty());
+}
+
+// Voucher entry inside the main window, beside the calendar it keeps in step with its date.
+TEST(VoucherEntryInMainWindow, ADateTypedKeepsTheWindowInFrontAndAPickedDayArrives) {
+    testing_support::MainWindowFixture main;
+    main.window->registerWindow("frmCalendar", [&main] {
+        return new shell::frmCalendar(main.state,
+                                      [&main](const QString& name) { return main.window->findChild(name); });
+    });
+    main.window->registerWindow("frmACT0100", [&main] { return new journal::frmACT0100(main.state); });
+    main.window->show();
+    main.startInFolderWithTemplate();
+    main.choose("mnuDEN");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get()));
+    auto* window = qobject_cast<journal::frmACT0100*>(main.window->findChild("frmACT0100"));
+    auto* calendar = qobject_cast<shell::frmCalendar*>(main.window->findChild("frmCalendar"));
+    ASSERT_TRUE(window && calendar);
+
+    window->Text1(0)->setFocus(Qt::MouseFocusReason);
+    window->Text1(0)->selectAll();
+    QTest::keyClicks(window->Text1(0), "080420");
+    QTest::keyClick(window->Text1(0), Qt::Key_Return);
+    EXPECT_EQ(main.activeName(), "frmACT0100");
+    EXPECT_EQ(QApplication::focusWidget(), window->Text1(1));
+    EXPECT_EQ(main.state.CalendarDate, 20260415);
+
+    // A day double-clicked while the date field or a line field holds the focus comes into the date field.
+    for (const auto& [from, day, date] : {std::tuple{0, "10", " 8年 4月10日"}, {4, "12", " 8年 4月12日"}}) {
+        if (from == 4) QTest::mouseClick(window->Command1(3), Qt::LeftButton);
+        window->Text1(from)->setFocus(Qt::MouseFocusReason);
+        for (int i = 0; i < 42; ++i)
+            if (calendar->Label3(i)->text().trimmed() == day) QTest::mouseDClick(calendar->Label3(i), Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(main.activeName(), "frmACT0100");
+        EXPECT_EQ(QApplication::focusWidget(), window->Text1(1));
+        EXPECT_EQ(window->Text1(0)->text(), date);
+        EXPECT_EQ(window->Text1(1)->text(), "4" + QString(day));
+        EXPECT_EQ(main.state.CalendarPicked, 0);
+    }
+    EXPECT_FALSE(window->Frame2()->isEnabled());
+    EXPECT_TRUE(main.messages.shown.empty());
 }
 
 } // namespace

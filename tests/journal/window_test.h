@@ -49,14 +49,12 @@ protected:
     // Key by key; "\n" is the Enter key, a character outside ASCII arrives as an input method sends it.
     static void type(const QString& text) {
         for (const QChar ch : text) {
-            if (ch == '\n') {
+            if (ch == '\n')
                 key(Qt::Key_Return);
-            } else if (ch.unicode() < 0x80) {
+            else if (ch.unicode() < 0x80)
                 QTest::keyClick(focused(), ch.toLatin1());
-            } else {
-                QTest::sendKeyEvent(QTest::Press, focused(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-                QTest::sendKeyEvent(QTest::Release, focused(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-            }
+            else
+                QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
         }
     }
     // Replaces a field's text as the user would, staying in the field.

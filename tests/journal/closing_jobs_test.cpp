@@ -1,6 +1,7 @@
-#include "journal/monthly_totals.h"
-
+// The two closing jobs on real data files: the checks of their parameter, the monthly totals and the
+// year-end closing.
 #include "journal/closing_files.h"
+#include "journal/window_test.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,63 @@ std::string period2026(int month) { return "438" + std::string(month < 10 ? "0" 
 
 int march(int day) { return 20260300 + day; }
 
+// A year of lines around the end of 2024 (era 4 year 36 under the default era table), with figures
+// and a cash row whose stored balances disagree with its months.
+struct ClosedYearFile : ClosingFile {
+    ClosedYearFile() : ClosingFile(4) {
+        addSubject(1, 10, 0, 0, 0, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+        addSubject(1, 10, 2, 1, 1, {1});
+        addLines({{20230505, 1, 10, 0, 0, 100}, {20241231, 1, 10, 0, 1, 200}, {20241231, 1, 10, 2, 1, 300}});
+        addLine(20250101, 3, 1, 1, 10, 0, 0, 400);
+        s.F01Record.F01_DNO = 3;
+        std::int16_t status = -1;
+        data::F01Access(s, "PUT", status);
+        storeCash([](data::F46Rec& cash) {
+            cash.F46_RM1 = db::Currency::fromWhole(1000);
+            cash.Amt[1][1] = db::Currency::fromWhole(500);
+            cash.Amt[2][1] = db::Currency::fromWhole(120);
+            cash.Amt[1][12] = db::Currency::fromWhole(30);
+            cash.Amt[2][7] = db::Currency::fromWhole(60);
+            cash.Amt[3][5] = db::Currency::fromWhole(999999);
+            cash.F46_RM2 = db::Currency::fromWhole(888888);
+        });
+    }
+    // The control row as stored.
+    const data::F01Rec& controlRow() {
+        std::int16_t status = -1;
+        data::F01Access(s, "GET", status);
+        return s.F01Record;
+    }
+};
+
 } // namespace
+
+// The period typed, whether the control row defines the fifth era, and the message ("" accepted).
+TEST(ClosingChecks, ThePeriodMustBeDigitsOfARealMonthOrYearOfADefinedEra) {
+    const journal::ClosingCheck month = journal::MonthlyTotalsCheck, year = journal::YearEndCheck;
+    const std::string five = "5桁で入力して下さい。", three = "3桁で入力して下さい。";
+    const std::string digits = "入力結果が数字ではありません。", date = "日付の誤りです。";
+    // Era 0, a month 13 or 0, a day before the first era began, an era the control row does not define.
+    const std::tuple<journal::ClosingCheck, bool, const char*, std::string> cases[] = {
+        {month, false, "", five},        {month, false, "438031", five},     {month, false, "4a803", digits},
+        {month, false, " 3803", digits}, {month, false, "３８０３", digits}, {month, false, "4380", date},
+        {month, false, "43813", date},   {month, false, "43800", date},      {month, false, "10101", date},
+        {month, false, "50803", date},   {month, false, "43803", ""},        {month, false, "36401", ""},
+        {month, true, "50803", ""},      {month, true, "60803", date},       {year, false, "", three},
+        {year, false, "4360", three},    {year, false, "4a6", digits},       {year, false, "1", date},
+        {year, false, "36", date},       {year, false, "508", date},         {year, false, "101", date},
+        {year, false, "436", ""},        {year, false, "102", ""},           {year, true, "508", ""}};
+    for (const auto& [check, fifthEra, typed, message] : cases) {
+        ClosingFile file;
+        if (fifthEra) file.defineFifthEra();
+        file.dialog.texts[0] = typed;
+        std::int16_t focus = -1, err = -1;
+        check(file.s, file.dialog, focus, err);
+        EXPECT_EQ(err, message.empty() ? 0 : 9) << "'" << typed << "'";
+        EXPECT_EQ(file.open.messages.shown, only(message)) << "'" << typed << "'";
+        EXPECT_TRUE(message.empty() || focus == 0) << "'" << typed << "'";
+    }
+}
 
 TEST(MonthlyTotals, TheCalendarMonthLandsInItsFiscalMonthSlot) {
     // First month, calendar month, slot; the first four are run on a file.
@@ -59,7 +116,7 @@ TEST(MonthlyTotals, EachRowNetsItsLinesByItsOwnDirectionAndTheSubjectRowTakesAll
     EXPECT_EQ(file.figure(2, 600, 1, 3), 400);
     EXPECT_EQ(file.figure(1, 700, 0, 3), -7000);
     EXPECT_EQ(file.figure(1, 500, 0, 13), 8550);
-    EXPECT_EQ(file.dialog.texts[10] + file.dialog.texts[11] + file.dialog.texts[12],
+    EXPECT_EQ(file.dialog.counts(),
               "          5         10          1"); // subject rows, lines, the cash row
 }
 
@@ -81,28 +138,10 @@ TEST(MonthlyTotals, CashIsJudgedByTheDetailRowAndElseByTheSubjectsOwnRow) {
     EXPECT_EQ(file.cash(2)[2], 340);
 }
 
-TEST(MonthlyTotals, AMonthWithoutLinesClearsItsFiguresAndItsCash) {
+// March takes its lines; May, without lines, loses the figure and cash stored for it.
+TEST(MonthlyTotals, TheCashRowGetsTheMonthsCashAndBalancesAndAMonthWithoutLinesIsCleared) {
     ClosingFile file;
-    file.addSubject(1, 100, 0, 0, 0, {100, 0, 700});
-    file.storeCash([](data::F46Rec& cash) {
-        cash.F46_RM1 = db::Currency::fromWhole(1000);
-        cash.Amt[1][3] = db::Currency::fromWhole(500);
-        cash.Amt[2][3] = db::Currency::fromWhole(200);
-        cash.Amt[1][4] = db::Currency::fromWhole(50);
-    });
-
-    ASSERT_EQ(file.runMonth(period2026(3)), RunOutcome::Finished);
-    EXPECT_EQ(file.figures(1, 100, 0), (SubjectFigures{0, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100}));
-    EXPECT_EQ(file.dialog.texts[11], "          0");
-    EXPECT_EQ(file.cash(1), (Months{0, 0, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(file.cash(2), Months(12));
-    EXPECT_EQ(file.cash(3), (Months{1000, 1000, 1000, 1050, 1050, 1050, 1050, 1050, 1050, 1050, 1050, 1050}));
-    EXPECT_EQ(file.cashRow().F46_RM2.roundedWhole(), 1050);
-}
-
-TEST(MonthlyTotals, TheCashRowGetsTheMonthsCashAndRunningBalancesOverTheStoredMonths) {
-    ClosingFile file;
-    file.addSubject(1, 10, 0, 0, 0);
+    file.addSubject(1, 10, 0, 0, 0, {100, 0, 0, 0, 700});
     file.addLine(march(3), 1, 1, 1, 10, 0, 0, 2000);
     file.addLine(march(9), 2, 1, 1, 10, 0, 1, 700);
     file.storeCash([](data::F46Rec& cash) {
@@ -111,13 +150,22 @@ TEST(MonthlyTotals, TheCashRowGetsTheMonthsCashAndRunningBalancesOverTheStoredMo
         cash.Amt[2][1] = db::Currency::fromWhole(100);
         cash.Amt[1][3] = db::Currency::fromWhole(9999); // replaced by the lines
         cash.Amt[2][3] = db::Currency::fromWhole(9999);
+        cash.Amt[1][5] = db::Currency::fromWhole(300);
         cash.Amt[2][12] = db::Currency::fromWhole(1000);
     });
 
     ASSERT_EQ(file.runMonth(period2026(3)), RunOutcome::Finished);
     EXPECT_EQ(file.cashRow().F46_RM1.roundedWhole(), 10000);
-    EXPECT_EQ(file.cash(1), (Months{500, 0, 2000, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(file.cash(1), (Months{500, 0, 2000, 0, 300, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(file.cash(2), (Months{100, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, 1000}));
+    EXPECT_EQ(file.cash(3),
+              (Months{10400, 10400, 11700, 11700, 12000, 12000, 12000, 12000, 12000, 12000, 12000, 11000}));
+    EXPECT_EQ(file.cashRow().F46_RM2.roundedWhole(), 11000);
+
+    ASSERT_EQ(file.runMonth(period2026(5)), RunOutcome::Finished);
+    EXPECT_EQ(file.dialog.texts[11], "          0");
+    EXPECT_EQ(file.figures(1, 10, 0), (SubjectFigures{0, 100, 0, 1300, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1400}));
+    EXPECT_EQ(file.cash(1)[4], 0);
     EXPECT_EQ(file.cash(3),
               (Months{10400, 10400, 11700, 11700, 11700, 11700, 11700, 11700, 11700, 11700, 11700, 10700}));
     EXPECT_EQ(file.cashRow().F46_RM2.roundedWhole(), 10700);
@@ -166,4 +214,51 @@ TEST(MonthlyTotals, AFailedRunLeavesTheFileAsItWasAndIsNotReportedAsFinished) {
         EXPECT_EQ(file.runMonth(period2026(3)), RunOutcome::Finished);
         EXPECT_EQ(file.figure(1, 10, 0, 3), 2000);
     }
+}
+
+TEST(YearEnd, ClosingAYearDeletesItsLinesClearsTheFiguresAndCarriesTheCashForward) {
+    ClosedYearFile file;
+    ASSERT_EQ(file.closeYear("436", 20250110), RunOutcome::Finished);
+
+    auto lines = file.s.MainDatabase->openSnapshot("SELECT F45_YMD FROM F45TB");
+    ASSERT_EQ(lines->rowCount(), 1);
+    EXPECT_EQ(lines->field(0).asInt(), 20250101);
+    for (int srt : {0, 2})
+        EXPECT_EQ(file.figures(1, 10, srt), SubjectFigures{}) << srt;
+    auto kept = file.s.MainDatabase->openSnapshot("SELECT F21_NAM, F21_IO, F21_CSH FROM F21TB WHERE F21_SRT = 2");
+    EXPECT_EQ(data::trimText(kept->field(0).asText()), "科目10-2");
+    EXPECT_EQ(kept->field(1).asInt() + kept->field(2).asInt(), 2);
+
+    const auto cash = file.cashRow();
+    EXPECT_EQ(cash.F46_RM1.roundedWhole(), 1000 + 500 - 120 + 30 - 60);
+    EXPECT_EQ(cash.F46_RM2.roundedWhole(), 0);
+    for (int kind = 1; kind <= 3; ++kind)
+        EXPECT_EQ(file.cash(kind), std::vector<long long>(12)) << kind;
+    const data::F01Rec& control = file.controlRow();
+    EXPECT_EQ(std::make_tuple(control.F01_UPD, control.F01_DNO, control.F01_STMM), std::make_tuple(20250110, 3, 4));
+    EXPECT_EQ(file.dialog.counts(), "          2          3          1");
+}
+
+TEST(YearEnd, ASecondClosingDeletesNothingKeepsTheCarriedBalanceAndStoresARealDate) {
+    ClosedYearFile file;
+    ASSERT_EQ(file.closeYear("436", 20250110), RunOutcome::Finished);
+    const long long carried = file.cashRow().F46_RM1.roundedWhole();
+    ASSERT_EQ(file.closeYear("436", 20250299), RunOutcome::Finished);
+    EXPECT_EQ(file.dialog.texts[11], "          0");
+    EXPECT_EQ(file.cashRow().F46_RM1.roundedWhole(), carried);
+    EXPECT_EQ(file.open.messages.shown.back(),
+              "平成36年12月31日までの伝票データ 0件を削除し、年次〆を行います。よろしいですか。");
+    EXPECT_EQ(file.controlRow().F01_UPD, 20250228);
+}
+
+TEST(YearEnd, AFailedClosingLeavesTheFileAsItWas) {
+    ClosedYearFile file;
+    file.failWritesOf("F01TB"); // the last write of the closing
+    const auto before = file.everyRow();
+    EXPECT_EQ(file.closeYear("436", 20250110), RunOutcome::Failed);
+    EXPECT_EQ(file.everyRow(), before);
+    ASSERT_EQ(file.open.messages.shown.size(), 2u); // the question, then the failure
+    EXPECT_EQ(file.open.messages.shown[1].rfind("Err.Number = ", 0), 0u) << file.open.messages.shown[1];
+    EXPECT_EQ(file.s.F01Record.F01_UPD, 0);
+    EXPECT_FALSE(file.s.MainDatabase->inTransaction());
 }
