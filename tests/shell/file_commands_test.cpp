@@ -1,3 +1,4 @@
+// The file commands on real files: every branch of initialise, open and save-a-copy.
 #include "shell/data_file.h"
 #include "shell/file_commands.h"
 #include "support/test_files.h"
@@ -8,355 +9,290 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::Answer;
-using testing_support::OpenState;
+using Names = std::vector<std::string>;
 
-// Reads one field of a data file's control row straight from the file.
-std::string controlField(const std::string &path, const std::string &field) {
-    sqlite3 *handle = nullptr;
-    std::string result = "(unreadable)";
-    if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *statement = nullptr;
-        const std::string sql = "SELECT " + field + " FROM F01TB WHERE F01_NO = 1";
-        if (sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            result = reinterpret_cast<const char *>(sqlite3_column_text(statement, 0));
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(handle);
-    return result;
+const std::string Stamp = "20260501";
+
+std::string controlField(const std::string& path, const std::string& field) {
+    const auto database = db::Database::open(path);
+    return database->openSnapshot("SELECT " + field + " FROM F01TB WHERE F01_NO = 1")->field(field).asText();
 }
-
-std::string companyName(const std::string &path) { return data::trimText(controlField(path, "F01_NAM_01")); }
-
-// Gives a data file a company name of its own, so that a copy of it can be recognised.
-void markFile(const std::string &path, const std::string &name) {
-    auto database = db::Database::open(path);
-    database->execute("UPDATE F01TB SET F01_NAM_01 = ?", {db::Value(name)});
+std::string companyName(const std::string& path) { return data::trimText(controlField(path, "F01_NAM_01")); }
+// A company name of its own, so that a copy of the file can be recognised.
+void markFile(const std::string& path, const std::string& name) {
+    db::Database::open(path)->execute("UPDATE F01TB SET F01_NAM_01 = ?", {db::Value(name)});
 }
-
-void writeText(const fs::path &path, const std::string &text) { std::ofstream(path) << text; }
-
-std::string readText(const fs::path &path) {
+void writeText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+std::string readText(const std::string& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-std::vector<std::string> namesIn(const fs::path &folder) {
-    std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+// What a file holds: "-" when missing, the company name of a data file, or its text.
+std::string contents(const std::string& path) {
+    if (!fs::exists(path)) return "-";
+    try {
+        return companyName(path);
+    } catch (const db::DbError&) {
+        return readText(path);
+    }
 }
+std::string lastOf(const Names& shown) { return shown.empty() ? "" : shown.back(); }
+bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
-class FileCommandsTest : public ::testing::Test {
-protected:
-    FileCommandsTest()
+// A working file named "作業中の会社" beside a template named "基準の会社", both open to the commands.
+struct Files {
+    Files()
         : commands(os.state, {[this] { ++childCloses; },
                               [this] { captions.push_back(shell::MainCaption(os.state.DataFilePath)); }}) {
-        os.state.TemplateFilePath = testing_support::copyTemplate(os.folder, "OrgKemlora.mdb");
+        os.state.TemplateFilePath = templ;
+        markFile(templ, "基準の会社");
         os.state.MainDatabase->execute("UPDATE F01TB SET F01_NAM_01 = ?", {db::Value("作業中の会社")});
+        os.state.F01Record.F01_NAM[1] = "作業中の会社";
         os.state.today = [] { return 20260501; };
     }
-
-    std::string file(const std::string &name) const { return os.folder.file(name); }
+    std::string file(const std::string& name) const { return os.folder.file(name); }
     bool fullyOpen() const { return os.state.MainDatabase && os.state.F10KBNTable && os.state.F50Table; }
+    std::string company() const { return os.state.F01Record.F01_NAM[1].trimmed(); }
+    Names names() const {
+        Names result;
+        for (const auto& entry : fs::directory_iterator(os.folder.path()))
+            result.push_back(entry.path().filename().string());
+        std::sort(result.begin(), result.end());
+        return result;
+    }
 
-    OpenState os;
+    testing_support::OpenState os;
+    const std::string templ = testing_support::copyTemplate(os.folder, "OrgKemlora.mdb");
     int childCloses = 0;
-    std::vector<std::string> captions;
+    Names captions;
     shell::FileCommands commands;
 };
 
-TEST_F(FileCommandsTest, InitialiseCancelledAtTheQuestionChangesNothing) {
-    os.messages.answers = {Answer::Cancel};
-    commands.mnuNEW();
-    EXPECT_EQ(os.messages.shown,
-              std::vector<std::string>{"初期設定以外の現状の全データは失われます。作業を続行しますか。"});
-    EXPECT_EQ(childCloses, 0);
-    EXPECT_EQ(companyName(os.path), "作業中の会社");
-    EXPECT_TRUE(fullyOpen());
-}
-
-TEST_F(FileCommandsTest, InitialiseReplacesTheWorkingFileWithTheTemplateAndReopensIt) {
-    markFile(os.state.TemplateFilePath, "基準の会社");
-    os.messages.answers = {Answer::Ok};
-    commands.mnuNEW();
-
-    EXPECT_EQ(os.messages.shown.size(), 1u);
-    EXPECT_EQ(childCloses, 1);
-    EXPECT_EQ(companyName(os.path), "基準の会社");
-    EXPECT_EQ(controlField(os.path, "F01_ACT"), "20260501");
-    EXPECT_EQ(controlField(os.path, "F01_TDY"), "20260501");
-    EXPECT_EQ(os.state.F01Record.F01_NAM[1].trimmed(), "基準の会社");
-    EXPECT_EQ(os.state.DataFilePath, os.path);
-    EXPECT_TRUE(fullyOpen());
-    EXPECT_EQ(namesIn(os.folder.path()), (std::vector<std::string>{"Kemlora.mdb", "OrgKemlora.mdb"}));
-    // The template itself is never stamped.
-    EXPECT_NE(controlField(os.state.TemplateFilePath, "F01_ACT"), "20260501");
-}
-
-TEST_F(FileCommandsTest, InitialiseWithoutAWorkingFileAsksNothing) {
-    fs::remove(os.path);
-    commands.mnuNEW();
-    EXPECT_TRUE(os.messages.shown.empty());
-    EXPECT_TRUE(fs::exists(os.path));
-    EXPECT_TRUE(fullyOpen());
-}
-
-TEST_F(FileCommandsTest, InitialiseWithoutTheTemplateTellsTheUserAndKeepsTheFileOpen) {
-    fs::remove(os.state.TemplateFilePath);
-    auto *database = os.state.MainDatabase.get();
-    commands.mnuNEW();
-    EXPECT_EQ(os.messages.shown.back(), "基準ファイルがありません。");
-    EXPECT_EQ(childCloses, 1);
-    EXPECT_EQ(os.state.MainDatabase.get(), database);
-    EXPECT_EQ(companyName(os.path), "作業中の会社");
-}
-
-TEST_F(FileCommandsTest, InitialiseRefusesWhenTheOpenFileIsTheTemplate) {
-    fs::create_directory(file("sub"));
-    markFile(os.state.TemplateFilePath, "基準の会社");
-    os.state.DataFilePath = file("sub/../OrgKemlora.mdb");
-    commands.mnuNEW();
-    ASSERT_EQ(os.messages.shown.size(), 1u);
-    EXPECT_NE(os.messages.shown[0].find("基準ファイルは初期化できません"), std::string::npos);
-    EXPECT_EQ(companyName(os.state.TemplateFilePath), "基準の会社");
-}
-
-TEST_F(FileCommandsTest, AFailedInitialiseLeavesTheWorkingFileAsItWas) {
-    // A folder where the template should be: it exists, but cannot be copied.
-    os.state.TemplateFilePath = file("OrgFolder.mdb");
-    fs::create_directory(os.state.TemplateFilePath);
-    os.messages.answers = {Answer::Ok};
-    commands.mnuNEW();
-
-    ASSERT_EQ(os.messages.shown.size(), 2u);
-    EXPECT_EQ(os.messages.shown[1].rfind("ファイルの初期化に失敗しました。Err.Number =  ", 0), 0u)
-        << os.messages.shown[1];
-    EXPECT_EQ(os.messages.shown[1].back(), ')');
-    EXPECT_EQ(companyName(os.path), "作業中の会社");
-    EXPECT_EQ(controlField(os.path, "F01_ACT"), "20260501"); // reopened all the same
-    EXPECT_TRUE(fullyOpen());
-    EXPECT_EQ(namesIn(os.folder.path()), (std::vector<std::string>{"Kemlora.mdb", "OrgFolder.mdb", "OrgKemlora.mdb"}));
-}
-
-TEST_F(FileCommandsTest, OpenSwitchesToTheChosenFileAndStampsIt) {
-    const auto other = testing_support::copyTemplate(os.folder, "other.mdb");
-    markFile(other, "別の会社");
-    os.fileDialog.answers = {file("other.txt")};
-    commands.mnuREAD();
-
-    ASSERT_EQ(os.fileDialog.requests.size(), 1u);
-    EXPECT_EQ(os.fileDialog.requests[0].title, "ファイルの指定");
-    EXPECT_EQ(os.fileDialog.requests[0].folder, os.state.AppPath);
-    EXPECT_FALSE(os.fileDialog.requests[0].save);
-    EXPECT_EQ(os.state.DataFilePath, other);
-    EXPECT_EQ(captions, std::vector<std::string>{"経理処理　　　　（" + other + "）"});
-    EXPECT_EQ(os.state.F01Record.F01_NAM[1].trimmed(), "別の会社");
-    EXPECT_EQ(controlField(other, "F01_TDY"), "20260501");
-    EXPECT_TRUE(os.messages.shown.empty());
-    EXPECT_TRUE(fullyOpen());
-}
-
-TEST_F(FileCommandsTest, OpenCancelledKeepsTheOpenFile) {
-    auto *database = os.state.MainDatabase.get();
-    commands.mnuREAD();
-    EXPECT_EQ(childCloses, 1);
-    EXPECT_EQ(os.state.DataFilePath, os.path);
-    EXPECT_EQ(os.state.MainDatabase.get(), database);
-    EXPECT_TRUE(captions.empty());
-}
-
-TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsNamedAndThePreviousFileReopened) {
-    writeText(file("notes.mdb"), "これはデータファイルではありません");
-    {
-        sqlite3 *handle = nullptr;
-        sqlite3_open(file("bare.mdb").c_str(), &handle);
-        sqlite3_exec(handle, "CREATE TABLE other (x INTEGER)", nullptr, nullptr, nullptr);
-        sqlite3_close(handle);
-    }
-    const auto bareBefore = readText(file("bare.mdb"));
-    for (const std::string name : {"missing.mdb", "notes.mdb", "bare.mdb"}) {
-        SCOPED_TRACE(name);
-        os.messages.shown.clear();
-        captions.clear();
-        os.fileDialog.answers = {file(name)};
-        commands.mnuREAD();
-
-        ASSERT_EQ(os.messages.shown.size(), 1u);
-        EXPECT_NE(os.messages.shown[0].find(file(name)), std::string::npos);
-        EXPECT_NE(os.messages.shown[0].find("Err.Number = "), std::string::npos);
-        EXPECT_EQ(os.state.DataFilePath, os.path);
-        EXPECT_EQ(captions, std::vector<std::string>{shell::MainCaption(os.path)});
-        EXPECT_EQ(os.state.F01Record.F01_NAM[1].trimmed(), "作業中の会社");
-        EXPECT_TRUE(fullyOpen());
-    }
-    EXPECT_FALSE(fs::exists(file("missing.mdb")));
-    EXPECT_EQ(readText(file("notes.mdb")), "これはデータファイルではありません");
-    EXPECT_EQ(readText(file("bare.mdb")), bareBefore);
-}
-
-TEST_F(FileCommandsTest, WithNoFileOpenTheFileCommandsStillRecover) {
-    // A working file that never opened, as after a failed start.
-    os.state.closeDatabase();
-    writeText(os.path, "壊れたファイル");
-
-    os.fileDialog.answers = {file("missing")};
-    EXPECT_NO_THROW(commands.mnuREAD());
-    ASSERT_EQ(os.messages.shown.size(), 1u);
-    EXPECT_NE(os.messages.shown[0].find(file("missing.mdb")), std::string::npos);
-    EXPECT_EQ(os.state.DataFilePath, os.path);
-    EXPECT_FALSE(os.state.MainDatabase);
-
-    commands.mnuFSave(); // nothing open, nothing to copy
-    EXPECT_EQ(os.fileDialog.requests.size(), 1u);
-
-    os.messages.answers = {Answer::Ok};
-    commands.mnuNEW();
-    EXPECT_EQ(controlField(os.path, "F01_ACT"), "20260501");
-    EXPECT_TRUE(fullyOpen());
-}
-
-TEST_F(FileCommandsTest, TheChosenNameAlwaysEndsInMdbCutInsideTheFileNameOnly) {
-    fs::create_directory(file("a.b"));
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"a.b/name", "a.b/name.mdb"},
-        {"name.txt", "name.mdb"},
-        {"data.old.mdb", "data.mdb"},
-        {"plain", "plain.mdb"},
+TEST(FileCommands, InitialiseReplacesTheWorkingFileOnlyWhenAllowedAndNeverLeavesAHalfCopy) {
+    struct Case {
+        const char* name;
+        std::function<void(Files&)> arrange;
+        Answer answer;
+        std::size_t shown;
+        std::string lastShown; // its start
+        int closes;
+        std::string company; // of the working file afterwards
+        bool stamped;
+        Names names;
     };
-    for (const auto &[chosen, used] : cases) {
+    const auto noWorkingFile = [](Files& f) { fs::remove(f.os.path); };
+    const auto noTemplate = [](Files& f) { fs::remove(f.templ); };
+    const auto templateOpen = [](Files& f) {
+        fs::create_directory(f.file("sub"));
+        f.os.state.DataFilePath = f.file("sub/../OrgKemlora.mdb");
+    };
+    const auto templateUncopyable = [](Files& f) {
+        f.os.state.TemplateFilePath = f.file("OrgFolder.mdb");
+        fs::create_directory(f.os.state.TemplateFilePath);
+    };
+    const std::string ask = "初期設定以外の現状の全データは失われます。作業を続行しますか。";
+    const std::string working = "作業中の会社", fresh = "基準の会社";
+    const Names both = {"Kemlora.mdb", "OrgKemlora.mdb"}, withSub = {"Kemlora.mdb", "OrgKemlora.mdb", "sub"},
+                withFolder = {"Kemlora.mdb", "OrgFolder.mdb", "OrgKemlora.mdb"};
+    const Case cases[] = {
+        {"cancelled", {}, Answer::Cancel, 1, ask, 0, working, false, both},
+        {"confirmed", {}, Answer::Ok, 1, ask, 1, fresh, true, both},
+        {"no working file", noWorkingFile, Answer::Ok, 0, "", 1, fresh, true, both},
+        {"no template", noTemplate, Answer::Ok, 2, "基準ファイルがありません。", 1, working, false, {"Kemlora.mdb"}},
+        {"the template open", templateOpen, Answer::Ok, 1, "開いているファイルは基準ファイルそのもの", 0, working,
+         false, withSub},
+        {"a failed copy", templateUncopyable, Answer::Ok, 2, "ファイルの初期化に失敗しました。Err.Number =  ", 1,
+         working, true, withFolder},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Files f;
+        if (c.arrange) c.arrange(f);
+        f.os.messages.answers = {c.answer};
+        f.commands.mnuNEW();
+
+        ASSERT_EQ(f.os.messages.shown.size(), c.shown);
+        EXPECT_TRUE(startsWith(lastOf(f.os.messages.shown), c.lastShown)) << lastOf(f.os.messages.shown);
+        EXPECT_EQ(f.childCloses, c.closes);
+        EXPECT_EQ(companyName(f.os.path), c.company);
+        EXPECT_EQ(controlField(f.os.path, "F01_ACT") == Stamp, c.stamped);
+        EXPECT_TRUE(f.fullyOpen());
+        EXPECT_EQ(f.names(), c.names);
+        EXPECT_EQ(f.company(), c.company);
+        if (fs::exists(f.templ)) {
+            EXPECT_EQ(companyName(f.templ), "基準の会社");
+            EXPECT_NE(controlField(f.templ, "F01_ACT"), Stamp);
+        }
+    }
+}
+
+TEST(FileCommands, OpenSwitchesToTheChosenFileOrNamesWhyNotAndReopensThePreviousOne) {
+    Files f;
+    fs::create_directory(f.file("a.b"));
+    for (const auto* name : {"a.b/name.mdb", "name.mdb", "data.mdb", "plain.mdb"})
+        markFile(testing_support::copyTemplate(f.os.folder, name), name);
+    writeText(f.file("notes.mdb"), "これはデータファイルではありません");
+    sqlite3* handle = nullptr;
+    sqlite3_open(f.file("bare.mdb").c_str(), &handle);
+    sqlite3_exec(handle, "CREATE TABLE other (x INTEGER)", nullptr, nullptr, nullptr);
+    sqlite3_close(handle);
+    const auto bareBefore = readText(f.file("bare.mdb"));
+    // ".mdb" is forced on the name, cutting inside the file name only.
+    const std::pair<std::string, std::string> cases[] = {
+        {"a.b/name", "a.b/name.mdb"}, {"missing", "a.b/name.mdb"}, {"name.txt", "name.mdb"}, {"notes.mdb", "name.mdb"},
+        {"data.old.mdb", "data.mdb"}, {"bare.mdb", "data.mdb"},    {"plain", "plain.mdb"}};
+    for (const auto& [chosen, open] : cases) {
         SCOPED_TRACE(chosen);
-        EXPECT_EQ(shell::ForceMdbExtension(file(chosen)), file(used));
-        testing_support::copyTemplate(os.folder, used);
-        os.fileDialog.answers = {file(chosen)};
-        commands.mnuREAD();
-        EXPECT_EQ(os.state.DataFilePath, file(used));
-        EXPECT_TRUE(os.messages.shown.empty());
+        const bool opened = shell::ForceMdbExtension(f.file(chosen)) == f.file(open);
+        f.os.messages.shown.clear();
+        f.os.fileDialog.answers = {f.file(chosen)};
+        f.commands.mnuREAD();
+        EXPECT_EQ(f.os.state.DataFilePath, f.file(open));
+        EXPECT_EQ(f.captions.back(), "経理処理　　　　（" + f.file(open) + "）");
+        EXPECT_EQ(f.company(), open);
+        EXPECT_TRUE(f.fullyOpen());
+        EXPECT_EQ(controlField(f.file(open), "F01_TDY"), Stamp);
+        ASSERT_EQ(f.os.messages.shown.size(), opened ? 0u : 1u);
+        if (opened) continue;
+        EXPECT_NE(f.os.messages.shown[0].find(shell::ForceMdbExtension(f.file(chosen))), std::string::npos);
+        EXPECT_NE(f.os.messages.shown[0].find("Err.Number = "), std::string::npos);
     }
+    EXPECT_EQ(contents(f.file("missing.mdb")), "-");
+    EXPECT_EQ(contents(f.file("notes.mdb")), "これはデータファイルではありません");
+    EXPECT_EQ(readText(f.file("bare.mdb")), bareBefore);
+
+    // Cancelled: the open file stays open.
+    f.os.state.F01Record.F01_NAM[1] = "読み直していない";
+    f.commands.mnuREAD();
+    EXPECT_EQ(f.company(), "読み直していない");
+    EXPECT_EQ(f.captions.size(), 7u);
 }
 
-TEST_F(FileCommandsTest, SaveACopyToANewName) {
-    auto *database = os.state.MainDatabase.get();
-    os.fileDialog.answers = {file("copy")};
-    commands.mnuFSave();
+TEST(FileCommands, WithNoFileOpenTheFileCommandsStillRecover) {
+    Files f;
+    f.os.state.closeDatabase(); // as after a failed start
+    writeText(f.os.path, "壊れたファイル");
 
-    ASSERT_EQ(os.fileDialog.requests.size(), 1u);
-    EXPECT_EQ(os.fileDialog.requests[0].title, "現状ファイルの保存");
-    EXPECT_TRUE(os.fileDialog.requests[0].save);
-    EXPECT_TRUE(os.messages.shown.empty());
-    EXPECT_EQ(companyName(file("copy.mdb")), "作業中の会社");
-    EXPECT_EQ(os.state.DataFilePath, os.path);
-    EXPECT_NE(os.state.MainDatabase.get(), database); // closed around the copy, then reopened
-    EXPECT_TRUE(fullyOpen());
-    EXPECT_EQ(namesIn(os.folder.path()), (std::vector<std::string>{"Kemlora.mdb", "OrgKemlora.mdb", "copy.mdb"}));
+    f.os.fileDialog.answers = {f.file("missing")};
+    EXPECT_NO_THROW(f.commands.mnuREAD());
+    ASSERT_EQ(f.os.messages.shown.size(), 1u);
+    EXPECT_NE(f.os.messages.shown[0].find(f.file("missing.mdb")), std::string::npos);
+    EXPECT_EQ(f.os.state.DataFilePath, f.os.path);
+    EXPECT_FALSE(f.os.state.MainDatabase);
+
+    f.commands.mnuFSave(); // nothing open, nothing to copy
+    EXPECT_EQ(f.os.fileDialog.requests.size(), 1u);
+
+    f.commands.mnuNEW();
+    EXPECT_EQ(controlField(f.os.path, "F01_ACT"), Stamp);
+    EXPECT_TRUE(f.fullyOpen());
+
+    // A working file gone from under the open data: no dialog either.
+    fs::remove(f.os.path);
+    f.commands.mnuFSave();
+    EXPECT_EQ(f.os.fileDialog.requests.size(), 1u);
 }
 
-TEST_F(FileCommandsTest, SaveOntoAnExistingNameOverwritesItWhenTheUserSaysYes) {
-    markFile(testing_support::copyTemplate(os.folder, "book.mdb"), "古い写し");
-    os.fileDialog.answers = {file("book.mdb")};
-    os.messages.answers = {Answer::Yes};
-    commands.mnuFSave();
-    EXPECT_EQ(os.messages.shown, std::vector<std::string>{"同一ファイルが存在します。上書きしますか。"});
-    EXPECT_EQ(companyName(file("book.mdb")), "作業中の会社");
-    EXPECT_EQ(namesIn(os.folder.path()), (std::vector<std::string>{"Kemlora.mdb", "OrgKemlora.mdb", "book.mdb"}));
-}
+TEST(FileCommands, SaveACopyAsksBeforeOverwritingAndOffersTheFirstFreeNumberedName) {
+    Files f;
+    f.os.state.F01Record.F01_NAM[1] = "読み直していない";
+    f.os.fileDialog.answers = {f.file("copy")};
+    f.commands.mnuFSave();
+    EXPECT_TRUE(f.os.fileDialog.requests.at(0).save);
+    EXPECT_TRUE(f.os.messages.shown.empty());
+    EXPECT_EQ(contents(f.file("copy.mdb")), "作業中の会社");
+    EXPECT_EQ(f.company(), "作業中の会社"); // closed around the copy, then reopened
+    EXPECT_EQ(f.os.state.DataFilePath, f.os.path);
 
-TEST_F(FileCommandsTest, DecliningToOverwriteOffersTheFirstFreeNumberedName) {
-    for (const auto *name : {"book.mdb", "book001.mdb", "book002.mdb"})
-        writeText(file(name), name);
-    for (const Answer last : {Answer::Cancel, Answer::Ok}) {
-        SCOPED_TRACE(last == Answer::Ok ? "ok" : "cancel");
-        os.messages.shown.clear();
-        os.fileDialog.answers = {file("book")};
-        os.messages.answers = {Answer::No, last};
-        commands.mnuFSave();
-        EXPECT_EQ(os.messages.shown,
-                  (std::vector<std::string>{"同一ファイルが存在します。上書きしますか。",
-                                            "新ファイル名は　" + file("book003.mdb") + "です。作業を続行しますか。"}));
-        EXPECT_EQ(fs::exists(file("book003.mdb")), last == Answer::Ok);
+    for (const auto* name : {"book.mdb", "book001.mdb", "book002.mdb"})
+        writeText(f.file(name), name);
+    const std::string overwrite = "同一ファイルが存在します。上書きしますか。";
+    const std::string numbered = "新ファイル名は　" + f.file("book003.mdb") + "です。作業を続行しますか。";
+    const std::string copied = "作業中の会社";
+    struct Case {
+        std::deque<Answer> answers;
+        Names shown;
+        std::string book, book003; // what each holds afterwards
+    } cases[] = {{{Answer::No, Answer::Cancel}, {overwrite, numbered}, "book.mdb", "-"},
+                 {{Answer::No, Answer::Ok}, {overwrite, numbered}, "book.mdb", copied},
+                 {{Answer::Yes}, {overwrite}, copied, copied}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        f.os.messages.shown.clear();
+        f.os.fileDialog.answers = {f.file("book")};
+        f.os.messages.answers = c.answers;
+        f.commands.mnuFSave();
+        EXPECT_EQ(f.os.messages.shown, c.shown);
+        EXPECT_EQ(contents(f.file("book.mdb")), c.book);
+        EXPECT_EQ(contents(f.file("book003.mdb")), c.book003);
+        EXPECT_TRUE(f.fullyOpen());
     }
-    EXPECT_EQ(companyName(file("book003.mdb")), "作業中の会社");
-    EXPECT_EQ(readText(file("book.mdb")), "book.mdb");
-    EXPECT_TRUE(fullyOpen());
+    EXPECT_EQ(f.names(), (Names{"Kemlora.mdb", "OrgKemlora.mdb", "book.mdb", "book001.mdb", "book002.mdb",
+                                "book003.mdb", "copy.mdb"}));
 }
 
-TEST_F(FileCommandsTest, WithAllNineHundredNinetyNineNumberedNamesTakenNothingIsOverwritten) {
-    writeText(file("book.mdb"), "old");
+TEST(FileCommands, WithAllNineHundredNinetyNineNumberedNamesTakenNothingIsOverwritten) {
+    Files f;
+    writeText(f.file("book.mdb"), "old");
     char name[32];
     for (int n = 1; n <= 999; ++n) {
         std::snprintf(name, sizeof name, "book%03d.mdb", n);
-        writeText(file(name), "old");
+        writeText(f.file(name), "old");
     }
-    os.fileDialog.answers = {file("book.mdb")};
-    os.messages.answers = {Answer::No};
-    commands.mnuFSave();
-    ASSERT_EQ(os.messages.shown.size(), 2u);
-    EXPECT_NE(os.messages.shown[1].find("すべて使われています"), std::string::npos);
-    EXPECT_EQ(readText(file("book.mdb")), "old");
-    EXPECT_EQ(readText(file("book999.mdb")), "old");
-    EXPECT_EQ(namesIn(os.folder.path()).size(), 1002u);
-    EXPECT_TRUE(fullyOpen());
+    f.os.fileDialog.answers = {f.file("book.mdb")};
+    f.os.messages.answers = {Answer::No};
+    f.commands.mnuFSave();
+    ASSERT_EQ(f.os.messages.shown.size(), 2u);
+    EXPECT_NE(f.os.messages.shown[1].find("すべて使われています"), std::string::npos);
+    EXPECT_EQ(contents(f.file("book.mdb")) + contents(f.file("book999.mdb")), "oldold");
+    EXPECT_EQ(f.names().size(), 1002u);
+    EXPECT_TRUE(f.fullyOpen());
 }
 
-TEST_F(FileCommandsTest, SavingOntoTheOpenFileUnderAnySpellingDoesNothing) {
-    fs::create_directory(file("sub"));
-    fs::create_symlink(os.path, file("link.mdb"));
+TEST(FileCommands, SavingOntoTheOpenFileDoesNothingAndAFailedCopyLeavesTheTargetAsItWas) {
+    Files f;
+    fs::create_directory(f.file("sub"));
+    fs::create_symlink(f.os.path, f.file("link.mdb"));
+    writeText(f.file("plainfile"), "a file, not a folder");
+    fs::create_directory(f.file("box.mdb"));
+    writeText(f.file("box.mdb/inside.txt"), "kept");
     const auto workingFolder = fs::current_path();
-    fs::current_path(os.folder.path());
-    auto *database = os.state.MainDatabase.get();
-    for (const auto &chosen : {os.path, file("sub/../Kemlora.mdb"), file("link.mdb"), std::string("Kemlora")}) {
-        SCOPED_TRACE(chosen);
-        os.fileDialog.answers = {chosen};
-        commands.mnuFSave();
-        EXPECT_TRUE(os.messages.shown.empty());
-        EXPECT_EQ(os.state.MainDatabase.get(), database);
+    fs::current_path(f.os.folder.path());
+    const std::string failed = "ファイルの保存に失敗しました。Err.Number =  ";
+    struct Case {
+        std::string chosen;
+        std::size_t shown;
+        std::string lastShown;
+    } cases[] = {{f.os.path, 0, ""},
+                 {f.file("sub/../Kemlora.mdb"), 0, ""},
+                 {f.file("link.mdb"), 0, ""},
+                 {"Kemlora", 0, ""},
+                 {f.file("plainfile/copy"), 1, failed + "76 ("},
+                 {f.file("box"), 2, failed}}; // a folder cannot be replaced
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        f.os.state.F01Record.F01_NAM[1] = "読み直していない"; // a reopen reads the file again
+        f.os.messages.shown.clear();
+        f.os.fileDialog.answers = {c.chosen};
+        f.commands.mnuFSave();
+        ASSERT_EQ(f.os.messages.shown.size(), c.shown);
+        EXPECT_TRUE(startsWith(lastOf(f.os.messages.shown), c.lastShown)) << lastOf(f.os.messages.shown);
+        EXPECT_EQ(f.company() == "読み直していない", c.shown == 0) << "the same file is not even closed";
+        EXPECT_EQ(f.os.state.DataFilePath, f.os.path);
+        EXPECT_TRUE(f.fullyOpen());
     }
     fs::current_path(workingFolder);
-    EXPECT_TRUE(fs::is_symlink(file("link.mdb")));
-    EXPECT_EQ(companyName(os.path), "作業中の会社");
-}
-
-TEST_F(FileCommandsTest, AFailedCopyReportsTheErrorAndLeavesTheTargetAsItWas) {
-    writeText(file("plainfile"), "a file, not a folder");
-    fs::create_directory(file("box.mdb"));
-    writeText(file("box.mdb/inside.txt"), "kept");
-
-    os.fileDialog.answers = {file("plainfile/copy")};
-    commands.mnuFSave();
-    ASSERT_EQ(os.messages.shown.size(), 1u);
-    EXPECT_EQ(os.messages.shown[0].rfind("ファイルの保存に失敗しました。Err.Number =  76 (", 0), 0u)
-        << os.messages.shown[0];
-    EXPECT_EQ(readText(file("plainfile")), "a file, not a folder");
-    EXPECT_TRUE(fullyOpen());
-
-    // Overwriting something that cannot be replaced.
-    os.messages.shown.clear();
-    os.fileDialog.answers = {file("box")};
-    os.messages.answers = {Answer::Yes};
-    commands.mnuFSave();
-    ASSERT_EQ(os.messages.shown.size(), 2u);
-    EXPECT_EQ(os.messages.shown[1].rfind("ファイルの保存に失敗しました。Err.Number =  ", 0), 0u)
-        << os.messages.shown[1];
-    EXPECT_EQ(readText(file("box.mdb/inside.txt")), "kept");
-    EXPECT_EQ(namesIn(os.folder.path()),
-              (std::vector<std::string>{"Kemlora.mdb", "OrgKemlora.mdb", "box.mdb", "plainfile"}));
-    EXPECT_EQ(os.state.DataFilePath, os.path);
-    EXPECT_TRUE(fullyOpen());
-}
-
-TEST_F(FileCommandsTest, SaveWithoutAWorkingFileShowsNoDialog) {
-    fs::remove(os.path);
-    commands.mnuFSave();
-    EXPECT_EQ(childCloses, 1);
-    EXPECT_TRUE(os.fileDialog.requests.empty());
+    EXPECT_TRUE(fs::is_symlink(f.file("link.mdb")));
+    EXPECT_EQ(readText(f.file("plainfile")), "a file, not a folder");
+    EXPECT_EQ(readText(f.file("box.mdb/inside.txt")), "kept");
+    EXPECT_EQ(f.names(), (Names{"Kemlora.mdb", "OrgKemlora.mdb", "box.mdb", "link.mdb", "plainfile", "sub"}));
 }
 
 } // namespace

@@ -4,36 +4,33 @@
 #include "shell/main_window.h"
 #include "support/test_files.h"
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 
 namespace testing_support {
 
-// A task window that records what it saw when it loaded and whether a user's close ran.
+// A task window that counts the closes a user asked for.
 class CountingWindow : public shell::ChildWindow {
 public:
-    CountingWindow(const QString &name, int &userCloses) : ChildWindow(name), userCloses_(userCloses) {}
+    CountingWindow(const QString& name, int& userCloses) : ChildWindow(name), userCloses_(userCloses) {}
 
 protected:
-    bool userCloseRequested() override {
-        ++userCloses_;
-        return true;
-    }
+    bool userCloseRequested() override { return ++userCloses_ > 0; }
 
 private:
-    int &userCloses_;
+    int& userCloses_;
 };
 
 struct MainWindowFixture {
     static constexpr std::int32_t Today = 20260415;
 
-    MainWindowFixture() {
+    // `started`: the calendar counts its loads and the program has started on a copy of the template.
+    explicit MainWindowFixture(bool started = false) {
         state.messages = &messages;
         state.fileDialog = &fileDialog;
         state.desktop = &desktop;
@@ -41,10 +38,13 @@ struct MainWindowFixture {
         state.today = [] { return Today; };
         window = std::make_unique<shell::frmKemlora>(state);
         window->resize(900, 700);
+        if (!started) return;
+        registerCounting("frmCalendar");
+        startInFolderWithTemplate();
     }
 
-    // Registers a window that counts its loads and notes PrintReportNo and SimeMode at each load.
-    void registerCounting(const QString &name) {
+    // A window that counts its loads and notes PrintReportNo and SimeMode as each load saw them.
+    void registerCounting(const QString& name) {
         window->registerWindow(name, [this, name] {
             ++loads[name];
             seenReportNo[name] = state.PrintReportNo;
@@ -52,22 +52,18 @@ struct MainWindowFixture {
             return new CountingWindow(name, userCloses);
         });
     }
-
     // Chooses a menu entry the way a click does.
-    void choose(const char *entry) {
-        auto *action = window->findChild<QAction *>(entry);
+    void choose(const char* entry) {
+        auto* action = window->findChild<QAction*>(entry);
         ASSERT_NE(action, nullptr) << entry;
         action->trigger();
     }
-
     // The open task windows as one line, so a failure reads plainly.
     std::string openNames() const { return window->openWindowNames().join(",").toStdString(); }
-
     QString activeName() const {
-        auto *active = window->mdiArea()->activeSubWindow();
+        auto* active = window->mdiArea()->activeSubWindow();
         return active && active->widget() ? active->widget()->objectName() : QString();
     }
-
     void startInFolderWithTemplate() {
         copyTemplate(folder, "OrgKemlora.mdb");
         window->startUp(folder.path().string());
@@ -80,9 +76,7 @@ struct MainWindowFixture {
     ScriptedRegistry registry;
     data::ProgramState state;
     std::unique_ptr<shell::frmKemlora> window;
-    std::map<QString, int> loads;
-    std::map<QString, int> seenReportNo;
-    std::map<QString, int> seenSimeMode;
+    std::map<QString, int> loads, seenReportNo, seenSimeMode;
     int userCloses = 0;
 };
 
