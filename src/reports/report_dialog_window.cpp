@@ -99,21 +99,23 @@ void frmPrint::buildControls() {
     paperFont.setPointSize(9);
     paper->setFont(paperFont);
 
+    // The boxes are wider than the captions and notes need, so that eight digits show whole in our
+    // Gothic face; the caption and note columns give up that width between them.
     const char* const headings[] = {"項目", "開始", "終了", "備考"};
-    const int headingLeft[] = {120, 2160, 3000, 3840};
-    const int headingWidth[] = {2055, 855, 855, 2055};
+    const int columnLeft[] = {120, 1980, 3000, 4020};
+    const int columnWidth[] = {1875, 1035, 1035, 1875};
     for (int c = 0; c < 4; ++c) {
         QLabel* heading = Label2(c);
         heading->setText(qs(headings[c]));
         heading->setAlignment(Qt::AlignCenter);
-        heading->setGeometry(frameRect(headingLeft[c], 240, headingWidth[c], 255));
+        heading->setGeometry(frameRect(columnLeft[c], 240, columnWidth[c], 255));
     }
     for (int r = 0; r < RangeRows; ++r) {
         const int top = 480 + 240 * r;
-        Label1(r)->setGeometry(frameRect(120, top, 2055, 255));
-        Text1(r)->setGeometry(frameRect(2160, top, 855, 270));
-        Text1(r + EndBoxOffset)->setGeometry(frameRect(3000, top, 855, 270));
-        Label1(r + EndBoxOffset)->setGeometry(frameRect(3840, top, 2055, 255));
+        Label1(r)->setGeometry(frameRect(columnLeft[0], top, columnWidth[0], 255));
+        Text1(r)->setGeometry(frameRect(columnLeft[1], top, columnWidth[1], 270));
+        Text1(r + EndBoxOffset)->setGeometry(frameRect(columnLeft[2], top, columnWidth[2], 270));
+        Label1(r + EndBoxOffset)->setGeometry(frameRect(columnLeft[3], top, columnWidth[3], 255));
     }
     QLabel* dateCaption = Label1(14);
     dateCaption->setText(qs("帳票作成年月日"));
