@@ -36,6 +36,7 @@ constexpr int LastCountField = 14;
 constexpr int TitleLabel = 16;
 constexpr int DateCaptionLabel = 6;
 
+// The window's frame leaves a client area 5835 twips wide, so nothing may reach past 5835.
 // The frames' tops inside the window, in twips; the rows are placed relative to them.
 constexpr int RangeFrameTop = 390;
 constexpr int TableFrameTop = 2100;
@@ -103,14 +104,14 @@ void frmSIME::buildControls() {
 
     auto* rangeFrame = new QGroupBox(qs("〆の範囲"), this);
     rangeFrame->setObjectName("Frame1");
-    rangeFrame->setGeometry(twipsRect(60, RangeFrameTop, 5835, 1650));
+    rangeFrame->setGeometry(twipsRect(60, RangeFrameTop, 5715, 1650));
     rangeFrame->lower(); // drawn behind the controls it holds
     const auto inRange = [](int left, int top, int width, int height) {
         return twipsRect(60 + left, RangeFrameTop + top, width, height);
     };
     const std::array<std::pair<int, const char*>, 3> rangeHeadings{{{2, "項    目"}, {3, "設定値"}, {5, "備    考"}}};
     const int headingLeft[] = {120, 1980, 2940};
-    const int headingWidth[] = {1800, 900, 2775};
+    const int headingWidth[] = {1800, 900, 2655};
     for (std::size_t c = 0; c < rangeHeadings.size(); ++c) {
         QLabel* heading = Label2(rangeHeadings[c].first);
         heading->setText(qs(rangeHeadings[c].second));
@@ -121,7 +122,7 @@ void frmSIME::buildControls() {
         const int top = 450 + 240 * r;
         Label1(r)->setGeometry(inRange(120, top, 1800, 255));
         Text1(r)->setGeometry(inRange(1980, top, 900, 270));
-        Label1(r + 3)->setGeometry(inRange(2940, top, 2775, 255));
+        Label1(r + 3)->setGeometry(inRange(2940, top, 2655, 255));
     }
     QLabel* dateCaption = Label1(DateCaptionLabel);
     dateCaption->setText(qs("〆作業年月日"));
@@ -159,11 +160,11 @@ void frmSIME::buildControls() {
 
     QPushButton* start =
         addButton(StartButton, qs("開始"), qs("〆作業を開始します。"), style()->standardIcon(QStyle::SP_MediaPlay));
-    start->setGeometry(twipsRect(3960, 2880, 915, 615));
+    start->setGeometry(twipsRect(3900, 2880, 915, 615));
     QPushButton* end =
         addButton(EndButton, qs("終了"), qs(shell::EndTooltip), style()->standardIcon(QStyle::SP_DialogCloseButton));
-    end->setGeometry(twipsRect(4980, 2880, 915, 615));
-    hintLine()->setGeometry(twipsRect(60, 3840, 5835, 420));
+    end->setGeometry(twipsRect(4860, 2880, 915, 615));
+    hintLine()->setGeometry(twipsRect(60, 3840, 5715, 420));
     hintLine()->setWordWrap(true);
 
     QWidget* previous = Text1(0);
