@@ -361,8 +361,12 @@ void frmPrint::printClicked() {
         s.message(failure);
         return;
     }
-    // After "nothing to print" the end button's own hint stands.
-    if (!printed) return;
+    // After "nothing to print" the end button's own hint stands; it is put up here because the focus
+    // may already be there, or come back only after the message box, and "印刷中です。" must not stay.
+    if (!printed) {
+        setHint(qs(EndButtonHint));
+        return;
+    }
     setHint(qs(PrintedText));
     if (!pdfPath.empty()) s.message(PdfWrittenMessage + pdfPath);
 }
