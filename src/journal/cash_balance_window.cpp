@@ -40,9 +40,10 @@ constexpr std::uint32_t TypedColor = 0xC0FFFF;   // light yellow
 constexpr std::uint32_t DisplayColor = 0xFFFFC0; // light cyan
 
 // Where the table sits, in twips: a heading row, then the carried-forward row, twelve months and the closing row.
-constexpr int ColumnLeft[] = {120, 780, 2130, 3480}; // month caption, receipts, payments, balance
-constexpr int CaptionWidth = 600;
-constexpr int AmountWidth = 1290;
+// An amount field takes the widest shown amount, 13 characters such as 2,147,483,647, inside its frame.
+constexpr int ColumnLeft[] = {45, 510, 1920, 3330}; // month caption, receipts, payments, balance
+constexpr int CaptionWidth = 450;
+constexpr int AmountWidth = 1380;
 constexpr int HeadingTop = 120;
 constexpr int FirstRowTop = 390;
 constexpr int RowStep = 255;
@@ -163,7 +164,8 @@ void frmACT0210::makeControls() {
             field->setFocusPolicy(Qt::NoFocus);
         }
     }
-    hintLine()->setGeometry(twipsRect(ColumnLeft[0], FirstRowTop + 14 * RowStep + 60, 4650, RowHeight));
+    hintLine()->setGeometry(twipsRect(ColumnLeft[0], FirstRowTop + 14 * RowStep + 60,
+                                      ColumnLeft[3] + AmountWidth - ColumnLeft[0], RowHeight));
 
     QPushButton* registerButton = addButton(0, QString::fromUtf8("登録"), QString::fromUtf8(shell::RegisterTooltip),
                                             style()->standardIcon(QStyle::SP_DialogSaveButton));
