@@ -187,27 +187,33 @@ void frmACT0100::buildLayout() {
     lines->addWidget(caption(7, "出金"), 0, 5);
     lines->addWidget(Text1(6), 1, 5);
     width(Text1(6), 15);
+    // The amounts' blanks are narrower than their digits: aligned right, the amounts line up.
+    Text1(5)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Text1(6)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* codes = new QHBoxLayout;
-    codes->addWidget(caption(3, "勘定科目"));
-    codes->addWidget(Text1(7));
+    // The code fields' captions stand above them, as the line fields' do, so that the names beside the
+    // codes keep room for their texts within the window's width.
+    auto* codes = new QGridLayout;
+    codes->setHorizontalSpacing(4);
+    codes->setVerticalSpacing(2);
+    codes->addWidget(caption(3, "勘定科目"), 0, 0, 1, 3);
+    codes->addWidget(Text1(7), 1, 0);
     width(Text1(7), 3);
-    codes->addWidget(Text1(8));
+    codes->addWidget(Text1(8), 1, 1);
     width(Text1(8), 7);
-    codes->addWidget(name(1));
-    codes->addSpacing(8);
-    codes->addWidget(caption(4, "詳細分類コード"));
-    codes->addWidget(Text1(9));
+    codes->addWidget(name(1), 1, 2);
+    codes->addWidget(caption(4, "詳細分類コード"), 0, 3, 1, 2);
+    codes->addWidget(Text1(9), 1, 3);
     width(Text1(9), 7);
-    codes->addWidget(name(2));
-    codes->addSpacing(8);
-    codes->addWidget(caption(5, "相手先コード"));
-    codes->addWidget(Text1(10));
+    codes->addWidget(name(2), 1, 4);
+    codes->addWidget(caption(5, "相手先コード"), 0, 5, 1, 3);
+    codes->addWidget(Text1(10), 1, 5);
     width(Text1(10), 2);
-    codes->addWidget(Text1(11));
+    codes->addWidget(Text1(11), 1, 6);
     width(Text1(11), 7);
-    codes->addWidget(name(3));
-    codes->addStretch();
+    codes->addWidget(name(3), 1, 7);
+    for (int column : {2, 4, 7})
+        codes->setColumnStretch(column, 1);
     lines->addLayout(codes, 2, 0, 1, 6);
     layout->addWidget(frame2_);
     frame2_->setEnabled(false);
