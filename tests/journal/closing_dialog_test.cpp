@@ -64,6 +64,8 @@ TEST_F(ClosingDialogTest, EachJobProposesThePeriodOfTheProcessingDateAndStartRun
         EXPECT_EQ(s.SimeDate, 20260415);
         EXPECT_EQ(s.CalendarOwnerForm, "frmSIME");
         EXPECT_EQ(focused(), field(0));
+        for (const QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(window->rect().contains(control->geometry())) << control->objectName().toStdString();
         messages.answers = {platform::Answer::No};
         clickStart(); // the check lets the proposal through: the monthly totals run, the year-end asks
         EXPECT_EQ(messages.shown.size(), mode == 1 ? 0u : 1u);
