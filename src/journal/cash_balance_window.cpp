@@ -118,6 +118,8 @@ frmACT0210::frmACT0210(data::ProgramState& state, QWidget* parent)
     : EntryWindow(state, "frmACT0210", cashFields(), parent) {
     setWindowTitle(QString::fromUtf8("現金出納簿残高明細の更新"));
     setPlacement(WidthTwips, HeightTwips);
+    // A blank typed with an amount is refused like any other character that is no part of a number.
+    setTrimmedOnLeaving(false);
     makeControls();
     setMonthCaptions();
 }

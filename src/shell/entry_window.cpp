@@ -334,8 +334,11 @@ void EntryWindow::leaveField(int index) {
     }
     EditedFlag = 0;
     QLineEdit *field = Text1(index);
-    std::string text = data::trimText(field->text().toStdString());
-    field->setText(QString::fromStdString(text));
+    std::string text = field->text().toStdString();
+    if (trimmedOnLeaving_) {
+        text = data::trimText(text);
+        field->setText(QString::fromStdString(text));
+    }
     const FieldSpec &spec = fieldSpec(index);
     if (spec.required && text.empty()) {
         refuseField(index, requiredMessage_);

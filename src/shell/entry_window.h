@@ -76,6 +76,8 @@ protected:
     void setRequiredMessage(const std::string &text) { requiredMessage_ = text; }
     void setLengthMessage(const std::string &text) { lengthMessage_ = text; }
     void setButtonHint(const QString &text) { buttonHint_ = text; }
+    // Whether a field's text loses its leading and trailing blanks before it is checked (the rule).
+    void setTrimmedOnLeaving(bool trimmed) { trimmedOnLeaving_ = trimmed; }
     // Size in twips; placed on first showing at left = (area width - width) / leftDivisor and
     // top = (area height - height) / topDivisor, rounded down, in the main window's work area.
     void setPlacement(int widthTwips, int heightTwips, int leftDivisor = 2, int topDivisor = 4);
@@ -153,6 +155,7 @@ private:
     std::string requiredMessage_;
     std::string lengthMessage_;
     QString buttonHint_;
+    bool trimmedOnLeaving_ = true;
 
     int currentField_ = -1; // the field entered and not yet left
     int leavingField_ = -1; // the field whose leaving is being handled
