@@ -189,15 +189,18 @@ void frmCalendar::handToOwner() {
     if (!window) return;
     QWidget *field = window->fieldWidget(state_.CalendarFieldIndex);
     if (!field) return;
-    // The field takes the focus first, so that bringing its window forward does not pass the focus
-    // through another field, whose focus handling would drop the waiting date.
+    // The field takes the focus before its window comes forward: the activation then finds the focus
+    // inside and restores no other field, whose focus handling would drop the waiting date. Where the
+    // owner sends the focus on from the field, that stands.
     field->setFocus(Qt::OtherFocusReason);
     if (auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
         if (auto *area = sub->mdiArea(); area && area->activeSubWindow() != sub) area->setActiveSubWindow(sub);
     } else {
         window->activateWindow();
     }
-    if (!field->hasFocus()) field->setFocus(Qt::OtherFocusReason);
+    // While the program's window is not active the focus is only noted, and the activation may have
+    // noted another field; the field is the one to get it when the program comes back.
+    if (!window->isActiveWindow()) field->setFocus(Qt::OtherFocusReason);
 }
 
 void frmCalendar::showEvent(QShowEvent *event) {
