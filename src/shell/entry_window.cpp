@@ -143,7 +143,10 @@ void EntryWindow::claimCalendar(int fieldIndex) {
     if (state_.syncCalendar) state_.syncCalendar();
     state_.CalendarOwnerForm = objectName().toStdString();
     if (fieldIndex >= 0) state_.CalendarFieldIndex = static_cast<std::int16_t>(fieldIndex);
-    ownsCalendar_ = true;
+}
+
+void EntryWindow::releaseCalendar() {
+    if (state_.CalendarOwnerForm == objectName().toStdString()) state_.CalendarOwnerForm.clear();
 }
 
 bool EntryWindow::takePickedDate(std::int32_t &date) {
@@ -194,7 +197,7 @@ QWidget *EntryWindow::moveTarget(int index, FocusMove move) {
 }
 
 bool EntryWindow::userCloseRequested() {
-    if (ownsCalendar_) state_.CalendarOwnerForm.clear();
+    releaseCalendar();
     return true;
 }
 

@@ -85,6 +85,8 @@ protected:
     // The calendar's hand-off: the processing date shown, this window named its owner, its date field
     // `fieldIndex` (-1 keeps the index). A user's close of an owner clears the owner's name.
     void claimCalendar(int fieldIndex);
+    // Clears the owner's name when it is this window's; an owner loaded later stays the owner.
+    void releaseCalendar();
     // A date picked in the calendar and not yet taken; taking it clears the flag.
     bool takePickedDate(std::int32_t &date);
 
@@ -161,7 +163,6 @@ private:
     int leavingField_ = -1; // the field whose leaving is being handled
     int returningTo_ = -1;  // a refused field taking the focus back
     bool buttonReleasedByMouse_ = false;
-    bool ownsCalendar_ = false;
     bool closing_ = false;
     bool placementDone_ = false;
     QPointer<QWidget> followedSubWindow_;

@@ -272,7 +272,7 @@ TEST_F(EntryWindowTest, AFieldThatSendsTheFocusOnOnEntryIsLeftInItsDisplayForm) 
     EXPECT_EQ(window->hintLine()->text(), "金額を入力して下さい。");
 }
 
-TEST(EntryWindowClosing, AUsersCloseReleasesTheCalendarAndTheProgramsCloseDoesNot) {
+TEST(EntryWindowClosing, AUsersCloseReleasesTheCalendarItOwnsAndTheProgramsCloseDoesNot) {
     data::ProgramState state;
     testing_support::ScriptedMessages messages;
     state.messages = &messages;
@@ -281,7 +281,10 @@ TEST(EntryWindowClosing, AUsersCloseReleasesTheCalendarAndTheProgramsCloseDoesNo
     area.show();
     area.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
-    for (const bool byProgram : {true, false}) {
+    // The owner afterwards: by the program, by the user, and by the user after another owner has loaded.
+    const std::tuple<bool, const char*, const char*> cases[] = {
+        {true, "", "frmSAMPLE"}, {false, "", ""}, {false, "frmLATER", "frmLATER"}};
+    for (const auto& [byProgram, laterOwner, owner] : cases) {
         state.CalendarOwnerForm = "frmOTHER";
         auto* window = new SampleWindow(state);
         QMdiSubWindow* sub = area.addSubWindow(window);
@@ -292,9 +295,10 @@ TEST(EntryWindowClosing, AUsersCloseReleasesTheCalendarAndTheProgramsCloseDoesNo
         window->Text1(0)->setFocus(Qt::MouseFocusReason);
         EXPECT_EQ(state.CalendarOwnerForm, "frmSAMPLE");
         QTest::keyClicks(window->Text1(0), "abc"); // an edited field is not checked as its window goes
+        if (*laterOwner) state.CalendarOwnerForm = laterOwner;
         byProgram ? window->closeByProgram() : void(sub->close());
-        EXPECT_EQ(state.CalendarOwnerForm, byProgram ? "frmSAMPLE" : "") << byProgram;
-        EXPECT_TRUE(messages.shown.empty()) << byProgram;
+        EXPECT_EQ(state.CalendarOwnerForm, owner) << byProgram << laterOwner;
+        EXPECT_TRUE(messages.shown.empty()) << byProgram << laterOwner;
     }
 }
 
