@@ -18,7 +18,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo_cmd=""
     [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
     $sudo_cmd apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+    # Through env, because sudo would drop a variable set in front of it.
+    $sudo_cmd env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
 
 build_dir="${KEMLORA_BUILD_DIR:-build}"
@@ -27,6 +28,13 @@ cmake --build "$build_dir" -j "$(nproc)"
 
 case "$mode" in
     run)
+        # Without a display Qt gives up with a misleading hint to reinstall; say what is missing instead.
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+            echo "The program is built in $build_dir/bin, but there is no display to show its window on" >&2
+            echo "(neither DISPLAY nor WAYLAND_DISPLAY is set). Start it from a desktop session;" >&2
+            echo "the tests need no display: bash tools/setup.sh test" >&2
+            exit 1
+        fi
         exec "$build_dir/bin/kemlora"
         ;;
     test)
