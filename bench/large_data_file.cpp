@@ -114,7 +114,8 @@ std::string largeFileCopy(const std::string& name) {
     const fs::path cached = folder / "voucher-lines-1m.mdb";
     if (!fs::exists(cached)) {
         const auto started = std::chrono::steady_clock::now();
-        const fs::path building = folder / "building.mdb";
+        // Each process builds its own, so benchmarks started together never write one file at once.
+        const fs::path building = folder / ("building-" + std::to_string(::getpid()) + ".mdb");
         fs::copy_file(templatePath(), building, fs::copy_options::overwrite_existing);
         buildLargeFile(building.string());
         fs::rename(building, cached);
