@@ -20,9 +20,9 @@ void DateToEra(const data::F01Rec &control, std::int64_t ymd, std::string &text,
 // The legend of the newest two defined eras, newest first: " 4 :平成 3 :昭和".
 void EraHintText(const data::F01Rec &control, std::string &text);
 
-// 0 for a month outside 1 to 12.
 // Gregorian leap year.
 bool IsLeapYear(std::int64_t year);
+// The month's last day; 0 for a month outside 1 to 12.
 std::int32_t LastDayOfMonth(int year, int month);
 
 // A stored date whose day is 99 becomes the month's real last day; any other date is returned as it is.
