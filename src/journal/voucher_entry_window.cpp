@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -286,32 +285,8 @@ void frmACT0100::refreshLists() {
 }
 
 void frmACT0100::windowActivated() {
-    if (state().CalendarPicked == 1) {
-        // Once the activation has given the focus back to the window's field.
-        QMetaObject::invokeMethod(
-            this, [this] { shell::guardEvent(state(), [this] { takePickedDateInDateField(); }); },
-            Qt::QueuedConnection);
-        return;
-    }
+    if (state().CalendarPicked == 1) return; // the lists wait while a picked day waits for the date field
     refreshLists();
-}
-
-// A day picked while the date field kept the focus reaches the window only by its activation.
-void frmACT0100::takePickedDateInDateField() {
-    if (!Text1(0)->hasFocus() || state().CalendarPicked != 1) return;
-    std::int32_t date = 0;
-    ClearVoucher();
-    if (!takePickedDate(date)) return;
-    VoucherDate = date;
-    EditedFlag = 0; // the picked day replaces whatever was typed
-    focusField(1);
-}
-
-// The calendar brings this window to the front after handing the day over, and the activation puts
-// the focus back where it last was; the voucher number takes it only after that.
-void frmACT0100::moveOnAfterPick() {
-    QMetaObject::invokeMethod(
-        this, [this] { shell::guardEvent(state(), [this] { focusField(1); }); }, Qt::QueuedConnection);
 }
 
 // ---- Clearing and showing
@@ -343,7 +318,7 @@ void frmACT0100::fieldEntered(int index) {
         if (takePickedDate(date)) {
             VoucherDate = date;
             EditedFlag = 0; // an era chosen before the pick gives way to the picked day
-            moveOnAfterPick();
+            focusField(1);
         }
         break;
     }
@@ -734,7 +709,6 @@ void frmACT0100::buttonClicked(int index) {
         if (checkKey()) deleteLine();
         break;
     case 2:
-        state().CalendarOwnerForm.clear();
         close();
         break;
     case 3:

@@ -69,8 +69,6 @@ private:
     void deleteLine();
     void searchFreeLine();
     void stepLine(int step);
-    void takePickedDateInDateField();
-    void moveOnAfterPick();
 
     void gridChosen(int grid);
     void voucherChosen();
