@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-#include <QTimer>
 
 #include <array>
 #include <cstddef>
@@ -254,23 +253,7 @@ void frmSIME::fieldEntered(int index) {
     // The picked day replaces whatever was typed, so leaving the field checks nothing.
     EditedFlag = 0;
     ShowSimeDate(s.SimeDate);
-    // The calendar brings this window forward after handing over the focus, and the window then puts
-    // the focus back on the date field; the move to the start button waits until that is done.
-    QTimer::singleShot(0, this, [this] {
-        if (focusWidget() == Text1(DateField)) Command1(StartButton)->setFocus(Qt::OtherFocusReason);
-    });
-}
-
-void frmSIME::windowActivated() {
-    // The calendar handed a pick back to a field that kept the focus, so no entering took it.
-    data::ProgramState& s = state();
-    if (s.CalendarPicked != 1 || s.CalendarOwnerForm != objectName().toStdString()) return;
-    QWidget* focused = focusWidget();
-    for (int i = 0; i <= DateField; ++i) {
-        if (Text1(i) != focused) continue;
-        fieldEntered(i);
-        return;
-    }
+    Command1(StartButton)->setFocus(Qt::OtherFocusReason);
 }
 
 void frmSIME::showEditForm(int index) {
