@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-#include <QTimer>
 
 namespace reports {
 
@@ -210,23 +209,7 @@ void frmPrint::fieldEntered(int index) {
     if (!takePickedDate(picked)) return;
     s.CreationDate = common::ResolveDay99(picked);
     ShowPrintDate(s.CreationDate);
-    // The calendar brings this window forward after handing over the focus, and the window then puts
-    // the focus back on the date box; the move to the print button waits until that is done.
-    QTimer::singleShot(0, this, [this] {
-        if (focusWidget() == Text1(DateBox)) Command1(PrintButton)->setFocus(Qt::OtherFocusReason);
-    });
-}
-
-void frmPrint::windowActivated() {
-    // The calendar handed a pick back to a box that kept the focus, so no entering took it.
-    data::ProgramState& s = state();
-    if (s.CalendarPicked != 1 || s.CalendarOwnerForm != objectName().toStdString()) return;
-    QWidget* focused = focusWidget();
-    for (int i = 0; i <= DateBox; ++i) {
-        if (Text1(i) != focused) continue;
-        fieldEntered(i);
-        return;
-    }
+    Command1(PrintButton)->setFocus(Qt::OtherFocusReason);
 }
 
 void frmPrint::showEditForm(int index) {
@@ -313,7 +296,7 @@ void frmPrint::buttonClicked(int index) {
         return;
     }
     if (index == EndButton) {
-        state().CalendarOwnerForm.clear();
+        releaseCalendar();
         closeByProgram();
     }
 }

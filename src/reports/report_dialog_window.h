@@ -42,7 +42,6 @@ protected:
     void showField(int index) override;
     void storeField(int index, const QString& text) override;
     QWidget* moveTarget(int index, shell::FocusMove move) override;
-    void windowActivated() override;
     void buttonClicked(int index) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
