@@ -33,13 +33,13 @@ struct OpenLargeFile {
     data::ProgramState state;
 };
 
-data::ProgramState &largeFile() {
+data::ProgramState& largeFile() {
     static OpenLargeFile file;
     return file.state;
 }
 
-void KeyedReadF45Access(benchmark::State &bench) {
-    auto &s = largeFile();
+void KeyedReadF45Access(benchmark::State& bench) {
+    auto& s = largeFile();
     std::mt19937 random(7);
     std::int16_t status = 0;
     std::int64_t misses = 0;
@@ -58,8 +58,8 @@ void KeyedReadF45Access(benchmark::State &bench) {
 }
 BENCHMARK(KeyedReadF45Access)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-void KeyedReadF21Access(benchmark::State &bench) {
-    auto &s = largeFile();
+void KeyedReadF21Access(benchmark::State& bench) {
+    auto& s = largeFile();
     std::mt19937 random(11);
     std::int16_t status = 0;
     std::int64_t misses = 0;
@@ -78,8 +78,8 @@ void KeyedReadF21Access(benchmark::State &bench) {
 }
 BENCHMARK(KeyedReadF21Access)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-void KeyedLookF21Access(benchmark::State &bench) {
-    auto &s = largeFile();
+void KeyedLookF21Access(benchmark::State& bench) {
+    auto& s = largeFile();
     std::mt19937 random(13);
     std::int16_t status = 0;
     for (auto _ : bench) {
@@ -95,8 +95,8 @@ void KeyedLookF21Access(benchmark::State &bench) {
 }
 BENCHMARK(KeyedLookF21Access)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-void WalkF45TableInIndexOrder(benchmark::State &bench) {
-    auto &table = *largeFile().F45Table;
+void WalkF45TableInIndexOrder(benchmark::State& bench) {
+    auto& table = *largeFile().F45Table;
     std::int64_t rows = 0;
     for (auto _ : bench) {
         for (table.moveFirst(); !table.eof(); table.moveNext())
@@ -107,8 +107,8 @@ void WalkF45TableInIndexOrder(benchmark::State &bench) {
 }
 BENCHMARK(WalkF45TableInIndexOrder)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
-void WalkF45TableReadingAmounts(benchmark::State &bench) {
-    auto &table = *largeFile().F45Table;
+void WalkF45TableReadingAmounts(benchmark::State& bench) {
+    auto& table = *largeFile().F45Table;
     const int amount = table.columnIndex("F45_AMT");
     std::int64_t rows = 0;
     for (auto _ : bench) {
@@ -122,9 +122,9 @@ void WalkF45TableReadingAmounts(benchmark::State &bench) {
 BENCHMARK(WalkF45TableReadingAmounts)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 // Lines dated after the large file's last day, taken away again (untimed) after each round.
-void AddLinesInOneTransaction(benchmark::State &bench) {
-    auto &s = largeFile();
-    auto &table = *s.F45Table;
+void AddLinesInOneTransaction(benchmark::State& bench) {
+    auto& s = largeFile();
+    auto& table = *s.F45Table;
     const std::string remark(30, ' ');
     std::int64_t rows = 0;
     for (auto _ : bench) {
@@ -154,7 +154,7 @@ BENCHMARK(AddLinesInOneTransaction)->Unit(benchmark::kMillisecond)->Iterations(3
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     largeFile(); // make or copy the large file before any timing starts

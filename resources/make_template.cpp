@@ -10,7 +10,7 @@
 
 namespace {
 
-bool readFile(const char *path, std::string &text) {
+bool readFile(const char* path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream buffer;
@@ -19,8 +19,8 @@ bool readFile(const char *path, std::string &text) {
     return true;
 }
 
-bool run(sqlite3 *handle, const std::string &sql, const char *what) {
-    char *message = nullptr;
+bool run(sqlite3* handle, const std::string& sql, const char* what) {
+    char* message = nullptr;
     if (sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return true;
     std::fprintf(stderr, "make_template: %s: %s\n", what, message ? message : "failed");
     sqlite3_free(message);
@@ -29,7 +29,7 @@ bool run(sqlite3 *handle, const std::string &sql, const char *what) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: make_template <schema.sql> <rows.sql> <output>\n");
         return 2;
@@ -45,7 +45,7 @@ int main(int argc, char **argv) {
     std::error_code ignored;
     std::filesystem::remove(partial, ignored);
 
-    sqlite3 *handle = nullptr;
+    sqlite3* handle = nullptr;
     if (sqlite3_open_v2(partial.string().c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK) {
         std::fprintf(stderr, "make_template: cannot create %s\n", partial.string().c_str());

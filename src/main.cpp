@@ -20,7 +20,7 @@
 #include <QFont>
 #include <QScreen>
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kemlora");
 
@@ -46,7 +46,7 @@ int main(int argc, char **argv) {
 
     shell::frmKemlora mainWindow(state);
     mainWindow.registerWindow("frmCalendar", [&] {
-        return new shell::frmCalendar(state, [&mainWindow](const QString &name) { return mainWindow.findChild(name); });
+        return new shell::frmCalendar(state, [&mainWindow](const QString& name) { return mainWindow.findChild(name); });
     });
     mainWindow.registerWindow("frmAbout", [&] { return new shell::frmAbout(state); });
     mainWindow.registerWindow("frmACT0100", [&] { return new journal::frmACT0100(state); });
@@ -54,13 +54,13 @@ int main(int argc, char **argv) {
     mainWindow.registerWindow("frmSIME", [&] { return new journal::frmSIME(state); });
     mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
     mainWindow.registerWindow("frmPrint", [&] {
-        return new reports::frmPrint(state, reportCatalog, [&state](const std::string &title) {
+        return new reports::frmPrint(state, reportCatalog, [&state](const std::string& title) {
             return platform::openPrintJob(title, state.DataFilePath);
         });
     });
 
     // Like a desktop's default placement: most of the screen, so the task windows fit beside the calendar.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         mainWindow.resize(area.width() * 4 / 5, area.height() * 4 / 5);
     }

@@ -11,7 +11,7 @@ constexpr std::array<int, 5> FixedYearBase{0, 1867, 1911, 1925, 1988};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool allDigits(const std::string &text, std::size_t from, std::size_t count) {
+bool allDigits(const std::string& text, std::size_t from, std::size_t count) {
     if (text.size() < from + count) return false;
     for (std::size_t i = from; i < from + count; ++i)
         if (!isDigit(text[i])) return false;
@@ -65,8 +65,8 @@ std::int32_t ResolveDay99(std::int32_t ymd) {
     return last == 0 ? ymd : ymd - 99 + last;
 }
 
-void EraToDate(const data::F01Rec &control, std::int16_t era, const std::string &yymmdd, std::string &ymd,
-               std::int16_t &err) {
+void EraToDate(const data::F01Rec& control, std::int16_t era, const std::string& yymmdd, std::string& ymd,
+               std::int16_t& err) {
     err = 0;
     std::int64_t base = 0;
     if (era >= 1 && era <= 4) {
@@ -97,7 +97,7 @@ void EraToDate(const data::F01Rec &control, std::int16_t era, const std::string 
     DateToEra(control, std::stoll(ymd), text, code, err);
 }
 
-void DateToEra(const data::F01Rec &control, std::int64_t ymd, std::string &text, std::string &code, std::int16_t &err) {
+void DateToEra(const data::F01Rec& control, std::int64_t ymd, std::string& text, std::string& code, std::int16_t& err) {
     err = 0;
     if (ymd < 0) {
         err = 9;
@@ -137,7 +137,7 @@ void DateToEra(const data::F01Rec &control, std::int64_t ymd, std::string &text,
     code = std::to_string(era) + zeroPadded(eraYear, 2) + zeroPadded(month, 2) + zeroPadded(day, 2);
 }
 
-void EraHintText(const data::F01Rec &control, std::string &text) {
+void EraHintText(const data::F01Rec& control, std::string& text) {
     text.clear();
     int listed = 0;
     for (int i = EraCount; i >= 1 && listed < 2; --i) {

@@ -10,15 +10,15 @@ namespace common {
 
 // Era number and six typed characters YYMMDD to yyyymmdd. Err: 0 valid; 1 unknown era or the year
 // is not two digits; 2 bad month; 3 bad day; 9 before every era. A day of 99 stays 99 in `ymd`.
-void EraToDate(const data::F01Rec &control, std::int16_t era, const std::string &yymmdd, std::string &ymd,
-               std::int16_t &err);
+void EraToDate(const data::F01Rec& control, std::int16_t era, const std::string& yymmdd, std::string& ymd,
+               std::int16_t& err);
 
 // yyyymmdd to the display text (" 5年 3月 1日") and the era code ("4120229"). A day of 99 reads as the
 // month's last day. Err: 0 valid, 2 bad month, 3 bad day, 9 before every defined era.
-void DateToEra(const data::F01Rec &control, std::int64_t ymd, std::string &text, std::string &code, std::int16_t &err);
+void DateToEra(const data::F01Rec& control, std::int64_t ymd, std::string& text, std::string& code, std::int16_t& err);
 
 // The legend of the newest two defined eras, newest first: " 4 :平成 3 :昭和".
-void EraHintText(const data::F01Rec &control, std::string &text);
+void EraHintText(const data::F01Rec& control, std::string& text);
 
 // Gregorian leap year.
 bool IsLeapYear(std::int64_t year);

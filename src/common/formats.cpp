@@ -20,7 +20,7 @@ struct Decimal {
 
 // A number as the formatting step takes it: surrounding blanks, a sign at either end, separators among
 // the integer digits and one decimal point; anything else is not a number.
-std::optional<Decimal> parseDecimal(const std::string &value) {
+std::optional<Decimal> parseDecimal(const std::string& value) {
     const auto first = value.find_first_not_of(' ');
     if (first == std::string::npos) return std::nullopt;
     std::string body = value.substr(first, value.find_last_not_of(' ') - first + 1);
@@ -61,7 +61,7 @@ struct Pattern {
     std::size_t minFraction = 0; // up to the last "0" after the point
 };
 
-Pattern parsePattern(const std::string &fmt) {
+Pattern parsePattern(const std::string& fmt) {
     Pattern pattern;
     const std::size_t point = fmt.find('.');
     pattern.hasPoint = point != std::string::npos;
@@ -84,7 +84,7 @@ Pattern parsePattern(const std::string &fmt) {
 }
 
 // Adds one to a run of digits, growing it on the left when it carries out.
-void increment(std::string &digits) {
+void increment(std::string& digits) {
     for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
         if (*it != '9') {
             ++*it;
@@ -95,7 +95,7 @@ void increment(std::string &digits) {
     digits.insert(digits.begin(), '1');
 }
 
-std::string groupThousands(const std::string &digits) {
+std::string groupThousands(const std::string& digits) {
     std::string grouped;
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
@@ -104,7 +104,7 @@ std::string groupThousands(const std::string &digits) {
     return grouped;
 }
 
-std::string formatDecimal(Decimal number, const Pattern &pattern) {
+std::string formatDecimal(Decimal number, const Pattern& pattern) {
     // Round half away from zero to the pattern's decimals.
     std::string digits = number.integer + number.fraction;
     std::size_t integerLength = number.integer.size();
@@ -134,7 +134,7 @@ std::string formatDecimal(Decimal number, const Pattern &pattern) {
     return text;
 }
 
-std::string rightAligned(const std::string &text, std::size_t width) {
+std::string rightAligned(const std::string& text, std::size_t width) {
     const std::size_t count = characterCount(text);
     if (count >= width) return lastCharacters(text, width);
     return std::string(width - count, ' ') + text;
@@ -144,13 +144,13 @@ const std::array<std::string, 7> ZeroPatterns{"", "0", "00", "000", "0000", "000
 
 } // namespace
 
-std::string FormatNumber(const std::string &value, const std::string &fmt) {
+std::string FormatNumber(const std::string& value, const std::string& fmt) {
     const auto number = parseDecimal(value);
     if (!number) return value;
     return formatDecimal(*number, parsePattern(fmt));
 }
 
-std::string FormatFix(const std::string &value, const std::string &fmt) {
+std::string FormatFix(const std::string& value, const std::string& fmt) {
     const std::string text = FormatNumber(value, fmt);
     const std::size_t width = characterCount(fmt);
     const bool amount = parseDecimal(value).has_value() && fmt.find(',') != std::string::npos;
@@ -158,17 +158,17 @@ std::string FormatFix(const std::string &value, const std::string &fmt) {
     return rightAligned(text, width);
 }
 
-std::string FormatFix(db::Currency value, const std::string &fmt) { return FormatFix(value.toString(), fmt); }
+std::string FormatFix(db::Currency value, const std::string& fmt) { return FormatFix(value.toString(), fmt); }
 
-std::string FormatFix(float value, const std::string &fmt) {
+std::string FormatFix(float value, const std::string& fmt) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
     return FormatFix(std::string(buffer.data(), result.ptr), fmt);
 }
 
-std::string FormatFix(std::int64_t value, const std::string &fmt) { return FormatFix(std::to_string(value), fmt); }
+std::string FormatFix(std::int64_t value, const std::string& fmt) { return FormatFix(std::to_string(value), fmt); }
 
-std::string FormatCode(const std::string &value, std::int16_t width, std::int16_t digits) {
+std::string FormatCode(const std::string& value, std::int16_t width, std::int16_t digits) {
     const std::string fmt =
         (digits >= 1 && digits <= 6) ? ZeroPatterns[static_cast<std::size_t>(digits)] : std::string("###,###,##0");
     const std::string text = FormatNumber(value, fmt);

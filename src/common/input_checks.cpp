@@ -9,13 +9,13 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-void checkLength(const std::string &text, std::int16_t index, std::size_t limit, std::int16_t &err) {
+void checkLength(const std::string& text, std::int16_t index, std::size_t limit, std::int16_t& err) {
     err = 0;
     if (index == 0 && characterCount(text) > limit) err = 9;
 }
 
 // The integer part must be groups of three after the first when it carries separators at all.
-bool validGroups(const std::string &integer) {
+bool validGroups(const std::string& integer) {
     if (integer.find(',') == std::string::npos) return true;
     std::size_t groupStart = 0;
     bool first = true;
@@ -32,7 +32,7 @@ bool validGroups(const std::string &integer) {
 
 } // namespace
 
-void CheckDigits(const std::string &text, std::int16_t &err) {
+void CheckDigits(const std::string& text, std::int16_t& err) {
     err = 0;
     for (char c : text) {
         if (!isDigit(c)) {
@@ -42,7 +42,7 @@ void CheckDigits(const std::string &text, std::int16_t &err) {
     }
 }
 
-void CheckNumeric(const std::string &text, std::int16_t &err) {
+void CheckNumeric(const std::string& text, std::int16_t& err) {
     err = 0;
     for (std::size_t p = 0; p < text.size(); ++p) {
         const char c = text[p];
@@ -53,15 +53,15 @@ void CheckNumeric(const std::string &text, std::int16_t &err) {
     }
 }
 
-void GOUKEI_CheckLength(const std::string &text, std::int16_t index, std::int16_t &err) {
+void GOUKEI_CheckLength(const std::string& text, std::int16_t index, std::int16_t& err) {
     checkLength(text, index, 3, err);
 }
 
-void PL_CheckLength(const std::string &text, std::int16_t index, std::int16_t &err) {
+void PL_CheckLength(const std::string& text, std::int16_t index, std::int16_t& err) {
     checkLength(text, index, 5, err);
 }
 
-std::optional<db::Currency> ParseAmount(const std::string &text) {
+std::optional<db::Currency> ParseAmount(const std::string& text) {
     std::string body = text;
     bool negative = false;
     int signs = 0;

@@ -10,20 +10,20 @@
 namespace common {
 
 // Only the ASCII digits pass; an empty text passes.
-void CheckDigits(const std::string &text, std::int16_t &err);
+void CheckDigits(const std::string& text, std::int16_t& err);
 
 // Digits, "." and "," anywhere, "+" or "-" only as the first or last character; an empty text passes.
-void CheckNumeric(const std::string &text, std::int16_t &err);
+void CheckNumeric(const std::string& text, std::int16_t& err);
 
 // Fails when the first field (index 0) holds more than 3 characters.
-void GOUKEI_CheckLength(const std::string &text, std::int16_t index, std::int16_t &err);
+void GOUKEI_CheckLength(const std::string& text, std::int16_t index, std::int16_t& err);
 
 // Fails when the first field (index 0) holds more than 5 characters.
-void PL_CheckLength(const std::string &text, std::int16_t index, std::int16_t &err);
+void PL_CheckLength(const std::string& text, std::int16_t index, std::int16_t& err);
 
 // The amount a typed text stands for: one sign at either end, thousands groups with ",", one decimal
 // point, rounded to four decimals. Nothing for texts that CheckNumeric lets through but that are not
 // one clear number ("1..2", ",", "+12-", "12,34", "").
-std::optional<db::Currency> ParseAmount(const std::string &text);
+std::optional<db::Currency> ParseAmount(const std::string& text);
 
 } // namespace common

@@ -8,7 +8,7 @@ namespace common {
 
 inline bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-inline std::size_t characterCount(const std::string &text) {
+inline std::size_t characterCount(const std::string& text) {
     std::size_t count = 0;
     for (char c : text)
         if (!isContinuationByte(c)) ++count;
@@ -16,7 +16,7 @@ inline std::size_t characterCount(const std::string &text) {
 }
 
 // The last `count` characters of `text` (all of it when it is shorter).
-inline std::string lastCharacters(const std::string &text, std::size_t count) {
+inline std::string lastCharacters(const std::string& text, std::size_t count) {
     if (count == 0) return {};
     std::size_t pos = text.size();
     std::size_t taken = 0;

@@ -13,8 +13,8 @@ namespace {
 constexpr std::size_t SlotWidth = 10;
 constexpr std::size_t TextWidth = SlotWidth * 12;
 
-const char *const monthTextFields[] = {"", "F46_GAMT1", "F46_GAMT2", "F46_GAMT3"};
-const char *const kindNames[] = {"", "入金", "出金", "残高"};
+const char* const monthTextFields[] = {"", "F46_GAMT1", "F46_GAMT2", "F46_GAMT3"};
+const char* const kindNames[] = {"", "入金", "出金", "残高"};
 
 using MonthAmounts = std::array<std::array<db::Currency, 13>, 4>;
 
@@ -28,7 +28,7 @@ std::string slotText(std::int64_t amount) {
 }
 
 // A slot is ten digits, or a minus sign and nine digits, and must fit a 32-bit integer.
-std::optional<std::int64_t> slotValue(const std::string &slot) {
+std::optional<std::int64_t> slotValue(const std::string& slot) {
     const bool negative = slot[0] == '-';
     std::int64_t value = 0;
     for (std::size_t i = negative ? 1 : 0; i < slot.size(); ++i) {
@@ -39,7 +39,7 @@ std::optional<std::int64_t> slotValue(const std::string &slot) {
     return negative ? -value : value;
 }
 
-bool unpackMonths(const std::string &text, std::array<db::Currency, 13> &months) {
+bool unpackMonths(const std::string& text, std::array<db::Currency, 13>& months) {
     if (text.size() != TextWidth) return false;
     for (int m = 1; m <= 12; ++m) {
         const auto value = slotValue(text.substr((m - 1) * SlotWidth, SlotWidth));
@@ -60,7 +60,7 @@ std::string amountText(std::int64_t amount) {
 }
 
 // Packs every month amount, rounded to a whole number; tells the user of the first one out of range.
-bool packMonths(ProgramState &s, const MonthAmounts &amounts, std::array<std::string, 4> &texts) {
+bool packMonths(ProgramState& s, const MonthAmounts& amounts, std::array<std::string, 4>& texts) {
     for (int k = 1; k <= 3; ++k)
         texts[k].clear();
     for (int m = 1; m <= 12; ++m) {
@@ -78,7 +78,7 @@ bool packMonths(ProgramState &s, const MonthAmounts &amounts, std::array<std::st
     return true;
 }
 
-void addDefaultRow(db::TableRecordset &table) {
+void addDefaultRow(db::TableRecordset& table) {
     table.addNew();
     table.setField("F46_RNO", 1);
     table.setField("F46_RM1", db::Currency());
@@ -89,12 +89,12 @@ void addDefaultRow(db::TableRecordset &table) {
     table.update();
 }
 
-bool seekCashRow(db::TableRecordset &table) {
+bool seekCashRow(db::TableRecordset& table) {
     table.seek("=", {1});
     return !table.noMatch();
 }
 
-std::int16_t getCashRow(ProgramState &s, db::TableRecordset &table) {
+std::int16_t getCashRow(ProgramState& s, db::TableRecordset& table) {
     if (!seekCashRow(table)) addDefaultRow(table);
     if (!seekCashRow(table)) {
         s.message(MissingRowMessage);
@@ -111,7 +111,7 @@ std::int16_t getCashRow(ProgramState &s, db::TableRecordset &table) {
             return 9;
         }
     }
-    auto &r = s.F46Record;
+    auto& r = s.F46Record;
     assignValue(r.F46_RNO, table.field("F46_RNO"));
     assignValue(r.F46_RM1, table.field("F46_RM1"));
     assignValue(r.F46_RM2, table.field("F46_RM2"));
@@ -125,12 +125,12 @@ std::int16_t getCashRow(ProgramState &s, db::TableRecordset &table) {
     return 0;
 }
 
-std::int16_t putCashRow(ProgramState &s, db::TableRecordset &table) {
+std::int16_t putCashRow(ProgramState& s, db::TableRecordset& table) {
     if (!seekCashRow(table)) {
         s.message(MissingRowMessage);
         return 9;
     }
-    const auto &r = s.F46Record;
+    const auto& r = s.F46Record;
     std::array<std::string, 4> texts;
     if (!packMonths(s, r.Amt, texts)) return 9;
     table.edit();
@@ -146,7 +146,7 @@ std::int16_t putCashRow(ProgramState &s, db::TableRecordset &table) {
 
 } // namespace
 
-void F46Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
+void F46Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     status = 0;
     auto table = s.MainDatabase->openTable("F46TB");
     table->setIndex("F46IX");

@@ -17,6 +17,6 @@ inline constexpr std::int64_t HighestMonthAmount = 2'147'483'647;
 // default row when the table has none. "PUT" packs Amt (rounded to whole numbers) and writes the
 // row; it never creates the row and writes nothing when an amount lies outside the slot range.
 // Status 0 done, 9 failed (the user has been told; F46Record is left as it was). Other modes do nothing.
-void F46Access(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F46Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 
 } // namespace data

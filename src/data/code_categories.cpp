@@ -18,8 +18,8 @@ std::string zeroFilled(std::int64_t number, std::size_t width) {
 
 } // namespace
 
-void LoadCodeKbnTable(ProgramState &s) {
-    auto &table = s.CodeKbnTable;
+void LoadCodeKbnTable(ProgramState& s) {
+    auto& table = s.CodeKbnTable;
     table[0] = {"", "区分", "区分名称", "桁", "長さ"};
     for (int r = FirstCategory; r <= LastCategory; ++r)
         table[r] = {"", zeroFilled(r, 2), "", "", ""};
@@ -35,9 +35,9 @@ void LoadCodeKbnTable(ProgramState &s) {
     rows->close();
 }
 
-int CodeDigits(const ProgramState &s, int category) {
+int CodeDigits(const ProgramState& s, int category) {
     if (category < FirstCategory || category > LastCategory) return 0;
-    const std::string &cell = s.CodeKbnTable[category][3];
+    const std::string& cell = s.CodeKbnTable[category][3];
     return cell.empty() ? 0 : std::atoi(cell.c_str());
 }
 

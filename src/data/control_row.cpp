@@ -9,7 +9,7 @@ namespace data {
 namespace {
 
 // Every field of the control row with its member, in the order the row is written.
-template <class Record, class Visit> void visitF01Fields(Record &r, Visit &&visit) {
+template <class Record, class Visit> void visitF01Fields(Record& r, Visit&& visit) {
     visit("F01_NO", r.F01_NO);
     visit("F01_TDY", r.F01_TDY);
     visit("F01_ACT", r.F01_ACT);
@@ -36,8 +36,8 @@ template <class Record, class Visit> void visitF01Fields(Record &r, Visit &&visi
     visit("F01_DUM", r.F01_DUM);
 }
 
-void addDefaultRow(db::TableRecordset &table, std::int32_t today) {
-    static const char *const eraNames[] = {"明治", "大正", "昭和", "平成", ""};
+void addDefaultRow(db::TableRecordset& table, std::int32_t today) {
+    static const char* const eraNames[] = {"明治", "大正", "昭和", "平成", ""};
     static const int eraFirstDays[] = {18681031, 19120801, 19261227, 19890109, 0};
     table.addNew();
     table.setField("F01_NO", 1);
@@ -45,26 +45,26 @@ void addDefaultRow(db::TableRecordset &table, std::int32_t today) {
     table.setField("F01_ACT", today);
     table.setField("F01_SIM", 99);
     table.setField("F01_STMM", 1);
-    for (const char *field : {"F01_UPD", "F01_TAX1", "F01_TAX2", "F01_TYMD", "F01_DNO"})
+    for (const char* field : {"F01_UPD", "F01_TAX1", "F01_TAX2", "F01_TYMD", "F01_DNO"})
         table.setField(field, 0);
     for (int i = 1; i <= 5; ++i)
         table.setField(numberedField("F01_NENG_", i), eraNames[i - 1]);
     for (int i = 1; i <= 5; ++i)
         table.setField(numberedField("F01_STYMD_", i), eraFirstDays[i - 1]);
-    for (const char *field : {"F01_NAM_01", "F01_NAM_02", "F01_PST", "F01_ADR_01", "F01_ADR_02", "F01_TEL", "F01_FAX",
+    for (const char* field : {"F01_NAM_01", "F01_NAM_02", "F01_PST", "F01_ADR_01", "F01_ADR_02", "F01_TEL", "F01_FAX",
                               "F01_BNK_01", "F01_BNK_02", "F01_DUM"})
         table.setField(field, "");
     table.update();
 }
 
-bool seekControlRow(db::TableRecordset &table) {
+bool seekControlRow(db::TableRecordset& table) {
     table.seek("=", {1});
     return !table.noMatch();
 }
 
 } // namespace
 
-void F01Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
+void F01Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     status = 0;
     auto table = s.MainDatabase->openTable("F01TB");
     table->setIndex("F01KEY");
@@ -76,7 +76,7 @@ void F01Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
             return;
         }
         visitF01Fields(s.F01Record,
-                       [&](const std::string &field, auto &member) { assignValue(member, table->field(field)); });
+                       [&](const std::string& field, auto& member) { assignValue(member, table->field(field)); });
     } else if (mode == "PUT") {
         if (!seekControlRow(*table)) {
             s.message(MissingRowMessage);
@@ -85,7 +85,7 @@ void F01Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
         }
         table->edit();
         visitF01Fields(std::as_const(s.F01Record),
-                       [&](const std::string &field, const auto &member) { table->setField(field, toValue(member)); });
+                       [&](const std::string& field, const auto& member) { table->setField(field, toValue(member)); });
         table->update();
     }
 }

@@ -9,11 +9,11 @@
 namespace data {
 
 // Shown when the control row or the cash balance row is missing where it must be.
-inline constexpr const char *MissingRowMessage = "予期せぬエラーが発生しました。制御テーブルを確認して下さい。";
+inline constexpr const char* MissingRowMessage = "予期せぬエラーが発生しました。制御テーブルを確認して下さい。";
 
 // "GET" reads the row into F01Record, first creating the default row (today's date from
 // s.today()) when the table has none. "PUT" writes every member of F01Record; it never creates
 // the row. Status 0 done, 9 the row is missing (the user has been told). Other modes do nothing.
-void F01Access(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F01Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 
 } // namespace data

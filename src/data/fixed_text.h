@@ -10,8 +10,14 @@ namespace data {
 class FixedText {
 public:
     explicit FixedText(std::size_t width) : width_(width) { assign(""); }
-    FixedText& operator=(const std::string& value) { assign(value); return *this; }
-    FixedText& operator=(const char* value) { assign(value); return *this; }
+    FixedText& operator=(const std::string& value) {
+        assign(value);
+        return *this;
+    }
+    FixedText& operator=(const char* value) {
+        assign(value);
+        return *this;
+    }
     FixedText(const FixedText&) = default;
     FixedText& operator=(const FixedText&) = default;
 

@@ -17,18 +17,18 @@ constexpr std::int16_t Found = 0;
 constexpr std::int16_t NotFound = 9;
 
 // The row the recordset stands on, if any, so that a miss can put it back there.
-std::optional<db::Bookmark> currentPlace(const TableRecordset &table) {
+std::optional<db::Bookmark> currentPlace(const TableRecordset& table) {
     if (table.bof() || table.eof() || !table.hasCurrent()) return std::nullopt;
     return table.bookmark();
 }
 
-void returnTo(TableRecordset &table, const std::optional<db::Bookmark> &place) {
+void returnTo(TableRecordset& table, const std::optional<db::Bookmark>& place) {
     if (place) table.setBookmark(*place);
 }
 
 // The seek every reader shares: an empty table is a miss that touches nothing; any other miss
 // puts the recordset back where it stood; a hit leaves it on the found row.
-std::int16_t seekKeepingPlace(TableRecordset &table, const std::string &comparison, const std::vector<Value> &key) {
+std::int16_t seekKeepingPlace(TableRecordset& table, const std::string& comparison, const std::vector<Value>& key) {
     if (table.empty()) return NotFound;
     const auto place = currentPlace(table);
     table.seek(comparison, key);
@@ -39,20 +39,20 @@ std::int16_t seekKeepingPlace(TableRecordset &table, const std::string &comparis
     return Found;
 }
 
-template <class Member> void read(const TableRecordset &table, const std::string &field, Member &member) {
+template <class Member> void read(const TableRecordset& table, const std::string& field, Member& member) {
     assignValue(member, table.field(field));
 }
 
 template <class Record, class Copy>
-void getByKey(TableRecordset &table, Record &record, const std::string &mode, std::int16_t &status,
-              const std::vector<Value> &key, Copy copy) {
+void getByKey(TableRecordset& table, Record& record, const std::string& mode, std::int16_t& status,
+              const std::vector<Value>& key, Copy copy) {
     status = Found;
     if (mode != "GET") return;
     status = seekKeepingPlace(table, "=", key);
     if (status == Found) copy(record, table);
 }
 
-const std::array<std::string, 13> &monthFields() {
+const std::array<std::string, 13>& monthFields() {
     static const std::array<std::string, 13> names = [] {
         std::array<std::string, 13> result;
         for (int m = 1; m <= 12; ++m)
@@ -62,14 +62,14 @@ const std::array<std::string, 13> &monthFields() {
     return names;
 }
 
-void copyF10KBN(F10KBNRec &r, const TableRecordset &t) {
+void copyF10KBN(F10KBNRec& r, const TableRecordset& t) {
     read(t, "F10KBN_NAME", r.F10KBN_NAME);
     read(t, "F10KBN_KETA", r.F10KBN_KETA);
     read(t, "F10KBN_LEN", r.F10KBN_LEN);
     read(t, "F10KBN_DUM", r.F10KBN_DUM);
 }
 
-void copyF10(F10Rec &r, const TableRecordset &t) {
+void copyF10(F10Rec& r, const TableRecordset& t) {
     read(t, "F10_DTL", r.F10_DTL);
     read(t, "F10_CNV1", r.F10_CNV[1]);
     read(t, "F10_CNV2", r.F10_CNV[2]);
@@ -77,7 +77,7 @@ void copyF10(F10Rec &r, const TableRecordset &t) {
     read(t, "F10_CNV4", r.F10_CNV[4]);
 }
 
-void copyF18(F18Rec &r, const TableRecordset &t) {
+void copyF18(F18Rec& r, const TableRecordset& t) {
     read(t, "F18_COD", r.F18_COD);
     read(t, "F18_DSC", r.F18_DSC);
     read(t, "F18_KBN", r.F18_KBN);
@@ -91,7 +91,7 @@ void copyF18(F18Rec &r, const TableRecordset &t) {
     read(t, "F18_DUM", r.F18_DUM);
 }
 
-void copyF21(F21Rec &r, const TableRecordset &t) {
+void copyF21(F21Rec& r, const TableRecordset& t) {
     read(t, "F21_KBN", r.F21_KBN);
     read(t, "F21_ACT", r.F21_ACT);
     read(t, "F21_SRTKBN", r.F21_SRTKBN);
@@ -106,7 +106,7 @@ void copyF21(F21Rec &r, const TableRecordset &t) {
     read(t, "F21_DUM", r.F21_DUM);
 }
 
-void copyF45(F45Rec &r, const TableRecordset &t) {
+void copyF45(F45Rec& r, const TableRecordset& t) {
     read(t, "F45_KBN", r.F45_KBN);
     read(t, "F45_ACT", r.F45_ACT);
     read(t, "F45_SRT", r.F45_SRT);
@@ -119,7 +119,7 @@ void copyF45(F45Rec &r, const TableRecordset &t) {
     read(t, "F45_DUM", r.F45_DUM);
 }
 
-void copyF28(F28Rec &r, const TableRecordset &t) {
+void copyF28(F28Rec& r, const TableRecordset& t) {
     read(t, "F28_KBN", r.F28_KBN);
     read(t, "F28_ACT", r.F28_ACT);
     read(t, "F28_SEQ", r.F28_SEQ);
@@ -135,7 +135,7 @@ void copyF28(F28Rec &r, const TableRecordset &t) {
 }
 
 // The name of a subject or its detail, falling back to the subject itself when the detail is missing.
-void lookSubjectName(TableRecordset &table, F21Rec &r, std::int16_t &status) {
+void lookSubjectName(TableRecordset& table, F21Rec& r, std::int16_t& status) {
     std::optional<db::Bookmark> place;
     if (table.empty()) {
         status = NotFound;
@@ -161,22 +161,22 @@ void lookSubjectName(TableRecordset &table, F21Rec &r, std::int16_t &status) {
 
 } // namespace
 
-void F10KBNAccess(ProgramState &s, const std::string &mode, std::int16_t &status) {
-    const auto &r = s.F10KBNRecord;
+void F10KBNAccess(ProgramState& s, const std::string& mode, std::int16_t& status) {
+    const auto& r = s.F10KBNRecord;
     getByKey(*s.F10KBNTable, s.F10KBNRecord, mode, status, {toValue(r.F10KBN_ID)}, copyF10KBN);
 }
 
-void F10Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
-    const auto &r = s.F10Record;
+void F10Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
+    const auto& r = s.F10Record;
     getByKey(*s.F10Table, s.F10Record, mode, status, {toValue(r.F10_KBN), toValue(r.F10_COD)}, copyF10);
 }
 
-void F18Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
+void F18Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     getByKey(*s.F18Table, s.F18Record, mode, status, {toValue(s.F18Record.F18_COD)}, copyF18);
 }
 
-void F21Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
-    auto &r = s.F21Record;
+void F21Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
+    auto& r = s.F21Record;
     status = Found;
     if (mode == "GET") {
         getByKey(*s.F21Table, r, mode, status, {toValue(r.F21_KBN), toValue(r.F21_ACT), toValue(r.F21_SRT)}, copyF21);
@@ -187,14 +187,14 @@ void F21Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
     }
 }
 
-void F45Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
-    const auto &r = s.F45Record;
+void F45Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
+    const auto& r = s.F45Record;
     getByKey(*s.F45Table, s.F45Record, mode, status, {toValue(r.F45_YMD), toValue(r.F45_DNO), toValue(r.F45_LIN)},
              copyF45);
 }
 
-void F28Access(ProgramState &s, const std::string &mode, std::int16_t &status) {
-    const auto &r = s.F28Record;
+void F28Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
+    const auto& r = s.F28Record;
     getByKey(*s.F28Table, s.F28Record, mode, status, {toValue(r.F28_KBN), toValue(r.F28_ACT), toValue(r.F28_SEQ)},
              copyF28);
 }

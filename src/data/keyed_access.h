@@ -12,20 +12,20 @@
 namespace data {
 
 // "GET" by F10KBN_ID: fills NAME, KETA, LEN, DUM.
-void F10KBNAccess(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F10KBNAccess(ProgramState& s, const std::string& mode, std::int16_t& status);
 // "GET" by F10_KBN, F10_COD: fills DTL and the four remarks; DUM is left alone.
-void F10Access(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F10Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 // "GET" by all six characters of F18_COD, trailing blanks included: fills every member.
-void F18Access(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F18Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 // By F21_KBN, F21_ACT, F21_SRT:
 //   "GET"  fills every member;
 //   "LOOK" fills only NAM, IO, CSH, from the detail or else from the subject itself (SRT 0);
 //          on a miss NAM becomes blanks and IO, CSH 0;
 //   "TOP"  leaves the recordset on the first row whose key is not below the given one, buffer untouched.
-void F21Access(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F21Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 // "GET" by F45_YMD, F45_DNO, F45_LIN: fills every member but the key.
-void F45Access(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F45Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 // "GET" by F28_KBN, F28_ACT, F28_SEQ: fills every member.
-void F28Access(ProgramState &s, const std::string &mode, std::int16_t &status);
+void F28Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 
 } // namespace data

@@ -24,7 +24,8 @@ struct F01Rec {
     std::int16_t F01_TAX2 = 0;
     std::int32_t F01_TYMD = 0;
     std::int32_t F01_DNO = 0;
-    std::array<FixedText, 6> F01_NENG{FixedText(4), FixedText(4), FixedText(4), FixedText(4), FixedText(4), FixedText(4)};
+    std::array<FixedText, 6> F01_NENG{FixedText(4), FixedText(4), FixedText(4),
+                                      FixedText(4), FixedText(4), FixedText(4)};
     std::array<std::int32_t, 6> F01_STYMD{};
     std::array<FixedText, 3> F01_NAM{FixedText(30), FixedText(30), FixedText(30)};
     FixedText F01_PST{10};

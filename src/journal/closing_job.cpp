@@ -14,11 +14,11 @@ constexpr ClosingJob MonthlyTotalsJob{MonthlyTotalsInit, MonthlyTotalsCheck, Mon
 constexpr ClosingJob YearEndJob{YearEndInit, YearEndCheck, YearEndRun};
 
 // The period read as a number and written with `digits` digits; it holds digits only and no more of them.
-std::string zeroFilled(const std::string &text, std::size_t digits) {
+std::string zeroFilled(const std::string& text, std::size_t digits) {
     return std::string(digits - text.size(), '0') + text;
 }
 
-bool digitsOnly(const std::string &text) {
+bool digitsOnly(const std::string& text) {
     std::int16_t err = 0;
     common::CheckDigits(text, err);
     return err == 0;
@@ -26,7 +26,7 @@ bool digitsOnly(const std::string &text) {
 
 } // namespace
 
-const ClosingJob *ClosingJobFor(std::int16_t simeMode) {
+const ClosingJob* ClosingJobFor(std::int16_t simeMode) {
     switch (simeMode) {
     case 1:
         return &MonthlyTotalsJob;
@@ -39,13 +39,13 @@ const ClosingJob *ClosingJobFor(std::int16_t simeMode) {
 
 std::string CountText(std::int64_t count) { return common::FormatFix(count, "###,###,##0"); }
 
-void ShowClosingTables(ClosingDialogView &view) {
+void ShowClosingTables(ClosingDialogView& view) {
     view.setLabel1(10, "勘定科目テーブル");
     view.setLabel1(11, "伝票テーブル");
     view.setLabel1(12, "現金残高テーブル");
 }
 
-std::string DefaultEraPeriod(const data::F01Rec &control, std::size_t digits) {
+std::string DefaultEraPeriod(const data::F01Rec& control, std::size_t digits) {
     std::string text;
     std::string code;
     std::int16_t err = 0;
@@ -54,8 +54,8 @@ std::string DefaultEraPeriod(const data::F01Rec &control, std::size_t digits) {
     return code.substr(0, digits);
 }
 
-std::int32_t EraPeriodDate(const data::F01Rec &control, const std::string &text, std::size_t digits,
-                           const std::string &dayPart) {
+std::int32_t EraPeriodDate(const data::F01Rec& control, const std::string& text, std::size_t digits,
+                           const std::string& dayPart) {
     if (text.empty() || text.size() > digits || !digitsOnly(text)) return 0;
     const std::string period = zeroFilled(text, digits);
     const auto era = static_cast<std::int16_t>(period[0] - '0');
@@ -66,11 +66,11 @@ std::int32_t EraPeriodDate(const data::F01Rec &control, const std::string &text,
     return std::stoi(ymd);
 }
 
-void CheckEraPeriod(data::ProgramState &s, const std::string &text, std::size_t digits, LengthCheck lengthCheck,
-                    const std::string &lengthMessage, const std::string &dayPart, std::int16_t &FocusIndex,
-                    std::int16_t &Err) {
+void CheckEraPeriod(data::ProgramState& s, const std::string& text, std::size_t digits, LengthCheck lengthCheck,
+                    const std::string& lengthMessage, const std::string& dayPart, std::int16_t& FocusIndex,
+                    std::int16_t& Err) {
     Err = 0;
-    const auto refuse = [&](const std::string &message) {
+    const auto refuse = [&](const std::string& message) {
         s.message(message);
         FocusIndex = 0;
         Err = 9;
@@ -83,11 +83,11 @@ void CheckEraPeriod(data::ProgramState &s, const std::string &text, std::size_t 
     if (EraPeriodDate(s.F01Record, text, digits, dayPart) == 0) return refuse("日付の誤りです。");
 }
 
-void ReportRunFailure(data::ProgramState &s, const db::DbError &error) {
+void ReportRunFailure(data::ProgramState& s, const db::DbError& error) {
     if (s.MainDatabase && s.MainDatabase->inTransaction()) {
         try {
             s.MainDatabase->rollback();
-        } catch (const db::DbError &) {
+        } catch (const db::DbError&) {
             // Nothing more can be undone from here; the report below still tells the user.
         }
     }

@@ -16,7 +16,7 @@ using db::Currency;
 
 constexpr std::size_t YearDigits = 3;
 
-std::int64_t clearSubjects(data::ProgramState &s) {
+std::int64_t clearSubjects(data::ProgramState& s) {
     auto rows = s.MainDatabase->openDynaset("SELECT * FROM F21TB ORDER BY F21_KBN, F21_ACT, F21_SRT");
     std::int64_t count = 0;
     for (; !rows->eof(); rows->moveNext()) {
@@ -31,7 +31,7 @@ std::int64_t clearSubjects(data::ProgramState &s) {
     return count;
 }
 
-std::int64_t deleteLines(data::ProgramState &s, std::int32_t endDate) {
+std::int64_t deleteLines(data::ProgramState& s, std::int32_t endDate) {
     auto lines = s.MainDatabase->openDynaset(ClosedLinesQuery, {endDate});
     std::int64_t count = 0;
     for (; !lines->eof(); lines->moveNext()) {
@@ -41,18 +41,18 @@ std::int64_t deleteLines(data::ProgramState &s, std::int32_t endDate) {
     return count;
 }
 
-std::int64_t countLines(data::ProgramState &s, std::int32_t endDate) {
+std::int64_t countLines(data::ProgramState& s, std::int32_t endDate) {
     auto count = s.MainDatabase->openSnapshot("SELECT COUNT(*) AS LineCount FROM F45TB WHERE F45_YMD <= ?", {endDate});
     return count->field(0).asInt();
 }
 
 // The new carried-forward balance is the old one plus the year's receipts less its payments, whatever
 // the stored balances say; every month starts again from zero.
-bool carryCashForward(data::ProgramState &s) {
+bool carryCashForward(data::ProgramState& s) {
     std::int16_t status = 0;
     data::F46Access(s, "GET", status);
     if (status != 0) return false;
-    auto &r = s.F46Record;
+    auto& r = s.F46Record;
     Currency result = r.F46_RM1;
     for (int m = 1; m <= 12; ++m)
         result += r.Amt[1][m] - r.Amt[2][m];
@@ -67,7 +67,7 @@ bool carryCashForward(data::ProgramState &s) {
 
 } // namespace
 
-std::string YearEndQuestion(const data::F01Rec &control, std::int32_t endDate, std::int64_t lineCount) {
+std::string YearEndQuestion(const data::F01Rec& control, std::int32_t endDate, std::int64_t lineCount) {
     std::string text;
     std::string code;
     std::int16_t err = 0;
@@ -83,7 +83,7 @@ std::string YearEndQuestion(const data::F01Rec &control, std::int32_t endDate, s
     return date + "までの伝票データ " + count + "件を削除し、年次〆を行います。よろしいですか。";
 }
 
-void YearEndInit(data::ProgramState &s, ClosingDialogView &view) {
+void YearEndInit(data::ProgramState& s, ClosingDialogView& view) {
     std::string legend;
     common::EraHintText(s.F01Record, legend);
     view.setLabel1(16, "年次〆作業");
@@ -93,12 +93,12 @@ void YearEndInit(data::ProgramState &s, ClosingDialogView &view) {
     ShowClosingTables(view);
 }
 
-void YearEndCheck(data::ProgramState &s, ClosingDialogView &view, std::int16_t &FocusIndex, std::int16_t &Err) {
+void YearEndCheck(data::ProgramState& s, ClosingDialogView& view, std::int16_t& FocusIndex, std::int16_t& Err) {
     CheckEraPeriod(s, view.text1(0), YearDigits, common::GOUKEI_CheckLength, "3桁で入力して下さい。", "0101",
                    FocusIndex, Err);
 }
 
-RunOutcome YearEndRun(data::ProgramState &s, ClosingDialogView &view) {
+RunOutcome YearEndRun(data::ProgramState& s, ClosingDialogView& view) {
     const std::int32_t endDate = EraPeriodDate(s.F01Record, view.text1(0), YearDigits, "1231");
     if (endDate == 0) {
         s.message("日付の誤りです。");
@@ -106,7 +106,7 @@ RunOutcome YearEndRun(data::ProgramState &s, ClosingDialogView &view) {
     }
     const data::F01Rec savedControl = s.F01Record;
     const data::F46Rec savedCash = s.F46Record;
-    auto &database = *s.MainDatabase;
+    auto& database = *s.MainDatabase;
     try {
         // Start proposes the processing date's year, so one press could delete the current year's lines.
         const std::int64_t doomed = countLines(s, endDate);
@@ -141,7 +141,7 @@ RunOutcome YearEndRun(data::ProgramState &s, ClosingDialogView &view) {
         }
         database.commitTrans();
         return RunOutcome::Finished;
-    } catch (const db::DbError &error) {
+    } catch (const db::DbError& error) {
         ReportRunFailure(s, error);
     } catch (...) {
         if (database.inTransaction()) database.rollback();

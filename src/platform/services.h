@@ -19,12 +19,12 @@ public:
 };
 
 struct FileDialogRequest {
-    bool save = false;            // the save dialog rather than the open dialog
+    bool save = false;             // the save dialog rather than the open dialog
     bool confirmOverwrite = false; // a save dialog asks before a name that exists is taken
     std::string title;
-    std::string folder;           // initial folder
-    std::string fileName;         // initial name
-    std::string filter;           // e.g. "データファイル (*.mdb)"
+    std::string folder;   // initial folder
+    std::string fileName; // initial name
+    std::string filter;   // e.g. "データファイル (*.mdb)"
 };
 
 class FileDialogService {

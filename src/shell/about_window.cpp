@@ -22,7 +22,7 @@ namespace shell {
 
 namespace {
 
-constexpr const char *ProgramTitle = "Kemlora";
+constexpr const char* ProgramTitle = "Kemlora";
 constexpr int WidthTwips = 5820;
 constexpr int HeightTwips = 3420;
 
@@ -31,7 +31,7 @@ QRect twipsRect(int left, int top, int width, int height) {
 }
 
 // The tool's full path from the registry, or nothing.
-std::optional<std::string> systemInformationTool(platform::RegistryService &registry) {
+std::optional<std::string> systemInformationTool(platform::RegistryService& registry) {
     if (auto path = registry.GetKeyValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH")) return path;
     if (auto folder = registry.GetKeyValue("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO")) {
         const auto tool = std::filesystem::path(*folder) / "MSINFO32.EXE";
@@ -43,7 +43,7 @@ std::optional<std::string> systemInformationTool(platform::RegistryService &regi
 
 } // namespace
 
-frmAbout::frmAbout(data::ProgramState &state, QWidget *parent) : ChildWindow("frmAbout", parent), state_(state) {
+frmAbout::frmAbout(data::ProgramState& state, QWidget* parent) : ChildWindow("frmAbout", parent), state_(state) {
     setWindowTitle(QString::fromUtf8(ProgramTitle) + QString::fromUtf8("のﾊﾞｰｼﾞｮﾝ情報"));
     setFixedSize(twipsToPixels(WidthTwips), twipsToPixels(HeightTwips));
 
@@ -98,15 +98,15 @@ void frmAbout::StartSysInfo() {
         if (state_.registry && state_.desktop) {
             if (const auto tool = systemInformationTool(*state_.registry)) started = state_.desktop->start(*tool);
         }
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
         started = false;
     }
     if (!started) state_.message("現時点ではｼｽﾃﾑ情報を使用できません");
 }
 
-bool frmAbout::eventFilter(QObject *watched, QEvent *event) {
+bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == label1_ && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         // As with the system's shell, whether the page opened is not checked.
         if (state_.desktop) state_.desktop->open(label1_->text().toStdString());
         return true;
@@ -114,7 +114,7 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event) {
     return ChildWindow::eventFilter(watched, event);
 }
 
-void frmAbout::showEvent(QShowEvent *event) {
+void frmAbout::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     if (placed_) return;
     placed_ = true;

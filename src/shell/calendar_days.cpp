@@ -6,9 +6,9 @@
 
 namespace shell {
 
-void CheckLeapYear(std::int16_t Year, std::int16_t &Leap) { Leap = common::IsLeapYear(Year) ? 1 : 0; }
+void CheckLeapYear(std::int16_t Year, std::int16_t& Leap) { Leap = common::IsLeapYear(Year) ? 1 : 0; }
 
-void DaysInMonth(std::int16_t Month, std::int16_t &Days, std::int16_t Leap) {
+void DaysInMonth(std::int16_t Month, std::int16_t& Days, std::int16_t Leap) {
     if (Month == 2) {
         Days = static_cast<std::int16_t>(28 + Leap);
     } else if (Month >= 1 && Month <= 12) {
@@ -19,7 +19,7 @@ void DaysInMonth(std::int16_t Month, std::int16_t &Days, std::int16_t Leap) {
 namespace {
 
 // Marks day h and, when h falls on a Sunday, the day after it.
-void markDay(int h, int firstWeekday, HolidayFlags &flags) {
+void markDay(int h, int firstWeekday, HolidayFlags& flags) {
     if (h < 1 || h > 31) return;
     flags[h] = true;
     int weekday = (h - 1) % 7 + firstWeekday;
@@ -30,7 +30,7 @@ void markDay(int h, int firstWeekday, HolidayFlags &flags) {
 } // namespace
 
 void MarkHolidays(std::int16_t Year, std::int16_t Month, std::int16_t FirstWeekday, std::int16_t Leap,
-                  HolidayFlags &Flags) {
+                  HolidayFlags& Flags) {
     for (int d = 1; d <= 31; ++d)
         Flags[d] = false;
     const int secondMonday = FirstWeekday <= 2 ? 10 - FirstWeekday : 17 - FirstWeekday;

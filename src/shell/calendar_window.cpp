@@ -36,20 +36,20 @@ QRect twipsRect(int left, int top, int width, int height) {
 }
 
 // The windows that own a date field the calendar can fill.
-const QStringList &ownerForms() {
+const QStringList& ownerForms() {
     static const QStringList forms{"frmACT0100", "frmCMNCNTR", "frmPrint", "frmSIME", "frmACT0400"};
     return forms;
 }
 
 } // namespace
 
-frmCalendar::frmCalendar(data::ProgramState &state, WindowFinder findWindow, QWidget *parent)
+frmCalendar::frmCalendar(data::ProgramState& state, WindowFinder findWindow, QWidget* parent)
     : ChildWindow("frmCalendar", parent), state_(state), findWindow_(std::move(findWindow)) {
     setWindowTitle(QString::fromUtf8("　暦"));
     setFixedSize(twipsToPixels(WidthTwips), twipsToPixels(HeightTwips));
 
-    auto *years = new QComboBox(this);
-    auto *months = new QComboBox(this);
+    auto* years = new QComboBox(this);
+    auto* months = new QComboBox(this);
     combo1_ = {years, months};
     for (int y = 1900; y <= 2100; ++y)
         years->addItem(QString::number(y));
@@ -60,7 +60,7 @@ frmCalendar::frmCalendar(data::ProgramState &state, WindowFinder findWindow, QWi
     years->setMaxVisibleItems(12);
     months->setMaxVisibleItems(12);
     // The lists are only a few digits wide; the default frame and arrow would hide the digits.
-    for (auto *combo : {years, months})
+    for (auto* combo : {years, months})
         combo->setStyleSheet("QComboBox { padding: 0px 0px 0px 2px; font-size: 8pt; } "
                              "QComboBox::drop-down { width: 9px; border: none; } "
                              "QComboBox::down-arrow { width: 7px; height: 7px; }");
@@ -69,12 +69,12 @@ frmCalendar::frmCalendar(data::ProgramState &state, WindowFinder findWindow, QWi
     label1_ = {new QLabel(QString::fromUtf8("年"), this), new QLabel(QString::fromUtf8("月"), this)};
     label1_[1]->setGeometry(twipsRect(660, 90, 195, 270));
     label1_[0]->setGeometry(twipsRect(1635, 90, 180, 270));
-    for (auto *combo : combo1_)
+    for (auto* combo : combo1_)
         connect(combo, &QComboBox::activated, this, [this] { DrawCalendar(); });
 
-    const char *weekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
+    const char* weekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
     for (int c = 0; c < 7; ++c) {
-        auto *heading = new QLabel(QString::fromUtf8(weekdays[c]), this);
+        auto* heading = new QLabel(QString::fromUtf8(weekdays[c]), this);
         heading->setAlignment(Qt::AlignCenter);
         heading->setGeometry(
             twipsRect(GridLeftTwips + c * CellStepTwips, HeadingTopTwips, CellSizeTwips, CellSizeTwips));
@@ -85,7 +85,7 @@ frmCalendar::frmCalendar(data::ProgramState &state, WindowFinder findWindow, QWi
         label2_.append(heading);
     }
     for (int i = 0; i < CellCount; ++i) {
-        auto *cell = new QLabel(this);
+        auto* cell = new QLabel(this);
         cell->setAlignment(Qt::AlignCenter);
         cell->setFrameShape(QFrame::Box);
         cell->setAutoFillBackground(true);
@@ -138,8 +138,8 @@ void frmCalendar::DrawCalendar() {
     }
 }
 
-void frmCalendar::setCell(int index, const QString &text, std::uint32_t textColor, std::uint32_t background) {
-    QLabel *cell = label3_[index];
+void frmCalendar::setCell(int index, const QString& text, std::uint32_t textColor, std::uint32_t background) {
+    QLabel* cell = label3_[index];
     cell->setText(text);
     QPalette palette = cell->palette();
     palette.setColor(QPalette::WindowText, windowsColor(textColor, palette));
@@ -148,15 +148,15 @@ void frmCalendar::setCell(int index, const QString &text, std::uint32_t textColo
 }
 
 void frmCalendar::setBackground(int index, std::uint32_t background) {
-    QLabel *cell = label3_[index];
+    QLabel* cell = label3_[index];
     QPalette palette = cell->palette();
     palette.setColor(QPalette::Window, windowsColor(background, this->palette()));
     cell->setPalette(palette);
 }
 
-bool frmCalendar::eventFilter(QObject *watched, QEvent *event) {
+bool frmCalendar::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        const auto index = label3_.indexOf(static_cast<QLabel *>(watched));
+        const auto index = label3_.indexOf(static_cast<QLabel*>(watched));
         if (index >= 0) {
             Label3_DblClick(static_cast<int>(index));
             return true;
@@ -185,16 +185,16 @@ void frmCalendar::Label3_DblClick(int index) {
 void frmCalendar::handToOwner() {
     const QString owner = QString::fromStdString(state_.CalendarOwnerForm);
     if (!ownerForms().contains(owner) || !findWindow_) return;
-    ChildWindow *window = findWindow_(owner);
+    ChildWindow* window = findWindow_(owner);
     if (!window) return;
-    QWidget *field = window->fieldWidget(state_.CalendarFieldIndex);
+    QWidget* field = window->fieldWidget(state_.CalendarFieldIndex);
     if (!field) return;
     // The field takes the focus before its window comes forward: the activation then finds the focus
     // inside and restores no other field, whose focus handling would drop the waiting date. Where the
     // owner sends the focus on from the field, that stands.
     field->setFocus(Qt::OtherFocusReason);
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
-        if (auto *area = sub->mdiArea(); area && area->activeSubWindow() != sub) area->setActiveSubWindow(sub);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+        if (auto* area = sub->mdiArea(); area && area->activeSubWindow() != sub) area->setActiveSubWindow(sub);
     } else {
         window->activateWindow();
     }
@@ -203,7 +203,7 @@ void frmCalendar::handToOwner() {
     if (!window->isActiveWindow()) field->setFocus(Qt::OtherFocusReason);
 }
 
-void frmCalendar::showEvent(QShowEvent *event) {
+void frmCalendar::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     if (placed_) return;
     placed_ = true;

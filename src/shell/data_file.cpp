@@ -5,7 +5,7 @@
 
 namespace shell {
 
-void OpenDataFile(data::ProgramState &state) {
+void OpenDataFile(data::ProgramState& state) {
     state.closeDatabase();
     try {
         state.MainDatabase = db::Database::open(state.DataFilePath);
@@ -25,6 +25,6 @@ void OpenDataFile(data::ProgramState &state) {
     }
 }
 
-std::string MainCaption(const std::string &dataFilePath) { return "経理処理　　　　（" + dataFilePath + "）"; }
+std::string MainCaption(const std::string& dataFilePath) { return "経理処理　　　　（" + dataFilePath + "）"; }
 
 } // namespace shell

@@ -31,12 +31,12 @@ bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 
 } // namespace
 
-EntryWindow::EntryWindow(data::ProgramState &state, const QString &formName, std::vector<FieldSpec> fields,
-                         QWidget *parent)
+EntryWindow::EntryWindow(data::ProgramState& state, const QString& formName, std::vector<FieldSpec> fields,
+                         QWidget* parent)
     : ChildWindow(formName, parent), state_(state), hint_(new QLabel(this)), requiredMessage_(NotEnteredMessage),
       lengthMessage_(TooLongMessage), buttonHint_(QString::fromUtf8(ButtonHint)) {
-    for (FieldSpec &spec : fields) {
-        auto *field = new QLineEdit(this);
+    for (FieldSpec& spec : fields) {
+        auto* field = new QLineEdit(this);
         field->setObjectName(QStringLiteral("Text1_%1").arg(spec.index));
         field->setToolTip(spec.tooltip);
         field->installEventFilter(this);
@@ -48,41 +48,41 @@ EntryWindow::EntryWindow(data::ProgramState &state, const QString &formName, std
     hint_->setObjectName(QStringLiteral("hintLine"));
 }
 
-QLineEdit *EntryWindow::Text1(int index) const { return text1_.at(index); }
+QLineEdit* EntryWindow::Text1(int index) const { return text1_.at(index); }
 
 bool EntryWindow::hasField(int index) const { return text1_.count(index) != 0; }
 
-const FieldSpec &EntryWindow::fieldSpec(int index) const { return specs_.at(index); }
+const FieldSpec& EntryWindow::fieldSpec(int index) const { return specs_.at(index); }
 
-QLabel *EntryWindow::Label1(int index) {
-    QLabel *&label = label1_[index];
+QLabel* EntryWindow::Label1(int index) {
+    QLabel*& label = label1_[index];
     if (!label) label = new QLabel(this);
     return label;
 }
 
-QLabel *EntryWindow::Label2(int index) {
-    QLabel *&label = label2_[index];
+QLabel* EntryWindow::Label2(int index) {
+    QLabel*& label = label2_[index];
     if (!label) label = new QLabel(this);
     return label;
 }
 
-QPushButton *EntryWindow::Command1(int index) const {
+QPushButton* EntryWindow::Command1(int index) const {
     const auto found = command1_.find(index);
     return found == command1_.end() ? nullptr : found->second;
 }
 
-EraList *EntryWindow::Combo1(int index) const {
+EraList* EntryWindow::Combo1(int index) const {
     const auto found = combo1_.find(index);
     return found == combo1_.end() ? nullptr : found->second;
 }
 
-QWidget *EntryWindow::fieldWidget(int index) {
+QWidget* EntryWindow::fieldWidget(int index) {
     const auto found = text1_.find(index);
     return found == text1_.end() ? nullptr : found->second;
 }
 
-QPushButton *EntryWindow::addButton(int index, const QString &caption, const QString &tooltip, const QIcon &icon) {
-    auto *button = new QPushButton(icon, caption, this);
+QPushButton* EntryWindow::addButton(int index, const QString& caption, const QString& tooltip, const QIcon& icon) {
+    auto* button = new QPushButton(icon, caption, this);
     button->setObjectName(QStringLiteral("Command1_%1").arg(index));
     button->setToolTip(tooltip);
     button->setAutoDefault(false);
@@ -98,8 +98,8 @@ QPushButton *EntryWindow::addButton(int index, const QString &caption, const QSt
     return button;
 }
 
-EraList *EntryWindow::addEraList(int dateFieldIndex) {
-    auto *list = new EraList(this);
+EraList* EntryWindow::addEraList(int dateFieldIndex) {
+    auto* list = new EraList(this);
     list->setObjectName(QStringLiteral("Combo1_%1").arg(dateFieldIndex));
     list->installEventFilter(this);
     connect(list, &QComboBox::activated, this, [this, dateFieldIndex] { eraListChosen(dateFieldIndex, false); });
@@ -108,7 +108,7 @@ EraList *EntryWindow::addEraList(int dateFieldIndex) {
 }
 
 void EntryWindow::fillEraLists() {
-    for (auto &[index, list] : combo1_)
+    for (auto& [index, list] : combo1_)
         list->fill(state_.F01Record);
 }
 
@@ -123,7 +123,7 @@ void EntryWindow::setPlacement(int widthTwips, int heightTwips, int leftDivisor,
 void EntryWindow::applyPlacement() {
     if (widthTwips_ <= 0 || heightTwips_ <= 0) return;
     placementDone_ = true;
-    QWidget *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (!frame) frame = this;
     // The window's size is its outer size on the desktop it was laid out for, whose border and caption
     // (about 8 by 31 pixels) are thinner than ours: keep the laid-out client area, add our own frame.
@@ -149,16 +149,16 @@ void EntryWindow::releaseCalendar() {
     if (state_.CalendarOwnerForm == objectName().toStdString()) state_.CalendarOwnerForm.clear();
 }
 
-bool EntryWindow::takePickedDate(std::int32_t &date) {
+bool EntryWindow::takePickedDate(std::int32_t& date) {
     if (state_.CalendarPicked != 1) return false;
     date = state_.CalendarDate;
     state_.CalendarPicked = 0;
     return true;
 }
 
-void EntryWindow::setHint(const QString &text) { hint_->setText(text); }
+void EntryWindow::setHint(const QString& text) { hint_->setText(text); }
 
-void EntryWindow::refuse(const std::string &message, QWidget *target) {
+void EntryWindow::refuse(const std::string& message, QWidget* target) {
     if (target) {
         // The focus goes back before the box shows, so that the box's coming and going does not
         // count as entering the field the user was heading for.
@@ -170,11 +170,11 @@ void EntryWindow::refuse(const std::string &message, QWidget *target) {
     state_.message(message);
 }
 
-void EntryWindow::refuseField(int index, const std::string &message) { refuse(message, Text1(index)); }
+void EntryWindow::refuseField(int index, const std::string& message) { refuse(message, Text1(index)); }
 
 void EntryWindow::focusField(int index) { Text1(index)->setFocus(Qt::OtherFocusReason); }
 
-bool EntryWindow::requireChosenRecord(const std::string &message) {
+bool EntryWindow::requireChosenRecord(const std::string& message) {
     if (RecordState != 0) return true;
     refuse(message, Command1(3));
     return false;
@@ -190,7 +190,7 @@ bool EntryWindow::confirmDelete(bool refuseUnstored) {
 
 int EntryWindow::lengthLimit(int index) const { return fieldSpec(index).limit; }
 
-QWidget *EntryWindow::moveTarget(int index, FocusMove move) {
+QWidget* EntryWindow::moveTarget(int index, FocusMove move) {
     if (move != FocusMove::Enter) return nullptr;
     const auto next = text1_.upper_bound(index);
     return next == text1_.end() ? nullptr : next->second;
@@ -201,19 +201,19 @@ bool EntryWindow::userCloseRequested() {
     return true;
 }
 
-void EntryWindow::closeEvent(QCloseEvent *event) {
+void EntryWindow::closeEvent(QCloseEvent* event) {
     ChildWindow::closeEvent(event);
     // The fields lose the focus as the window goes; that is no leaving to be checked.
     if (event->isAccepted()) closing_ = true;
 }
 
-void EntryWindow::showEvent(QShowEvent *event) {
+void EntryWindow::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     closing_ = false;
     if (!placementDone_) applyPlacement();
 }
 
-bool EntryWindow::event(QEvent *event) {
+bool EntryWindow::event(QEvent* event) {
     // Inside the main window the sub-window reports activation; a free-standing window reports it here.
     if (event->type() == QEvent::WindowActivate && isWindow()) activated();
     if (event->type() == QEvent::ParentChange) followSubWindow();
@@ -221,7 +221,7 @@ bool EntryWindow::event(QEvent *event) {
 }
 
 void EntryWindow::followSubWindow() {
-    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (!sub || sub == followedSubWindow_) return;
     followedSubWindow_ = sub;
     connect(sub, &QMdiSubWindow::windowStateChanged, this, [this, sub](Qt::WindowStates from, Qt::WindowStates to) {
@@ -235,44 +235,44 @@ void EntryWindow::activated() {
     guarded([this] { windowActivated(); });
 }
 
-bool EntryWindow::eventFilter(QObject *watched, QEvent *event) {
+bool EntryWindow::eventFilter(QObject* watched, QEvent* event) {
     if (const int index = fieldIndexOf(watched); index >= 0) {
         switch (event->type()) {
         case QEvent::FocusIn:
             fieldFocusIn(index);
             // Arriving by Enter, an arrow or the program, typing replaces what the field shows;
             // a click places the caret where the user clicked.
-            if (currentField_ == index && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
+            if (currentField_ == index && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
                 Text1(index)->selectAll();
             break;
         case QEvent::FocusOut:
-            fieldFocusOut(index, static_cast<QFocusEvent *>(event)->reason());
+            fieldFocusOut(index, static_cast<QFocusEvent*>(event)->reason());
             break;
         case QEvent::KeyPress:
-            return fieldKeyPress(index, static_cast<QKeyEvent *>(event));
+            return fieldKeyPress(index, static_cast<QKeyEvent*>(event));
         case QEvent::InputMethod:
-            if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty()) EditedFlag = 9;
+            if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) EditedFlag = 9;
             break;
         default:
             break;
         }
         return ChildWindow::eventFilter(watched, event);
     }
-    if (auto *button = qobject_cast<QPushButton *>(watched)) {
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
         if (event->type() == QEvent::FocusIn) setHint(buttonHint_);
         if (event->type() == QEvent::MouseButtonRelease) {
-            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
             buttonReleasedByMouse_ = button->rect().contains(at);
         }
-        if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent *>(event)->key())) {
+        if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
             button->click();
             return true;
         }
         return ChildWindow::eventFilter(watched, event);
     }
-    for (auto &[dateField, list] : combo1_) {
+    for (auto& [dateField, list] : combo1_) {
         if (list != watched || event->type() != QEvent::KeyPress) continue;
-        if (isEnterKey(static_cast<QKeyEvent *>(event)->key())) {
+        if (isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
             eraListChosen(dateField, true);
             return true;
         }
@@ -296,7 +296,7 @@ void EntryWindow::fieldFocusIn(int index) {
         if (currentField_ >= 0) return;
     }
     currentField_ = index;
-    const FieldSpec &spec = fieldSpec(index);
+    const FieldSpec& spec = fieldSpec(index);
     const int maxLength = spec.maxLength > 0 ? spec.maxLength : UnlimitedLength;
     if (returningTo_ == index) {
         returningTo_ = -1;
@@ -336,13 +336,13 @@ void EntryWindow::leaveField(int index) {
         return;
     }
     EditedFlag = 0;
-    QLineEdit *field = Text1(index);
+    QLineEdit* field = Text1(index);
     std::string text = field->text().toStdString();
     if (trimmedOnLeaving_) {
         text = data::trimText(text);
         field->setText(QString::fromStdString(text));
     }
-    const FieldSpec &spec = fieldSpec(index);
+    const FieldSpec& spec = fieldSpec(index);
     if (spec.required && text.empty()) {
         refuseField(index, requiredMessage_);
         return;
@@ -371,12 +371,12 @@ void EntryWindow::leaveField(int index) {
     storeField(index, QString::fromStdString(text));
 }
 
-bool EntryWindow::fieldKeyPress(int index, QKeyEvent *event) {
+bool EntryWindow::fieldKeyPress(int index, QKeyEvent* event) {
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool ctrlOrAlt = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     auto moveBy = [&](FocusMove move) {
-        QWidget *target = nullptr;
+        QWidget* target = nullptr;
         guarded([&] { target = moveTarget(index, move); });
         if (target) target->setFocus(Qt::OtherFocusReason);
         return target != nullptr;
@@ -409,13 +409,13 @@ bool EntryWindow::fieldKeyPress(int index, QKeyEvent *event) {
     return true;
 }
 
-int EntryWindow::fieldIndexOf(const QObject *object) const {
-    for (const auto &[index, field] : text1_) {
+int EntryWindow::fieldIndexOf(const QObject* object) const {
+    for (const auto& [index, field] : text1_) {
         if (field == object) return index;
     }
     return -1;
 }
 
-void EntryWindow::guarded(const std::function<void()> &step) { guardEvent(state_, step); }
+void EntryWindow::guarded(const std::function<void()>& step) { guardEvent(state_, step); }
 
 } // namespace shell

@@ -49,33 +49,33 @@ class EntryWindow : public ChildWindow {
     Q_OBJECT
 public:
     // Makes one Text1 field for each entry of `fields` (indexes may leave gaps).
-    EntryWindow(data::ProgramState &state, const QString &formName, std::vector<FieldSpec> fields,
-                QWidget *parent = nullptr);
+    EntryWindow(data::ProgramState& state, const QString& formName, std::vector<FieldSpec> fields,
+                QWidget* parent = nullptr);
 
     // Controls by their index. Label1 and Label2 are made on first use.
-    QLineEdit *Text1(int index) const;
+    QLineEdit* Text1(int index) const;
     bool hasField(int index) const;
-    const FieldSpec &fieldSpec(int index) const;
-    QLabel *Label1(int index);
-    QLabel *Label2(int index);
-    QPushButton *Command1(int index) const;
-    EraList *Combo1(int index) const;
-    QLabel *hintLine() const { return hint_; }
+    const FieldSpec& fieldSpec(int index) const;
+    QLabel* Label1(int index);
+    QLabel* Label2(int index);
+    QPushButton* Command1(int index) const;
+    EraList* Combo1(int index) const;
+    QLabel* hintLine() const { return hint_; }
 
-    QWidget *fieldWidget(int index) override;
+    QWidget* fieldWidget(int index) override;
 
 protected:
-    data::ProgramState &state() const { return state_; }
+    data::ProgramState& state() const { return state_; }
 
     // Building the window.
-    QPushButton *addButton(int index, const QString &caption, const QString &tooltip, const QIcon &icon = {});
+    QPushButton* addButton(int index, const QString& caption, const QString& tooltip, const QIcon& icon = {});
     // An era list whose choice sends the focus back to date field `dateFieldIndex`; it is Combo1(dateFieldIndex).
-    EraList *addEraList(int dateFieldIndex);
+    EraList* addEraList(int dateFieldIndex);
     // Fills every era list from the control row in memory.
     void fillEraLists();
-    void setRequiredMessage(const std::string &text) { requiredMessage_ = text; }
-    void setLengthMessage(const std::string &text) { lengthMessage_ = text; }
-    void setButtonHint(const QString &text) { buttonHint_ = text; }
+    void setRequiredMessage(const std::string& text) { requiredMessage_ = text; }
+    void setLengthMessage(const std::string& text) { lengthMessage_ = text; }
+    void setButtonHint(const QString& text) { buttonHint_ = text; }
     // Whether a field's text loses its leading and trailing blanks before it is checked (the rule).
     void setTrimmedOnLeaving(bool trimmed) { trimmedOnLeaving_ = trimmed; }
     // Size in twips; placed on first showing at left = (area width - width) / leftDivisor and
@@ -88,16 +88,16 @@ protected:
     // Clears the owner's name when it is this window's; an owner loaded later stays the owner.
     void releaseCalendar();
     // A date picked in the calendar and not yet taken; taking it clears the flag.
-    bool takePickedDate(std::int32_t &date);
+    bool takePickedDate(std::int32_t& date);
 
-    void setHint(const QString &text);
+    void setHint(const QString& text);
     // Shows `message` and puts the focus on `target`. When the target is the field being left, it comes
     // back with the text the user typed, as the user left it.
-    void refuse(const std::string &message, QWidget *target);
-    void refuseField(int index, const std::string &message);
+    void refuse(const std::string& message, QWidget* target);
+    void refuseField(int index, const std::string& message);
     void focusField(int index);
     // False, after `message` and with the focus on the search button, while no record is chosen.
-    bool requireChosenRecord(const std::string &message = NoRecordChosenMessage);
+    bool requireChosenRecord(const std::string& message = NoRecordChosenMessage);
     // The delete question; with `refuseUnstored` a record not yet stored is refused first.
     bool confirmDelete(bool refuseUnstored);
 
@@ -115,12 +115,12 @@ protected:
     // The longest text accepted; below 1 no check. The table's limit unless a window knows better.
     virtual int lengthLimit(int index) const;
     // Takes a checked text (trimmed; "0" for an empty numeric field): converts, stores, shows, looks up.
-    virtual void storeField(int index, const QString &text) {
+    virtual void storeField(int index, const QString& text) {
         (void)index;
         (void)text;
     }
     // Where a key sends the focus from field `index`; nullptr: nowhere. By default Enter goes to the next field.
-    virtual QWidget *moveTarget(int index, FocusMove move);
+    virtual QWidget* moveTarget(int index, FocusMove move);
     // F5: re-reads the window's lists.
     virtual void refreshLists() {}
     // After each activation of the window.
@@ -128,32 +128,32 @@ protected:
     virtual void buttonClicked(int index) { (void)index; }
 
     bool userCloseRequested() override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fieldFocusIn(int index);
     void fieldFocusOut(int index, Qt::FocusReason reason);
     void leaveCurrentField();
     void leaveField(int index);
-    bool fieldKeyPress(int index, QKeyEvent *event);
+    bool fieldKeyPress(int index, QKeyEvent* event);
     void eraListChosen(int dateFieldIndex, bool byEnter);
     void activated();
     void followSubWindow();
     void applyPlacement();
-    int fieldIndexOf(const QObject *object) const;
-    void guarded(const std::function<void()> &step);
+    int fieldIndexOf(const QObject* object) const;
+    void guarded(const std::function<void()>& step);
 
-    data::ProgramState &state_;
+    data::ProgramState& state_;
     std::map<int, FieldSpec> specs_;
-    std::map<int, QLineEdit *> text1_;
-    std::map<int, QLabel *> label1_;
-    std::map<int, QLabel *> label2_;
-    std::map<int, QPushButton *> command1_;
-    std::map<int, EraList *> combo1_;
-    QLabel *hint_;
+    std::map<int, QLineEdit*> text1_;
+    std::map<int, QLabel*> label1_;
+    std::map<int, QLabel*> label2_;
+    std::map<int, QPushButton*> command1_;
+    std::map<int, EraList*> combo1_;
+    QLabel* hint_;
     std::string requiredMessage_;
     std::string lengthMessage_;
     QString buttonHint_;

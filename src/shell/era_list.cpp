@@ -2,12 +2,12 @@
 
 namespace shell {
 
-EraList::EraList(QWidget *parent) : QComboBox(parent) { setEditable(false); }
+EraList::EraList(QWidget* parent) : QComboBox(parent) { setEditable(false); }
 
-void EraList::fill(const data::F01Rec &control) {
+void EraList::fill(const data::F01Rec& control) {
     clear();
     for (int era = 1; era <= 5; ++era) {
-        const data::FixedText &name = control.F01_NENG[era];
+        const data::FixedText& name = control.F01_NENG[era];
         if (name.trimmed().empty()) continue;
         addItem(QString::fromStdString(name.str()), era);
     }

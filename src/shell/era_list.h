@@ -11,10 +11,10 @@ namespace shell {
 class EraList : public QComboBox {
     Q_OBJECT
 public:
-    explicit EraList(QWidget *parent = nullptr);
+    explicit EraList(QWidget* parent = nullptr);
 
     // Empties the list and adds the named eras 1 to 5 of the control row, in order, as stored.
-    void fill(const data::F01Rec &control);
+    void fill(const data::F01Rec& control);
 
     // Selects the entry of era `eraNumber` (1 to 5); with no such entry nothing is selected and false returned.
     // A selection made here is the window's own and never counts as the user's choice.

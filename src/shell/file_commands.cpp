@@ -14,13 +14,13 @@ namespace {
 
 // The number and description as the user has always seen them: the number with a blank (or its
 // minus sign) in front, then the description in parentheses.
-std::string ErrorReport(int number, const std::string &description) {
+std::string ErrorReport(int number, const std::string& description) {
     const std::string digits = number < 0 ? std::to_string(number) : " " + std::to_string(number);
     return digits + " (" + description + ")";
 }
 
 // File-system failures carry the run-time error numbers users of this program know.
-int FileErrorNumber(const std::error_code &error) {
+int FileErrorNumber(const std::error_code& error) {
     const auto condition = error.default_error_condition();
     if (condition == std::errc::no_such_file_or_directory) return 53;
     if (condition == std::errc::not_a_directory) return 76;
@@ -32,23 +32,23 @@ int FileErrorNumber(const std::error_code &error) {
     return 75;
 }
 
-std::string FileErrorReport(const std::error_code &error) {
+std::string FileErrorReport(const std::error_code& error) {
     return ErrorReport(FileErrorNumber(error), error.message());
 }
 
-bool FileExists(const std::string &path) {
+bool FileExists(const std::string& path) {
     std::error_code ignored;
     return fs::exists(path, ignored);
 }
 
-fs::path Normalised(const std::string &path) {
+fs::path Normalised(const std::string& path) {
     std::error_code error;
     auto result = fs::weakly_canonical(fs::absolute(path, error), error);
     return error ? fs::path(path).lexically_normal() : result;
 }
 
 // The same file under any spelling: a link, "..", a relative path.
-bool SameFile(const std::string &first, const std::string &second) {
+bool SameFile(const std::string& first, const std::string& second) {
     if (first == second) return true;
     std::error_code error;
     if (fs::equivalent(first, second, error)) return true;
@@ -56,13 +56,13 @@ bool SameFile(const std::string &first, const std::string &second) {
 }
 
 // Where the name's file name begins, so that a "." in a folder name is never taken for the extension.
-std::size_t FileNameStart(const std::string &path) {
+std::size_t FileNameStart(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? 0 : slash + 1;
 }
 
 // The name without everything from the first "." of its file name on.
-std::string WithoutExtension(const std::string &path) {
+std::string WithoutExtension(const std::string& path) {
     const auto dot = path.find('.', FileNameStart(path));
     return dot == std::string::npos ? path : path.substr(0, dot);
 }
@@ -75,9 +75,9 @@ std::string ThreeDigits(int n) {
 
 } // namespace
 
-std::string ForceMdbExtension(const std::string &chosen) { return WithoutExtension(chosen) + ".mdb"; }
+std::string ForceMdbExtension(const std::string& chosen) { return WithoutExtension(chosen) + ".mdb"; }
 
-FileCommands::FileCommands(data::ProgramState &state, Hooks hooks) : state_(state), hooks_(std::move(hooks)) {}
+FileCommands::FileCommands(data::ProgramState& state, Hooks hooks) : state_(state), hooks_(std::move(hooks)) {}
 
 void FileCommands::closeChildWindows() {
     if (hooks_.closeChildWindows) hooks_.closeChildWindows();
@@ -90,7 +90,7 @@ void FileCommands::reopen() {
 
 // Copies to a temporary file beside the target and puts it in place only when it is complete, so a
 // failure leaves the target as it was. Returns false after telling the user.
-bool FileCommands::copyIntoPlace(const std::string &source, const std::string &target, const std::string &failureText) {
+bool FileCommands::copyIntoPlace(const std::string& source, const std::string& target, const std::string& failureText) {
     fs::path destination = target;
     std::error_code error;
     // Replace what a link points to, not the link.
@@ -110,7 +110,7 @@ bool FileCommands::copyIntoPlace(const std::string &source, const std::string &t
 }
 
 // The first free name numbered 001 to 999 after the name's base; nothing when all are taken.
-std::optional<std::string> FileCommands::numberedName(const std::string &name) {
+std::optional<std::string> FileCommands::numberedName(const std::string& name) {
     const std::string base = WithoutExtension(name);
     for (int n = 1; n <= 999; ++n) {
         const std::string candidate = base + ThreeDigits(n) + ".mdb";
@@ -154,7 +154,7 @@ void FileCommands::mnuREAD() {
     state_.DataFilePath = name;
     try {
         reopen();
-    } catch (const db::DbError &error) {
+    } catch (const db::DbError& error) {
         // The chosen file stays untouched; the user goes on with the file that was open, if any.
         state_.DataFilePath = previous;
         const std::string report = "Err.Number = " + ErrorReport(error.number(), error.description());

@@ -18,7 +18,7 @@ public:
         std::function<void()> refreshCaption;
     };
 
-    FileCommands(data::ProgramState &state, Hooks hooks);
+    FileCommands(data::ProgramState& state, Hooks hooks);
 
     // Each command ends with a data file open again. Only when even that file cannot be reopened
     // does a db::DbError leave the command, with no database open.
@@ -29,14 +29,14 @@ public:
 private:
     void closeChildWindows();
     void reopen();
-    bool copyIntoPlace(const std::string &source, const std::string &target, const std::string &failureText);
-    static std::optional<std::string> numberedName(const std::string &name);
+    bool copyIntoPlace(const std::string& source, const std::string& target, const std::string& failureText);
+    static std::optional<std::string> numberedName(const std::string& name);
 
-    data::ProgramState &state_;
+    data::ProgramState& state_;
     Hooks hooks_;
 };
 
 // The chosen path with ".mdb" in place of everything from the first "." of its file name on.
-std::string ForceMdbExtension(const std::string &chosen);
+std::string ForceMdbExtension(const std::string& chosen);
 
 } // namespace shell

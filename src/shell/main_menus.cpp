@@ -9,17 +9,17 @@ namespace shell {
 namespace {
 
 struct MenuEntry {
-    const char *name;
-    const char *caption; // nullptr: a separator line
+    const char* name;
+    const char* caption; // nullptr: a separator line
 };
 
 struct Menu {
-    const char *name;
-    const char *caption;
+    const char* name;
+    const char* caption;
     std::vector<MenuEntry> entries; // none: a place on the menu bar without a menu
 };
 
-const std::vector<Menu> &menuTree() {
+const std::vector<Menu>& menuTree() {
     static const std::vector<Menu> tree = {
         {"mnuFILE",
          "ファイル(&F)",
@@ -77,10 +77,10 @@ const std::vector<Menu> &menuTree() {
 } // namespace
 
 void frmKemlora::makeActions() {
-    auto show = [this](const char *formName) { return [this, formName] { showTaskWindow(formName); }; };
+    auto show = [this](const char* formName) { return [this, formName] { showTaskWindow(formName); }; };
     auto report = [this](std::int16_t reportNo) { return [this, reportNo] { showReport(reportNo); }; };
     auto closing = [this](std::int16_t mode) { return [this, mode] { showClosing(mode); }; };
-    auto arrange = [this](void (*how)(QMdiArea &)) { return [this, how] { how(*mdiArea_); }; };
+    auto arrange = [this](void (*how)(QMdiArea&)) { return [this, how] { how(*mdiArea_); }; };
 
     commands_ = {
         {"mnuNEW", [this] { runFileCommand(&FileCommands::mnuNEW); }},
@@ -119,20 +119,20 @@ void frmKemlora::makeActions() {
 }
 
 void frmKemlora::makeMenus() {
-    QMenuBar *bar = menuBar();
-    for (const auto &menu : menuTree()) {
+    QMenuBar* bar = menuBar();
+    for (const auto& menu : menuTree()) {
         const QString caption = QString::fromUtf8(menu.caption);
         if (menu.entries.empty()) {
             // A blank place on the bar that does nothing when chosen.
-            QAction *blank = bar->addAction(caption);
+            QAction* blank = bar->addAction(caption);
             blank->setObjectName(menu.name);
             continue;
         }
-        QMenu *dropDown = bar->addMenu(caption);
+        QMenu* dropDown = bar->addMenu(caption);
         dropDown->setObjectName(menu.name);
         dropDown->menuAction()->setObjectName(menu.name);
-        for (const auto &entry : menu.entries) {
-            QAction *action =
+        for (const auto& entry : menu.entries) {
+            QAction* action =
                 entry.caption ? dropDown->addAction(QString::fromUtf8(entry.caption)) : dropDown->addSeparator();
             action->setObjectName(entry.name);
             const auto command = commands_.find(entry.name);

@@ -18,11 +18,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char *const PlainCaption = "経理処理";
+const char* const PlainCaption = "経理処理";
 
 } // namespace
 
-frmKemlora::frmKemlora(data::ProgramState &state, QWidget *parent)
+frmKemlora::frmKemlora(data::ProgramState& state, QWidget* parent)
     : QMainWindow(parent), state_(state), mdiArea_(new QMdiArea(this)),
       fileCommands_(state, FileCommands::Hooks{[this] { CloseChildWindows(); }, [this] { refreshCaption(); }}) {
     setObjectName("frmKemlora");
@@ -36,7 +36,7 @@ frmKemlora::frmKemlora(data::ProgramState &state, QWidget *parent)
 
 frmKemlora::~frmKemlora() { state_.syncCalendar = nullptr; }
 
-void frmKemlora::startUp(const std::string &appFolder) {
+void frmKemlora::startUp(const std::string& appFolder) {
     state_.AppPath = appFolder;
     if (state_.AppPath.empty() || state_.AppPath.back() != '/') state_.AppPath += '/';
     state_.DataFilePath = state_.AppPath + "Kemlora.mdb";
@@ -74,7 +74,7 @@ bool frmKemlora::openWorkingFile() {
     setWindowTitle(QString::fromStdString(MainCaption(state_.DataFilePath)));
     try {
         OpenDataFile(state_);
-    } catch (const db::DbError &error) {
+    } catch (const db::DbError& error) {
         state_.message("データファイルを開けませんでした。\n" + state_.DataFilePath +
                        "\nErr.Number = " + std::to_string(error.number()) + " " + error.description());
     }
@@ -90,29 +90,29 @@ void frmKemlora::refreshCaption() {
 // Keeping the calendar in step with a date shown elsewhere must not take the front, and with it the
 // focus, from the window the user is typing in; only a calendar not yet open comes up.
 void frmKemlora::syncCalendarWindow() {
-    auto *calendar = qobject_cast<frmCalendar *>(findChild("frmCalendar"));
+    auto* calendar = qobject_cast<frmCalendar*>(findChild("frmCalendar"));
     if (!calendar) {
-        QMdiSubWindow *working = mdiArea_->activeSubWindow();
-        calendar = qobject_cast<frmCalendar *>(showChild("frmCalendar"));
+        QMdiSubWindow* working = mdiArea_->activeSubWindow();
+        calendar = qobject_cast<frmCalendar*>(showChild("frmCalendar"));
         if (working && liveWindows().contains(working)) mdiArea_->setActiveSubWindow(working);
     }
     if (calendar) calendar->SyncCalendar();
 }
 
-void frmKemlora::registerWindow(const QString &formName, std::function<ChildWindow *()> factory) {
+void frmKemlora::registerWindow(const QString& formName, std::function<ChildWindow*()> factory) {
     factories_[formName] = std::move(factory);
 }
 
-QList<QMdiSubWindow *> frmKemlora::liveWindows() const {
-    QList<QMdiSubWindow *> live;
-    for (auto *window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
+QList<QMdiSubWindow*> frmKemlora::liveWindows() const {
+    QList<QMdiSubWindow*> live;
+    for (auto* window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
         if (!window->property("retired").toBool()) live << window;
     return live;
 }
 
-ChildWindow *frmKemlora::findChild(const QString &formName) const {
-    for (auto *window : liveWindows()) {
-        auto *child = qobject_cast<ChildWindow *>(window->widget());
+ChildWindow* frmKemlora::findChild(const QString& formName) const {
+    for (auto* window : liveWindows()) {
+        auto* child = qobject_cast<ChildWindow*>(window->widget());
         if (child && child->objectName() == formName) return child;
     }
     return nullptr;
@@ -120,22 +120,22 @@ ChildWindow *frmKemlora::findChild(const QString &formName) const {
 
 QStringList frmKemlora::openWindowNames() const {
     QStringList names;
-    for (auto *window : liveWindows())
+    for (auto* window : liveWindows())
         if (window->widget()) names << window->widget()->objectName();
     return names;
 }
 
-ChildWindow *frmKemlora::showChild(const QString &formName) {
-    if (ChildWindow *open = findChild(formName)) {
-        auto *window = qobject_cast<QMdiSubWindow *>(open->parentWidget());
+ChildWindow* frmKemlora::showChild(const QString& formName) {
+    if (ChildWindow* open = findChild(formName)) {
+        auto* window = qobject_cast<QMdiSubWindow*>(open->parentWidget());
         if (window) mdiArea_->setActiveSubWindow(window);
         return open;
     }
     const auto factory = factories_.find(formName);
     if (factory == factories_.end()) return nullptr;
-    ChildWindow *child = factory->second();
+    ChildWindow* child = factory->second();
     if (!child) return nullptr;
-    QMdiSubWindow *window = mdiArea_->addSubWindow(child);
+    QMdiSubWindow* window = mdiArea_->addSubWindow(child);
     connect(child, &ChildWindow::closed, this, [this, window] { retire(window); });
     window->show();
     mdiArea_->setActiveSubWindow(window);
@@ -144,7 +144,7 @@ ChildWindow *frmKemlora::showChild(const QString &formName) {
 
 // A closed window leaves the area at once for every look-up; the object goes when control returns
 // to the event loop, since its own close may still be running.
-void frmKemlora::retire(QMdiSubWindow *window) {
+void frmKemlora::retire(QMdiSubWindow* window) {
     if (window->property("retired").toBool()) return;
     window->setProperty("retired", true);
     window->hide();
@@ -153,11 +153,11 @@ void frmKemlora::retire(QMdiSubWindow *window) {
 
 void frmKemlora::CloseChildWindows() {
     QList<QPointer<QMdiSubWindow>> windows;
-    for (auto *window : liveWindows())
+    for (auto* window : liveWindows())
         windows << window;
-    for (const auto &window : windows) {
+    for (const auto& window : windows) {
         if (!window || window->property("retired").toBool()) continue;
-        if (auto *child = qobject_cast<ChildWindow *>(window->widget()))
+        if (auto* child = qobject_cast<ChildWindow*>(window->widget()))
             child->closeByProgram();
         else
             window->close();
@@ -168,20 +168,20 @@ void frmKemlora::CloseChildWindows() {
     showChild("frmCalendar");
 }
 
-void frmKemlora::closeEvent(QCloseEvent *event) {
+void frmKemlora::closeEvent(QCloseEvent* event) {
     endProgram();
     event->accept();
 }
 
 // The end: the task windows go without their own close steps, then the data file, then the program.
 void frmKemlora::endProgram() {
-    for (auto *window : mdiArea_->subWindowList())
+    for (auto* window : mdiArea_->subWindowList())
         delete window;
     state_.closeDatabase();
     QCoreApplication::quit();
 }
 
-void frmKemlora::runCommand(const std::function<void()> &command) { guardEvent(state_, command); }
+void frmKemlora::runCommand(const std::function<void()>& command) { guardEvent(state_, command); }
 
 void frmKemlora::runFileCommand(void (FileCommands::*command)()) {
     guardEvent(state_, [this, command] { (fileCommands_.*command)(); });
@@ -195,7 +195,7 @@ bool frmKemlora::dataFileOpen() {
     return false;
 }
 
-void frmKemlora::showTaskWindow(const QString &formName) {
+void frmKemlora::showTaskWindow(const QString& formName) {
     if (!factories_.count(formName) && !findChild(formName)) return;
     if (!dataFileOpen()) return;
     showChild(formName);
@@ -206,7 +206,7 @@ void frmKemlora::showReport(std::int16_t reportNo) {
     if (reportAvailable_ && !reportAvailable_(reportNo)) return;
     if (!dataFileOpen()) return;
     // The dialog serves one report from its set-up to its print run, so another report's entry loads it afresh.
-    if (ChildWindow *open = findChild("frmPrint"); open && state_.PrintReportNo != reportNo) open->closeByProgram();
+    if (ChildWindow* open = findChild("frmPrint"); open && state_.PrintReportNo != reportNo) open->closeByProgram();
     // Set before the dialog loads, which is when it reads the number.
     state_.PrintReportNo = reportNo;
     showChild("frmPrint");

@@ -6,12 +6,12 @@ class QMdiArea;
 
 namespace shell {
 
-void cascadeWindows(QMdiArea &area);
+void cascadeWindows(QMdiArea& area);
 // Full width, one above the other.
-void tileOneAboveAnother(QMdiArea &area);
+void tileOneAboveAnother(QMdiArea& area);
 // Full height, side by side.
-void tileSideBySide(QMdiArea &area);
+void tileSideBySide(QMdiArea& area);
 // Lines up the minimised windows along the bottom edge, left to right.
-void arrangeIcons(QMdiArea &area);
+void arrangeIcons(QMdiArea& area);
 
 } // namespace shell

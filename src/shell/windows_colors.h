@@ -11,7 +11,7 @@ namespace shell {
 constexpr std::uint32_t ButtonFaceColor = 0x8000000F;
 
 // The system colours map to the palette's nearest roles; the program only uses the button face.
-inline QColor windowsColor(std::uint32_t value, const QPalette &palette) {
+inline QColor windowsColor(std::uint32_t value, const QPalette& palette) {
     if (value & 0x80000000u) {
         switch (value & 0xFFu) {
         case 0x05:

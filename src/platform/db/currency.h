@@ -26,8 +26,14 @@ public:
 
     constexpr auto operator<=>(const Currency&) const = default;
     constexpr Currency operator-() const { return Currency(-raw_); }
-    constexpr Currency& operator+=(Currency other) { raw_ += other.raw_; return *this; }
-    constexpr Currency& operator-=(Currency other) { raw_ -= other.raw_; return *this; }
+    constexpr Currency& operator+=(Currency other) {
+        raw_ += other.raw_;
+        return *this;
+    }
+    constexpr Currency& operator-=(Currency other) {
+        raw_ -= other.raw_;
+        return *this;
+    }
     friend constexpr Currency operator+(Currency a, Currency b) { return a += b; }
     friend constexpr Currency operator-(Currency a, Currency b) { return a -= b; }
     friend constexpr Currency operator*(Currency a, std::int64_t n) { return Currency(a.raw_ * n); }

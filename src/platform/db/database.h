@@ -118,7 +118,7 @@ public:
     void moveNext();
     void movePrevious();
 
-    Bookmark bookmark() const; // DbError when there is no current row
+    Bookmark bookmark() const;       // DbError when there is no current row
     void setBookmark(Bookmark mark); // DbError when the row is gone
     Bookmark lastModified() const;
 

@@ -7,8 +7,8 @@ namespace platform {
 
 class QtDesktop : public DesktopService {
 public:
-    bool open(const std::string &pathOrUrl) override;
-    bool start(const std::string &program, const std::vector<std::string> &arguments = {}) override;
+    bool open(const std::string& pathOrUrl) override;
+    bool start(const std::string& program, const std::vector<std::string>& arguments = {}) override;
 };
 
 } // namespace platform

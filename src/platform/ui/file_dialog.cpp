@@ -6,12 +6,12 @@
 
 namespace platform {
 
-std::optional<std::string> QtFileDialog::choose(const FileDialogRequest &request) {
+std::optional<std::string> QtFileDialog::choose(const FileDialogRequest& request) {
     QString start = QString::fromStdString(request.folder);
     if (!request.fileName.empty()) start = QDir(start).filePath(QString::fromStdString(request.fileName));
     const QString title = QString::fromStdString(request.title);
     const QString filter = QString::fromStdString(request.filter);
-    QWidget *parent = QApplication::activeWindow();
+    QWidget* parent = QApplication::activeWindow();
 
     QString chosen;
     if (request.save) {

@@ -7,7 +7,7 @@ namespace platform {
 
 class QtFileDialog : public FileDialogService {
 public:
-    std::optional<std::string> choose(const FileDialogRequest &request) override;
+    std::optional<std::string> choose(const FileDialogRequest& request) override;
 };
 
 } // namespace platform

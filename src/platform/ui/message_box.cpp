@@ -6,13 +6,13 @@
 
 namespace platform {
 
-Answer QtMessageBox::show(const std::string &text, Buttons buttons, bool defaultSecond) {
+Answer QtMessageBox::show(const std::string& text, Buttons buttons, bool defaultSecond) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QApplication::applicationName());
     box.setText(QString::fromStdString(text));
 
     struct Choice {
-        const char *caption;
+        const char* caption;
         QMessageBox::ButtonRole role;
         Answer answer;
     };
@@ -30,8 +30,8 @@ Answer QtMessageBox::show(const std::string &text, Buttons buttons, bool default
         break;
     }
 
-    std::vector<QPushButton *> pushButtons;
-    for (const auto &choice : choices)
+    std::vector<QPushButton*> pushButtons;
+    for (const auto& choice : choices)
         pushButtons.push_back(box.addButton(QString::fromUtf8(choice.caption), choice.role));
     const std::size_t defaultIndex = defaultSecond && pushButtons.size() > 1 ? 1 : 0;
     box.setDefaultButton(pushButtons[defaultIndex]);

@@ -8,7 +8,7 @@ namespace platform {
 
 class QtMessageBox : public MessageBoxService {
 public:
-    Answer show(const std::string &text, Buttons buttons = Buttons::Ok, bool defaultSecond = false) override;
+    Answer show(const std::string& text, Buttons buttons = Buttons::Ok, bool defaultSecond = false) override;
 };
 
 } // namespace platform

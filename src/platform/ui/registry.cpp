@@ -7,9 +7,9 @@ namespace platform {
 
 namespace {
 
-QString normalisedKey(const std::string &key) {
+QString normalisedKey(const std::string& key) {
     QString text = QString::fromStdString(key).replace('/', '\\').toUpper();
-    for (const char *root : {"HKEY_LOCAL_MACHINE\\", "HKLM\\"})
+    for (const char* root : {"HKEY_LOCAL_MACHINE\\", "HKLM\\"})
         if (text.startsWith(QLatin1String(root))) text.remove(0, int(qstrlen(root)));
     while (text.endsWith('\\'))
         text.chop(1);
@@ -18,7 +18,7 @@ QString normalisedKey(const std::string &key) {
 
 } // namespace
 
-std::optional<std::string> LocalRegistry::GetKeyValue(const std::string &key, const std::string &valueName) {
+std::optional<std::string> LocalRegistry::GetKeyValue(const std::string& key, const std::string& valueName) {
     const bool systemInformation =
         normalisedKey(key) == normalisedKey(SystemInformationKey) &&
         QString::fromStdString(valueName).compare(QLatin1String(SystemInformationValue), Qt::CaseInsensitive) == 0;
@@ -28,7 +28,7 @@ std::optional<std::string> LocalRegistry::GetKeyValue(const std::string &key, co
 
 std::optional<std::string> findSystemInformationTool() {
     // Most specific first: a hardware report before a task manager.
-    for (const char *name :
+    for (const char* name :
          {"hardinfo", "hardinfo2", "lshw-gtk", "gnome-system-monitor", "ksysguard", "xfce4-taskmanager"}) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!path.isEmpty()) return path.toStdString();
