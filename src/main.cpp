@@ -14,6 +14,7 @@
 #include "reports/report_module.h"
 #include "shell/about_window.h"
 #include "shell/calendar_window.h"
+#include "shell/guarded_application.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@
 #include <QScreen>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    shell::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Kemlora");
 
     // Every text is Japanese; a Gothic face keeps the half-width kana and the grids readable.
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     platform::QtDesktop desktop;
     platform::LocalRegistry registry;
     data::ProgramState state;
+    app.setState(&state);
     state.messages = &messages;
     state.fileDialog = &fileDialog;
     state.desktop = &desktop;
@@ -66,5 +68,7 @@ int main(int argc, char** argv) {
     }
     mainWindow.show();
     mainWindow.startUp(QCoreApplication::applicationDirPath().toStdString());
-    return app.exec();
+    const int result = app.exec();
+    app.setState(nullptr); // the state is gone before the application is
+    return result;
 }
