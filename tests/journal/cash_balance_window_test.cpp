@@ -1,8 +1,8 @@
 #include "data/cash_row.h"
 #include "data/control_row.h"
 #include "journal/cash_balance_window.h"
-#include "journal/window_test.h"
 #include "support/test_files.h"
+#include "support/window_test.h"
 
 #include <tuple>
 

@@ -1,7 +1,7 @@
 #include "journal/closing_dialog_window.h"
 #include "journal/closing_files.h"
-#include "journal/window_test.h"
 #include "shell/calendar_window.h"
+#include "support/window_test.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -1,7 +1,7 @@
 // The two closing jobs on real data files: the checks of their parameter, the monthly totals and the
 // year-end closing.
 #include "journal/closing_files.h"
-#include "journal/window_test.h"
+#include "support/window_test.h"
 
 #include <gtest/gtest.h>
 

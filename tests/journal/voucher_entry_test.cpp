@@ -2,10 +2,10 @@
 #include "data/control_row.h"
 #include "data/table_rows.h"
 #include "journal/voucher_entry_window.h"
-#include "journal/window_test.h"
 #include "shell/calendar_window.h"
 #include "shell/main_window_fixture.h"
 #include "support/test_files.h"
+#include "support/window_test.h"
 
 #include <QGroupBox>
 

@@ -3,16 +3,10 @@
 #include "shell/calendar_window.h"
 
 #include "report_run_fixture.h"
+#include "support/window_test.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -34,7 +28,7 @@ struct TestJob : platform::PrintJob {
 };
 
 // The dialog on the daily report of a day with one line, noting the hint while it prints.
-class ReportDialogTest : public ::testing::Test {
+class ReportDialogTest : public testing_support::WindowTest<frmPrint> {
 protected:
     void SetUp() override {
         state.PrintReportNo = 4;
@@ -45,33 +39,15 @@ protected:
             return print(d, page);
         };
         catalog.registerReport(4, daily);
-        makeWindow();
     }
 
-    // Loads the dialog, printing onto the test's page.
-    void makeWindow() {
-        window = std::make_unique<frmPrint>(state, catalog, [this](const std::string& title) {
+    // The dialog loaded afresh, printing onto the test's page.
+    frmPrint* make() {
+        return new frmPrint(state, catalog, [this](const std::string& title) {
             titlesOpened.push_back(title);
             return std::make_unique<TestJob>(file.page, pdfPath);
         });
     }
-
-    void open() {
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    QWidget* focused() const { return QApplication::focusWidget(); }
-    QLineEdit* field(int index) const { return window->Text1(index); }
-    QPushButton* button(int index) const { return window->Command1(index); }
-    std::string hint() const { return window->hintLine()->text().toStdString(); }
-    void enter(int index) {
-        field(index)->setFocus(Qt::MouseFocusReason);
-        QApplication::processEvents();
-    }
-    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(focused(), k, modifiers); }
-    void clickPrint() { QTest::mouseClick(button(frmPrint::PrintButton), Qt::LeftButton); }
     int focusedBox() const {
         for (int i = 0; i <= frmPrint::DateBox; ++i)
             if (focused() == field(i)) return i;
@@ -106,13 +82,13 @@ protected:
     data::ProgramState& state = file.s;
     std::vector<std::string>& messages = file.open.messages.shown;
     reports::ReportCatalog catalog;
-    std::string hintWhilePrinting, pdfPath;
+    QString hintWhilePrinting;
+    std::string pdfPath;
     std::vector<std::string> titlesOpened;
-    std::unique_ptr<frmPrint> window;
 };
 
 TEST_F(ReportDialogTest, LoadingRunsTheReportsSetUpAndShowsTheProcessingDate) {
-    open();
+    open(make());
     for (const auto& [index, text] :
          std::map<int, std::string>{{12, "経理日報"}, {13, "A4 横"}, {0, "年号＋年月日"}, {6, " 5 :令和 4 :平成"}})
         EXPECT_EQ(window->label(index), text) << index;
@@ -139,7 +115,7 @@ TEST_F(ReportDialogTest, LoadingRunsTheReportsSetUpAndShowsTheProcessingDate) {
 }
 
 TEST_F(ReportDialogTest, ATypedCreationDateIsTakenOnlyWhenItIsARealDateOfTheChosenEra) {
-    open();
+    open(make());
     EXPECT_EQ(typeDate("08041"), "6桁(YYMMDD)で入力して下さい。 20260415 |08041| 12");
     for (const char* digits : {"081301", "080230", "08a401"})
         EXPECT_EQ(typeDate(digits), BadDate + std::string(" 20260415 |") + digits + "| 12");
@@ -149,7 +125,7 @@ TEST_F(ReportDialogTest, ATypedCreationDateIsTakenOnlyWhenItIsARealDateOfTheChos
 }
 
 TEST_F(ReportDialogTest, LeavingTheDateBoxUntouchedShowsTheStoredDateAndAnotherEraRereadsItsDigits) {
-    open();
+    open(make());
     enter(12);
     key(Qt::Key_Tab);
     EXPECT_EQ(field(12)->text(), " 8年 4月15日");
@@ -171,7 +147,7 @@ TEST_F(ReportDialogTest, LeavingTheDateBoxUntouchedShowsTheStoredDateAndAnotherE
 }
 
 TEST_F(ReportDialogTest, EnterAndArrowKeysWalkTheGridTheDateAndThePrintButton) {
-    open();
+    open(make());
     field(5)->setText(" 12 ");
     const int P = PrintButton;
     EXPECT_EQ(landings(Qt::Key_Return, {}, {0, 6, 5, 10, 11, 12}), (std::vector<int>{6, 1, 11, 5, 12, P}));
@@ -185,8 +161,8 @@ TEST_F(ReportDialogTest, EnterAndArrowKeysWalkTheGridTheDateAndThePrintButton) {
 }
 
 TEST_F(ReportDialogTest, APrintRunShowsItsStatusNamesAPdfReportsAFailedPrinterAndEndsOnTheEndButton) {
-    open();
-    clickPrint();
+    open(make());
+    click(frmPrint::PrintButton);
     EXPECT_EQ(hintWhilePrinting, "印刷中です。");
     EXPECT_EQ(state.CreationDateText, "令和 8年 4月15日");
     EXPECT_EQ(hint(), "印刷が終了しました。");
@@ -197,14 +173,14 @@ TEST_F(ReportDialogTest, APrintRunShowsItsStatusNamesAPdfReportsAFailedPrinterAn
     EXPECT_TRUE(messages.empty());
 
     pdfPath = "/data/PDF/経理日報_20260415_093005.pdf"; // again with the boxes as they stand, to a PDF
-    clickPrint();
+    click(frmPrint::PrintButton);
     EXPECT_EQ(file.page.pagesPrinted(), 2);
     EXPECT_EQ(messages, std::vector<std::string>{"プリンターがないため、PDFファイルに出力しました。\n" + pdfPath});
     EXPECT_EQ(hint(), "印刷が終了しました。");
 
     messages.clear();
     file.page.failWith("印刷中にプリンターのエラーが発生しました。印刷を中止します。");
-    clickPrint();
+    click(frmPrint::PrintButton);
     EXPECT_EQ(messages, std::vector<std::string>{file.page.failure()});
     EXPECT_EQ(hint(), "");
 
@@ -214,7 +190,7 @@ TEST_F(ReportDialogTest, APrintRunShowsItsStatusNamesAPdfReportsAFailedPrinterAn
 }
 
 TEST_F(ReportDialogTest, ARunWithNothingToPrintOrAFailedCheckSaysNothingOfAFinishedPrint) {
-    open();
+    open(make());
     field(0)->setText("5080414");
     button(1)->setFocus(); // printing from where the focus already is, so no focus change sets the hint
     button(0)->click();
@@ -225,7 +201,7 @@ TEST_F(ReportDialogTest, ARunWithNothingToPrintOrAFailedCheckSaysNothingOfAFinis
 
     messages.clear();
     field(0)->setText("50804a5");
-    clickPrint();
+    click(frmPrint::PrintButton);
     EXPECT_EQ(messages, std::vector<std::string>{"入力結果が数字ではありません。"});
     EXPECT_EQ(titlesOpened.size(), 1u);
     EXPECT_EQ(focused(), field(0));
@@ -237,18 +213,18 @@ TEST_F(ReportDialogTest, ACreationDateThePageHeaderCannotPrintIsRefusedBeforeThe
     for (const auto& [processingDate, unnamedEra] : {std::pair{0, 0}, {18000101, 0}, {20260415, 5}}) {
         state.F01Record.F01_ACT = processingDate;
         if (unnamedEra) state.F01Record.F01_NENG[unnamedEra] = "";
-        makeWindow();
-        open();
+        open(make());
         EXPECT_EQ(field(12)->text(), "") << processingDate;
         field(0)->setText("x"); // which the check would refuse
         messages.clear();
-        clickPrint();
+        click(frmPrint::PrintButton);
         EXPECT_EQ(messages, std::vector<std::string>{BadDate}) << processingDate;
         EXPECT_EQ(focused(), field(12)) << processingDate;
     }
 }
 
 TEST_F(ReportDialogTest, ADayPickedInTheCalendarBecomesTheCreationDateOnlyFromTheDateBox) {
+    window.reset(make());
     QMdiArea area;
     area.resize(900, 700);
     auto* calendar = new shell::frmCalendar(state, [this](const QString&) { return window.get(); });

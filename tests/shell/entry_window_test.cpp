@@ -2,17 +2,11 @@
 #include "platform/db/db_error.h"
 #include "shell/entry_window.h"
 #include "support/test_files.h"
+#include "support/window_test.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTest>
 #include <QVBoxLayout>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -79,7 +73,7 @@ const char* const Required = "項目が未入力です。";
 const char* const NotNumeric = "入力結果が数字ではありません。";
 const char* const TooLong = "規定の桁数をこえました。";
 
-class EntryWindowTest : public ::testing::Test {
+class EntryWindowTest : public testing_support::WindowTest<SampleWindow> {
 protected:
     void SetUp() override {
         state.messages = &messages;
@@ -89,41 +83,15 @@ protected:
         state.F01Record.F01_NENG[3] = "昭和"; // era 2 left unnamed
         state.F01Record.F01_NENG[4] = "平成";
         state.F01Record.F01_ACT = 20260415;
-        window = std::make_unique<SampleWindow>(state);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        open(new SampleWindow(state));
         enter(0);
     }
-
-    QWidget* focused() const { return QApplication::focusWidget(); }
     QWidget* widget(int index) const {
-        if (index < 0) return window->Command1(index == Register ? 0 : 3);
-        return window->Text1(index);
-    }
-    QLineEdit* field(int index) const { return window->Text1(index); }
-    void enter(int index) {
-        field(index)->setFocus(Qt::MouseFocusReason);
-        QApplication::processEvents();
-    }
-    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(focused(), k, modifiers); }
-    // Types as a keyboard does: "\b" is Backspace and "\x7f" Delete; full-width and kana characters come
-    // as text without a key of their own.
-    void type(const QString& text) {
-        for (const QChar ch : text) {
-            if (ch == '\b' || ch == '\x7f')
-                key(ch == '\b' ? Qt::Key_Backspace : Qt::Key_Delete);
-            else if (ch.unicode() < 0x80)
-                QTest::keyClick(focused(), ch.toLatin1());
-            else
-                for (const auto type : {QTest::Press, QTest::Release})
-                    QTest::sendKeyEvent(type, focused(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
+        return index < 0 ? static_cast<QWidget*>(button(index == Register ? 0 : 3)) : field(index);
     }
 
     data::ProgramState state;
     testing_support::ScriptedMessages messages;
-    std::unique_ptr<SampleWindow> window;
 };
 
 TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequiredNumericLengthThenOwn) {
@@ -187,9 +155,9 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
         type(s.typed);
         key(s.key, s.modifiers);
         EXPECT_EQ(focused(), widget(s.to));
-        EXPECT_EQ(messages.shown, s.shows.empty() ? std::vector<std::string>{} : std::vector<std::string>{s.shows});
+        EXPECT_EQ(messages.shown, testing_support::only(s.shows));
         EXPECT_EQ(field(s.field)->text(), s.text);
-        EXPECT_EQ(window->hintLine()->text(), s.to < 0 ? "ｸﾘｯｸ 又は、ｴﾝﾀーで作業を選択して下さい。" : hints[s.to]);
+        EXPECT_EQ(hint(), s.to < 0 ? "ｸﾘｯｸ 又は、ｴﾝﾀーで作業を選択して下さい。" : hints[s.to]);
     }
     EXPECT_EQ(window->stored, (std::map<int, QString>{{0, "42"}, {1, "-1,234.5"}, {2, "1234"}, {3, "長い備考です"}}));
     EXPECT_EQ(window->refreshes, 1);
@@ -205,12 +173,12 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
 TEST_F(EntryWindowTest, AButtonPressWhoseFieldIsRefusedDoesNotAct) {
     enter(2);
     type("12345");
-    QTest::mouseClick(window->Command1(0), Qt::LeftButton);
+    QTest::mouseClick(button(0), Qt::LeftButton);
     EXPECT_EQ(messages.shown, std::vector<std::string>{TooLong});
     EXPECT_EQ(focused(), field(2));
     EXPECT_TRUE(window->clicked.empty());
 
-    QTest::mouseClick(window->Command1(0), Qt::LeftButton); // left untouched now
+    QTest::mouseClick(button(0), Qt::LeftButton); // left untouched now
     EXPECT_EQ(window->clicked, std::vector<int>{0});
     key(Qt::Key_Return); // Enter on a button presses it
     EXPECT_EQ(window->clicked, (std::vector<int>{0, 0}));
@@ -269,7 +237,7 @@ TEST_F(EntryWindowTest, AFieldThatSendsTheFocusOnOnEntryIsLeftInItsDisplayForm) 
     EXPECT_EQ(focused(), field(1));
     EXPECT_EQ(state.CalendarPicked, 0);
     EXPECT_EQ(field(0)->text(), "[20260501]");
-    EXPECT_EQ(window->hintLine()->text(), "金額を入力して下さい。");
+    EXPECT_EQ(hint(), "金額を入力して下さい。");
 }
 
 TEST(EntryWindowClosing, AUsersCloseReleasesTheCalendarItOwnsAndTheProgramsCloseDoesNot) {

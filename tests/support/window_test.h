@@ -1,4 +1,4 @@
-// Drives a journal entry window the way a user does: focus by click, keys, typed text, button clicks.
+// Drives an entry window the way a user does: focus by click, keys, typed text, button clicks.
 #pragma once
 
 #include <QApplication>
@@ -46,11 +46,12 @@ protected:
     static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(focused(), k, modifiers);
     }
-    // Key by key; "\n" is the Enter key, a character outside ASCII arrives as an input method sends it.
+    // Key by key; "\n" is the Enter key, "\b" Backspace and "\x7f" Delete; a character outside ASCII arrives as
+    // an input method sends it.
     static void type(const QString& text) {
         for (const QChar ch : text) {
-            if (ch == '\n')
-                key(Qt::Key_Return);
+            if (ch == '\n' || ch == '\b' || ch == '\x7f')
+                key(ch == '\n' ? Qt::Key_Return : ch == '\b' ? Qt::Key_Backspace : Qt::Key_Delete);
             else if (ch.unicode() < 0x80)
                 QTest::keyClick(focused(), ch.toLatin1());
             else
