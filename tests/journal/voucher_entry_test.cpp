@@ -321,10 +321,13 @@ TEST(VoucherEntryInMainWindow, ADateTypedKeepsTheWindowInFrontAndAPickedDayArriv
     EXPECT_EQ(QApplication::focusWidget(), window->Text1(1));
     EXPECT_EQ(main.state.CalendarDate, 20260415);
 
-    // A day double-clicked while the date field or a line field holds the focus comes into the date field.
+    // A day double-clicked in the calendar while the date field or a line field held the focus comes into the
+    // date field, and voucher entry comes back to the front.
     for (const auto& [from, day, date] : {std::tuple{0, "10", " 8年 4月10日"}, {4, "12", " 8年 4月12日"}}) {
         if (from == 4) QTest::mouseClick(window->Command1(3), Qt::LeftButton);
         window->Text1(from)->setFocus(Qt::MouseFocusReason);
+        main.window->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(calendar->parentWidget()));
+        ASSERT_EQ(main.activeName(), "frmCalendar");
         for (int i = 0; i < 42; ++i)
             if (calendar->Label3(i)->text().trimmed() == day) QTest::mouseDClick(calendar->Label3(i), Qt::LeftButton);
         QApplication::processEvents();

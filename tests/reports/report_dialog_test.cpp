@@ -1,12 +1,8 @@
 #include "reports/daily_report.h"
 #include "reports/report_dialog_window.h"
-#include "shell/calendar_window.h"
 
 #include "report_run_fixture.h"
 #include "support/window_test.h"
-
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 namespace {
 
@@ -223,37 +219,20 @@ TEST_F(ReportDialogTest, ACreationDateThePageHeaderCannotPrintIsRefusedBeforeThe
     }
 }
 
+// The calendar's hand-off through the work area is voucher entry's test; here what the dialog does with the day.
 TEST_F(ReportDialogTest, ADayPickedInTheCalendarBecomesTheCreationDateOnlyFromTheDateBox) {
-    window.reset(make());
-    QMdiArea area;
-    area.resize(900, 700);
-    auto* calendar = new shell::frmCalendar(state, [this](const QString&) { return window.get(); });
-    QMdiSubWindow* dialogFrame = area.addSubWindow(window.get());
-    QMdiSubWindow* calendarFrame = area.addSubWindow(calendar);
-    area.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
-    const auto pick = [&](int fromBox, int day) {
-        area.setActiveSubWindow(dialogFrame);
-        enter(fromBox);
-        area.setActiveSubWindow(calendarFrame);
-        int cell = 0;
-        while (calendar->Label3(cell)->text().trimmed().toInt() != day)
-            ++cell;
-        QTest::mouseDClick(calendar->Label3(cell), Qt::LeftButton);
-        QApplication::processEvents();
-        EXPECT_EQ(state.CalendarPicked, 0);
-    };
-
-    pick(12, 20); // taken, and the focus goes on to the print button
+    open(make());
+    enter(12);
+    pickInCalendar(state, 20260420); // taken, and the focus goes on to the print button
     EXPECT_EQ(state.CreationDate, 20260420);
     EXPECT_EQ(field(12)->text(), " 8年 4月20日");
     EXPECT_EQ(focused(), button(0));
-    pick(3, 25); // only the focus comes back
+    enter(3);
+    pickInCalendar(state, 20260425); // only the focus comes back
     EXPECT_EQ(state.CreationDate, 20260420);
     EXPECT_EQ(focused(), field(3));
+    EXPECT_EQ(state.CalendarPicked, 0);
     EXPECT_TRUE(messages.empty());
-    area.removeSubWindow(window.get());
-    window->setParent(nullptr);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The calendar picker: weeks, holidays, the highlighted day and a pick that waits for its owner. The hand-off
-// to an open owner is tested with each owner window.
+// to an open owner is tested with voucher entry in the main window; each owner tests what it does with the day.
 #include "shell/calendar_days.h"
 #include "shell/calendar_window.h"
 #include "support/test_files.h"

@@ -231,9 +231,7 @@ TEST_F(EntryWindowTest, TheEraListSelectsByEraNumberAcrossAnUnnamedEraAndAChoice
 
 TEST_F(EntryWindowTest, AFieldThatSendsTheFocusOnOnEntryIsLeftInItsDisplayForm) {
     enter(1);
-    state.CalendarPicked = 1;
-    state.CalendarDate = 20260501;
-    window->fieldWidget(state.CalendarFieldIndex)->setFocus(Qt::OtherFocusReason); // the calendar's hand-off
+    pickInCalendar(state, 20260501);
     EXPECT_EQ(focused(), field(1));
     EXPECT_EQ(state.CalendarPicked, 0);
     EXPECT_EQ(field(0)->text(), "[20260501]");

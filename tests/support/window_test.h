@@ -1,6 +1,8 @@
 // Drives an entry window the way a user does: focus by click, keys, typed text, button clicks.
 #pragma once
 
+#include "data/program_state.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +73,14 @@ protected:
         for (int index : indexes)
             result.push_back(field(index)->text());
         return result;
+    }
+    // A day picked in the calendar, handed to the window's calendar field as the calendar does it.
+    void pickInCalendar(data::ProgramState& s, std::int32_t date) {
+        if (focused()) focused()->clearFocus(); // the calendar holds the focus meanwhile
+        s.CalendarPicked = 1;
+        s.CalendarDate = date;
+        window->fieldWidget(s.CalendarFieldIndex)->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
     }
     void click(int index) {
         QTest::mouseClick(button(index), Qt::LeftButton);
