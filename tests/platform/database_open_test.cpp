@@ -41,7 +41,8 @@ TEST(DatabaseOpen, RefusesFilesThatAreNotDataFilesAndCreatesNothing) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
-TEST(DatabaseOpen, TemplateHoldsTheNineTablesWithTypedColumnsAndStarterRows) {
+// The template's rows are read by the data, window and report tests that use them.
+TEST(DatabaseOpen, TemplateHoldsTheNineTablesWithTypedColumns) {
     testing_support::TempFolder folder;
     auto database = db::Database::open(testing_support::copyTemplate(folder));
     for (const auto& table : db::requiredTables())
@@ -55,19 +56,6 @@ TEST(DatabaseOpen, TemplateHoldsTheNineTablesWithTypedColumnsAndStarterRows) {
     EXPECT_EQ(subject[4].width, 30);
     EXPECT_EQ(subject[7].type, db::FieldType::Currency);
     EXPECT_EQ(database->columns("F28TB")[7].type, db::FieldType::Single);
-
-    auto control = database->openSnapshot("SELECT * FROM F01TB");
-    ASSERT_EQ(control->rowCount(), 1);
-    EXPECT_EQ(control->field("F01_NENG_05").asText(), "令和  ");
-    EXPECT_EQ(control->field("F01_STYMD_05").asInt(), 20190501);
-    EXPECT_EQ(control->field("F01_NAM_01").asText(), std::string(30, ' '));
-    auto cash = database->openSnapshot("SELECT * FROM F46TB");
-    EXPECT_EQ(cash->field("F46_GAMT3").asText(), std::string(120, '0'));
-    EXPECT_TRUE(cash->field("F46_RM1").isCurrency());
-    auto categories = database->openSnapshot("SELECT * FROM F10KBNTB  ORDER BY F10KBN_ID");
-    EXPECT_EQ(categories->rowCount(), 3);
-    EXPECT_GE(database->openSnapshot("SELECT * FROM F21TB")->rowCount(), 20);
-    EXPECT_EQ(database->openSnapshot("SELECT * FROM F18TB WHERE F18_COD = ?", {"000001"})->rowCount(), 1);
 }
 
 TEST_F(EngineTest, WritesAreCheckedAndCutToTheFieldAndMoneyStaysExact) {

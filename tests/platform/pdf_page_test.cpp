@@ -49,12 +49,7 @@ TEST(PdfPage, AMachineWithoutPrinterGetsAPdfBesideTheDataFileWithOneSheetPerPage
     const QStringList size = pdfInfo(expected, "Page size").split(' ');
     ASSERT_GE(size.size(), 4);
     EXPECT_GT(size[0].toDouble(), size[2].toDouble()) << "landscape";
-    EXPECT_EQ(size.last(), "(A4)");
-    const QString text = pdfText(expected);
-    EXPECT_EQ(text.count(QString::fromUtf8("経理日報")), 3) << text.toStdString();
-    // Blanks of a proportional face do not survive extraction one for one.
-    for (const char* number : {" 1頁)", " 2頁)", " 3頁)"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(number))) << number << text.toStdString();
+    EXPECT_EQ(size.last(), "(A4)"); // the text read back is the daily report's PDF test
     EXPECT_TRUE(poppler("pdffonts", {QString::fromStdString(expected)}).contains("IPAPGothic"))
         << "the proportional Gothic stands in for ＭＳＰ ゴシック";
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+// Reading texts and rules back on the grid is checked by every report test, which compares sheets whole.
 namespace {
 
 using platform::RecordingPage;
@@ -21,24 +22,6 @@ TEST(RecordingPage, SheetsBeginOnlyWhenSomethingIsDrawnOnThem) {
         EXPECT_EQ(page.pagesPrinted(), sheets) << script;
         EXPECT_FALSE(page.drawnAfterEnd()) << script;
     }
-}
-
-TEST(RecordingPage, ReadsTextsAndRulesBackOnTheGrid) {
-    RecordingPage page;
-    page.setFontName("ＭＳＰ ゴシック");
-    page.setFontSize(14);
-    page.printText(7200, 480, "経理日報");
-    page.setPenWidth(5);
-    page.drawLine(648, 1160, 15768, 1160);
-    page.setPenWidth(1);
-    page.drawLine(648, 1160, 648, 1400);
-    page.drawLine(1800, 1160, 1800, 1400);
-    page.drawLine(648, 1400, 648, 1640);
-    const auto& sheet = page.pages().at(0);
-    EXPECT_EQ(sheet.textLines(), std::vector<std::string>{"r02 c050 s14 |経理日報|"});
-    EXPECT_EQ(sheet.texts.at(0).font, "ＭＳＰ ゴシック");
-    EXPECT_EQ(sheet.ruleLines(),
-              (std::vector<std::string>{"Line r05 c005-110 w5", "Row r05 c005w1 c013w1", "Row r06 c005w1"}));
 }
 
 } // namespace
