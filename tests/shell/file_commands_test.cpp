@@ -4,7 +4,6 @@
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -139,15 +138,11 @@ TEST(FileCommands, OpenSwitchesToTheChosenFileOrNamesWhyNotAndReopensThePrevious
     for (const auto* name : {"a.b/name.mdb", "name.mdb", "data.mdb", "plain.mdb"})
         markFile(testing_support::copyTemplate(f.os.folder, name), name);
     writeText(f.file("notes.mdb"), "これはデータファイルではありません");
-    sqlite3* handle = nullptr;
-    sqlite3_open(f.file("bare.mdb").c_str(), &handle);
-    sqlite3_exec(handle, "CREATE TABLE other (x INTEGER)", nullptr, nullptr, nullptr);
-    sqlite3_close(handle);
-    const auto bareBefore = readText(f.file("bare.mdb"));
-    // ".mdb" is forced on the name, cutting inside the file name only.
-    const std::pair<std::string, std::string> cases[] = {
-        {"a.b/name", "a.b/name.mdb"}, {"missing", "a.b/name.mdb"}, {"name.txt", "name.mdb"}, {"notes.mdb", "name.mdb"},
-        {"data.old.mdb", "data.mdb"}, {"bare.mdb", "data.mdb"},    {"plain", "plain.mdb"}};
+    // ".mdb" is forced on the name, cutting inside the file name only. Why a file is no data file is the engine's
+    // test; here any refusal reopens the file open before.
+    const std::pair<std::string, std::string> cases[] = {{"a.b/name", "a.b/name.mdb"}, {"missing", "a.b/name.mdb"},
+                                                         {"name.txt", "name.mdb"},     {"notes.mdb", "name.mdb"},
+                                                         {"data.old.mdb", "data.mdb"}, {"plain", "plain.mdb"}};
     for (const auto& [chosen, open] : cases) {
         SCOPED_TRACE(chosen);
         const bool opened = shell::ForceMdbExtension(f.file(chosen)) == f.file(open);
@@ -166,13 +161,12 @@ TEST(FileCommands, OpenSwitchesToTheChosenFileOrNamesWhyNotAndReopensThePrevious
     }
     EXPECT_EQ(contents(f.file("missing.mdb")), "-");
     EXPECT_EQ(contents(f.file("notes.mdb")), "これはデータファイルではありません");
-    EXPECT_EQ(readText(f.file("bare.mdb")), bareBefore);
 
     // Cancelled: the open file stays open.
     f.os.state.F01Record.F01_NAM[1] = "読み直していない";
     f.commands.mnuREAD();
     EXPECT_EQ(f.company(), "読み直していない");
-    EXPECT_EQ(f.captions.size(), 7u);
+    EXPECT_EQ(f.captions.size(), 6u);
 }
 
 TEST(FileCommands, WithNoFileOpenTheFileCommandsStillRecover) {
