@@ -1,8 +1,11 @@
 // Rows for the data tests, written through the same table recordsets the program uses, and the status of a call.
 #pragma once
 
+#include "data/cash_row.h"
 #include "data/program_state.h"
 #include "platform/db/database.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
@@ -30,6 +33,12 @@ inline std::int16_t statusOf(AccessRoutine routine, data::ProgramState& s, const
     std::int16_t status = -1;
     routine(s, mode, status);
     return status;
+}
+
+// The cash row as the file holds it, read with F46Access.
+inline data::F46Rec storedCashRow(data::ProgramState& s) {
+    EXPECT_EQ(statusOf(data::F46Access, s, "GET"), 0);
+    return s.F46Record;
 }
 
 } // namespace testing_support

@@ -1,5 +1,6 @@
 #include "data/cash_row.h"
 #include "data/control_row.h"
+#include "data/table_rows.h"
 #include "journal/cash_balance_window.h"
 #include "support/test_files.h"
 #include "support/window_test.h"
@@ -29,13 +30,7 @@ protected:
             shownBalances << field(i)->text();
         return shownBalances << field(37)->text();
     }
-    // The cash row as the file holds it now.
-    data::F46Rec fileRow() {
-        std::int16_t status = 0;
-        data::F46Access(s, "GET", status);
-        EXPECT_EQ(status, 0);
-        return s.F46Record;
-    }
+    data::F46Rec fileRow() { return testing_support::storedCashRow(s); }
 
     testing_support::OpenState files;
     data::ProgramState& s = files.state;

@@ -40,18 +40,16 @@ using SubjectFigures = std::array<long long, 14>;
 class ClosingFile {
 public:
     explicit ClosingFile(std::int16_t firstMonth = 1) : open(true) {
-        std::int16_t status = -1;
-        data::F01Access(s, "GET", status);
+        statusOf(data::F01Access, s, "GET");
         s.F01Record.F01_STMM = firstMonth;
-        data::F01Access(s, "PUT", status);
+        statusOf(data::F01Access, s, "PUT");
     }
 
     // Defines the fifth era in the control row, starting on 1 May 2019.
     void defineFifthEra() {
         s.F01Record.F01_NENG[5] = "令和";
         s.F01Record.F01_STYMD[5] = 20190501;
-        std::int16_t status = -1;
-        data::F01Access(s, "PUT", status);
+        statusOf(data::F01Access, s, "PUT");
     }
 
     void addSubject(int kbn, int act, int srt, int io, int csh, std::vector<long long> months = {}) {
@@ -93,20 +91,12 @@ public:
     }
     long long figure(int kbn, int act, int srt, std::size_t slot) { return figures(kbn, act, srt)[slot]; }
 
-    // The cash balance row as stored, read with F46Access into a copy.
-    data::F46Rec cashRow() {
-        std::int16_t status = -1;
-        data::F46Access(s, "GET", status);
-        EXPECT_EQ(status, 0);
-        return s.F46Record;
-    }
+    data::F46Rec cashRow() { return storedCashRow(s); }
     // Changes the stored cash row as the cash balance window would.
     void storeCash(const std::function<void(data::F46Rec&)>& change) {
         s.F46Record = cashRow();
         change(s.F46Record);
-        std::int16_t status = -1;
-        data::F46Access(s, "PUT", status);
-        ASSERT_EQ(status, 0);
+        ASSERT_EQ(statusOf(data::F46Access, s, "PUT"), 0);
     }
     // The twelve months of receipts (1), payments (2) or balances (3) of the stored cash row, whole.
     std::vector<long long> cash(int kind) {

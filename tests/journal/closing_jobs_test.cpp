@@ -27,8 +27,7 @@ struct ClosedYearFile : ClosingFile {
         addLines({{20230505, 1, 10, 0, 0, 100}, {20241231, 1, 10, 0, 1, 200}, {20241231, 1, 10, 2, 1, 300}});
         addLine(20250101, 3, 1, 1, 10, 0, 0, 400);
         s.F01Record.F01_DNO = 3;
-        std::int16_t status = -1;
-        data::F01Access(s, "PUT", status);
+        statusOf(data::F01Access, s, "PUT");
         storeCash([](data::F46Rec& cash) {
             cash.F46_RM1 = db::Currency::fromWhole(1000);
             cash.Amt[1][1] = db::Currency::fromWhole(500);
@@ -41,8 +40,7 @@ struct ClosedYearFile : ClosingFile {
     }
     // The control row as stored.
     const data::F01Rec& controlRow() {
-        std::int16_t status = -1;
-        data::F01Access(s, "GET", status);
+        statusOf(data::F01Access, s, "GET");
         return s.F01Record;
     }
 };

@@ -17,14 +17,14 @@ namespace {
 using journal::frmACT0100;
 using testing_support::addRow;
 using testing_support::only;
+using testing_support::statusOf;
 
 // The template's rows: subjects 1-101 売上 (receipt) and 2-201 仕入 (payment), details of three digits,
 // counterparts of four, descriptions 000001 売上代金 and 000002 商品仕入; processing date 15 April 令和 8.
 class VoucherEntryTest : public testing_support::WindowTest<frmACT0100> {
 protected:
     void SetUp() override {
-        std::int16_t status = 0;
-        data::F01Access(s(), "GET", status);
+        statusOf(data::F01Access, s(), "GET");
         s().F01Record.F01_ACT = 20260415;
         data::LoadCodeKbnTable(s());
         open(new frmACT0100(s()));
@@ -97,8 +97,7 @@ TEST_F(VoucherEntryTest, ATypicalCycleEndsWithTheLineInTheFileAndTheNextLineRead
     EXPECT_EQ(lines(), std::vector<std::string>{"20260420|420|1|2|201|0|0|0|000002|仕入先A|1|5000"});
     EXPECT_EQ(focused(), field(2));
     EXPECT_EQ(texts({2, 3}), QStringList({"2", "000000"})); // a new line has no description
-    std::int16_t status = 0;
-    data::F01Access(s(), "GET", status);
+    statusOf(data::F01Access, s(), "GET");
     EXPECT_EQ(s().F01Record.F01_DNO, 420);
 }
 

@@ -4,6 +4,7 @@
 
 #include "data/code_categories.h"
 #include "data/control_row.h"
+#include "data/table_rows.h"
 #include "platform/print/recording_page.h"
 #include "reports/report_module.h"
 #include "support/test_files.h"
@@ -43,9 +44,7 @@ struct VoucherLine {
 class ReportFile {
 public:
     ReportFile() {
-        std::int16_t status = -1;
-        data::F01Access(s, "GET", status);
-        EXPECT_EQ(status, 0);
+        EXPECT_EQ(testing_support::statusOf(data::F01Access, s, "GET"), 0);
         s.F01Record.F01_ACT = 20260415;
         data::LoadCodeKbnTable(s);
         s.CreationDateText = "令和 8年 4月16日";
@@ -53,21 +52,15 @@ public:
     }
 
     void add(const VoucherLine& l) {
-        put(*s.F45Table, {{"F45_YMD", l.ymd},
-                          {"F45_DNO", l.dno},
-                          {"F45_LIN", l.lin},
-                          {"F45_KBN", l.kbn},
-                          {"F45_ACT", l.act},
-                          {"F45_SRT", l.srt},
-                          {"F45_KND", l.knd},
-                          {"F45_CUS", l.cus},
-                          {"F45_TEK", l.tek},
-                          {"F45_RMK", l.rmk},
-                          {"F45_IO", l.io},
-                          {"F45_AMT", db::Currency::fromWhole(l.amount)}});
+        const testing_support::Fields fields{
+            {"F45_YMD", l.ymd}, {"F45_DNO", l.dno}, {"F45_LIN", l.lin}, {"F45_KBN", l.kbn},
+            {"F45_ACT", l.act}, {"F45_SRT", l.srt}, {"F45_KND", l.knd}, {"F45_CUS", l.cus},
+            {"F45_TEK", l.tek}, {"F45_RMK", l.rmk}, {"F45_IO", l.io},   {"F45_AMT", db::Currency::fromWhole(l.amount)}};
+        testing_support::addRow(*s.F45Table, fields);
     }
     void addCode(int kbn, int cod, const std::string& text, const std::string& remark1 = "") {
-        put(*s.F10Table, {{"F10_KBN", kbn}, {"F10_COD", cod}, {"F10_DTL", text}, {"F10_CNV1", remark1}});
+        testing_support::addRow(*s.F10Table,
+                                {{"F10_KBN", kbn}, {"F10_COD", cod}, {"F10_DTL", text}, {"F10_CNV1", remark1}});
     }
 
     // A report's check on the boxes given: "<err> <focus index>" and the messages shown.
@@ -88,14 +81,6 @@ public:
     data::ProgramState& s = open.state;
     DialogBoxes dialog{open.state};
     platform::RecordingPage page;
-
-private:
-    static void put(db::TableRecordset& table, std::initializer_list<std::pair<const char*, db::Value>> fields) {
-        table.addNew();
-        for (const auto& [name, value] : fields)
-            table.setField(name, value);
-        table.update();
-    }
 };
 
 // The lists one after another; a sheet whole is joined({page.textLines(), page.ruleLines()}).
