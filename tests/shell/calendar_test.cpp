@@ -21,10 +21,9 @@ const QColor LightCyan(0x80, 0xFF, 0xFF);
 QColor textColor(const QLabel* cell) { return cell->palette().color(QPalette::WindowText); }
 QColor background(const QLabel* cell) { return cell->palette().color(QPalette::Window); }
 
-struct CalendarTest : ::testing::Test {
+struct CalendarTest : ::testing::Test, testing_support::ScriptedServices {
     CalendarTest() {
-        state.messages = &messages;
-        state.today = [] { return 20260415; };
+        attach(state);
         state.CalendarDate = 20260415;
     }
     // The cell that shows day `day`, or -1.
@@ -41,7 +40,6 @@ struct CalendarTest : ::testing::Test {
         return cells;
     }
 
-    testing_support::ScriptedMessages messages;
     data::ProgramState state;
     frmCalendar calendar{state, {}};
 };

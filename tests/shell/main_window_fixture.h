@@ -26,16 +26,12 @@ private:
     int& userCloses_;
 };
 
-struct MainWindowFixture {
+struct MainWindowFixture : ScriptedServices {
     static constexpr std::int32_t Today = 20260415;
 
     // `started`: the calendar counts its loads and the program has started on a copy of the template.
     explicit MainWindowFixture(bool started = false) {
-        state.messages = &messages;
-        state.fileDialog = &fileDialog;
-        state.desktop = &desktop;
-        state.registry = &registry;
-        state.today = [] { return Today; };
+        attach(state, Today);
         window = std::make_unique<shell::frmKemlora>(state);
         window->resize(900, 700);
         if (!started) return;
@@ -70,10 +66,6 @@ struct MainWindowFixture {
     }
 
     TempFolder folder;
-    ScriptedMessages messages;
-    ScriptedFileDialog fileDialog;
-    ScriptedDesktop desktop;
-    ScriptedRegistry registry;
     data::ProgramState state;
     std::unique_ptr<shell::frmKemlora> window;
     std::map<QString, int> loads, seenReportNo, seenSimeMode;

@@ -79,14 +79,18 @@ std::optional<std::string> ScriptedRegistry::GetKeyValue(const std::string& key,
     return value;
 }
 
-OpenState::OpenState(bool emptyTables, std::int32_t today) {
-    path = copyTemplate(folder);
-    if (emptyTables) clearAllTables(path);
+void ScriptedServices::attach(data::ProgramState& state, std::int32_t today) {
     state.messages = &messages;
     state.fileDialog = &fileDialog;
     state.desktop = &desktop;
     state.registry = &registry;
     state.today = [today] { return today; };
+}
+
+OpenState::OpenState(bool emptyTables, std::int32_t today) {
+    path = copyTemplate(folder);
+    if (emptyTables) clearAllTables(path);
+    attach(state, today);
     state.AppPath = folder.path().string() + "/";
     state.DataFilePath = path;
     state.MainDatabase = db::Database::open(path);

@@ -64,15 +64,20 @@ public:
     std::vector<std::string> asked;
 };
 
-// A program state on an open copy of the template, with every service scripted and a fixed today.
-struct OpenState {
-    explicit OpenState(bool emptyTables = false, std::int32_t today = 20260415);
-    TempFolder folder;
-    std::string path;
+// Every platform service scripted; attach() hands them to a program state, with a fixed today.
+struct ScriptedServices {
+    void attach(data::ProgramState& state, std::int32_t today = 20260415);
     ScriptedMessages messages;
     ScriptedFileDialog fileDialog;
     ScriptedDesktop desktop;
     ScriptedRegistry registry;
+};
+
+// A program state on an open copy of the template, with every service scripted and a fixed today.
+struct OpenState : ScriptedServices {
+    explicit OpenState(bool emptyTables = false, std::int32_t today = 20260415);
+    TempFolder folder;
+    std::string path;
     data::ProgramState state;
 };
 
