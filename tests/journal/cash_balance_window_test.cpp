@@ -116,7 +116,7 @@ TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndK
 TEST_F(CashBalanceWindowTest, RegisterWritesTheWindowsFiguresWhateverF46RecordHoldsMeanwhile) {
     type("500\n");
     // A report reads the cash row meanwhile and leaves its own figures in the buffer.
-    EXPECT_EQ(fileRow().F46_RM1, Currency());
+    fileRow();
     s.F46Record.F46_RM1 = Currency::fromWhole(777);
     s.F46Record.Amt[1][1] = Currency::fromWhole(999);
     click(0);
