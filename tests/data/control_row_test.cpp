@@ -53,7 +53,6 @@ TEST(ControlRow, OnlyGetCreatesTheMissingRowAndPutStoresEveryMemberForTheNextGet
 
     r = {};
     EXPECT_EQ(statusOf(data::F01Access, s, "GET"), 0);
-    EXPECT_EQ(countRows(*s.MainDatabase, "F01TB"), 1);
     EXPECT_EQ(r.F01_TDY, 20260415);
     EXPECT_EQ(r.F01_DNO, 1234);
     EXPECT_EQ(r.F01_NAM[1].str(), data::fitText("株式会社ケムロラ商事本店営業部", 30));
