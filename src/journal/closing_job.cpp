@@ -98,4 +98,24 @@ void ReportRunFailure(data::ProgramState& s, const db::DbError& error) {
     s.message("Err.Number = " + numberText + " (" + error.description() + ")");
 }
 
+RunOutcome RunInOneTransaction(data::ProgramState& s, const std::function<bool()>& phases,
+                               const std::function<void()>& restore) {
+    auto& database = *s.MainDatabase;
+    try {
+        database.beginTrans();
+        if (phases()) {
+            database.commitTrans();
+            return RunOutcome::Finished;
+        }
+        database.rollback();
+    } catch (const db::DbError& error) {
+        ReportRunFailure(s, error);
+    } catch (...) {
+        if (database.inTransaction()) database.rollback();
+        throw;
+    }
+    restore();
+    return RunOutcome::Failed;
+}
+
 } // namespace journal

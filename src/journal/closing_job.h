@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace journal {
@@ -70,5 +71,11 @@ std::int32_t EraPeriodDate(const data::F01Rec& control, const std::string& text,
 
 // Rolls back the open transaction of a failed run and tells the user the error's number and description.
 void ReportRunFailure(data::ProgramState& s, const db::DbError& error);
+
+// Runs a job's phases in one transaction, so that a run either finishes or leaves the file as it was:
+// commits when `phases` returns true; when it returns false (the user has been told why) or a database
+// failure is raised (reported here), rolls back and lets `restore` put back the buffers it changed.
+RunOutcome RunInOneTransaction(data::ProgramState& s, const std::function<bool()>& phases,
+                               const std::function<void()>& restore);
 
 } // namespace journal

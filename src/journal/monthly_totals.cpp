@@ -270,40 +270,28 @@ RunOutcome MonthlyTotalsRun(data::ProgramState& s, ClosingDialogView& view) {
 
     const data::F21Rec savedSubject = s.F21Record;
     const data::F46Rec savedCash = s.F46Record;
-    auto& database = *s.MainDatabase;
-    try {
-        // One transaction for all three phases: a run either finishes or leaves the file as it was.
-        database.beginTrans();
+    return RunInOneTransaction(
+        s,
+        [&] {
+            auto& database = *s.MainDatabase;
+            view.setLabel3("勘定科目テーブルの当月度集計領域を消去します。");
+            auto lines = database.openSnapshot(MonthLinesQuery, {firstDate, lastDate});
+            const LineColumns columns(*lines);
+            view.setText1(10, CountText(clearMonth(s, slot, rowsMet(*lines, columns))));
 
-        view.setLabel3("勘定科目テーブルの当月度集計領域を消去します。");
-        auto lines = database.openSnapshot(MonthLinesQuery, {firstDate, lastDate});
-        const LineColumns columns(*lines);
-        view.setText1(10, CountText(clearMonth(s, slot, rowsMet(*lines, columns))));
+            view.setLabel3("伝票データを勘定科目ﾌｧｲﾙに集計します。 ");
+            view.setText1(11, CountText(sumLines(s, *lines, columns, slot)));
 
-        view.setLabel3("伝票データを勘定科目ﾌｧｲﾙに集計します。 ");
-        view.setText1(11, CountText(sumLines(s, *lines, columns, slot)));
-
-        view.setLabel3("現金残高を計算します。");
-        const Sums cash = sumCash(s, *lines);
-        view.setText1(12, CountText(1));
-        if (!writeCash(s, slot, cash)) {
-            // The cash row has told the user why; the subjects must not keep figures it lacks.
-            database.rollback();
+            view.setLabel3("現金残高を計算します。");
+            const Sums cash = sumCash(s, *lines);
+            view.setText1(12, CountText(1));
+            // On a refusal the cash row has told the user why; the subjects must not keep figures it lacks.
+            return writeCash(s, slot, cash);
+        },
+        [&] {
             s.F21Record = savedSubject;
             s.F46Record = savedCash;
-            return RunOutcome::Failed;
-        }
-        database.commitTrans();
-        return RunOutcome::Finished;
-    } catch (const db::DbError& error) {
-        ReportRunFailure(s, error);
-    } catch (...) {
-        if (database.inTransaction()) database.rollback();
-        throw;
-    }
-    s.F21Record = savedSubject;
-    s.F46Record = savedCash;
-    return RunOutcome::Failed;
+        });
 }
 
 } // namespace journal

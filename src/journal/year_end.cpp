@@ -104,52 +104,42 @@ RunOutcome YearEndRun(data::ProgramState& s, ClosingDialogView& view) {
         s.message("日付の誤りです。");
         return RunOutcome::Failed;
     }
+    std::int64_t doomed = 0;
+    try {
+        doomed = countLines(s, endDate);
+    } catch (const db::DbError& error) {
+        ReportRunFailure(s, error);
+        return RunOutcome::Failed;
+    }
+    // Start proposes the processing date's year, so one press could delete the current year's lines.
+    if (s.message(YearEndQuestion(s.F01Record, endDate, doomed), platform::Buttons::YesNo, true) !=
+        platform::Answer::Yes)
+        return RunOutcome::Declined;
+
     const data::F01Rec savedControl = s.F01Record;
     const data::F46Rec savedCash = s.F46Record;
-    auto& database = *s.MainDatabase;
-    try {
-        // Start proposes the processing date's year, so one press could delete the current year's lines.
-        const std::int64_t doomed = countLines(s, endDate);
-        if (s.message(YearEndQuestion(s.F01Record, endDate, doomed), platform::Buttons::YesNo, true) !=
-            platform::Answer::Yes)
-            return RunOutcome::Declined;
+    return RunInOneTransaction(
+        s,
+        [&] {
+            view.setLabel3("勘定科目テーブルの集計結果を消去します。");
+            view.setText1(10, CountText(clearSubjects(s)));
 
-        database.beginTrans();
+            view.setLabel3("本年度までの伝票データを消去します。");
+            view.setText1(11, CountText(deleteLines(s, endDate)));
 
-        view.setLabel3("勘定科目テーブルの集計結果を消去します。");
-        view.setText1(10, CountText(clearSubjects(s)));
-
-        view.setLabel3("本年度までの伝票データを消去します。");
-        view.setText1(11, CountText(deleteLines(s, endDate)));
-
-        view.setLabel3("現金残高表の集計結果を消去します。");
-        bool written = carryCashForward(s);
-        if (written) {
+            view.setLabel3("現金残高表の集計結果を消去します。");
+            if (!carryCashForward(s)) return false; // the row's own message has told the user
             view.setText1(12, CountText(1));
             // A typed day of 99 is stored as the real last day of its month.
             s.F01Record.F01_UPD = common::ResolveDay99(s.SimeDate);
             std::int16_t status = 0;
             data::F01Access(s, "PUT", status);
-            written = status == 0;
-        }
-        if (!written) {
-            // The row's own message has told the user; nothing of the closing may stay.
-            database.rollback();
+            return status == 0;
+        },
+        [&] {
             s.F01Record = savedControl;
             s.F46Record = savedCash;
-            return RunOutcome::Failed;
-        }
-        database.commitTrans();
-        return RunOutcome::Finished;
-    } catch (const db::DbError& error) {
-        ReportRunFailure(s, error);
-    } catch (...) {
-        if (database.inTransaction()) database.rollback();
-        throw;
-    }
-    s.F01Record = savedControl;
-    s.F46Record = savedCash;
-    return RunOutcome::Failed;
+        });
 }
 
 } // namespace journal
