@@ -39,7 +39,14 @@ const ClosingJob* ClosingJobFor(std::int16_t simeMode) {
 
 std::string CountText(std::int64_t count) { return common::FormatFix(count, "###,###,##0"); }
 
-void ShowClosingTables(ClosingDialogView& view) {
+void ShowClosingJob(data::ProgramState& s, ClosingDialogView& view, const std::string& title,
+                    const std::string& periodCaption, std::size_t digits) {
+    std::string legend;
+    common::EraHintText(s.F01Record, legend);
+    view.setLabel1(16, title);
+    view.setLabel1(0, periodCaption);
+    view.setText1(0, DefaultEraPeriod(s.F01Record, digits));
+    view.setLabel1(3, legend);
     view.setLabel1(10, "勘定科目テーブル");
     view.setLabel1(11, "伝票テーブル");
     view.setLabel1(12, "現金残高テーブル");

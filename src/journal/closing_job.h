@@ -50,8 +50,10 @@ std::string CountText(std::int64_t count);
 
 // Shared by the two jobs.
 
-// Label1(10..12): the three tables both jobs touch.
-void ShowClosingTables(ClosingDialogView& view);
+// A job's set-up: its title (Label1(16)), the period's caption (Label1(0)), the proposed period of
+// `digits` characters (Text1(0)), the era legend (Label1(3)) and the three tables both jobs touch (Label1(10..12)).
+void ShowClosingJob(data::ProgramState& s, ClosingDialogView& view, const std::string& title,
+                    const std::string& periodCaption, std::size_t digits);
 
 // The era period a job proposes: the first `digits` characters of the processing date's era code.
 std::string DefaultEraPeriod(const data::F01Rec& control, std::size_t digits);

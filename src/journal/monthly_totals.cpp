@@ -244,13 +244,7 @@ std::int16_t FiscalMonthSlot(int month, int firstMonth) {
 }
 
 void MonthlyTotalsInit(data::ProgramState& s, ClosingDialogView& view) {
-    std::string legend;
-    common::EraHintText(s.F01Record, legend);
-    view.setLabel1(16, "月次集計　（月次〆）");
-    view.setLabel1(0, "年号＋年月度");
-    view.setText1(0, DefaultEraPeriod(s.F01Record, PeriodDigits));
-    view.setLabel1(3, legend);
-    ShowClosingTables(view);
+    ShowClosingJob(s, view, "月次集計　（月次〆）", "年号＋年月度", PeriodDigits);
 }
 
 void MonthlyTotalsCheck(data::ProgramState& s, ClosingDialogView& view, std::int16_t& FocusIndex, std::int16_t& Err) {

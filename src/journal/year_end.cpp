@@ -84,13 +84,7 @@ std::string YearEndQuestion(const data::F01Rec& control, std::int32_t endDate, s
 }
 
 void YearEndInit(data::ProgramState& s, ClosingDialogView& view) {
-    std::string legend;
-    common::EraHintText(s.F01Record, legend);
-    view.setLabel1(16, "年次〆作業");
-    view.setLabel1(0, "年号＋年度");
-    view.setText1(0, DefaultEraPeriod(s.F01Record, YearDigits));
-    view.setLabel1(3, legend);
-    ShowClosingTables(view);
+    ShowClosingJob(s, view, "年次〆作業", "年号＋年度", YearDigits);
 }
 
 void YearEndCheck(data::ProgramState& s, ClosingDialogView& view, std::int16_t& FocusIndex, std::int16_t& Err) {
