@@ -3,6 +3,7 @@
 #   tools/setup.sh run    build and start the program
 #   tools/setup.sh test   build and run the whole test suite
 #   tools/setup.sh build  build only
+#   tools/setup.sh sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize, run the tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode="${1:-run}"
@@ -23,7 +24,12 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build_dir="${KEMLORA_BUILD_DIR:-build}"
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+options=()
+if [ "$mode" = sanitize ]; then
+    build_dir="${KEMLORA_BUILD_DIR:-build-sanitize}"
+    options+=(-DKEMLORA_SANITIZE=ON)
+fi
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"
 
 case "$mode" in
@@ -37,10 +43,10 @@ case "$mode" in
         fi
         exec "$build_dir/bin/kemlora"
         ;;
-    test)
+    test|sanitize)
         cd "$build_dir"
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 300
         ;;
     build) ;;
-    *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
+    *) echo "usage: $0 run|test|build|sanitize" >&2; exit 2 ;;
 esac
