@@ -6,6 +6,7 @@
 #include "common/utf8_text.h"
 #include "data/code_categories.h"
 #include "reports/page_machinery.h"
+#include "reports/report_steps.h"
 #include "reports/report_texts.h"
 
 #include <array>
@@ -112,67 +113,51 @@ std::optional<LedgerRanges> rangesOf(reports::ReportDialog& dialog, const char*&
 
 class AssetLedgerRun {
 public:
-    AssetLedgerRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page) {}
+    AssetLedgerRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page), run_(s, page) {}
 
-    void printAsset(const data::F28Rec& asset) {
+    // Prints the asset when it lies in the subject and serial ranges; true when it did.
+    bool printAsset(const db::QueryRecordset& assetRow, const LedgerRanges& ranges) {
+        const data::F28Rec asset = AssetOf(assetRow);
+        if (asset.F28_ACT < ranges.firstSubject || asset.F28_ACT > ranges.lastSubject ||
+            asset.F28_SEQ < ranges.firstSerial || asset.F28_SEQ > ranges.lastSerial)
+            return false;
         auto rows = s_.MainDatabase->openSnapshot(RowQuery, {db::Value(static_cast<std::int64_t>(asset.F28_KBN)),
                                                              db::Value(static_cast<std::int64_t>(asset.F28_ACT)),
                                                              db::Value(static_cast<std::int64_t>(asset.F28_SEQ))});
-        lineCounter_ = 0;
-        if (rows->eof()) printAssetBlock(asset);
+        if (rows->eof()) {
+            printAssetBlock(asset);
+            page_.newPage();
+        }
         for (; !rows->eof(); rows->moveNext()) {
-            if (lineCounter_ > PageBreakThreshold) {
-                ++lineCounter_;
-                DrawRule(s_, page_, "Line", top() + lineCounter_, HeavyRule);
-                page_.newPage();
-                lineCounter_ = 0;
-            }
-            if (lineCounter_ == 0) {
+            const std::int16_t r = run_.beginRow([&] {
                 printAssetBlock(asset);
                 printRowHeadings();
-            }
-            ++lineCounter_;
-            const std::int16_t r = top() + lineCounter_;
-            DrawRule(s_, page_, "Line", r, lineCounter_ == 1 ? HeavyRule : ThinRule);
+            });
             printRow(asset, *rows, r);
-            DrawRule(s_, page_, "Row", r, ThinRule);
+            run_.endRow(PageBreakThreshold);
         }
-        if (lineCounter_ > 0) {
-            ++lineCounter_;
-            DrawRule(s_, page_, "Line", top() + lineCounter_, HeavyRule);
-        }
-        page_.newPage();
+        run_.closePage();
         rows->close();
+        return true;
     }
 
-    bool printedAny() const { return pageNo_ > 0; }
-
 private:
-    std::int16_t top() const { return s_.PageGeo[2]; }
-
     // The asset's frame and columns; the row headings switch to a frame of their own below it.
     void printAssetBlock(const data::F28Rec& asset) {
         reports::SetPageFrame(
             s_, RightColumn, s_.PageGeo[4],
             {SerialColumn, NameColumn, AcquiredColumn, LifeColumn, CostColumn, KindColumn, RateColumn, MethodColumn});
-        reports::PrintPageHeader(s_, page_, Title, Landscape, pageNo_);
+        run_.printPageHeader(Title, Landscape);
 
-        const std::int16_t left = s_.PageGeo[1];
         DrawRule(s_, page_, "Line", AssetHeadingRow, HeavyRule);
-        PrintAt(page_, left, AssetHeadingRow, TextSize, "　　　　　勘定科目");
-        PrintAt(page_, SerialColumn, AssetHeadingRow, TextSize, "　連番");
-        PrintAt(page_, NameColumn, AssetHeadingRow, TextSize, "　　　　　　資産名称");
-        PrintAt(page_, AcquiredColumn, AssetHeadingRow, TextSize, "　　　取得年月日");
-        PrintAt(page_, LifeColumn, AssetHeadingRow, TextSize, " 耐用年数");
-        PrintAt(page_, CostColumn, AssetHeadingRow, TextSize, "　　　取得価格");
-        PrintAt(page_, KindColumn, AssetHeadingRow, TextSize, "　種別");
-        PrintAt(page_, RateColumn, AssetHeadingRow, TextSize, "　償却率");
-        PrintAt(page_, MethodColumn, AssetHeadingRow, TextSize, "　方法");
+        reports::PrintHeadingRow(s_, page_, AssetHeadingRow,
+                                 {"　　　　　勘定科目", "　連番", "　　　　　　資産名称", "　　　取得年月日",
+                                  " 耐用年数", "　　　取得価格", "　種別", "　償却率", "　方法"});
         DrawRule(s_, page_, "Row", AssetHeadingRow, ThinRule);
         DrawRule(s_, page_, "Line", AssetLineRow, HeavyRule);
 
         const std::int16_t r = AssetLineRow;
-        PrintText(page_, left, r, TextSize, SubjectCell(s_, asset.F28_KBN, asset.F28_ACT));
+        PrintText(page_, s_.PageGeo[1], r, TextSize, reports::SubjectText(s_, asset.F28_KBN, asset.F28_ACT));
         PrintAt(page_, SerialColumn, r, TextSize, common::FormatFix(asset.F28_SEQ, "####0"));
         PrintText(page_, NameColumn, r, TextSize, asset.F28_NAM.str());
         // The era name keeps the blanks it is stored with.
@@ -193,16 +178,9 @@ private:
                                DepreciationColumn, AccumulatedColumn, RemainingColumn, RemarksColumn});
         s_.PageGeo[2] = RowHeadingRow;
         DrawRule(s_, page_, "Line", RowHeadingRow, HeavyRule);
-        PrintAt(page_, s_.PageGeo[1], RowHeadingRow, TextSize, "　　年月度");
-        PrintAt(page_, CategoryColumn, RowHeadingRow, TextSize, " 償却状況");
-        PrintAt(page_, OpeningColumn, RowHeadingRow, TextSize, "　　期首帳簿価額");
-        PrintAt(page_, BaseColumn, RowHeadingRow, TextSize, "　　償却基礎価額");
-        PrintAt(page_, RowRateColumn, RowHeadingRow, TextSize, "　　償却率");
-        PrintAt(page_, MonthsColumn, RowHeadingRow, TextSize, "月数");
-        PrintAt(page_, DepreciationColumn, RowHeadingRow, TextSize, "　　　　　償却額");
-        PrintAt(page_, AccumulatedColumn, RowHeadingRow, TextSize, "　　　累計償却額");
-        PrintAt(page_, RemainingColumn, RowHeadingRow, TextSize, "　　　　償却残額");
-        PrintAt(page_, RemarksColumn, RowHeadingRow, TextSize, "　　備　　考");
+        reports::PrintHeadingRow(s_, page_, RowHeadingRow,
+                                 {"　　年月度", " 償却状況", "　　期首帳簿価額", "　　償却基礎価額", "　　償却率",
+                                  "月数", "　　　　　償却額", "　　　累計償却額", "　　　　償却残額", "　　備　　考"});
         DrawRule(s_, page_, "Row", RowHeadingRow, ThinRule);
     }
 
@@ -225,8 +203,7 @@ private:
 
     data::ProgramState& s_;
     platform::Page& page_;
-    std::int16_t lineCounter_ = 0;
-    std::int16_t pageNo_ = 0;
+    reports::PageRun run_;
 };
 
 } // namespace
@@ -291,22 +268,10 @@ bool ASSLIST_Print(reports::ReportDialog& dialog, platform::Page& page) {
     }
 
     AssetLedgerRun run(s, page);
-    auto assetSet =
-        s.MainDatabase->openSnapshot(AssetQuery, {db::Value(ranges->firstClass), db::Value(ranges->lastClass)});
-    for (; !assetSet->eof(); assetSet->moveNext()) {
-        const data::F28Rec asset = AssetOf(*assetSet);
-        if (asset.F28_ACT < ranges->firstSubject || asset.F28_ACT > ranges->lastSubject ||
-            asset.F28_SEQ < ranges->firstSerial || asset.F28_SEQ > ranges->lastSerial)
-            continue;
-        run.printAsset(asset);
-    }
-    assetSet->close();
-    if (!run.printedAny()) {
-        s.message(reports::NoDataMessage);
-        return false;
-    }
-    page.endDoc();
-    return true;
+    return reports::PrintRows(
+        s, AssetQuery, {db::Value(ranges->firstClass), db::Value(ranges->lastClass)},
+        [&run, &ranges](const db::QueryRecordset& asset) { return run.printAsset(asset, *ranges); },
+        [&page] { page.endDoc(); });
 }
 
 reports::ReportModule makeAssetLedgerModule() {

@@ -1,10 +1,7 @@
 #include "assets/asset_report_cells.h"
 
 #include "common/era_dates.h"
-#include "common/formats.h"
 #include "common/utf8_text.h"
-#include "data/code_categories.h"
-#include "data/keyed_access.h"
 
 namespace assets {
 
@@ -39,16 +36,6 @@ std::optional<EraDateCell> EraMonthOf(const data::F01Rec& control, std::int32_t 
     auto cell = EraDateOf(control, static_cast<std::int64_t>(ym) * 100 + 1);
     if (cell) cell->text = firstCharacters(cell->text, YearMonthCharacters);
     return cell;
-}
-
-std::string SubjectCell(data::ProgramState& s, std::int16_t kbn, std::int32_t act) {
-    s.F21Record.F21_KBN = kbn;
-    s.F21Record.F21_ACT = act;
-    s.F21Record.F21_SRT = 0;
-    std::int16_t status = 9;
-    data::F21Access(s, "LOOK", status);
-    return common::FormatCode(kbn, 3, static_cast<std::int16_t>(data::CodeDigits(s, 1))) + "-" +
-           common::FormatCode(act, 6, 6) + " " + s.F21Record.F21_NAM.str();
 }
 
 std::string RowCategoryLabel(std::int16_t sts, const std::string& lead, const std::string& finalLabel) {

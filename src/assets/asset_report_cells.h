@@ -1,8 +1,7 @@
-// The cells the asset ledger and the depreciation detail report both print: an era date, the
-// subject with its name, and the names of a row category, an asset kind and a method.
+// The cells the asset ledger and the depreciation detail report both print: an era date and the
+// names of a row category, an asset kind and a method.
 #pragma once
 
-#include "data/program_state.h"
 #include "data/records.h"
 #include "platform/db/database.h"
 
@@ -22,10 +21,6 @@ std::optional<EraDateCell> EraDateOf(const data::F01Rec& control, std::int64_t y
 
 // The era date of a year-month yyyymm, its day left off: " 8年 4月".
 std::optional<EraDateCell> EraMonthOf(const data::F01Rec& control, std::int32_t ym);
-
-// "01-000101 " and the 30-character subject name, looked up with "LOOK" on the subject itself; an
-// unregistered subject leaves the name blank.
-std::string SubjectCell(data::ProgramState& s, std::int16_t kbn, std::int32_t act);
 
 // F50_STS as a row category: 0 新規, 1 償却中, 5 売却, 6 廃棄, 8 `finalLabel`, 9 完了, each after
 // `lead`; any other value is no category and prints nothing.

@@ -7,6 +7,7 @@
 #include "data/fixed_text.h"
 #include "data/keyed_access.h"
 #include "reports/page_machinery.h"
+#include "reports/report_steps.h"
 #include "reports/report_texts.h"
 
 namespace assets {
@@ -25,6 +26,8 @@ constexpr const char* Title = "固定資産等及び償却明細";
 constexpr int Landscape = 2;
 constexpr std::int16_t YearBox = 0;
 constexpr std::size_t YearLength = 3;
+// The era year names the calendar year from its first day.
+constexpr const char* FirstDay = "0101";
 
 constexpr std::int16_t RightColumn = 110;
 constexpr std::int16_t TextSize = 9;
@@ -55,19 +58,13 @@ std::string trimmedEraCell(const std::optional<EraDateCell>& cell) {
 
 class DepreciationDetailRun {
 public:
-    DepreciationDetailRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page) {}
+    DepreciationDetailRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page), run_(s, page) {}
 
-    void printEntry(const db::QueryRecordset& row) {
-        if (lineCounter_ > PageBreakThreshold) {
-            ++lineCounter_;
-            DrawRule(s_, page_, "Line", top() + lineCounter_, HeavyRule);
-            page_.newPage();
-            lineCounter_ = 0;
-        }
-        if (lineCounter_ == 0) printHeader();
-        ++lineCounter_;
-        std::int16_t r = top() + lineCounter_;
-        DrawRule(s_, page_, "Line", r, lineCounter_ == 1 ? HeavyRule : ThinRule);
+    bool printEntry(const db::QueryRecordset& row) {
+        if (run_.lineCounter() > PageBreakThreshold) run_.closePage();
+        const std::int16_t r = run_.beginRow([this] { printHeader(); });
+        run_.beginRow([] {}); // the entry's second row, on the same page
+        run_.ruleEntry(r);
 
         const auto kbn = static_cast<std::int16_t>(row.field("F50_KBN").asInt());
         const auto act = static_cast<std::int32_t>(row.field("F50_ACT").asInt());
@@ -75,7 +72,7 @@ public:
         const data::F28Rec& asset = readAsset(kbn, act, seq);
         const db::Currency accumulated = row.field("F50_CLS").asCurrency();
 
-        PrintText(page_, s_.PageGeo[1], r, SubjectSize, SubjectCell(s_, kbn, act));
+        PrintText(page_, s_.PageGeo[1], r, SubjectSize, reports::SubjectText(s_, kbn, act));
         PrintText(page_, MonthColumn, r, TextSize,
                   trimmedEraCell(EraMonthOf(s_.F01Record, static_cast<std::int32_t>(row.field("F50_YM").asInt()))));
         if (asset.F28_DAT > 0)
@@ -90,28 +87,18 @@ public:
                 common::FormatFix(row.field("F50_CAL").asCurrency(), AmountPattern));
         PrintAt(page_, AccumulatedColumn, r, TextSize, common::FormatFix(accumulated, AmountPattern));
         PrintAt(page_, RemainingColumn, r, TextSize, common::FormatFix(asset.F28_LMT - accumulated, AmountPattern));
-        DrawRule(s_, page_, "Row", r, ThinRule);
 
-        ++lineCounter_;
-        r = top() + lineCounter_;
-        PrintText(page_, s_.PageGeo[1], r, TextSize, common::FormatFix(seq, "####0") + " " + asset.F28_NAM.str());
-        PrintText(page_, MonthColumn, r, TextSize,
+        PrintText(page_, s_.PageGeo[1], r + 1, TextSize, common::FormatFix(seq, "####0") + " " + asset.F28_NAM.str());
+        PrintText(page_, MonthColumn, r + 1, TextSize,
                   RowCategoryLabel(static_cast<std::int16_t>(row.field("F50_STS").asInt()), "　", "償却最終"));
-        PrintAt(page_, AcquiredColumn, r, TextSize, "       " + common::FormatFix(asset.F28_NEN, "###") + " 年");
-        PrintText(page_, KindColumn, r, TextSize, MethodLabel(asset.F28_KND, " "));
-        DrawRule(s_, page_, "Row", r, ThinRule);
+        PrintAt(page_, AcquiredColumn, r + 1, TextSize, "       " + common::FormatFix(asset.F28_NEN, "###") + " 年");
+        PrintText(page_, KindColumn, r + 1, TextSize, MethodLabel(asset.F28_KND, " "));
+        return true;
     }
 
-    void finish() {
-        ++lineCounter_;
-        DrawRule(s_, page_, "Line", top() + lineCounter_, HeavyRule);
-        page_.newPage();
-        page_.endDoc();
-    }
+    void finish() { run_.finishRows(); }
 
 private:
-    std::int16_t top() const { return s_.PageGeo[2]; }
-
     // The row's asset in F28Record; an asset that is not registered reads as one without data.
     const data::F28Rec& readAsset(std::int16_t kbn, std::int32_t act, std::int32_t seq) {
         data::F28Rec& asset = s_.F28Record;
@@ -134,27 +121,19 @@ private:
     }
 
     void printHeader() {
-        reports::PrintPageHeader(s_, page_, Title, Landscape, pageNo_);
-        const std::int16_t row = top();
+        run_.printPageHeader(Title, Landscape);
+        const std::int16_t row = run_.top();
         DrawRule(s_, page_, "Line", row, HeavyRule);
-        PrintAt(page_, s_.PageGeo[1], row, TextSize, "　　勘定科目／資産名称");
-        PrintAt(page_, MonthColumn, row, TextSize, "　年月／状況");
-        PrintAt(page_, AcquiredColumn, row, TextSize, "　取得日／耐用年");
-        PrintAt(page_, CostColumn, row, TextSize, "　　　取得価格");
-        PrintAt(page_, KindColumn, row, TextSize, " 種別");
-        PrintAt(page_, BaseColumn, row, TextSize, "　償却基礎価額");
-        PrintAt(page_, RateColumn, row, TextSize, " 償却率");
-        PrintAt(page_, MonthsColumn, row, TextSize, "月数");
-        PrintAt(page_, DepreciationColumn, row, TextSize, "　当期償却額");
-        PrintAt(page_, AccumulatedColumn, row, TextSize, "　償却累計額");
-        PrintAt(page_, RemainingColumn, row, TextSize, "　　償却残額");
+        reports::PrintHeadingRow(s_, page_, row,
+                                 {"　　勘定科目／資産名称", "　年月／状況", "　取得日／耐用年", "　　　取得価格",
+                                  " 種別", "　償却基礎価額", " 償却率", "月数", "　当期償却額", "　償却累計額",
+                                  "　　償却残額"});
         DrawRule(s_, page_, "Row", row, ThinRule);
     }
 
     data::ProgramState& s_;
     platform::Page& page_;
-    std::int16_t lineCounter_ = 0;
-    std::int16_t pageNo_ = 0;
+    reports::PageRun run_;
 };
 
 } // namespace
@@ -177,34 +156,15 @@ void ASSETLIST_Init(reports::ReportDialog& dialog) {
 }
 
 void ASSETLIST_Check(reports::ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {
-    Err = 0;
-    data::ProgramState& s = dialog.state();
-    const std::string text = dialog.fieldText(YearBox);
-    const auto refuse = [&](const char* message) {
-        s.message(message);
-        FocusIndex = YearBox;
-        Err = 9;
-    };
-    common::GOUKEI_CheckLength(text, YearBox, Err);
-    if (Err != 0) return refuse(reports::TooManyDigitsMessage);
-    common::CheckDigits(text, Err);
-    if (Err != 0) return refuse(reports::NotDigitsMessage);
-    // The print run needs a year of an era to ask for its rows.
-    if (!DetailYearMonths(s.F01Record, text)) return refuse(reports::BadDateMessage);
+    reports::CheckEraPeriod(dialog, YearBox, YearLength, common::GOUKEI_CheckLength, FirstDay, FocusIndex, Err);
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>> DetailYearMonths(const data::F01Rec& control,
                                                                       const std::string& text) {
-    std::int16_t err = 0;
-    common::CheckDigits(text, err);
-    if (text.empty() || err != 0 || text.size() > YearLength) return std::nullopt;
-    std::string year = std::to_string(std::stoi(text));
-    year.insert(0, YearLength - year.size(), '0');
-    std::string ymd;
-    common::EraToDate(control, static_cast<std::int16_t>(year[0] - '0'), year.substr(1) + "0101", ymd, err);
-    if (err != 0) return std::nullopt;
-    const std::int32_t y = std::stoi(ymd.substr(0, 4));
-    return std::make_pair(y * 100 + 1, y * 100 + 12);
+    const auto first = reports::EraPeriodDate(control, text, YearLength, FirstDay);
+    if (!first) return std::nullopt;
+    const std::int32_t year = *first / 10000;
+    return std::make_pair(year * 100 + 1, year * 100 + 12);
 }
 
 bool ASSETLIST_Print(reports::ReportDialog& dialog, platform::Page& page) {
@@ -224,7 +184,7 @@ bool ASSETLIST_Print(reports::ReportDialog& dialog, platform::Page& page) {
     return reports::PrintRows(
         s, Query,
         {db::Value(static_cast<std::int64_t>(months->first)), db::Value(static_cast<std::int64_t>(months->second))},
-        [&run](const db::QueryRecordset& row) { run.printEntry(row); }, [&run] { run.finish(); });
+        [&run](const db::QueryRecordset& row) { return run.printEntry(row); }, [&run] { run.finish(); });
 }
 
 reports::ReportModule makeDepreciationDetailModule() {
