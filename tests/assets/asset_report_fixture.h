@@ -8,68 +8,45 @@
 
 namespace asset_report_tests {
 
-// An office computer bought on 2024-04-01 (令和 6年), unless told otherwise.
+inline db::Currency yen(long long amount) { return db::Currency::fromWhole(amount); }
+
+// An office computer of subject 03-000310, bought on 2024-04-01 (令和 6年), unless told otherwise.
 struct Asset {
-    int kbn = 3, act = 310, seq = 1;
+    int act = 310, seq = 1;
     std::string name = "パソコン";
-    int date = 20240401, life = 4;
-    long long cost = 300000;
-    double rate = 0.5;
-    int method = 0, kind = 1;
-    long long limit = 285000;
+    int date = 20240401, method = 0, kind = 1;
 };
 
-// One depreciation row of the computer above.
+// A depreciation row of the computer; every row has the same figures but its accumulated depreciation.
 struct Row {
-    int kbn = 3, act = 310, seq = 1, ym = 202412, sts = 0;
-    long long opening = 300000, base = 300000;
-    int months = 9;
-    double rate = 0.5;
-    long long depreciation = 112500, accumulated = 112500;
+    int seq = 1, ym = 202412, sts = 0;
+    long long accumulated = 112500;
 };
 
 class AssetFile : public report_run_tests::ReportFile {
 public:
     AssetFile() { testing_support::addRow(*s.F21Table, {{"F21_KBN", 3}, {"F21_ACT", 310}, {"F21_NAM", "器具備品"}}); }
     void add(const Asset& a) {
-        testing_support::addRow(*s.F28Table, {{"F28_KBN", a.kbn},
-                                              {"F28_ACT", a.act},
-                                              {"F28_SEQ", a.seq},
-                                              {"F28_NAM", a.name},
-                                              {"F28_DAT", a.date},
-                                              {"F28_NEN", a.life},
-                                              {"F28_AMT", db::Currency::fromWhole(a.cost)},
-                                              {"F28_PCT", a.rate},
-                                              {"F28_KND", a.method},
-                                              {"F28_SHU", a.kind},
-                                              {"F28_LMT", db::Currency::fromWhole(a.limit)}});
+        const testing_support::Fields fields{{"F28_KBN", 3},           {"F28_ACT", a.act},      {"F28_SEQ", a.seq},
+                                             {"F28_NAM", a.name},      {"F28_DAT", a.date},     {"F28_NEN", 4},
+                                             {"F28_AMT", yen(300000)}, {"F28_PCT", 0.5},        {"F28_KND", a.method},
+                                             {"F28_SHU", a.kind},      {"F28_LMT", yen(285000)}};
+        testing_support::addRow(*s.F28Table, fields);
     }
     void add(const Row& r) {
-        testing_support::addRow(*s.F50Table, {{"F50_KBN", r.kbn},
-                                              {"F50_ACT", r.act},
-                                              {"F50_SEQ", r.seq},
-                                              {"F50_YM", r.ym},
-                                              {"F50_STS", r.sts},
-                                              {"F50_OPN", db::Currency::fromWhole(r.opening)},
-                                              {"F50_GRS", db::Currency::fromWhole(r.base)},
-                                              {"F50_MTH", r.months},
-                                              {"F50_PCT", r.rate},
-                                              {"F50_CAL", db::Currency::fromWhole(r.depreciation)},
-                                              {"F50_CLS", db::Currency::fromWhole(r.accumulated)}});
-    }
-    // One row a month from `fromYm`, `count` of them.
-    void addMonthlyRows(int count, int fromYm = 202401, int seq = 1) {
-        for (int i = 0; i < count; ++i) {
-            const int month = (fromYm % 100 - 1 + i) % 12 + 1;
-            const int year = fromYm / 100 + (fromYm % 100 - 1 + i) / 12;
-            add(Row{.seq = seq, .ym = year * 100 + month, .sts = 1, .months = 1});
-        }
+        const testing_support::Fields fields{{"F50_KBN", 3},
+                                             {"F50_ACT", 310},
+                                             {"F50_SEQ", r.seq},
+                                             {"F50_YM", r.ym},
+                                             {"F50_STS", r.sts},
+                                             {"F50_OPN", yen(300000)},
+                                             {"F50_GRS", yen(300000)},
+                                             {"F50_MTH", 9},
+                                             {"F50_PCT", 0.5},
+                                             {"F50_CAL", yen(112500)},
+                                             {"F50_CLS", yen(r.accumulated)}};
+        testing_support::addRow(*s.F50Table, fields);
     }
 };
-
-// A sheet whole: its texts by row and column, then its rules in drawing order.
-inline std::vector<std::string> sheet(const platform::RecordedPage& page) {
-    return report_run_tests::joined({page.textLines(), page.ruleLines()});
-}
 
 } // namespace asset_report_tests

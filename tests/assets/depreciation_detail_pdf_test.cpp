@@ -18,30 +18,23 @@ TEST(DepreciationDetailPdf, TwentyRowsPrintToATwoPagePdfThatReadsBackAsTheList) 
         file.add(Asset{.seq = seq});
         file.add(Row{.seq = seq, .accumulated = 100000 + seq});
     }
-    assets::ASSETLIST_Init(file.dialog);
     file.dialog.setFieldText(0, "506");
-
-    auto job = platform::openPrintJob("固定資産等及び償却明細", file.open.path, false,
-                                      QDateTime(QDate(2026, 4, 16), QTime(10, 0, 0)));
+    auto job =
+        platform::openPrintJob("固定資産等及び償却明細", file.open.path, false, QDateTime(QDate(2026, 4, 16), {}));
     job->page().setFontName("ＭＳＰ ゴシック");
     EXPECT_TRUE(assets::ASSETLIST_Print(file.dialog, job->page()));
-    EXPECT_EQ(job->failure(), "");
     const std::string pdf = job->pdfPath();
     job.reset(); // closes the file
-    ASSERT_TRUE(std::filesystem::exists(pdf)) << pdf;
-    EXPECT_EQ(testing_support::pdfInfo(pdf, "Pages"), "2");
+    ASSERT_EQ(testing_support::pdfInfo(pdf, "Pages"), "2") << pdf;
 
     const QStringList sheets = testing_support::pdfText(pdf).split('\f', Qt::SkipEmptyParts);
-    ASSERT_GE(sheets.size(), 2);
-    for (const QString& sheet : sheets.mid(0, 2))
-        for (const char* expected : {"固定資産等及び償却明細", "令和 8年 4月16日", "勘定科目", "償却残額", "器具備品"})
-            EXPECT_TRUE(sheet.contains(nfkc(expected))) << expected;
-    for (const char* expected : {"1頁", "パソコン", "令和 6年 4月 1日", "300,000", "0.5000", "184,999", "有形", "定率"})
-        EXPECT_TRUE(sheets[0].contains(nfkc(expected))) << expected;
+    for (const char* expected : {"固定資産等及び償却明細", "令和 8年 4月16日", "1頁", "器具備品", "パソコン",
+                                 "令和 6年 4月 1日", "300,000", "0.5000", "184,999", "有形", "定率"})
+        EXPECT_TRUE(sheets.value(0).contains(nfkc(expected))) << expected;
     // The twentieth row alone on page 2: 285,000 less 100,020.
-    for (const char* expected : {"2頁", "184,980"})
-        EXPECT_TRUE(sheets[1].contains(nfkc(expected))) << expected;
-    EXPECT_FALSE(sheets[0].contains("184,980"));
+    for (const char* expected : {"固定資産等及び償却明細", "2頁", "184,980"})
+        EXPECT_TRUE(sheets.value(1).contains(nfkc(expected))) << expected;
+    EXPECT_FALSE(sheets.value(0).contains("184,980"));
 }
 
 } // namespace
