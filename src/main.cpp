@@ -10,10 +10,13 @@
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/registry.h"
+#include "reports/cash_book.h"
 #include "reports/code_list.h"
 #include "reports/daily_report.h"
+#include "reports/description_list.h"
 #include "reports/report_dialog_window.h"
 #include "reports/report_module.h"
+#include "reports/subject_list.h"
 #include "shell/about_window.h"
 #include "shell/calendar_window.h"
 #include "shell/guarded_application.h"
@@ -46,7 +49,10 @@ int main(int argc, char** argv) {
     // The reports by their menu number; a report module adds itself here, and a number without one opens nothing.
     reports::ReportCatalog reportCatalog;
     reportCatalog.registerReport(1, reports::makeCodeListModule());
+    reportCatalog.registerReport(2, reports::makeSubjectListModule());
+    reportCatalog.registerReport(3, reports::makeDescriptionListModule());
     reportCatalog.registerReport(4, reports::makeDailyReportModule());
+    reportCatalog.registerReport(5, reports::makeCashBookModule());
     reportCatalog.registerReport(8, assets::makeAssetLedgerModule());
     reportCatalog.registerReport(9, assets::makeDepreciationDetailModule());
 
