@@ -72,9 +72,9 @@ struct LedgerRanges {
     std::int64_t firstSerial = 0, lastSerial = 0;
 };
 
+// A box that passed its check as a number; an empty class box reads as class 0.
 std::int64_t boxNumber(const reports::ReportDialog& dialog, std::int16_t box) {
-    const std::string text = dialog.fieldText(box);
-    return text.empty() ? 0 : std::stoll(text);
+    return reports::RangeNumber(dialog.fieldText(box)).value_or(0);
 }
 
 bool isClassBox(std::int16_t box) { return box == ClassBox || box == ClassBox + reports::EndBoxOffset; }
@@ -89,7 +89,8 @@ const char* boxFault(reports::ReportDialog& dialog, std::int16_t box) {
     common::CheckDigits(text, err);
     if (err != 0) return reports::NotDigitsMessage;
     if (isClassBox(box)) {
-        if (text.size() > 8 || (!text.empty() && std::stoll(text) > std::numeric_limits<std::int16_t>::max()))
+        const auto number = reports::RangeNumber(text);
+        if (!text.empty() && (!number || *number > std::numeric_limits<std::int16_t>::max()))
             return reports::TooManyDigitsMessage;
         return nullptr;
     }

@@ -20,7 +20,7 @@ using reports::ThinRule;
 
 namespace {
 
-// The dialog's title keeps the trailing blank it was given; the page header prints none.
+// The dialog shows the title with a trailing blank; the page header prints it without.
 constexpr const char* DialogTitle = "固定資産等及び償却明細 ";
 constexpr const char* Title = "固定資産等及び償却明細";
 constexpr int Landscape = 2;
