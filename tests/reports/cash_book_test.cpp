@@ -163,10 +163,7 @@ TEST(CashBook, TheCheckLetsThroughOnlyAMonthOfAnEraTheControlRowDefines) {
     file.s.F01Record.F01_STYMD[5] = 0; // no fifth era
     EXPECT_EQ(check("50804"), "9 0 日付の誤りです。再度、入力して下さい。");
     EXPECT_EQ(check("40804"), "0 -1");
-    file.s.F01Record.F01_STYMD[5] = 20190501;
-    file.dialog.fields[0] = "50813";
     EXPECT_FALSE(reports::CASHBOOK_Print(file.dialog, file.page)); // the print run asks for no lines either
-    EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
 }
 
 } // namespace

@@ -59,22 +59,15 @@ public:
         testing_support::addRow(*s.F45Table, fields);
     }
     void addSubject(int kbn, int act, int srt, const std::string& name, int io = 0, int csh = 0) {
-        testing_support::addRow(*s.F21Table, {{"F21_KBN", kbn},
-                                              {"F21_ACT", act},
-                                              {"F21_SRT", srt},
-                                              {"F21_NAM", name},
-                                              {"F21_IO", io},
-                                              {"F21_CSH", csh}});
+        const testing_support::Fields fields{{"F21_KBN", kbn},  {"F21_ACT", act}, {"F21_SRT", srt},
+                                             {"F21_NAM", name}, {"F21_IO", io},   {"F21_CSH", csh}};
+        testing_support::addRow(*s.F21Table, fields);
     }
     void addDescription(const std::string& cod, const std::string& name, int kbn, int act, int srt = 0, int knd = 0,
                         int cus = 0) {
-        testing_support::addRow(*s.F18Table, {{"F18_COD", cod},
-                                              {"F18_DSC", name},
-                                              {"F18_KBN", kbn},
-                                              {"F18_ACT", act},
-                                              {"F18_SRT", srt},
-                                              {"F18_KND", knd},
-                                              {"F18_CUS", cus}});
+        const testing_support::Fields fields{{"F18_COD", cod}, {"F18_DSC", name}, {"F18_KBN", kbn}, {"F18_ACT", act},
+                                             {"F18_SRT", srt}, {"F18_KND", knd},  {"F18_CUS", cus}};
+        testing_support::addRow(*s.F18Table, fields);
     }
     void addCode(int kbn, int cod, const std::string& text, const std::string& remark1 = "") {
         testing_support::addRow(*s.F10Table,
