@@ -1,4 +1,6 @@
 // The program: one main window over the working file in the program's own folder.
+#include "assets/asset_ledger_report.h"
+#include "assets/depreciation_detail_report.h"
 #include "data/program_state.h"
 #include "journal/cash_balance_window.h"
 #include "journal/closing_dialog_window.h"
@@ -51,6 +53,8 @@ int main(int argc, char** argv) {
     reportCatalog.registerReport(3, reports::makeDescriptionListModule());
     reportCatalog.registerReport(4, reports::makeDailyReportModule());
     reportCatalog.registerReport(5, reports::makeCashBookModule());
+    reportCatalog.registerReport(8, assets::makeAssetLedgerModule());
+    reportCatalog.registerReport(9, assets::makeDepreciationDetailModule());
 
     shell::frmKemlora mainWindow(state);
     mainWindow.registerWindow("frmCalendar", [&] {

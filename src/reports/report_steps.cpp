@@ -182,19 +182,19 @@ void PageRun::endRow(std::int16_t threshold) {
     const std::int16_t r = top() + lineCounter_;
     DrawRule(s_, page_, "Line", r, lineCounter_ == 1 ? HeavyRule : ThinRule);
     DrawRule(s_, page_, "Row", r, ThinRule);
-    if (lineCounter_ > threshold) {
-        DrawRule(s_, page_, "Line", r + 1, HeavyRule);
-        page_.newPage();
-        lineCounter_ = 0;
-    }
+    if (lineCounter_ > threshold) closePage();
 }
 
 void PageRun::finishRows() {
-    if (lineCounter_ > 0) {
-        DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
-        page_.newPage();
-    }
+    closePage();
     page_.endDoc();
+}
+
+void PageRun::closePage() {
+    if (lineCounter_ == 0) return;
+    DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
+    page_.newPage();
+    lineCounter_ = 0;
 }
 
 std::int16_t PageRun::beginEntry(std::int16_t threshold, const std::function<void()>& header) {

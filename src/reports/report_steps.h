@@ -102,6 +102,9 @@ public:
     void endRow(std::int16_t threshold);
     // The last page closed by a heavy rule under its last row, and the end of the document.
     void finishRows();
+    // The page closed by a heavy rule under its last row and left for the next; nothing while no page
+    // is begun.
+    void closePage();
 
     // Two rows per entry (the daily report, the cash book, the ledger).
     // The first row of the next entry: a page whose line counter is above `threshold` is first closed
