@@ -128,6 +128,7 @@ void frmACT0030::buildLayout() {
 
     frame2_ = new QGroupBox(this);
     auto* fields = new QGridLayout(frame2_);
+    fields->setContentsMargins(6, 4, 6, 4);
     fields->setVerticalSpacing(2);
     fields->addWidget(caption(1, "摘要明細"), 0, 0);
     fields->addWidget(wide(1), 0, 1, 1, 3);
@@ -149,15 +150,20 @@ void frmACT0030::buildLayout() {
     fields->addWidget(name(2), 3, 3);
     fields->addWidget(caption(5, "備考"), 4, 0);
     fields->addWidget(wide(7), 4, 1, 1, 3);
+    // Direction and amount share the last line, so that the lists keep room below.
     fields->addWidget(caption(6, "入出金"), 5, 0);
     fields->addWidget(Text1(8), 5, 1);
     width(Text1(8), 2);
+    auto* amount = new QHBoxLayout;
     Label2(3)->setText("０：入金　１：出金");
-    fields->addWidget(Label2(3), 5, 2, 1, 2);
-    fields->addWidget(caption(7, "金額"), 6, 0);
-    fields->addWidget(Text1(9), 6, 1, 1, 2);
+    amount->addWidget(Label2(3));
+    amount->addSpacing(16);
+    amount->addWidget(caption(7, "金額"));
+    amount->addWidget(Text1(9));
     width(Text1(9), 15);
     Text1(9)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    amount->addStretch();
+    fields->addLayout(amount, 5, 2, 1, 2);
     fields->setColumnStretch(3, 1);
     layout->addWidget(frame2_);
 
