@@ -5,6 +5,9 @@
 #include "journal/cash_balance_window.h"
 #include "journal/closing_dialog_window.h"
 #include "journal/voucher_entry_window.h"
+#include "masters/code_category_window.h"
+#include "masters/code_register_window.h"
+#include "masters/description_register_window.h"
 #include "platform/print/print_target.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/file_dialog.h"
@@ -64,6 +67,9 @@ int main(int argc, char** argv) {
     mainWindow.registerWindow("frmACT0100", [&] { return new journal::frmACT0100(state); });
     mainWindow.registerWindow("frmACT0210", [&] { return journal::frmACT0210::create(state); });
     mainWindow.registerWindow("frmSIME", [&] { return new journal::frmSIME(state); });
+    mainWindow.registerWindow("frmACT0030", [&] { return new masters::frmACT0030(state); });
+    mainWindow.registerWindow("frmCMNCODE", [&] { return new masters::frmCMNCODE(state); });
+    mainWindow.registerWindow("frmCODEKBN", [&] { return new masters::frmCODEKBN(state); });
     mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
     mainWindow.registerWindow("frmPrint", [&] {
         return new reports::frmPrint(state, reportCatalog, [&state](const std::string& title) {

@@ -105,4 +105,14 @@ std::optional<db::Currency> ParseAmount(const std::string& text) {
     return db::Currency::fromRaw(negative ? -raw : raw);
 }
 
+std::optional<std::int64_t> DigitsValue(const std::string& digits, std::int64_t largest) {
+    if (digits.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : digits) {
+        if (!isDigit(c) || value > (largest - (c - '0')) / 10) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 } // namespace common

@@ -26,4 +26,8 @@ void PL_CheckLength(const std::string& text, std::int16_t index, std::int16_t& e
 // one clear number ("1..2", ",", "+12-", "12,34", "").
 std::optional<db::Currency> ParseAmount(const std::string& text);
 
+// The number a text of digits stands for; nothing when it is empty, holds anything but digits or is above
+// `largest` (the largest value of the member it goes into).
+std::optional<std::int64_t> DigitsValue(const std::string& digits, std::int64_t largest);
+
 } // namespace common

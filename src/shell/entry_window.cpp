@@ -163,7 +163,7 @@ void EntryWindow::refuse(const std::string& message, QWidget* target) {
         // The focus goes back before the box shows, so that the box's coming and going does not
         // count as entering the field the user was heading for.
         const int index = fieldIndexOf(target);
-        if (index >= 0 && index == leavingField_) returningTo_ = index;
+        if (index >= 0 && index == leavingField_ && !entersAgainWhenRefused(index)) returningTo_ = index;
         target->setFocus(Qt::OtherFocusReason);
         returningTo_ = -1;
     }
@@ -189,6 +189,11 @@ bool EntryWindow::confirmDelete(bool refuseUnstored) {
 }
 
 int EntryWindow::lengthLimit(int index) const { return fieldSpec(index).limit; }
+
+std::string EntryWindow::requiredFieldMessage(int index) const {
+    (void)index;
+    return requiredMessage_;
+}
 
 QWidget* EntryWindow::moveTarget(int index, FocusMove move) {
     if (move != FocusMove::Enter) return nullptr;
@@ -344,7 +349,7 @@ void EntryWindow::leaveField(int index) {
     }
     const FieldSpec& spec = fieldSpec(index);
     if (spec.required && text.empty()) {
-        refuseField(index, requiredMessage_);
+        refuseField(index, requiredFieldMessage(index));
         return;
     }
     if (spec.check != FieldCheck::None) {

@@ -114,6 +114,14 @@ protected:
     virtual void showField(int index) { (void)index; }
     // The longest text accepted; below 1 no check. The table's limit unless a window knows better.
     virtual int lengthLimit(int index) const;
+    // What a required field left empty says; the window's required-field message unless a field has its own.
+    virtual std::string requiredFieldMessage(int index) const;
+    // Whether a field refused on leaving is entered afresh (fieldEntered and its edit form) rather than
+    // coming back with the text the user typed.
+    virtual bool entersAgainWhenRefused(int index) const {
+        (void)index;
+        return false;
+    }
     // Takes a checked text (trimmed; "0" for an empty numeric field): converts, stores, shows, looks up.
     virtual void storeField(int index, const QString& text) {
         (void)index;

@@ -58,6 +58,10 @@ QString plainCellText(const db::Value& value) {
     return QString::number(value.asInt());
 }
 
+bool standsOnRow(const db::TableRecordset* table) {
+    return table && !table->bof() && !table->eof() && table->hasCurrent();
+}
+
 // ---- GridModel
 
 GridModel::GridModel(std::vector<GridColumn> columns, QObject* parent)

@@ -32,6 +32,9 @@ struct GridColumn {
 // The value as a cell shows it when its column sets no format of its own.
 QString plainCellText(const db::Value& value);
 
+// Whether a grid's table recordset stands on a row that a choice in the grid can take.
+bool standsOnRow(const db::TableRecordset* table);
+
 // What a grid view needs of its model, whatever the rows come from.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT

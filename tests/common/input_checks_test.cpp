@@ -59,4 +59,22 @@ TEST(ParseAmount, ReadsOneClearNumberAndNothingElse) {
     }
 }
 
+// A member of 16 bits takes 32767 at most; 32768 does not fit and must not wrap round.
+TEST(DigitsValue, ReadsDigitsUpToTheLargestValueOfTheirMember) {
+    const struct {
+        const char* text;
+        std::int64_t largest;
+        std::optional<std::int64_t> value;
+    } cases[] = {{"0", 32767, 0},
+                 {"000123", 32767, 123},
+                 {"32767", 32767, 32767},
+                 {"32768", 32767, std::nullopt},
+                 {"2147483647", 2147483647, 2147483647},
+                 {"99999999999999999999", 2147483647, std::nullopt},
+                 {"", 32767, std::nullopt},
+                 {"1a", 32767, std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(common::DigitsValue(c.text, c.largest), c.value) << c.text;
+}
+
 } // namespace

@@ -1,0 +1,409 @@
+#include "masters/code_register_window.h"
+
+#include "common/formats.h"
+#include "common/input_checks.h"
+#include "data/field_values.h"
+#include "data/keyed_access.h"
+#include "shell/event_guard.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <limits>
+#include <optional>
+
+namespace masters {
+
+namespace {
+
+using shell::FieldCheck;
+using shell::FocusMove;
+
+constexpr int WidthTwips = 8220;
+constexpr int HeightTwips = 5175;
+
+constexpr int CategoryField = 0;
+constexpr int CodeField = 1;
+constexpr int ContentField = 2;
+constexpr int LastRemarkField = 6;
+
+constexpr char NoCategoryMessage[] = "コード区分が未入力です。";
+constexpr char NoCodeMessage[] = "明細コードが未入力です。";
+constexpr char UnknownCategoryMessage[] = "存在しないコード区分です。";
+constexpr char CategoryNotRegisteredMessage[] = "区分テーブルに登録されていません。";
+constexpr char ButtonHint[] = "作業を選択して下さい。";
+
+std::vector<shell::FieldSpec> codeFields() {
+    // The code's and the content's limits come from the window's category (lengthLimit).
+    const QString remarkTip = "明細コードの備考を入力します。", otherRemarkTip = "明細コードのを入力します。";
+    const QString remarkHint = "備考を入力して下さい。";
+    return {
+        {0, 2, 2, true, FieldCheck::Digits, "区分テーブルの区分を入力します。", "コード区分を入力して下さい。"},
+        {1, 6, 0, true, FieldCheck::Digits, "明細コードを区分テーブルで登録した桁数内で入力します。",
+         "明細コードを入力して下さい。"},
+        {2, 30, 0, false, FieldCheck::None, "明細コードの内容を区分テーブルで登録したデータ長以内で入力します。",
+         "コード名称を入力して下さい。"},
+        {3, 15, 15, false, FieldCheck::None, remarkTip, remarkHint},
+        {4, 15, 15, false, FieldCheck::None, remarkTip, remarkHint},
+        {5, 15, 15, false, FieldCheck::None, otherRemarkTip, remarkHint},
+        {6, 15, 15, false, FieldCheck::None, otherRemarkTip, remarkHint},
+    };
+}
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// The category's row, read by its number; nothing when it is not in the category table.
+std::optional<data::F10KBNRec> categoryRow(data::ProgramState& s, std::int16_t category) {
+    s.F10KBNRecord.F10KBN_ID = category;
+    std::int16_t status = 0;
+    data::F10KBNAccess(s, "GET", status);
+    if (status != 0) return std::nullopt;
+    return s.F10KBNRecord;
+}
+
+} // namespace
+
+frmCMNCODE::frmCMNCODE(data::ProgramState& state, QWidget* parent)
+    : EntryWindow(state, "frmCMNCODE", codeFields(), parent) {
+    setWindowTitle("各種ｺｰﾄﾞの登録");
+    setLengthMessage(shell::TooLongMessageKanji);
+    setButtonHint(ButtonHint);
+    setPlacement(WidthTwips, HeightTwips);
+    buildLayout();
+
+    codeModel_ =
+        new shell::RecordsetGridModel({{"F10_KBN", "区分"}, {"F10_COD", "コード"}, {"F10_DTL", "コード内容"}}, this);
+    grids_[CodeList]->setGridModel(codeModel_);
+    categoryModel_ = new shell::RecordsetGridModel(
+        {{"F10KBN_ID", "区分"}, {"F10KBN_NAME", "区分名称"}, {"F10KBN_KETA", "ｺｰﾄﾞ桁"}, {"F10KBN_LEN", "長さ"}}, this);
+    grids_[CategoryList]->setGridModel(categoryModel_);
+    refreshLists();
+    ClearCategoryFields();
+}
+
+void frmCMNCODE::buildLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(4);
+    auto width = [this](QWidget* widget, int characters) {
+        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
+    };
+    auto caption = [this](int index, const char* text) {
+        QLabel* label = Label1(index);
+        label->setText(text);
+        return label;
+    };
+
+    auto* frame1 = new QGroupBox(this);
+    auto* key = new QGridLayout(frame1);
+    key->addWidget(caption(0, "コード区分"), 0, 0);
+    key->addWidget(Text1(CategoryField), 0, 1);
+    width(Text1(CategoryField), 5);
+    key->addWidget(Label1(1), 0, 2, 1, 2);
+    Label1(1)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(15, QChar(0x3000))));
+    Label1(1)->setFrameShape(QFrame::StyledPanel);
+    key->addWidget(caption(2, "明細コード"), 1, 0);
+    key->addWidget(Text1(CodeField), 1, 1);
+    width(Text1(CodeField), 7);
+    key->addWidget(addButton(3, "検索", shell::SearchTooltip), 1, 2, Qt::AlignLeft);
+    key->setColumnStretch(3, 1);
+    layout->addWidget(frame1);
+
+    frame2_ = new QGroupBox(this);
+    auto* details = new QGridLayout(frame2_);
+    details->setVerticalSpacing(2);
+    details->addWidget(caption(4, "コード内容"), 0, 0);
+    details->addWidget(Text1(ContentField), 0, 1, 1, 3);
+    const char* remarks[] = {"備考(１)", "備考(２)", "備考(３)", "備考(４)"};
+    const int remarkCaptions[] = {3, 5, 6, 7};
+    for (int k = 0; k < 4; ++k) {
+        const int row = 1 + k / 2, column = (k % 2) * 2;
+        details->addWidget(caption(remarkCaptions[k], remarks[k]), row, column);
+        details->addWidget(Text1(3 + k), row, column + 1);
+    }
+    layout->addWidget(frame2_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addButton(0, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    buttons->addWidget(addButton(1, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
+    buttons->addStretch();
+    buttons->addWidget(addButton(2, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
+    layout->addLayout(buttons);
+
+    auto* lists = new QHBoxLayout;
+    lists->setSpacing(4);
+    const char* captions[] = {"コードテーブル", "区分テーブル"};
+    for (int g = 0; g < 2; ++g) {
+        auto* box = new QVBoxLayout;
+        box->setSpacing(1);
+        box->addWidget(new QLabel(captions[g], this));
+        grids_[g] = new shell::RecordsetGrid(this);
+        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
+        box->addWidget(grids_[g]);
+        lists->addLayout(box);
+        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this, [this, g] {
+            shell::guardEvent(state(), [this, g] { g == CodeList ? codeChosen() : categoryChosen(); });
+        });
+    }
+    layout->addLayout(lists, 1);
+    layout->addWidget(hintLine());
+}
+
+void frmCMNCODE::refreshLists() {
+    codeModel_->setRecordset(state().F10Table.get());
+    categoryModel_->setRecordset(state().F10KBNTable.get());
+}
+
+// ---- Clearing and showing
+
+void frmCMNCODE::ClearCategoryFields() {
+    Text1(CategoryField)->clear();
+    Label1(1)->clear();
+    categoryNo_ = 0;
+    ClearDetailFields();
+}
+
+void frmCMNCODE::ClearDetailFields() {
+    for (int i = CodeField; i <= LastRemarkField; ++i)
+        Text1(i)->clear();
+    code_ = 0;
+    frame2_->setEnabled(false);
+}
+
+void frmCMNCODE::ShowCodeFields() {
+    Text1(ContentField)->setText(q(record_.F10_DTL.str()));
+    for (int k = 1; k <= 4; ++k)
+        Text1(ContentField + k)->setText(q(record_.F10_CNV[k].str()));
+}
+
+void frmCMNCODE::fieldEntered(int index) {
+    if (index == CategoryField) ClearCategoryFields();
+    if (index == CodeField) ClearDetailFields();
+}
+
+void frmCMNCODE::showEditForm(int index) {
+    // The fixed-width texts are edited without their trailing blanks, so that typing can add to them.
+    if (index >= ContentField) Text1(index)->setText(Text1(index)->text().trimmed());
+}
+
+// ---- Leaving a field
+
+int frmCMNCODE::lengthLimit(int index) const {
+    if (index != CodeField && index != ContentField) return EntryWindow::lengthLimit(index);
+    // The window's own category decides, whatever row the shared category table stands on now.
+    if (categoryNo_ <= 0) return 0;
+    const std::optional<data::F10KBNRec> row = categoryRow(state(), categoryNo_);
+    if (!row) return 0;
+    return index == CodeField ? row->F10KBN_KETA : row->F10KBN_LEN;
+}
+
+std::string frmCMNCODE::requiredFieldMessage(int index) const {
+    return index == CategoryField ? NoCategoryMessage : NoCodeMessage;
+}
+
+void frmCMNCODE::storeField(int index, const QString& typed) {
+    const std::string text = typed.toStdString();
+    if (index >= ContentField) {
+        if (index == ContentField) {
+            record_.F10_DTL = text;
+        } else {
+            record_.F10_CNV[index - ContentField] = text;
+        }
+        return;
+    }
+    const std::int64_t largest =
+        index == CategoryField ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
+    const std::optional<std::int64_t> number = common::DigitsValue(text, largest);
+    if (!number) {
+        refuseField(index, shell::TooLongMessageKanji);
+        return;
+    }
+    if (index == CodeField) {
+        code_ = static_cast<std::int32_t>(*number);
+        Text1(CodeField)->setText(q(common::FormatFix(code_, "#####0")));
+        return;
+    }
+    categoryNo_ = static_cast<std::int16_t>(*number);
+    if (!readCategory()) {
+        refuseField(CategoryField, UnknownCategoryMessage);
+        return;
+    }
+    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "##0")));
+}
+
+bool frmCMNCODE::readCategory() {
+    const std::optional<data::F10KBNRec> row = categoryRow(state(), categoryNo_);
+    Label1(1)->setText(row ? q(row->F10KBN_NAME.str()) : QString());
+    return row.has_value();
+}
+
+// ---- Keys
+
+QWidget* frmCMNCODE::moveTarget(int index, FocusMove move) {
+    switch (move) {
+    case FocusMove::Enter:
+    case FocusMove::Down:
+        if (index == CodeField) return Command1(3);
+        if (index == LastRemarkField) return Command1(0);
+        return Text1(index + 1);
+    case FocusMove::Up:
+        return index == CategoryField ? nullptr : Text1(index - 1);
+    default:
+        return nullptr;
+    }
+}
+
+// ---- Buttons
+
+void frmCMNCODE::buttonClicked(int index) {
+    std::int16_t status = 0;
+    if (index != 2) CheckCodeKey(status);
+    if (status != 0) return;
+    switch (index) {
+    case 0:
+        registerCode();
+        break;
+    case 1:
+        deleteCode();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        search();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmCMNCODE::CheckCodeKey(std::int16_t& status) {
+    status = 9;
+    if (categoryNo_ == 0) {
+        refuse(NoCategoryMessage, Text1(CategoryField));
+    } else if (code_ == 0) {
+        refuse(NoCodeMessage, Text1(CodeField));
+    } else {
+        status = 0;
+    }
+}
+
+void frmCMNCODE::registerCode() {
+    // What the window holds belongs to the code last searched for: written under another key, it would
+    // overwrite that code with a stranger's content.
+    if (!frame2_->isEnabled()) {
+        refuse(shell::NoRecordChosenMessage, Command1(3));
+        return;
+    }
+    std::int16_t status = 0;
+    UPD_F10("PUT", status);
+    ClearDetailFields();
+    focusField(CodeField);
+}
+
+void frmCMNCODE::deleteCode() {
+    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
+        if (frame2_->isEnabled()) {
+            focusField(ContentField);
+        } else {
+            Command1(3)->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
+    std::int16_t status = 0;
+    UPD_F10("DEL", status);
+    ClearDetailFields();
+    focusField(CodeField);
+}
+
+void frmCMNCODE::search() {
+    std::int16_t status = 0;
+    UPD_F10("GET", status);
+    ShowCodeFields();
+    frame2_->setEnabled(true);
+    focusField(ContentField);
+}
+
+void frmCMNCODE::UPD_F10(const std::string& mode, std::int16_t& status) {
+    data::ProgramState& s = state();
+    status = 0;
+    s.F10Record.F10_KBN = categoryNo_;
+    s.F10Record.F10_COD = code_;
+    if (mode == "GET") {
+        data::F10Access(s, "GET", status);
+        record_.F10_KBN = categoryNo_;
+        record_.F10_COD = code_;
+        record_.F10_DTL = status == 0 ? s.F10Record.F10_DTL.str() : std::string();
+        for (int k = 1; k <= 4; ++k)
+            record_.F10_CNV[k] = status == 0 ? s.F10Record.F10_CNV[k].str() : std::string();
+    } else if (mode == "PUT") {
+        s.F10Record.F10_DTL = record_.F10_DTL;
+        for (int k = 1; k <= 4; ++k)
+            s.F10Record.F10_CNV[k] = record_.F10_CNV[k];
+        const data::F10Rec& r = s.F10Record;
+        db::TableRecordset& t = *s.F10Table;
+        bool found = false;
+        if (!t.empty()) {
+            t.seek("=", {data::toValue(r.F10_KBN), data::toValue(r.F10_COD)});
+            found = !t.noMatch();
+        }
+        if (found) {
+            t.edit();
+        } else {
+            t.addNew();
+        }
+        t.setField("F10_KBN", data::toValue(r.F10_KBN));
+        t.setField("F10_COD", data::toValue(r.F10_COD));
+        t.setField("F10_DTL", data::toValue(r.F10_DTL));
+        for (int k = 1; k <= 4; ++k)
+            t.setField("F10_CNV" + std::to_string(k), data::toValue(r.F10_CNV[k]));
+        t.setField("F10_DUM", db::Value(std::string()));
+        t.update();
+        t.setBookmark(t.lastModified());
+    } else if (mode == "DEL") {
+        data::F10Access(s, "GET", status);
+        if (status != 0) {
+            s.message(shell::DeleteMissingMessage);
+            return;
+        }
+        s.F10Table->deleteCurrent();
+        s.F10Table->moveNext();
+    }
+}
+
+// ---- Grid choices
+
+void frmCMNCODE::codeChosen() {
+    const db::TableRecordset* table = state().F10Table.get();
+    if (!shell::standsOnRow(table)) return;
+    categoryNo_ = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
+    code_ = static_cast<std::int32_t>(table->field("F10_COD").asInt());
+    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "###0")));
+    Text1(CodeField)->setText(q(common::FormatFix(code_, "#####0")));
+    if (!readCategory()) {
+        refuse(CategoryNotRegisteredMessage, Text1(CategoryField));
+        return;
+    }
+    std::int16_t status = 0;
+    UPD_F10("GET", status);
+    ShowCodeFields();
+    frame2_->setEnabled(true);
+    focusField(ContentField);
+}
+
+void frmCMNCODE::categoryChosen() {
+    const db::TableRecordset* table = state().F10KBNTable.get();
+    if (!shell::standsOnRow(table)) return;
+    categoryNo_ = static_cast<std::int16_t>(table->field("F10KBN_ID").asInt());
+    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "###0")));
+    Label1(1)->setText(q(data::fitText(table->field("F10KBN_NAME").asText(), 30)));
+    focusField(CodeField);
+}
+
+} // namespace masters

@@ -1,0 +1,654 @@
+#include "masters/description_register_window.h"
+
+#include "common/formats.h"
+#include "common/input_checks.h"
+#include "data/code_categories.h"
+#include "data/field_values.h"
+#include "data/keyed_access.h"
+#include "shell/event_guard.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <limits>
+#include <optional>
+
+namespace masters {
+
+namespace {
+
+using shell::FieldCheck;
+using shell::FocusMove;
+
+constexpr int WidthTwips = 9015;
+constexpr int HeightTwips = 6165;
+
+constexpr char RequiredMessage[] = "摘要コードが未入力です。";
+constexpr char NoDescriptionCodeMessage[] = "摘要コードが入力されていません。";
+constexpr char CodeMissingMessage[] = "コードに登録されていません。";
+constexpr char SubjectMissingMessage[] = "勘定科目に登録されていません。";
+constexpr char BadCounterpartCategoryMessage[] = "相手先種別の誤りです。";
+constexpr char NoCounterpartCategoryMessage[] = "相手先区分が入力されていません。";
+constexpr char BadDirectionMessage[] = "入出金区分の誤りです。";
+
+constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
+                                    " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
+                                    "  ORDER BY F21_KBN, F21_ACT, F21_SRT";
+
+constexpr char NumberFormat[] = "#####0";
+constexpr char AmountFormat[] = "###,###,###,##0";
+
+std::vector<shell::FieldSpec> descriptionFields() {
+    // Limits of 0 for fields 2, 4 and 6: their code category decides (lengthLimit).
+    return {
+        {0, 6, 6, true, FieldCheck::Digits, "摘要コードを６桁以内の数字で入力します。", "摘要コードを入力して下さい。"},
+        {1, 30, 30, false, FieldCheck::None, "摘要名称を　３０桁以内で入力します。", "コード名称を入力して下さい。"},
+        {2, 2, 0, false, FieldCheck::Digits, "勘定科目の科目区分を入力します。", "勘定科目区分ｺｰﾄﾞを入力して下さい。"},
+        {3, 6, 6, false, FieldCheck::Digits, "勘定科目の科目コードを入力します。", "勘定科目ｺｰﾄﾞを入力して下さい。"},
+        {4, 6, 0, false, FieldCheck::Digits, "コード区分（03）で登録した詳細分類を入力します。",
+         "詳細ｺｰﾄﾞを入力して下さい｡ "},
+        {5, 2, 2, false, FieldCheck::Digits, "区分テーブルで登録したコード区分を入力します。",
+         "相手先区分を入力して下さい｡ "},
+        {6, 6, 0, false, FieldCheck::Digits, "コード区分（入力値）で登録した明細コードを入力します。",
+         "相手先コードを入力して下さい｡ "},
+        {7, 30, 30, false, FieldCheck::None,
+         "摘要の備考を30桁以内で入力します。伝票入力の際にデフォルト値として表示されます。", "備考を入力して下さい。"},
+        {8, 1, 1, false, FieldCheck::Digits, "入出金区分を ０か１ で入力します。伝票入力の際のデフォルト値となります。",
+         "入出金の区分を入力して下さい。"},
+        {9, 10, 0, false, FieldCheck::Amount, "金額を入力します。伝票入力の際にデフォルト値として表示されます。",
+         "金額を入力して下さい。"},
+    };
+}
+
+// The largest number the member behind a field holds.
+std::int64_t largestValue(int index) {
+    const bool shortField = index == 2 || index == 5 || index == 8;
+    return shortField ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
+}
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+QString editForm(std::int64_t value, const char* pattern) {
+    return q(common::FormatNumber(std::to_string(value), pattern));
+}
+
+QString shownNumber(std::int64_t value) { return q(common::FormatFix(value, NumberFormat)); }
+
+} // namespace
+
+frmACT0030::frmACT0030(data::ProgramState& state, QWidget* parent)
+    : EntryWindow(state, "frmACT0030", descriptionFields(), parent) {
+    setWindowTitle("摘要ｺｰﾄﾞの登録");
+    setRequiredMessage(RequiredMessage);
+    setPlacement(WidthTwips, HeightTwips);
+    buildLayout();
+    bindGrids();
+    ClearDescriptionForm();
+}
+
+frmACT0030::~frmACT0030() = default;
+
+void frmACT0030::buildLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(4);
+    auto width = [this](QWidget* widget, int characters) {
+        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
+    };
+    auto caption = [this](int index, const char* text) {
+        QLabel* label = Label1(index);
+        label->setText(text);
+        return label;
+    };
+    auto name = [this](int index) {
+        QLabel* label = Label2(index);
+        label->setMinimumWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x3000))));
+        label->setFrameShape(QFrame::StyledPanel);
+        return label;
+    };
+    auto wide = [this](int index) {
+        Text1(index)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(16, QChar(0x3000))));
+        return Text1(index);
+    };
+
+    auto* frame1 = new QGroupBox(this);
+    auto* top = new QHBoxLayout(frame1);
+    top->addWidget(caption(0, "摘要ｺｰﾄﾞ"));
+    top->addWidget(Text1(0));
+    width(Text1(0), 7);
+    top->addWidget(addButton(3, "検索", shell::SearchTooltip));
+    top->addStretch();
+    layout->addWidget(frame1);
+
+    frame2_ = new QGroupBox(this);
+    auto* fields = new QGridLayout(frame2_);
+    fields->setContentsMargins(6, 4, 6, 4);
+    fields->setVerticalSpacing(2);
+    fields->addWidget(caption(1, "摘要明細"), 0, 0);
+    fields->addWidget(wide(1), 0, 1, 1, 3);
+    fields->addWidget(caption(2, "勘定科目"), 1, 0);
+    fields->addWidget(Text1(2), 1, 1);
+    width(Text1(2), 3);
+    fields->addWidget(Text1(3), 1, 2);
+    width(Text1(3), 7);
+    fields->addWidget(name(0), 1, 3);
+    fields->addWidget(caption(3, "詳細分類"), 2, 0);
+    fields->addWidget(Text1(4), 2, 2);
+    width(Text1(4), 7);
+    fields->addWidget(name(1), 2, 3);
+    fields->addWidget(caption(4, "相手先"), 3, 0);
+    fields->addWidget(Text1(5), 3, 1);
+    width(Text1(5), 3);
+    fields->addWidget(Text1(6), 3, 2);
+    width(Text1(6), 7);
+    fields->addWidget(name(2), 3, 3);
+    fields->addWidget(caption(5, "備考"), 4, 0);
+    fields->addWidget(wide(7), 4, 1, 1, 3);
+    // Direction and amount share the last line, so that the lists keep room below.
+    fields->addWidget(caption(6, "入出金"), 5, 0);
+    fields->addWidget(Text1(8), 5, 1);
+    width(Text1(8), 2);
+    auto* amount = new QHBoxLayout;
+    Label2(3)->setText("０：入金　１：出金");
+    amount->addWidget(Label2(3));
+    amount->addSpacing(16);
+    amount->addWidget(caption(7, "金額"));
+    amount->addWidget(Text1(9));
+    width(Text1(9), 15);
+    Text1(9)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    amount->addStretch();
+    fields->addLayout(amount, 5, 2, 1, 2);
+    fields->setColumnStretch(3, 1);
+    layout->addWidget(frame2_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addButton(0, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    buttons->addWidget(addButton(1, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
+    buttons->addStretch();
+    buttons->addWidget(addButton(2, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
+    layout->addLayout(buttons);
+
+    auto* lists = new QHBoxLayout;
+    lists->setSpacing(4);
+    const char* captions[] = {"摘要の一覧", "勘定科目の一覧", "ｺｰﾄﾞの一覧"};
+    for (int g = 0; g < 3; ++g) {
+        auto* box = new QVBoxLayout;
+        box->setSpacing(1);
+        box->addWidget(new QLabel(captions[g], this));
+        grids_[g] = new shell::RecordsetGrid(this);
+        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
+        box->addWidget(grids_[g]);
+        lists->addLayout(box, g == SubjectList ? 3 : 2);
+        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this,
+                [this, g] { shell::guardEvent(state(), [this, g] { gridChosen(g); }); });
+    }
+    layout->addLayout(lists, 1);
+    layout->addWidget(hintLine());
+}
+
+void frmACT0030::bindGrids() {
+    codeModel_ = new shell::RecordsetGridModel({{"F10_KBN", "区"}, {"F10_COD", "ｺｰﾄﾞ"}, {"F10_DTL", "名称"}}, this);
+    grids_[CodeList]->setGridModel(codeModel_);
+    codeModel_->setRecordset(state().F10Table.get());
+
+    if (state().MainDatabase) SubjectListSet = state().MainDatabase->openSnapshot(SubjectListQuery);
+    subjectModel_ = new shell::QueryGridModel(
+        {{"F21_KBN", "区"}, {"F21_ACT", "ｺｰﾄﾞ"}, {"F21_NAM", "科目名称"}, {"F21_SRT", "詳細"}, {"F10_DTL", "詳細内容"}},
+        this);
+    grids_[SubjectList]->setGridModel(subjectModel_);
+    subjectModel_->setRecordset(SubjectListSet.get());
+
+    descriptionModel_ = new shell::RecordsetGridModel({{"F18_COD", "ｺｰﾄﾞ"}, {"F18_DSC", "摘要"}}, this);
+    grids_[DescriptionList]->setGridModel(descriptionModel_);
+    descriptionModel_->setRecordset(state().F18Table.get());
+}
+
+void frmACT0030::refreshLists() {
+    descriptionModel_->setRecordset(state().F18Table.get());
+    subjectModel_->refresh();
+    codeModel_->setRecordset(state().F10Table.get());
+    if (state().MainDatabase) data::LoadCodeKbnTable(state());
+}
+
+// ---- Clearing and showing
+
+void frmACT0030::ClearDescriptionForm() {
+    for (int i = 0; i <= 9; ++i)
+        Text1(i)->clear();
+    for (int i = 0; i <= 2; ++i)
+        Label2(i)->clear();
+    DescriptionCode.clear();
+    RecordState = 0;
+    frame2_->setEnabled(false);
+}
+
+void frmACT0030::fieldEntered(int index) {
+    if (index == 0) ClearDescriptionForm();
+}
+
+void frmACT0030::showEditForm(int index) {
+    const data::F18Rec& r = record_;
+    QLineEdit* field = Text1(index);
+    switch (index) {
+    case 1:
+        field->setText(q(r.F18_DSC.trimmed()));
+        break;
+    case 2:
+        field->setText(editForm(r.F18_KBN, "##"));
+        break;
+    case 3:
+        field->setText(editForm(r.F18_ACT, "######"));
+        break;
+    case 4:
+        field->setText(editForm(r.F18_SRT, "######"));
+        break;
+    case 5:
+        field->setText(editForm(r.F18_KND, "##"));
+        break;
+    case 6:
+        field->setText(editForm(r.F18_CUS, "######"));
+        break;
+    case 7:
+        field->setText(q(r.F18_RMK.trimmed()));
+        break;
+    case 8:
+        field->setText(editForm(r.F18_IO, "#"));
+        break;
+    case 9:
+        field->setText(q(common::FormatNumber(r.F18_AMT.toString(), "#########0")));
+        break;
+    default: // the code field was emptied with the window
+        break;
+    }
+}
+
+std::int16_t frmACT0030::ShowField(int index) {
+    data::ProgramState& s = state();
+    data::F18Rec& r = record_;
+    QLineEdit* field = Text1(index);
+    std::int16_t status = 0;
+    auto lookUpCode = [&](std::int16_t category, std::int32_t code) {
+        s.F10Record.F10_KBN = category;
+        s.F10Record.F10_COD = code;
+        data::F10Access(s, "GET", status);
+    };
+    // A code's name beside it, or nothing for no code.
+    auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
+        label->clear();
+        if (code == 0) return;
+        lookUpCode(category, code);
+        if (status == 0) label->setText(q(s.F10Record.F10_DTL.str()));
+    };
+    switch (index) {
+    case 0:
+        field->setText(q(DescriptionCode));
+        break;
+    case 1:
+        field->setText(q(r.F18_DSC.str()));
+        break;
+    case 2:
+        field->setText(shownNumber(r.F18_KBN));
+        lookUpCode(1, r.F18_KBN);
+        break;
+    case 3:
+        field->setText(shownNumber(r.F18_ACT));
+        s.F21Record.F21_KBN = r.F18_KBN;
+        s.F21Record.F21_ACT = r.F18_ACT;
+        s.F21Record.F21_SRT = 0;
+        data::F21Access(s, "LOOK", status);
+        Label2(0)->clear();
+        if (status == 0) {
+            // A description takes its subject's direction each time the subject is shown.
+            Label2(0)->setText(q(s.F21Record.F21_NAM.str()));
+            r.F18_IO = s.F21Record.F21_IO;
+            Text1(8)->setText(shownNumber(r.F18_IO));
+        }
+        break;
+    case 4:
+        field->setText(shownNumber(r.F18_SRT));
+        codeName(Label2(1), 3, r.F18_SRT);
+        break;
+    case 5:
+        field->setText(shownNumber(r.F18_KND));
+        break;
+    case 6:
+        field->setText(shownNumber(r.F18_CUS));
+        codeName(Label2(2), r.F18_KND, r.F18_CUS);
+        break;
+    case 7:
+        field->setText(q(r.F18_RMK.str()));
+        break;
+    case 8:
+        field->setText(shownNumber(r.F18_IO));
+        break;
+    case 9:
+        field->setText(q(common::FormatFix(r.F18_AMT, AmountFormat)));
+        break;
+    default:
+        break;
+    }
+    return status;
+}
+
+void frmACT0030::showFields(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        ShowField(i);
+}
+
+std::int16_t frmACT0030::DescriptionRecordIO(const std::string& mode) {
+    data::ProgramState& s = state();
+    std::int16_t status = 0;
+    if (mode == "GET") {
+        s.F18Record.F18_COD = DescriptionCode;
+        data::F18Access(s, "GET", status);
+        if (status == 0) {
+            record_ = s.F18Record;
+            RecordState = 1;
+        } else {
+            record_ = data::F18Rec();
+            record_.F18_COD = DescriptionCode;
+            RecordState = 3;
+        }
+        for (int i = 0; i <= 9; ++i)
+            status = ShowField(i);
+    } else if (mode == "PUT") {
+        s.F18Record = record_;
+        s.F18Record.F18_COD = DescriptionCode;
+        const data::F18Rec& r = s.F18Record;
+        db::TableRecordset& t = *s.F18Table;
+        bool found = false;
+        if (!t.empty()) {
+            t.seek("=", {data::toValue(r.F18_COD)});
+            found = !t.noMatch();
+        }
+        if (found) {
+            t.edit();
+        } else {
+            t.addNew();
+        }
+        t.setField("F18_COD", data::toValue(r.F18_COD));
+        t.setField("F18_DSC", data::toValue(r.F18_DSC));
+        t.setField("F18_KBN", data::toValue(r.F18_KBN));
+        t.setField("F18_ACT", data::toValue(r.F18_ACT));
+        t.setField("F18_SRT", data::toValue(r.F18_SRT));
+        t.setField("F18_KND", data::toValue(r.F18_KND));
+        t.setField("F18_CUS", data::toValue(r.F18_CUS));
+        t.setField("F18_RMK", data::toValue(r.F18_RMK));
+        t.setField("F18_IO", data::toValue(r.F18_IO));
+        t.setField("F18_AMT", data::toValue(r.F18_AMT));
+        t.setField("F18_DUM", data::toValue(r.F18_DUM));
+        t.update();
+        t.setBookmark(t.lastModified());
+    } else if (mode == "DEL") {
+        s.F18Record.F18_COD = DescriptionCode;
+        data::F18Access(s, "GET", status);
+        if (status != 0) {
+            s.message(shell::DeleteMissingMessage);
+            return status;
+        }
+        s.F18Table->deleteCurrent();
+        s.F18Table->moveNext();
+    }
+    return status;
+}
+
+// ---- Leaving a field
+
+int frmACT0030::lengthLimit(int index) const {
+    switch (index) {
+    case 2:
+        return data::CodeDigits(state(), 1);
+    case 4:
+        return data::CodeDigits(state(), 3);
+    case 6:
+        return data::CodeDigits(state(), record_.F18_KND);
+    default:
+        return EntryWindow::lengthLimit(index);
+    }
+}
+
+void frmACT0030::storeField(int index, const QString& typed) {
+    const std::string text = typed.toStdString();
+    data::F18Rec& r = record_;
+    if (index == 1 || index == 7) {
+        (index == 1 ? r.F18_DSC : r.F18_RMK) = text;
+        return;
+    }
+    if (index == 9) {
+        const std::optional<db::Currency> amount = common::ParseAmount(text);
+        if (!amount) {
+            refuseField(9, shell::NotNumericMessage);
+            return;
+        }
+        r.F18_AMT = *amount;
+        ShowField(9);
+        return;
+    }
+    const std::optional<std::int64_t> number = common::DigitsValue(text, largestValue(index));
+    if (!number) {
+        refuseField(index, shell::TooLongMessage);
+        return;
+    }
+    switch (index) {
+    case 0:
+        // The box keeps the digits as typed until a search shows the code.
+        DescriptionCode = common::FormatNumber(std::to_string(*number), "000000");
+        break;
+    case 2:
+        r.F18_KBN = static_cast<std::int16_t>(*number);
+        if (ShowField(2) != 0) refuseField(2, CodeMissingMessage);
+        break;
+    case 3:
+        r.F18_ACT = static_cast<std::int32_t>(*number);
+        if (ShowField(3) != 0) refuseField(3, SubjectMissingMessage);
+        break;
+    case 4:
+        r.F18_SRT = static_cast<std::int32_t>(*number);
+        if (ShowField(4) != 0) refuseField(4, CodeMissingMessage);
+        break;
+    case 5:
+        storeCounterpartCategory(static_cast<std::int16_t>(*number));
+        break;
+    case 6:
+        storeCounterpartCode(static_cast<std::int32_t>(*number));
+        break;
+    case 8:
+        if (*number > 1) {
+            refuseField(8, BadDirectionMessage);
+            return;
+        }
+        r.F18_IO = static_cast<std::int16_t>(*number);
+        ShowField(8);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmACT0030::storeCounterpartCategory(std::int16_t category) {
+    record_.F18_KND = category;
+    // Subject classes and detail classifications are no counterparts.
+    if (category == 1 || category == 3) {
+        refuseField(5, BadCounterpartCategoryMessage);
+        return;
+    }
+    ShowField(5);
+    if (category != 0) return;
+    record_.F18_CUS = 0;
+    ShowField(6);
+    focusField(7);
+}
+
+void frmACT0030::storeCounterpartCode(std::int32_t code) {
+    record_.F18_CUS = code;
+    if (code != 0 && record_.F18_KND == 0) {
+        refuse(NoCounterpartCategoryMessage, Text1(5));
+        return;
+    }
+    if (code == 0) {
+        record_.F18_KND = 0;
+        ShowField(5);
+    }
+    if (ShowField(6) != 0) refuseField(6, CodeMissingMessage);
+}
+
+// ---- Keys
+
+QWidget* frmACT0030::moveTarget(int index, FocusMove move) {
+    switch (move) {
+    case FocusMove::Enter:
+        if (index == 0) return Command1(3);
+        if (index == 9) return Command1(0);
+        return Text1(index + 1);
+    case FocusMove::Up: {
+        static const int above[] = {-1, 0, 1, 1, 2, 4, 4, 6, 7, 8};
+        return above[index] < 0 ? nullptr : Text1(above[index]);
+    }
+    case FocusMove::Down: {
+        if (index == 0) return Command1(3);
+        if (index == 9) return Command1(0);
+        static const int below[] = {-1, 2, 4, 4, 5, 7, 7, 8, 9};
+        return Text1(below[index]);
+    }
+    case FocusMove::ShiftRight:
+        return index == 2 || index == 5 ? Text1(index + 1) : nullptr;
+    case FocusMove::ShiftLeft:
+        return index == 3 || index == 6 ? Text1(index - 1) : nullptr;
+    }
+    return nullptr;
+}
+
+// ---- Buttons
+
+void frmACT0030::buttonClicked(int index) {
+    switch (index) {
+    case 0:
+        if (checkDescriptionKey()) registerDescription();
+        break;
+    case 1:
+        if (checkDescriptionKey()) deleteDescription();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        search();
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmACT0030::checkDescriptionKey() {
+    if (DescriptionCode.empty() || DescriptionCode == "000000") {
+        refuse(NoDescriptionCodeMessage, Text1(0));
+        return false;
+    }
+    return requireChosenRecord();
+}
+
+void frmACT0030::registerDescription() {
+    DescriptionRecordIO("PUT");
+    ClearDescriptionForm();
+    focusField(0);
+}
+
+void frmACT0030::deleteDescription() {
+    if (RecordState != 1) {
+        state().message(shell::NothingToDeleteMessage);
+        return;
+    }
+    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
+        focusField(1);
+        return;
+    }
+    DescriptionRecordIO("DEL");
+    ClearDescriptionForm();
+    focusField(0);
+}
+
+void frmACT0030::search() {
+    DescriptionRecordIO("GET");
+    frame2_->setEnabled(true);
+    focusField(1);
+}
+
+// ---- Grid choices
+
+void frmACT0030::gridChosen(int grid) {
+    switch (grid) {
+    case DescriptionList:
+        descriptionChosen();
+        break;
+    case SubjectList:
+        subjectChosen();
+        break;
+    case CodeList:
+        codeChosen();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmACT0030::descriptionChosen() {
+    const db::TableRecordset* table = state().F18Table.get();
+    if (!shell::standsOnRow(table)) return;
+    DescriptionCode = table->field("F18_COD").asText();
+    ShowField(0);
+    search();
+}
+
+void frmACT0030::subjectChosen() {
+    const db::QueryRecordset* set = SubjectListSet.get();
+    if (!set || set->bof() || set->eof()) return;
+    if (!requireChosenRecord()) return;
+    record_.F18_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());
+    record_.F18_ACT = static_cast<std::int32_t>(set->field("F21_ACT").asInt());
+    record_.F18_SRT = static_cast<std::int32_t>(set->field("F21_SRT").asInt());
+    record_.F18_IO = static_cast<std::int16_t>(set->field("F21_IO").asInt());
+    showFields(2, 8);
+    focusField(5);
+}
+
+void frmACT0030::codeChosen() {
+    const db::TableRecordset* table = state().F10Table.get();
+    if (!shell::standsOnRow(table)) return;
+    if (!requireChosenRecord()) return;
+    const auto category = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
+    const auto code = static_cast<std::int32_t>(table->field("F10_COD").asInt());
+    switch (category) {
+    case 1: // a subject class: the subject code goes with the class it belonged to
+        if (code > std::numeric_limits<std::int16_t>::max()) {
+            state().message(shell::TooLongMessage);
+            return;
+        }
+        record_.F18_KBN = static_cast<std::int16_t>(code);
+        ShowField(2);
+        record_.F18_ACT = 0;
+        Text1(3)->clear();
+        Label2(0)->clear();
+        focusField(3);
+        break;
+    case 3:
+        record_.F18_SRT = code;
+        ShowField(4);
+        focusField(5);
+        break;
+    default:
+        record_.F18_KND = category;
+        record_.F18_CUS = code;
+        ShowField(5);
+        ShowField(6);
+        focusField(7);
+        break;
+    }
+}
+
+} // namespace masters

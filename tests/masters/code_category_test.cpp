@@ -1,0 +1,167 @@
+#include "data/code_categories.h"
+#include "data/keyed_access.h"
+#include "data/table_rows.h"
+#include "journal/voucher_entry_window.h"
+#include "masters/code_category_window.h"
+#include "shell/main_window_fixture.h"
+#include "support/test_files.h"
+#include "support/window_test.h"
+
+#include <QGroupBox>
+
+#include <functional>
+#include <tuple>
+
+namespace {
+
+using masters::frmCODEKBN;
+using testing_support::only;
+
+constexpr char RangeMessage[] = "１以上　99までの数字を入力して下さい。";
+
+class CodeCategoryTest : public testing_support::WindowTest<frmCODEKBN> {
+protected:
+    void SetUp() override { open(new frmCODEKBN(s())); }
+    data::ProgramState& s() { return files.state; }
+    std::vector<std::string>& shown() { return files.messages.shown; }
+    void typeIn(int index, const QString& text) {
+        retype(index, text);
+        key(Qt::Key_Return);
+    }
+    void startCategory(const QString& number) {
+        typeIn(0, number);
+        click(3);
+    }
+    // The category table's rows, trimmed fields joined by "|".
+    std::vector<std::string> categories() {
+        auto set = s().MainDatabase->openSnapshot("SELECT * FROM F10KBNTB ORDER BY 1");
+        std::vector<std::string> result;
+        for (; !set->eof(); set->moveNext()) {
+            std::string row = data::trimText(set->field(0).asText());
+            for (int f = 1; f < 4; ++f)
+                row += "|" + data::trimText(set->field(f).asText());
+            result.push_back(row);
+        }
+        return result;
+    }
+
+    testing_support::OpenState files;
+};
+
+TEST_F(CodeCategoryTest, ACycleAddsChangesAndDeletesACategoryAndClosingRebuildsTheTable) {
+    enter(0);
+    type("4\n\n"); // and search: a new category, empty
+    EXPECT_EQ(texts({0, 2, 3}), QStringList({"   4", "     0", "     0"}));
+    EXPECT_EQ(focused(), field(1));
+    type("部門\n2\n10\n");
+    EXPECT_EQ(focused(), button(0));
+    // Another window's read fills the shared buffer: the window registers its own category.
+    s().F10KBNRecord.F10KBN_ID = 1;
+    EXPECT_EQ(testing_support::statusOf(data::F10KBNAccess, s(), "GET"), 0);
+    type("\n");
+    EXPECT_EQ(categories().back(), "4|部門|2|10");
+    EXPECT_EQ(focused(), field(0));
+
+    QApplication::processEvents();
+    QAbstractItemModel* rows = window->DBGrid1()->model();
+    const QModelIndexList found = rows->match(rows->index(0, 1), Qt::DisplayRole, "部門", 1, Qt::MatchFixedString);
+    ASSERT_FALSE(found.isEmpty());
+    QTest::mouseClick(window->DBGrid1()->viewport(), Qt::LeftButton, {},
+                      window->DBGrid1()->visualRect(found[0]).center());
+    EXPECT_EQ(focused(), field(1));
+    typeIn(3, "15");
+    click(0);
+    EXPECT_EQ(categories().back(), "4|部門|2|15");
+
+    startCategory("4");
+    files.messages.answers = {platform::Answer::No};
+    click(1);
+    EXPECT_EQ(focused(), field(1));
+    click(1);
+    EXPECT_EQ(categories().size(), 3u);
+
+    startCategory("5");
+    type("課\n1\n1\n\n");
+    EXPECT_EQ(data::CodeDigits(s(), 5), 0);
+    click(2);
+    EXPECT_EQ(data::CodeDigits(s(), 5), 1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Typed into field `index` and left by Enter: the message, and what the field shows when it has the focus again.
+TEST_F(CodeCategoryTest, EachBadNumberIsRefusedAndTheFieldComesBackWithTheStoredValue) {
+    startCategory("2"); // 取引先, four digits, 30 long
+    const std::tuple<int, const char*, std::string, const char*> cases[] = {
+        {2, "", RangeMessage, "4"},
+        {2, "0", RangeMessage, "4"},
+        {2, "x", "入力結果が数字ではありません。", "4"},
+        {3, "100", "規定の桁数を超えました。", "30"},
+        {2, "99", "", ""},
+        {0, "0", RangeMessage, ""},
+        {0, "", RangeMessage, ""}};
+    for (const auto& [index, typed, message, text] : cases) {
+        shown().clear();
+        typeIn(index, typed);
+        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        if (message.empty()) continue;
+        EXPECT_EQ(focused(), field(index)) << index << " " << typed;
+        EXPECT_EQ(field(index)->text(), text) << index << " " << typed;
+    }
+}
+
+TEST_F(CodeCategoryTest, ButtonsRefuseWithoutANumberAnUnsearchedNumberOrAZeroLength) {
+    const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
+    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
+        {[this] { click(3); }, "コード区分が未入力です。", field(0)},
+        {[this] { startCategory("6"), click(0); }, RangeMessage, field(2)},
+        {[this] { typeIn(2, "3"), click(0); }, RangeMessage, field(3)},
+        {[this] { typeIn(0, "2"), click(0); }, noRecord, button(3)},
+        {[this] { typeIn(0, "7"), click(1); }, "存在しないデータを削除しようとしました。", field(0)}};
+    for (const auto& [step, message, focus] : steps) {
+        shown().clear();
+        files.messages.answers.clear();
+        step();
+        ASSERT_FALSE(shown().empty()) << message;
+        EXPECT_EQ(shown().back(), message);
+        EXPECT_EQ(focused(), focus) << message;
+    }
+    EXPECT_EQ(categories(), std::vector<std::string>({"1|科目分類|2|30", "2|取引先|4|30", "3|細目分類|3|30"}));
+}
+
+// The change reaches voucher entry, which reads the categories afresh each time it comes to the front.
+TEST(CodeCategoryInMainWindow, ANewDigitCountReachesVoucherEntrysLengthCheckAtItsNextActivation) {
+    testing_support::MainWindowFixture main;
+    main.window->registerWindow("frmACT0100", [&main] { return new journal::frmACT0100(main.state); });
+    main.window->registerWindow("frmCODEKBN", [&main] { return new frmCODEKBN(main.state); });
+    main.window->show();
+    main.startInFolderWithTemplate();
+    main.choose("mnuDEN");
+    main.choose("mnuCODEKBN");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get()));
+    auto* categories = qobject_cast<frmCODEKBN*>(main.window->findChild("frmCODEKBN"));
+    auto* vouchers = qobject_cast<journal::frmACT0100*>(main.window->findChild("frmACT0100"));
+    ASSERT_TRUE(categories && vouchers);
+    ASSERT_EQ(main.activeName(), "frmCODEKBN");
+
+    auto typeIn = [](QLineEdit* field, const char* text) {
+        field->setFocus(Qt::MouseFocusReason);
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    };
+    typeIn(categories->Text1(0), "3");
+    QTest::mouseClick(categories->Command1(3), Qt::LeftButton);
+    typeIn(categories->Text1(2), "2");
+    QTest::mouseClick(categories->Command1(0), Qt::LeftButton);
+    QTest::mouseClick(categories->Command1(2), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(main.activeName(), "frmACT0100");
+
+    typeIn(vouchers->Text1(1), "9");
+    QTest::mouseClick(vouchers->Command1(3), Qt::LeftButton);
+    typeIn(vouchers->Text1(9), "123");
+    EXPECT_EQ(main.messages.shown, only("規定の桁数をこえました。"));
+}
+
+} // namespace

@@ -1,0 +1,201 @@
+#include "data/code_categories.h"
+#include "data/keyed_access.h"
+#include "data/table_rows.h"
+#include "masters/description_register_window.h"
+#include "support/test_files.h"
+#include "support/window_test.h"
+
+#include <QGroupBox>
+
+#include <functional>
+#include <tuple>
+
+namespace {
+
+using masters::frmACT0030;
+using testing_support::addRow;
+using testing_support::only;
+
+// The template's rows: subject classes 1 to 5 (two digits), counterparts of category 2 (four digits),
+// details of category 3 (three digits), subjects 1-101 売上 (receipt) and 2-201 仕入 (payment),
+// descriptions 000001 to 000006.
+class DescriptionRegisterTest : public testing_support::WindowTest<frmACT0030> {
+protected:
+    void SetUp() override {
+        data::LoadCodeKbnTable(s());
+        open(new frmACT0030(s()));
+    }
+    data::ProgramState& s() { return files.state; }
+    std::vector<std::string>& shown() { return files.messages.shown; }
+    void typeIn(int index, const QString& text) {
+        retype(index, text);
+        key(Qt::Key_Return);
+    }
+    // Description `code` searched for, its fields open.
+    void startDescription(const QString& code) {
+        typeIn(0, code);
+        click(3);
+    }
+    void chooseInGrid(int grid, int column, const QString& text) {
+        shell::RecordsetGrid* view = window->DBGrid1(grid);
+        QApplication::processEvents();
+        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
+                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
+        view->scrollTo(found[0]);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
+        QApplication::processEvents();
+    }
+    // The description table's rows, trimmed fields joined by "|".
+    std::vector<std::string> rows() {
+        auto set = s().MainDatabase->openSnapshot("SELECT F18_COD, F18_DSC, F18_KBN, F18_ACT, F18_SRT, F18_KND, "
+                                                  "F18_CUS, F18_RMK, F18_IO, F18_AMT FROM F18TB ORDER BY 1");
+        std::vector<std::string> result;
+        for (; !set->eof(); set->moveNext()) {
+            std::string row = data::trimText(set->field(0).asText());
+            for (int f = 1; f < 10; ++f)
+                row += "|" + data::trimText(set->field(f).asText());
+            result.push_back(row);
+        }
+        return result;
+    }
+
+    testing_support::OpenState files;
+};
+
+TEST_F(DescriptionRegisterTest, ACycleAddsChangesAndDeletesADescriptionWhateverOtherWindowsRead) {
+    enter(0);
+    type("12\n");
+    EXPECT_EQ(field(0)->text(), "12"); // the code shows its six digits only once searched
+    EXPECT_EQ(focused(), button(3));
+    type("\n");
+    EXPECT_EQ(window->recordState(), 3);
+    EXPECT_EQ(field(0)->text(), "000012");
+    type("家賃\n2\n208\n3\n2\n1\n月末\n\n120,000\n");
+    EXPECT_EQ(window->Label2(0)->text().trimmed(), "地代家賃");
+    EXPECT_EQ(field(8)->text(), "     1"); // the subject's direction
+    EXPECT_EQ(focused(), button(0));
+    // Another window's reads fill the shared buffers: the window registers its own description.
+    s().F18Record.F18_COD = "000001";
+    EXPECT_EQ(testing_support::statusOf(data::F18Access, s(), "GET"), 0);
+    type("\n");
+    EXPECT_EQ(shown(), only(""));
+    EXPECT_EQ(rows().back(), "000012|家賃|2|208|3|2|1|月末|1|120000");
+    EXPECT_EQ(focused(), field(0));
+    EXPECT_FALSE(window->Frame2()->isEnabled());
+
+    chooseInGrid(frmACT0030::DescriptionList, 0, "000012");
+    EXPECT_EQ(window->recordState(), 1);
+    EXPECT_EQ(focused(), field(1));
+    typeIn(9, "-5");
+    click(0);
+    EXPECT_EQ(rows().back(), "000012|家賃|2|208|3|2|1|月末|1|-5");
+
+    startDescription("12");
+    files.messages.answers = {platform::Answer::No};
+    click(1);
+    EXPECT_EQ(focused(), field(1));
+    click(1);
+    EXPECT_EQ(shown(), std::vector<std::string>(2, "削除します。よろしいか。"));
+    EXPECT_EQ(rows().size(), 6u);
+    EXPECT_EQ(rows().back().substr(0, 6), "000006");
+}
+
+// Typed into field `index` of description 7 and left by Enter: the message and where the focus goes.
+TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessage) {
+    startDescription("7");
+    const std::string unknown = "コードに登録されていません。", notNumber = "入力結果が数字ではありません。";
+    const std::string tooLong = "規定の桁数をこえました。", badCategory = "相手先種別の誤りです。";
+    const std::tuple<int, const char*, std::string, int> cases[] = {{2, "9", unknown, 2},
+                                                                    {3, "999", "勘定科目に登録されていません。", 3},
+                                                                    {4, "9", unknown, 4},
+                                                                    {4, "1234", tooLong, 4},
+                                                                    {6, "5", "相手先区分が入力されていません。", 5},
+                                                                    {5, "1", badCategory, 5},
+                                                                    {5, "3", badCategory, 5},
+                                                                    {5, "2", "", 6},
+                                                                    {6, "12345", tooLong, 6},
+                                                                    {6, "99", unknown, 6},
+                                                                    {8, "2", "入出金区分の誤りです。", 8},
+                                                                    {8, "a", notNumber, 8},
+                                                                    {9, "1..2", notNumber, 9},
+                                                                    {9, "+12-", notNumber, 9},
+                                                                    {9, "12x", notNumber, 9},
+                                                                    {0, "", "摘要コードが未入力です。", 0},
+                                                                    {0, "1a", notNumber, 0}};
+    for (const auto& [index, typed, message, focus] : cases) {
+        shown().clear();
+        typeIn(index, typed);
+        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
+    }
+    EXPECT_EQ(field(0)->text(), ""); // a refused code is typed again from nothing
+    EXPECT_FALSE(window->Frame2()->isEnabled());
+}
+
+TEST_F(DescriptionRegisterTest, ButtonsAndListsRefuseWithoutAChosenDescription) {
+    const std::string noCode = "摘要コードが入力されていません。";
+    const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
+    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
+        {[this] { click(0); }, noCode, field(0)},
+        {[this] { startDescription("0"), click(0); }, noCode, field(0)},
+        {[this] { typeIn(0, "8"), click(1); }, noRecord, button(3)},
+        {[this] { chooseInGrid(frmACT0030::SubjectList, 1, "202"); }, noRecord, button(3)},
+        {[this] { chooseInGrid(frmACT0030::CodeList, 2, "水道"); }, noRecord, button(3)},
+        {[this] { startDescription("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
+        {[this] {
+             startDescription("1");
+             s().MainDatabase->execute("DELETE FROM F18TB WHERE F18_COD = '000001'");
+             click(1);
+         },
+         "存在しないデータを削除しようとしました。", field(0)}};
+    for (const auto& [step, message, focus] : steps) {
+        shown().clear();
+        step();
+        ASSERT_FALSE(shown().empty()) << message;
+        EXPECT_EQ(shown().back(), message);
+        EXPECT_TRUE(!focus || focused() == focus) << message;
+    }
+    EXPECT_EQ(rows().size(), 5u);
+}
+
+TEST_F(DescriptionRegisterTest, ListChoicesAndCounterpartsFillTheFieldsTheyName) {
+    addRow(*s().F21Table, {{"F21_KBN", 2},
+                           {"F21_ACT", 207},
+                           {"F21_SRTKBN", 3},
+                           {"F21_SRT", 1},
+                           {"F21_NAM", "水道光熱費"},
+                           {"F21_IO", 1}});
+    enter(0);
+    key(Qt::Key_F5);       // the subject list shows the new detail
+    startDescription("1"); // 売上代金, a receipt
+    typeIn(5, "2");
+    typeIn(6, "1");
+    EXPECT_EQ(window->Label2(2)->text().trimmed(), "一般顧客");
+    typeIn(5, "0"); // no counterpart category: no counterpart code either, on to the remark
+    EXPECT_EQ(focused(), field(7));
+    EXPECT_EQ(field(6)->text(), "     0");
+    EXPECT_TRUE(window->Label2(2)->text().isEmpty());
+
+    chooseInGrid(frmACT0030::SubjectList, 3, "1"); // the detail row of 水道光熱費
+    EXPECT_EQ(focused(), field(5));
+    EXPECT_EQ(texts({2, 3, 4, 8}), QStringList({"     2", "   207", "     1", "     1"}));
+    EXPECT_EQ(window->Label2(1)->text().trimmed(), "電気");
+    chooseInGrid(frmACT0030::CodeList, 2, "取引銀行");
+    EXPECT_EQ(focused(), field(7));
+    EXPECT_EQ(texts({5, 6}), QStringList({"     2", "     3"}));
+    chooseInGrid(frmACT0030::CodeList, 2, "ガス");
+    EXPECT_EQ(focused(), field(5));
+    EXPECT_EQ(field(4)->text(), "     2");
+    chooseInGrid(frmACT0030::CodeList, 2, "収入"); // a subject class empties the subject code
+    EXPECT_EQ(focused(), field(3));
+    EXPECT_EQ(texts({2, 3}), QStringList({"     1", ""}));
+
+    // A list whose table stands on no row takes nothing.
+    s().F10Table->seek("=", {99, 99});
+    emit window->DBGrid1(frmACT0030::CodeList)->rowChosen();
+    EXPECT_EQ(window->record().F18_KBN, 1);
+    EXPECT_TRUE(shown().empty());
+}
+
+} // namespace
