@@ -7,6 +7,7 @@
 #include "data/fixed_text.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/recordset_grid_model.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -83,13 +84,8 @@ bool isShortField(int index) { return index == 2 || index == 7 || index == 10; }
 
 // A checked text of digits as the number of its field's member; nothing when it does not fit.
 std::optional<std::int64_t> fieldNumber(int index, const std::string& digits) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    const std::int64_t limit =
-        isShortField(index) ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
-    if (value > limit) return std::nullopt;
-    return value;
+    return common::DigitsValue(digits, isShortField(index) ? std::numeric_limits<std::int16_t>::max()
+                                                           : std::numeric_limits<std::int32_t>::max());
 }
 
 // The number a stored description code stands for; 0 for none or for a text that is no number.
@@ -809,17 +805,9 @@ void frmACT0100::gridChosen(int grid) {
     }
 }
 
-namespace {
-
-bool standsOnRow(const db::TableRecordset* table) {
-    return table && !table->bof() && !table->eof() && table->hasCurrent();
-}
-
-} // namespace
-
 void frmACT0100::voucherChosen() {
     const db::TableRecordset* table = state().F45Table.get();
-    if (!standsOnRow(table)) return;
+    if (!shell::standsOnRow(table)) return;
     VoucherDate = static_cast<std::int32_t>(table->field("F45_YMD").asInt());
     VoucherNo = static_cast<std::int32_t>(table->field("F45_DNO").asInt());
     LineNo = static_cast<std::int16_t>(table->field("F45_LIN").asInt());
@@ -831,7 +819,7 @@ void frmACT0100::voucherChosen() {
 void frmACT0100::descriptionChosen() {
     data::ProgramState& s = state();
     const db::TableRecordset* table = s.F18Table.get();
-    if (!standsOnRow(table)) return;
+    if (!shell::standsOnRow(table)) return;
     if (!requireChosenRecord()) return;
     data::F45Rec& r = s.F45Record;
     r.F45_TEK = table->field("F18_COD").asText();
@@ -865,7 +853,7 @@ void frmACT0100::subjectChosen() {
 
 void frmACT0100::codeChosen() {
     const db::TableRecordset* table = state().F10Table.get();
-    if (!standsOnRow(table)) return;
+    if (!shell::standsOnRow(table)) return;
     if (!requireChosenRecord()) return;
     data::F45Rec& r = state().F45Record;
     const auto category = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
