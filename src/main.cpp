@@ -1,4 +1,6 @@
 // The program: one main window over the working file in the program's own folder.
+#include "assets/asset_register_window.h"
+#include "assets/depreciation_rows_window.h"
 #include "data/program_state.h"
 #include "journal/cash_balance_window.h"
 #include "journal/closing_dialog_window.h"
@@ -54,6 +56,17 @@ int main(int argc, char** argv) {
     mainWindow.registerWindow("frmACT0100", [&] { return new journal::frmACT0100(state); });
     mainWindow.registerWindow("frmACT0210", [&] { return journal::frmACT0210::create(state); });
     mainWindow.registerWindow("frmSIME", [&] { return new journal::frmSIME(state); });
+    mainWindow.registerWindow("frmACT0400", [&] {
+        return new assets::frmACT0400(
+            state, [&mainWindow](const QString& name) { return mainWindow.showChild(name); },
+            [&mainWindow](const QString& name) { return mainWindow.findChild(name); });
+    });
+    // The rows window belongs to the register: it keeps the asset the register last saved for it.
+    mainWindow.registerWindow("frmACT0400A", [&]() -> shell::ChildWindow* {
+        auto* owner = qobject_cast<assets::frmACT0400*>(mainWindow.findChild("frmACT0400"));
+        if (!owner) return nullptr;
+        return new assets::frmACT0400A(state, [owner] { return owner->assetForRows(); });
+    });
     mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
     mainWindow.registerWindow("frmPrint", [&] {
         return new reports::frmPrint(state, reportCatalog, [&state](const std::string& title) {
