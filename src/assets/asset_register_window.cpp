@@ -557,7 +557,7 @@ void frmACT0400::buttonClicked(int index) {
     if (index != 2 && !CheckAssetKey()) return;
     switch (index) {
     case 0:
-        if (requireChosenRecord()) saveAsset();
+        if (requireChosenRecord() && saveAsset()) focusField(2);
         break;
     case 1:
         if (requireChosenRecord()) deleteAsset();
@@ -612,11 +612,11 @@ void frmACT0400::searchAsset() {
     focusField(3);
 }
 
-void frmACT0400::saveAsset() {
+bool frmACT0400::saveAsset() {
     // The depreciation rows count from the acquisition date over the useful life.
     if (asset_.F28_DAT == 0 || asset_.F28_NEN == 0) {
         refuse(RequiredMessage, Text1(asset_.F28_DAT == 0 ? 4 : 5));
-        return;
+        return false;
     }
     data::ProgramState& s = state();
     db::TableRecordset& table = *s.F28Table;
@@ -645,6 +645,7 @@ void frmACT0400::saveAsset() {
     table.update();
     table.setBookmark(table.lastModified());
     s.F28Record = asset_;
+    return true;
 }
 
 void frmACT0400::deleteAsset() {
@@ -694,7 +695,7 @@ void frmACT0400::openRows() {
         return;
     }
     setHint(SavingForRowsHint);
-    saveAsset();
+    if (!saveAsset()) return;
     RecordState = 1;
     assetForRows_ = AssetForRows{asset_, Label1(1)->text()};
     if (showWindow_) showWindow_("frmACT0400A");

@@ -60,7 +60,7 @@ private:
     void ShowEraDate(std::int32_t date, int index);
 
     void searchAsset();
-    void saveAsset();
+    bool saveAsset();
     void deleteAsset();
     void openRows();
     void closeRows();
