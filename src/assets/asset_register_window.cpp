@@ -129,7 +129,7 @@ void frmACT0400::buildLayout() {
     width(Text1(1), 7);
     QLabel* subjectName = Label1(1);
     subjectName->setFrameShape(QFrame::StyledPanel);
-    subjectName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x3000))));
+    subjectName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x3000))));
     keys->addWidget(subjectName, 0, 3);
     keys->addWidget(caption(2, "連番"), 1, 0);
     keys->addWidget(Text1(2), 1, 1, 1, 2);
@@ -139,36 +139,43 @@ void frmACT0400::buildLayout() {
     frame2_ = new QGroupBox(this);
     auto* detail = new QGridLayout(frame2_);
     detail->setVerticalSpacing(2);
-    const std::pair<int, const char*> captions[] = {{3, "資産明細"},   {4, "取得年月日"},     {5, "耐用年数"},
-                                                    {6, "取得価額"},   {7, "償却の種類"},     {8, "償却率（％）"},
-                                                    {9, "資産の種別"}, {10, "償却可能限度額"}};
-    int row = 0;
-    for (const auto& [index, text] : captions) {
-        detail->addWidget(caption(index, text), row, 0);
+    // Two fields a row beneath the name, so the window keeps its laid-out height.
+    const std::pair<int, const char*> captions[] = {{4, "取得年月日"},     {5, "耐用年数"},     {6, "取得価額"},
+                                                    {7, "償却の種類"},     {8, "償却率（％）"}, {9, "資産の種別"},
+                                                    {10, "償却可能限度額"}};
+    detail->addWidget(caption(3, "資産明細"), 0, 0);
+    detail->addWidget(Text1(3), 0, 1, 1, 5);
+    for (int n = 0; n < 7; ++n) {
+        const auto& [index, text] = captions[n];
+        const int row = 1 + n / 2;
+        const int column = n % 2 * 3;
+        detail->addWidget(caption(index, text), row, column);
         if (index == 4) {
             auto* date = new QHBoxLayout;
             shell::EraList* eras = addEraList(4);
             eras->setToolTip("年号を選択しクリックします。");
             date->addWidget(eras);
             date->addWidget(Text1(4));
-            detail->addLayout(date, row, 1);
-        } else {
-            detail->addWidget(Text1(index), row, 1);
+            detail->addLayout(date, row, column + 1, 1, 2);
+            continue;
         }
-        if (index == 7) detail->addWidget(new QLabel("0:定率 1:定額", frame2_), row, 2);
-        if (index == 9) detail->addWidget(new QLabel("0:無形  1有形", frame2_), row, 2);
-        ++row;
+        detail->addWidget(Text1(index), row, column + 1);
+        if (index == 7) detail->addWidget(new QLabel("0:定率 1:定額", frame2_), row, column + 2);
+        if (index == 9) detail->addWidget(new QLabel("0:無形  1有形", frame2_), row, column + 2);
     }
     for (int index : {6, 8, 10})
         Text1(index)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    detail->addWidget(addButton(4, "明細の登録", "減価償却の明細の登録作業を実行します。"), row, 1, Qt::AlignLeft);
+    for (const auto& [index, characters] :
+         {std::pair{3, 24}, {4, 10}, {5, 3}, {6, 13}, {7, 2}, {8, 8}, {9, 2}, {10, 13}})
+        width(Text1(index), characters);
+    detail->addWidget(addButton(4, "明細の登録", "減価償却の明細の登録作業を実行します。"), 4, 4, 1, 2);
     frame2_->setEnabled(false);
 
     auto* left = new QVBoxLayout;
     left->addWidget(frame1_);
     left->addWidget(frame2_);
     left->addStretch();
-    top->addLayout(left);
+    top->addLayout(left, 0);
 
     auto* lists = new QVBoxLayout;
     const char* gridCaptions[] = {"資産の一覧", "勘定科目一覧"};
