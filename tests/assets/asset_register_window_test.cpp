@@ -218,6 +218,8 @@ TEST_F(AssetRegisterTest, ADayPickedInTheCalendarFillsOnlyTheDateField) {
     EXPECT_EQ(window->asset().F28_DAT, 20260501);
     EXPECT_EQ(field(4)->text(), " 8年 5月 1日");
     EXPECT_EQ(focused(), field(5));
+    typeIn(4, "080299"); // day 99: the month's last day
+    EXPECT_EQ(window->asset().F28_DAT, 20260228);
 }
 
 TEST_F(AssetRegisterTest, TheRowsButtonSavesTheAssetAndOpensItsRowsWhichGoWithTheAsset) {
