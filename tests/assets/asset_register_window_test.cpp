@@ -104,6 +104,7 @@ TEST_F(AssetRegisterTest, ATypicalCycleSavesTheAssetWithItsProposalsAndOffersThe
     EXPECT_EQ(field(8)->text(), "  0.3690");
     type("1\n");
     EXPECT_EQ(field(10)->text(), "950000"); // the kind proposes the limit
+    s().F28Record = data::F28Rec();         // another window's read meanwhile changes nothing saved
     type("\n\n");
 
     EXPECT_EQ(shown(), only(""));
