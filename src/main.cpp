@@ -1,6 +1,8 @@
 // The program: one main window over the working file in the program's own folder.
 #include "assets/asset_ledger_report.h"
 #include "assets/depreciation_detail_report.h"
+#include "assets/asset_register_window.h"
+#include "assets/depreciation_rows_window.h"
 #include "data/program_state.h"
 #include "journal/cash_balance_window.h"
 #include "journal/closing_dialog_window.h"
@@ -70,6 +72,17 @@ int main(int argc, char** argv) {
     mainWindow.registerWindow("frmACT0030", [&] { return new masters::frmACT0030(state); });
     mainWindow.registerWindow("frmCMNCODE", [&] { return new masters::frmCMNCODE(state); });
     mainWindow.registerWindow("frmCODEKBN", [&] { return new masters::frmCODEKBN(state); });
+    mainWindow.registerWindow("frmACT0400", [&] {
+        return new assets::frmACT0400(
+            state, [&mainWindow](const QString& name) { return mainWindow.showChild(name); },
+            [&mainWindow](const QString& name) { return mainWindow.findChild(name); });
+    });
+    // The rows window belongs to the register: it keeps the asset the register last saved for it.
+    mainWindow.registerWindow("frmACT0400A", [&]() -> shell::ChildWindow* {
+        auto* owner = qobject_cast<assets::frmACT0400*>(mainWindow.findChild("frmACT0400"));
+        if (!owner) return nullptr;
+        return new assets::frmACT0400A(state, [owner] { return owner->assetForRows(); });
+    });
     mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
     mainWindow.registerWindow("frmPrint", [&] {
         return new reports::frmPrint(state, reportCatalog, [&state](const std::string& title) {

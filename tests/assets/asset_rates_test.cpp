@@ -1,0 +1,55 @@
+#include "assets/asset_rates.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using assets::ProposeLimit;
+using assets::ProposeRate;
+using db::Currency;
+
+// Every rate is the single-precision number nearest its three decimals.
+TEST(AssetRates, TheRateComesFromTheLifeByTheMethodsTable) {
+    struct Case {
+        int life;
+        int method;
+        float rate;
+    };
+    const Case cases[] = {// Declining balance: the table, also where it leaves the formula (24, 34) or has no rate.
+                          {2, 0, 0.684f},
+                          {5, 0, 0.369f},
+                          {10, 0, 0.206f},
+                          {24, 0, 0.092f},
+                          {34, 0, 0.066f},
+                          {47, 0, 0.048f},
+                          {50, 0, 0.045f},
+                          {46, 0, 0.0f},
+                          {48, 0, 0.0f},
+                          {49, 0, 0.0f},
+                          {1, 0, 0.0f},
+                          {51, 0, 0.0f},
+                          {65, 0, 0.0f},
+                          // Straight line: cut down to the thousandth up to 20 years, raised from 21.
+                          {2, 1, 0.5f},
+                          {3, 1, 0.333f},
+                          {6, 1, 0.166f},
+                          {11, 1, 0.09f},
+                          {20, 1, 0.05f},
+                          {21, 1, 0.048f},
+                          {24, 1, 0.042f},
+                          {27, 1, 0.037f},
+                          {30, 1, 0.034f},
+                          {40, 1, 0.025f},
+                          {50, 1, 0.02f}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ProposeRate(c.life, c.method), c.rate) << c.life << " " << c.method;
+}
+
+TEST(AssetRates, TheLimitIsTheKindsShareOfTheCostRoundedHalfUp) {
+    const std::tuple<std::int64_t, int, std::int64_t> cases[] = {
+        {1'000'000, 1, 950'000}, {10, 1, 10}, {1, 1, 1}, {3, 1, 3}, {1'000'000, 0, 1'000'000}, {7, 0, 7}, {0, 1, 0}};
+    for (const auto& [cost, kind, limit] : cases)
+        EXPECT_EQ(ProposeLimit(Currency::fromWhole(cost), kind), Currency::fromWhole(limit)) << cost << " " << kind;
+}
+
+} // namespace
