@@ -3,6 +3,8 @@
 #include "journal/cash_balance_window.h"
 #include "journal/closing_dialog_window.h"
 #include "journal/voucher_entry_window.h"
+#include "masters/control_information_window.h"
+#include "masters/subject_register_window.h"
 #include "platform/print/print_target.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/file_dialog.h"
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
     mainWindow.registerWindow("frmACT0100", [&] { return new journal::frmACT0100(state); });
     mainWindow.registerWindow("frmACT0210", [&] { return journal::frmACT0210::create(state); });
     mainWindow.registerWindow("frmSIME", [&] { return new journal::frmSIME(state); });
+    mainWindow.registerWindow("frmACT0010", [&] { return new masters::frmACT0010(state); });
+    mainWindow.registerWindow("frmCMNCNTR", [&] { return new masters::frmCMNCNTR(state); });
     mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
     mainWindow.registerWindow("frmPrint", [&] {
         return new reports::frmPrint(state, reportCatalog, [&state](const std::string& title) {

@@ -105,4 +105,15 @@ std::optional<db::Currency> ParseAmount(const std::string& text) {
     return db::Currency::fromRaw(negative ? -raw : raw);
 }
 
+std::optional<std::int64_t> ParseWholeNumber(const std::string& digits, std::int64_t highest) {
+    if (digits.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : digits) {
+        if (!isDigit(c)) return std::nullopt;
+        if (value > (highest - (c - '0')) / 10) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 } // namespace common

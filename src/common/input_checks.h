@@ -26,4 +26,8 @@ void PL_CheckLength(const std::string& text, std::int16_t index, std::int16_t& e
 // one clear number ("1..2", ",", "+12-", "12,34", "").
 std::optional<db::Currency> ParseAmount(const std::string& text);
 
+// The number a text of digits stands for, when it is one and not above `highest` (the largest value of the
+// member it goes into); nothing otherwise, so that a number too large for its field is refused, not wrapped.
+std::optional<std::int64_t> ParseWholeNumber(const std::string& digits, std::int64_t highest);
+
 } // namespace common

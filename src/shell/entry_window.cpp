@@ -300,6 +300,7 @@ void EntryWindow::fieldFocusIn(int index) {
     const int maxLength = spec.maxLength > 0 ? spec.maxLength : UnlimitedLength;
     if (returningTo_ == index) {
         returningTo_ = -1;
+        guarded([&] { fieldReturned(index); });
         Text1(index)->setMaxLength(maxLength);
         setHint(spec.hint);
         return;

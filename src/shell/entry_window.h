@@ -108,6 +108,9 @@ protected:
     // Hooks, each run inside guardEvent.
     // Before field `index` shows its edit form; moving the focus elsewhere here ends the entering.
     virtual void fieldEntered(int index) { (void)index; }
+    // A refused field `index` has the focus back, with the text the user typed; a window whose entering
+    // of a field clears what hangs on it does the same here.
+    virtual void fieldReturned(int index) { (void)index; }
     // Puts the field's edit form into Text1(index) (numbers without separators, a date as YYMMDD).
     virtual void showEditForm(int index) { (void)index; }
     // Puts the field's display form into Text1(index) and looks up its name.
