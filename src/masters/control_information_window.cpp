@@ -147,7 +147,10 @@ void frmCMNCNTR::buildLayout() {
     };
     auto dateRow = [&](QGridLayout* grid, int row, int index, int label, const char* text) {
         grid->addWidget(caption(label, text), row, 0);
-        grid->addWidget(addEraList(index), row, 1);
+        shell::EraList* eras = addEraList(index);
+        eras->setMinimumContentsLength(4);
+        eras->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        grid->addWidget(eras, row, 1);
         grid->addWidget(Text1(index), row, 2);
         width(index, 12);
     };
@@ -201,6 +204,7 @@ void frmCMNCNTR::buildLayout() {
         companyGrid->addWidget(caption(24 + i, companyCaptions[i]), i, 0);
         companyGrid->addWidget(Text1(20 + i), i, 1);
     }
+    companyGrid->setColumnStretch(1, 1);
     top->addWidget(company, 1);
     layout->addLayout(top);
 

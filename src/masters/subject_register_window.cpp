@@ -128,8 +128,8 @@ void frmACT0010::buildLayout() {
     width(Text1(3), 6);
     keys->addWidget(name(1), 2, 2);
     keys->addWidget(addButton(SearchButton, "検索", shell::SearchTooltip), 1, 3);
-    keys->addWidget(caption(7, "年度"), 0, 4);
-    keys->addWidget(Label2(3), 0, 5);
+    keys->addWidget(Label2(3), 0, 4);
+    keys->addWidget(caption(7, "年度"), 0, 5);
     keys->setColumnStretch(2, 1);
     left->addWidget(frame1);
 
