@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 namespace {
 
 TEST(CharacterChecks, DigitsPassOnlyAsciiDigitsAndNumericAlsoSeparatorsAndASignAtEitherEnd) {
@@ -57,6 +60,18 @@ TEST(ParseAmount, ReadsOneClearNumberAndNothingElse) {
         const auto amount = common::ParseAmount(c.text);
         EXPECT_EQ(amount ? std::optional(amount->raw()) : std::nullopt, c.raw) << c.text;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(WholeNumbers, ANumberAboveItsMembersLargestValueIsNoNumber) {
+    const std::tuple<const char*, std::int64_t, std::optional<std::int64_t>> cases[] = {
+        {"32767", 32767, 32767}, {"32768", 32767, std::nullopt}, {"0099", 99, 99},
+        {"", 99, std::nullopt},  {"1a", 99, std::nullopt},       {"2147483648", 2147483647, std::nullopt}};
+    for (const auto& [text, highest, expected] : cases)
+        EXPECT_EQ(common::ParseWholeNumber(text, highest), expected) << text;
 }
 
 } // namespace
