@@ -10,6 +10,8 @@
 #include "masters/code_category_window.h"
 #include "masters/code_register_window.h"
 #include "masters/description_register_window.h"
+#include "masters/control_information_window.h"
+#include "masters/subject_register_window.h"
 #include "platform/print/print_target.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/file_dialog.h"
@@ -83,6 +85,8 @@ int main(int argc, char** argv) {
         if (!owner) return nullptr;
         return new assets::frmACT0400A(state, [owner] { return owner->assetForRows(); });
     });
+    mainWindow.registerWindow("frmACT0010", [&] { return new masters::frmACT0010(state); });
+    mainWindow.registerWindow("frmCMNCNTR", [&] { return new masters::frmCMNCNTR(state); });
     mainWindow.setReportAvailable([&reportCatalog](std::int16_t reportNo) { return reportCatalog.has(reportNo); });
     mainWindow.registerWindow("frmPrint", [&] {
         return new reports::frmPrint(state, reportCatalog, [&state](const std::string& title) {

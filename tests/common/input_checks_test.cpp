@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 namespace {
 
 TEST(CharacterChecks, DigitsPassOnlyAsciiDigitsAndNumericAlsoSeparatorsAndASignAtEitherEnd) {

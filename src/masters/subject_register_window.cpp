@@ -1,0 +1,633 @@
+#include "masters/subject_register_window.h"
+
+#include "common/era_dates.h"
+#include "common/formats.h"
+#include "common/input_checks.h"
+#include "data/code_categories.h"
+#include "data/keyed_access.h"
+#include "shell/event_guard.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <limits>
+#include <optional>
+
+namespace masters {
+
+namespace {
+
+using shell::FieldCheck;
+using shell::FocusMove;
+
+constexpr int WidthTwips = 10065;
+constexpr int HeightTwips = 6225;
+
+constexpr int FirstFigure = 6;
+constexpr int LastFigure = 17;
+constexpr int TotalField = 18;
+
+constexpr char NotInCodeTableMessage[] = "コードテーブルにありません。";
+constexpr char BadDirectionMessage[] = "入出金区分の誤りです。";
+constexpr char BadCashBookMessage[] = "現金出納簿科目区分の誤りです。";
+constexpr char NoClassMessage[] = "科目区分が未入力です。";
+constexpr char NoCodeMessage[] = "科目コードが未入力です。";
+
+constexpr char CodeListQuery[] = "SELECT * FROM F10TB WHERE F10_KBN=1 OR F10_KBN=3 "
+                                 "ORDER BY F10_KBN,F10_COD";
+
+constexpr char CodeFormat[] = "#####0";
+constexpr char FlagFormat[] = "##0";
+constexpr char AmountFormat[] = "###,###,###,##0";
+
+std::vector<shell::FieldSpec> subjectFields() {
+    // Limits of 0 for the class and the detail: their code category decides (lengthLimit).
+    std::vector<shell::FieldSpec> fields = {
+        {0, 2, 0, true, FieldCheck::Digits, "コード区分（01）で登録した科目区分を入力します。",
+         "科目区分を入力して下さい。"},
+        {1, 6, 6, true, FieldCheck::Digits, "勘定科目コードを　６桁以内の数字で入力します。",
+         "科目ｺｰﾄﾞを入力して下さい。"},
+        {2, 30, 30, false, FieldCheck::None, "勘定科目名称を　３０桁以内で入力します。　", "科目名を入力して下さい。"},
+        {3, 6, 0, false, FieldCheck::Digits, "コード区分（03）で登録した詳細分類を入力します。",
+         "詳細分類ｺｰﾄﾞを入力して下さい。"},
+        {4, 1, 1, false, FieldCheck::Digits, "入出金区分を ０か１ で入力します。", "入出金区分入力して下さい。"},
+        {5, 1, 1, false, FieldCheck::Digits, "現金出納簿上に載せる科目か否かを ０か１ で入力します。",
+         "現金出納簿科目か否かを入力して下さい。"},
+    };
+    for (int i = FirstFigure; i <= LastFigure; ++i)
+        fields.push_back(
+            {i, 10, 0, false, FieldCheck::Amount, "当月度の集計金額を入力します。", "当年度実績を入力して下さい。"});
+    fields.push_back({TotalField, 0, 0, false, FieldCheck::None, {}, {}});
+    return fields;
+}
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+bool standsOnRow(const db::TableRecordset* table) {
+    return table && !table->bof() && !table->eof() && table->hasCurrent();
+}
+
+db::Currency& figure(data::F21Rec& row, int index) { return row.F21_AMT[static_cast<std::size_t>(index - 5)]; }
+
+} // namespace
+
+frmACT0010::frmACT0010(data::ProgramState& state, QWidget* parent)
+    : EntryWindow(state, "frmACT0010", subjectFields(), parent) {
+    setWindowTitle("勘定科目の登録");
+    setPlacement(WidthTwips, HeightTwips);
+    buildLayout();
+    bindGrids();
+    setYearCaptions();
+    ClearCategoryFields();
+}
+
+frmACT0010::~frmACT0010() = default;
+
+void frmACT0010::buildLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(4);
+    auto* columns = new QHBoxLayout;
+    layout->addLayout(columns, 1);
+    auto* left = new QVBoxLayout;
+    columns->addLayout(left);
+    auto width = [this](QWidget* widget, int characters) {
+        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
+    };
+    auto caption = [this](int index, const char* text) {
+        QLabel* label = Label1(index);
+        label->setText(text);
+        return label;
+    };
+    auto name = [this](int index) {
+        QLabel* label = Label2(index);
+        label->setMinimumWidth(fontMetrics().horizontalAdvance(QString(6, QChar(0x3000))));
+        label->setFrameShape(QFrame::StyledPanel);
+        return label;
+    };
+
+    auto* frame1 = new QGroupBox(this);
+    frame1->setObjectName("Frame1");
+    auto* keys = new QGridLayout(frame1);
+    keys->setVerticalSpacing(2);
+    keys->addWidget(caption(0, "科目区分"), 0, 0);
+    keys->addWidget(Text1(0), 0, 1);
+    width(Text1(0), 6);
+    keys->addWidget(name(0), 0, 2);
+    keys->addWidget(caption(1, "科目ｺｰﾄﾞ"), 1, 0);
+    keys->addWidget(Text1(1), 1, 1);
+    width(Text1(1), 6);
+    keys->addWidget(caption(2, "詳細分類"), 2, 0);
+    keys->addWidget(Text1(3), 2, 1);
+    width(Text1(3), 6);
+    keys->addWidget(name(1), 2, 2);
+    keys->addWidget(addButton(SearchButton, "検索", shell::SearchTooltip), 1, 3);
+    keys->addWidget(Label2(3), 0, 4);
+    keys->addWidget(caption(7, "年度"), 0, 5);
+    keys->setColumnStretch(2, 1);
+    left->addWidget(frame1);
+
+    auto* frame3 = new QGroupBox(this);
+    frame3->setObjectName("Frame3");
+    auto* nameRow = new QHBoxLayout(frame3);
+    nameRow->addWidget(caption(3, "科目名称"));
+    nameRow->addWidget(Text1(2), 1);
+    left->addWidget(frame3);
+
+    frame2_ = new QGroupBox(this);
+    frame2_->setObjectName("Frame2");
+    auto* details = new QGridLayout(frame2_);
+    details->setVerticalSpacing(2);
+    details->addWidget(caption(5, "入出金"), 0, 0);
+    details->addWidget(Text1(4), 0, 1);
+    width(Text1(4), 3);
+    details->addWidget(caption(21, " 0:入金  1:出金"), 0, 2, 1, 2);
+    details->addWidget(caption(6, "現金出納簿"), 1, 0);
+    details->addWidget(Text1(5), 1, 1);
+    width(Text1(5), 3);
+    details->addWidget(caption(22, " 0:現金出納簿科目    1;以外"), 1, 2, 1, 2);
+    // Months 1 to 6 on the left, 7 to 12 on the right, the total under the right column.
+    for (int index = FirstFigure; index <= TotalField; ++index) {
+        const int month = index - 5;
+        const int row = 2 + (month - 1) % 6 + (index == TotalField ? 6 : 0);
+        const int column = month > 6 ? 2 : 0;
+        details->addWidget(Label1(index + 2), row, column);
+        details->addWidget(Text1(index), row, column + 1);
+        width(Text1(index), 15);
+        Text1(index)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    caption(TotalField + 2, "合計");
+    Text1(TotalField)->setReadOnly(true);
+    Text1(TotalField)->setFocusPolicy(Qt::NoFocus);
+    left->addWidget(frame2_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(
+        addButton(RegisterButton, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    buttons->addWidget(addButton(DeleteButton, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
+    buttons->addStretch();
+    buttons->addWidget(
+        addButton(EndButton, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
+    left->addLayout(buttons);
+    left->addStretch();
+
+    auto* lists = new QVBoxLayout;
+    const char* captions[] = {"コード一覧", "勘定科目一覧"};
+    for (int g = 0; g < 2; ++g) {
+        lists->addWidget(new QLabel(captions[g], this));
+        grids_[g] = new shell::RecordsetGrid(this);
+        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
+        lists->addWidget(grids_[g], 1);
+        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this, [this, g] {
+            shell::guardEvent(state(), [this, g] { g == CodeList ? codeChosen() : subjectChosen(); });
+        });
+    }
+    columns->addLayout(lists, 1);
+    layout->addWidget(hintLine());
+}
+
+void frmACT0010::bindGrids() {
+    codeModel_ = new shell::QueryGridModel({{"F10_KBN", "区分"}, {"F10_COD", "コード"}, {"F10_DTL", "名  称"}}, this);
+    grids_[CodeList]->setGridModel(codeModel_);
+    if (state().MainDatabase) codeListSet_ = state().MainDatabase->openSnapshot(CodeListQuery);
+    codeModel_->setRecordset(codeListSet_.get());
+
+    subjectModel_ = new shell::RecordsetGridModel(
+        {{"F21_KBN", "科区"}, {"F21_ACT", "科ｺｰﾄﾞ"}, {"F21_NAM", "科目名"}, {"F21_SRT", "詳細"}}, this);
+    grids_[SubjectList]->setGridModel(subjectModel_);
+    subjectModel_->setRecordset(state().F21Table.get());
+}
+
+void frmACT0010::setYearCaptions() {
+    const data::F01Rec& control = state().F01Record;
+    const int firstMonth = control.F01_STMM;
+    int year = control.F01_ACT / 10000;
+    if ((control.F01_ACT / 100) % 100 < firstMonth) --year;
+    std::string text, code;
+    std::int16_t err = 0;
+    common::DateToEra(control, year * 10000 + firstMonth * 100 + 1, text, code, err);
+    // A processing date before every era has no era year to show.
+    Label2(3)->setText(err == 0 ? q(control.F01_NENG[static_cast<std::size_t>(code[0] - '0')].str()) + q(text).left(3)
+                                : QString());
+    for (int k = 1; k <= 12; ++k) {
+        int month = firstMonth + k - 1;
+        if (month > 12) month -= 12;
+        Label1(7 + k)->setText(q(common::FormatFix(month, "#0")) + "月");
+    }
+}
+
+void frmACT0010::refreshLists() {
+    codeModel_->refresh();
+    subjectModel_->setRecordset(state().F21Table.get());
+    data::LoadCodeKbnTable(state());
+}
+
+void frmACT0010::windowActivated() { refreshLists(); }
+
+// ---- Showing and clearing
+
+std::int16_t frmACT0010::ShowField(int index) {
+    data::ProgramState& s = state();
+    data::F21Rec& r = entry_.Record;
+    QLineEdit* field = Text1(index);
+    std::int16_t status = 0;
+    auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
+        s.F10Record.F10_KBN = category;
+        s.F10Record.F10_COD = code;
+        data::F10Access(s, "GET", status);
+        label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
+    };
+    switch (index) {
+    case 0:
+        field->setText(q(common::FormatFix(entry_.SubjectClass, CodeFormat)));
+        codeName(Label2(0), 1, entry_.SubjectClass);
+        break;
+    case 1:
+        field->setText(q(common::FormatFix(entry_.SubjectCode, CodeFormat)));
+        break;
+    case 2:
+        field->setText(q(r.F21_NAM.str()));
+        break;
+    case 3:
+        field->setText(q(common::FormatFix(entry_.DetailCode, CodeFormat)));
+        if (entry_.DetailCode == 0) {
+            Label2(1)->clear();
+        } else {
+            codeName(Label2(1), 3, entry_.DetailCode);
+        }
+        break;
+    case 4:
+        field->setText(q(common::FormatFix(r.F21_IO, FlagFormat)));
+        break;
+    case 5:
+        field->setText(q(common::FormatFix(r.F21_CSH, FlagFormat)));
+        break;
+    case TotalField: {
+        db::Currency total;
+        for (int m = 1; m <= 12; ++m)
+            total += r.F21_AMT[static_cast<std::size_t>(m)];
+        r.F21_REM = total;
+        field->setText(q(common::FormatFix(total, AmountFormat)));
+        break;
+    }
+    default:
+        if (index >= FirstFigure && index <= LastFigure)
+            field->setText(q(common::FormatFix(figure(r, index), AmountFormat)));
+        break;
+    }
+    return status;
+}
+
+void frmACT0010::showFields(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        ShowField(i);
+}
+
+void frmACT0010::ClearCategoryFields() {
+    for (int i = 0; i <= 2; ++i)
+        Text1(i)->clear();
+    Label2(0)->clear();
+    entry_.SubjectClass = 0;
+    entry_.SubjectCode = 0;
+    ClearDetailFields();
+}
+
+void frmACT0010::ClearDetailFields() {
+    Text1(3)->clear();
+    Label2(1)->clear();
+    for (int i = 4; i <= TotalField; ++i)
+        Text1(i)->clear();
+    entry_.DetailCode = 0;
+    RecordState = 0;
+    entry_.NameEntryFlag = 0;
+    ClearF21Record(entry_.Record);
+    frame2_->setEnabled(false);
+}
+
+void frmACT0010::clearForEntering(int index) {
+    switch (index) {
+    case 0:
+        ClearCategoryFields();
+        break;
+    case 1:
+        ClearDetailFields();
+        entry_.SubjectCode = 0;
+        Text1(1)->clear();
+        Text1(2)->clear();
+        break;
+    case 3:
+        ClearDetailFields();
+        break;
+    default:
+        break;
+    }
+}
+
+// Entering a key field gives up the chosen subject, so that what is shown always belongs to the key.
+void frmACT0010::fieldEntered(int index) { clearForEntering(index); }
+
+void frmACT0010::showEditForm(int index) {
+    const data::F21Rec& r = entry_.Record;
+    QLineEdit* field = Text1(index);
+    if (index == 3) {
+        field->setText(q(common::FormatNumber(std::to_string(entry_.DetailCode), "######")));
+    } else if (index == 4 || index == 5) {
+        field->setText(q(common::FormatNumber(std::to_string(index == 4 ? r.F21_IO : r.F21_CSH), FlagFormat)));
+    } else if (index >= FirstFigure && index <= LastFigure) {
+        field->setText(q(common::FormatNumber(figure(entry_.Record, index).toString(), "#########0")));
+    }
+}
+
+void frmACT0010::showField(int index) {
+    // The name keeps what the user left in it.
+    if (index != 2) ShowField(index);
+}
+
+// ---- Leaving a field
+
+int frmACT0010::lengthLimit(int index) const {
+    if (index == 0) return data::CodeDigits(state(), 1);
+    if (index == 3) return data::CodeDigits(state(), 3);
+    return EntryWindow::lengthLimit(index);
+}
+
+void frmACT0010::storeField(int index, const QString& typed) {
+    const std::string text = typed.toStdString();
+    if (index == 2) {
+        entry_.SubjectName = text;
+        return;
+    }
+    if (index >= FirstFigure && index <= LastFigure) {
+        storeFigure(index, text);
+        return;
+    }
+    // The class goes into a 16-bit member, the codes into 32-bit ones.
+    const std::int64_t highest =
+        index == 0 ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
+    const std::optional<std::int64_t> number = common::DigitsValue(text, highest);
+    if (!number) {
+        refuseField(index, shell::TooLongMessage);
+        return;
+    }
+    switch (index) {
+    case 0:
+        storeClass(static_cast<std::int32_t>(*number));
+        break;
+    case 1:
+        storeSubjectCode(static_cast<std::int32_t>(*number));
+        break;
+    case 3:
+        storeDetailCode(static_cast<std::int32_t>(*number));
+        break;
+    case 4:
+    case 5:
+        storeFlag(index, *number);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmACT0010::storeClass(std::int32_t value) {
+    entry_.SubjectClass = value;
+    if (ShowField(0) != 0) {
+        entry_.SubjectClass = 0;
+        refuseField(0, NotInCodeTableMessage);
+        return;
+    }
+    data::ProgramState& s = state();
+    s.F21Record.F21_KBN = static_cast<std::int16_t>(value);
+    s.F21Record.F21_ACT = 0;
+    s.F21Record.F21_SRT = 0;
+    std::int16_t status = 0;
+    data::F21Access(s, "TOP", status); // the subject list moves to the class
+}
+
+void frmACT0010::storeSubjectCode(std::int32_t value) {
+    entry_.SubjectCode = value;
+    ShowField(1);
+    data::ProgramState& s = state();
+    s.F21Record.F21_KBN = static_cast<std::int16_t>(entry_.SubjectClass);
+    s.F21Record.F21_ACT = value;
+    s.F21Record.F21_SRT = 0;
+    std::int16_t status = 0;
+    data::F21Access(s, "GET", status);
+    if (status == 0) {
+        entry_.Record = s.F21Record;
+        ShowField(2);
+        entry_.NameEntryFlag = 0;
+        focusField(3);
+        return;
+    }
+    // A new subject starts with its basic row: past the detail, straight to the search.
+    Text1(2)->clear();
+    entry_.NameEntryFlag = 9;
+    entry_.DetailCode = 0;
+    Command1(SearchButton)->setFocus(Qt::OtherFocusReason);
+}
+
+void frmACT0010::storeDetailCode(std::int32_t value) {
+    entry_.DetailCode = value;
+    if (ShowField(3) != 0 && value != 0) {
+        entry_.DetailCode = 0;
+        refuseField(3, NotInCodeTableMessage);
+    }
+}
+
+// A refused direction or cash-book flag is not kept, so that no register writes it.
+void frmACT0010::storeFlag(int index, std::int64_t value) {
+    if (value != 0 && value != 1) {
+        refuseField(index, index == 4 ? BadDirectionMessage : BadCashBookMessage);
+        return;
+    }
+    (index == 4 ? entry_.Record.F21_IO : entry_.Record.F21_CSH) = static_cast<std::int16_t>(value);
+    ShowField(index);
+}
+
+void frmACT0010::storeFigure(int index, const std::string& text) {
+    const std::optional<db::Currency> amount = common::ParseAmount(text);
+    if (!amount) {
+        refuseField(index, shell::NotNumericMessage);
+        return;
+    }
+    figure(entry_.Record, index) = *amount;
+    ShowField(index);
+    ShowField(TotalField);
+}
+
+// ---- Keys
+
+QWidget* frmACT0010::moveTarget(int index, FocusMove move) {
+    QWidget* search = Command1(SearchButton);
+    QWidget* registerButton = Command1(RegisterButton);
+    switch (move) {
+    case FocusMove::Enter:
+        switch (index) {
+        case 1:
+            return Text1(3);
+        case 2:
+            return Text1(4);
+        case 3:
+            return search;
+        case LastFigure:
+            return registerButton;
+        case TotalField:
+            return nullptr;
+        default:
+            return Text1(index + 1);
+        }
+    case FocusMove::Up:
+        if (index == 1 || index == 2) return Text1(index - 1);
+        if (index == 3) return Text1(1);
+        if (index == 4) return Text1(3);
+        if (index == 12) return Text1(5);
+        if (index >= 5 && index <= 17) return Text1(index - 1);
+        return nullptr;
+    case FocusMove::Down:
+        if (index == 3) return search;
+        if (index == 11 || index == 17) return registerButton;
+        if (index >= 0 && index <= 16) return Text1(index + 1);
+        return nullptr;
+    case FocusMove::ShiftLeft:
+        if (index == 2) return Text1(1);
+        if (index == 12) return Text1(6);
+        if (index >= 13 && index <= 17) return Text1(index - 6);
+        return nullptr;
+    case FocusMove::ShiftRight:
+        if (index == 1) return Text1(2);
+        if (index >= 6 && index <= 11) return Text1(index + 6);
+        return nullptr;
+    }
+    return nullptr;
+}
+
+// ---- Buttons
+
+void frmACT0010::buttonClicked(int index) {
+    switch (index) {
+    case RegisterButton:
+        registerSubject();
+        break;
+    case DeleteButton:
+        deleteSubject();
+        break;
+    case EndButton:
+        close();
+        break;
+    case SearchButton:
+        search();
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmACT0010::CheckSubjectKey() {
+    if (entry_.SubjectClass == 0) {
+        refuse(NoClassMessage, Text1(0));
+        return false;
+    }
+    if (entry_.SubjectCode == 0) {
+        refuse(NoCodeMessage, Text1(1));
+        return false;
+    }
+    return true;
+}
+
+std::int16_t frmACT0010::SubjectRecordIO(const std::string& mode) {
+    std::int16_t err = 0;
+    masters::SubjectRecordIO(state(), entry_, mode, Text1(2)->text().toStdString(), RecordState, err);
+    return err;
+}
+
+void frmACT0010::search() {
+    if (!CheckSubjectKey()) return;
+    if (SubjectRecordIO("GET") != 0) {
+        focusField(3);
+        return;
+    }
+    showFields(4, TotalField);
+    frame2_->setEnabled(true);
+    focusField(entry_.NameEntryFlag == 9 ? 2 : 4);
+}
+
+void frmACT0010::registerSubject() {
+    if (!CheckSubjectKey() || !requireChosenRecord()) return;
+    // A detail's name cannot change: the stored one comes back.
+    if (SubjectRecordIO("PUT") != 0) ShowField(2);
+    focusField(3);
+}
+
+void frmACT0010::deleteSubject() {
+    if (!CheckSubjectKey() || !requireChosenRecord()) return;
+    if (RecordState != 1) {
+        state().message(shell::NothingToDeleteMessage);
+        return;
+    }
+    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes)
+        SubjectRecordIO("DEL");
+    focusField(3);
+}
+
+// ---- Grid choices
+
+void frmACT0010::subjectChosen() {
+    data::ProgramState& s = state();
+    const db::TableRecordset* table = s.F21Table.get();
+    if (!standsOnRow(table)) return;
+    const auto kbn = static_cast<std::int32_t>(table->field("F21_KBN").asInt());
+    const auto act = static_cast<std::int32_t>(table->field("F21_ACT").asInt());
+    const auto srt = static_cast<std::int32_t>(table->field("F21_SRT").asInt());
+    ClearCategoryFields();
+    entry_.SubjectClass = kbn;
+    entry_.SubjectCode = act;
+    entry_.DetailCode = srt;
+    s.F21Record.F21_KBN = static_cast<std::int16_t>(kbn);
+    s.F21Record.F21_ACT = act;
+    s.F21Record.F21_SRT = srt;
+    std::int16_t status = 0;
+    data::F21Access(s, "GET", status);
+    if (status == 0) entry_.Record = s.F21Record;
+    ShowField(1);
+    ShowField(0);
+    showFields(2, TotalField);
+    RecordState = 1;
+    entry_.NameEntryFlag = 0;
+    frame2_->setEnabled(true);
+    focusField(4);
+}
+
+void frmACT0010::codeChosen() {
+    const db::QueryRecordset* set = codeListSet_.get();
+    if (!set || set->bof() || set->eof()) return;
+    const auto category = set->field("F10_KBN").asInt();
+    const auto code = static_cast<std::int32_t>(set->field("F10_COD").asInt());
+    const QString name = q(data::trimText(set->field("F10_DTL").asText()));
+    if (category == 1) {
+        ClearCategoryFields();
+        entry_.SubjectClass = code;
+        Text1(0)->setText(q(common::FormatFix(code, CodeFormat)));
+        Label2(0)->setText(name);
+        data::ProgramState& s = state();
+        s.F21Record.F21_KBN = static_cast<std::int16_t>(code);
+        s.F21Record.F21_ACT = 0;
+        s.F21Record.F21_SRT = 0;
+        std::int16_t status = 0;
+        data::F21Access(s, "TOP", status);
+        focusField(1);
+    } else if (category == 3) {
+        ClearDetailFields();
+        entry_.DetailCode = code;
+        Text1(3)->setText(q(common::FormatFix(code, CodeFormat)));
+        Label2(1)->setText(name);
+        Command1(SearchButton)->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+} // namespace masters
