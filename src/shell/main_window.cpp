@@ -28,6 +28,9 @@ frmKemlora::frmKemlora(data::ProgramState& state, QWidget* parent)
     setObjectName("frmKemlora");
     setWindowTitle(QString::fromUtf8(PlainCaption));
     mdiArea_->setObjectName("mdiArea");
+    // Windows are never squeezed below their size to fit; the area scrolls to them instead.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     makeActions();
     makeMenus();
@@ -138,6 +141,10 @@ ChildWindow* frmKemlora::showChild(const QString& formName) {
     QMdiSubWindow* window = mdiArea_->addSubWindow(child);
     connect(child, &ChildWindow::closed, this, [this, window] { retire(window); });
     window->show();
+    // The size a window opens at is the one its fields were laid out for: neither an arrangement nor
+    // the user's mouse makes it smaller, nor a window of fixed size larger.
+    window->setMinimumSize(window->size());
+    if (child->minimumSize() == child->maximumSize()) window->setMaximumSize(window->size());
     mdiArea_->setActiveSubWindow(window);
     return child;
 }

@@ -2,6 +2,9 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace shell {
 
@@ -38,29 +41,47 @@ int placeIcons(QMdiArea& area) {
 
 enum class Direction { Vertical, Horizontal };
 
+// Each window takes its share of the room, but never less than its least size, the size it was designed
+// at: what does not fit makes the area scroll rather than squeeze a window's fields together.
 void tile(QMdiArea& area, Direction direction) {
     QRect room = area.viewport()->rect();
     room.setHeight(std::max(0, room.height() - placeIcons(area)));
     const auto open = windows(area, false);
     const int count = int(open.size());
+    int next = direction == Direction::Vertical ? room.top() : room.left();
     for (int i = 0; i < count; ++i) {
         QMdiSubWindow* window = open[i];
         if (window->isMaximized()) window->showNormal();
+        const QSize least = window->minimumSize();
         if (direction == Direction::Vertical) {
-            const int top = room.top() + room.height() * i / count;
-            const int next = room.top() + room.height() * (i + 1) / count;
-            window->setGeometry(room.left(), top, room.width(), next - top);
+            const int share = room.height() * (i + 1) / count - room.height() * i / count;
+            window->setGeometry(room.left(), next, std::max(room.width(), least.width()),
+                                std::max(share, least.height()));
+            next = window->geometry().bottom() + 1;
         } else {
-            const int left = room.left() + room.width() * i / count;
-            const int next = room.left() + room.width() * (i + 1) / count;
-            window->setGeometry(left, room.top(), next - left, room.height());
+            const int share = room.width() * (i + 1) / count - room.width() * i / count;
+            window->setGeometry(next, room.top(), std::max(share, least.width()),
+                                std::max(room.height(), least.height()));
+            next = window->geometry().right() + 1;
         }
     }
 }
 
 } // namespace
 
-void cascadeWindows(QMdiArea& area) { area.cascadeSubWindows(); }
+// Each window keeps its size and steps one caption down and right from the one behind it, so the window
+// in front stays in front and every caption stays in sight.
+void cascadeWindows(QMdiArea& area) {
+    int step = 0;
+    int offset = 0;
+    for (auto* window : area.subWindowList(QMdiArea::StackingOrder)) {
+        if (!arrangeable(window) || window->isMinimized()) continue;
+        if (window->isMaximized()) window->showNormal();
+        if (step == 0) step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+        window->move(offset, offset);
+        offset += step;
+    }
+}
 
 void tileOneAboveAnother(QMdiArea& area) { tile(area, Direction::Vertical); }
 

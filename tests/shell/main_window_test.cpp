@@ -3,8 +3,11 @@
 
 #include "shell/calendar_window.h"
 #include "shell/data_file.h"
+#include "shell/entry_window.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,6 +31,14 @@ struct ThreeWindows : MainWindowFixture {
     }
     QRect room() const { return window->mdiArea()->viewport()->rect(); }
     const char* names[3] = {"frmA", "frmB", "frmC"};
+};
+
+// A task window laid out for 4935 by 5175 twips, as the cash balance table is.
+class LaidOutWindow : public shell::EntryWindow {
+public:
+    explicit LaidOutWindow(data::ProgramState& state) : EntryWindow(state, "frmLAIDOUT", {}) {
+        setPlacement(4935, 5175);
+    }
 };
 
 // Side by side is one above another with the axes swapped.
@@ -256,4 +267,41 @@ TEST(WindowArrangement, iconsLineUpAlongTheBottomAndTilingLeavesThemRoom) {
     EXPECT_EQ(b.top(), 0);
     EXPECT_EQ(b.bottom() + 1, a.top()) << "the tiled window covers the icons";
     EXPECT_TRUE(f.sub("frmA")->isMinimized());
+}
+
+TEST(WindowArrangement, noArrangementMakesAWindowSmallerThanItsDesignedSizeAndTheAreaScrollsInstead) {
+    MainWindowFixture f;
+    f.window->registerWindow("frmCalendar", [&f] { return new shell::frmCalendar(f.state, {}); });
+    f.window->registerWindow("frmLAIDOUT", [&f] { return new LaidOutWindow(f.state); });
+    f.window->resize(420, 360);
+    f.window->show();
+    std::map<QString, QMdiSubWindow*> subs;
+    std::map<QString, QSize> designed;
+    for (const QString name : {"frmCalendar", "frmLAIDOUT"}) {
+        subs[name] = qobject_cast<QMdiSubWindow*>(f.window->showChild(name)->parentWidget());
+        designed[name] = subs[name]->size();
+    }
+    for (const char* entry : {"mnuWindowCascade", "mnuWindowTileUD", "mnuWindowTileLR", "mnuWindowCascade"}) {
+        std::map<QString, QSize> before;
+        for (const auto& [name, sub] : subs)
+            before[name] = sub->size();
+        f.choose(entry);
+        for (const auto& [name, sub] : subs) {
+            const QSize size = sub->size();
+            if (entry == std::string("mnuWindowCascade"))
+                EXPECT_EQ(size, before[name]) << entry << " " << name.toStdString();
+            else
+                EXPECT_TRUE(size.width() >= designed[name].width() && size.height() >= designed[name].height())
+                    << entry << " " << name.toStdString();
+        }
+    }
+    EXPECT_EQ(subs["frmCalendar"]->size(), designed["frmCalendar"]) << "a window of fixed size is not stretched";
+    const QPoint behind = subs["frmCalendar"]->pos(), front = subs["frmLAIDOUT"]->pos();
+    EXPECT_TRUE(behind.x() < front.x() && behind.y() < front.y()) << "the window in front steps down";
+
+    f.choose("mnuWindowTileUD"); // together they are taller than the area
+    QApplication::processEvents();
+    EXPECT_TRUE(f.window->mdiArea()->verticalScrollBar()->isVisible());
+    subs["frmLAIDOUT"]->resize(40, 30); // nor can the mouse squeeze a window
+    EXPECT_EQ(subs["frmLAIDOUT"]->size(), designed["frmLAIDOUT"]);
 }
