@@ -47,7 +47,6 @@ void frmKemlora::startUp(const std::string& appFolder) {
 
     const bool opened = (fs::exists(state_.DataFilePath) || makeWorkingFile()) && openWorkingFile();
     state_.CalendarDate = opened ? state_.F01Record.F01_ACT : state_.today();
-    showChild("frmCalendar");
 }
 
 // A new user has no working file yet: copy the template into place. The copy is written under

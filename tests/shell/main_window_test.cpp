@@ -46,7 +46,7 @@ QRect swapped(const QRect& r, bool swap) { return swap ? QRect(r.y(), r.x(), r.h
 
 } // namespace
 
-TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithTheCalendarBeside) {
+TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithNoWindowInIt) {
     MainWindowFixture f;
     f.window->registerWindow("frmCalendar", [&f] {
         return new shell::frmCalendar(f.state, [&f](const QString& name) { return f.window->findChild(name); });
@@ -61,6 +61,8 @@ TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithTheCalenda
     EXPECT_EQ(f.window->windowTitle().toStdString(), "経理処理　　　　（" + working + "）");
     EXPECT_EQ(f.state.CalendarDate, MainWindowFixture::Today);
     EXPECT_TRUE(f.messages.shown.empty());
+    EXPECT_EQ(f.openNames(), "") << "the calendar does not open by itself";
+    f.choose("mnuCalendar");
     auto* calendar = qobject_cast<shell::frmCalendar*>(f.window->findChild("frmCalendar"));
     ASSERT_NE(calendar, nullptr);
     const auto shown = [calendar] {
@@ -134,7 +136,7 @@ TEST(Menus, eachEntryOpensItsWindowOnceAndBringsItToTheFrontWhenChosenAgain) {
     MainWindowFixture f(true);
     // A window of a later task does nothing yet, and says nothing.
     f.choose("mnuCODE");
-    EXPECT_EQ(f.openNames(), "frmCalendar");
+    EXPECT_EQ(f.openNames(), "");
 
     const std::pair<const char*, const char*> entries[] = {
         {"mnuDEN", "frmACT0100"},       {"mnuZAN", "frmACT0210"},  {"mnuASSDTL", "frmACT0400"},
@@ -163,7 +165,7 @@ TEST(Menus, eachReportEntryLoadsTheDialogAfreshForItsReport) {
     for (const auto& [entry, reportNo] : entries) {
         f.choose(entry);
         EXPECT_EQ(f.seenReportNo["frmPrint"], reportNo) << entry << ": set before the dialog loads";
-        EXPECT_EQ(f.openNames(), "frmCalendar,frmPrint") << entry;
+        EXPECT_EQ(f.openNames(), "frmPrint") << entry;
     }
     EXPECT_EQ(f.loads["frmPrint"], 10);
     f.choose("mnuGOUKEI"); // the same report only brings the dialog forward
@@ -175,7 +177,7 @@ TEST(Menus, eachReportEntryLoadsTheDialogAfreshForItsReport) {
     f.choose("mnuCASHBOOK");
     EXPECT_EQ(f.state.PrintReportNo, 10);
     EXPECT_EQ(f.loads["frmPrint"], 10);
-    EXPECT_EQ(f.openNames(), "frmCalendar,frmPrint");
+    EXPECT_EQ(f.openNames(), "frmPrint");
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
@@ -198,12 +200,32 @@ TEST(Menus, theClosingEntriesCloseEveryWindowAndLeaveTheCalendarBesideTheClosing
     f.choose("mnuSIME");
     EXPECT_EQ(f.openNames(), "frmCalendar,frmSIME");
     EXPECT_EQ(f.seenSimeMode["frmSIME"], 2);
-    EXPECT_EQ(f.loads["frmCalendar"], 3);
+    EXPECT_EQ(f.loads["frmCalendar"], 2);
 
     // A user's close still runs them.
     f.window->mdiArea()->activeSubWindow()->close();
     EXPECT_EQ(f.userCloses, 1);
     EXPECT_EQ(f.openNames(), "frmCalendar");
+}
+
+TEST(Menus, theCalendarOpensFromItsEntryWhenADateWindowLoadsAndAfterTheWindowsAreClosed) {
+    MainWindowFixture f(true);
+    // A window with a date field keeps the calendar in step as it loads.
+    f.window->registerWindow("frmDATED", [&f]() -> shell::ChildWindow* {
+        f.state.syncCalendar();
+        return new CountingWindow("frmDATED", f.userCloses);
+    });
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[] {}, ""}, // not at start-up
+        {[&f] { f.choose("mnuCalendar"); }, "frmCalendar"},
+        {[&f] { f.window->mdiArea()->activeSubWindow()->close(); }, ""},
+        {[&f] { f.window->showChild("frmDATED"); }, "frmCalendar,frmDATED"},
+        {[&f] { f.window->CloseChildWindows(); }, "frmCalendar"},
+    };
+    for (const auto& [step, open] : steps) {
+        step();
+        EXPECT_EQ(f.openNames(), open);
+    }
 }
 
 TEST(Menus, aDatabaseErrorInACommandIsShownAndTheProgramGoesOn) {
