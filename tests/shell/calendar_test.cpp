@@ -5,7 +5,10 @@
 #include "support/test_files.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -108,6 +111,23 @@ TEST_F(CalendarTest, SundaysAndHolidaysAreRedAndTheDayNumberStaysHighlighted) {
     EXPECT_EQ(calendar.Label3(5)->text() + "|" + calendar.Label3(6)->text(), "| 1");
     EXPECT_EQ(highlighted(), std::vector<int>{cellOf(11)});
     EXPECT_EQ(state.CalendarDate, 20240511) << "showing a month picks nothing";
+}
+
+TEST_F(CalendarTest, TheYearAndMonthListsShowTheirDropDownArrow) {
+    for (int index : {0, 1}) {
+        QComboBox* list = calendar.Combo1(index);
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.subControls = QStyle::SC_All;
+        const QRect button =
+            list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
+        const QImage image = list->grab().toImage();
+        int dark = 0;
+        for (int y = button.top(); y <= button.bottom(); ++y)
+            for (int x = button.left(); x <= button.right(); ++x)
+                if (QColor(image.pixel(x, y)).lightness() < 100) ++dark;
+        EXPECT_GE(dark, 6) << "list " << index;
+    }
 }
 
 TEST_F(CalendarTest, APickWithoutAnOpenOwnerWaitsAndAnEmptyCellIsRefused) {
