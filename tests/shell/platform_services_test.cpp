@@ -1,18 +1,35 @@
-// The real platform stand-ins: the message box's Japanese buttons and default, and our own registry.
+// The real platform stand-ins: the message box's Japanese buttons and default, Qt's own dialogs in Japanese,
+// and our own registry.
 #include "platform/ui/message_box.h"
+#include "platform/ui/qt_translation.h"
 #include "platform/ui/registry.h"
 #include "support/test_files.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 using platform::Answer;
 using platform::Buttons;
+
+TEST(QtTranslation, theStandardDialogsButtonsAndFileColumnsSpeakJapanese) {
+    std::unique_ptr<QTranslator> translator(platform::installQtJapanese(*QCoreApplication::instance()));
+    ASSERT_NE(translator, nullptr) << "Qt's Japanese translation is not installed";
+    QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+    QFileSystemModel files;
+    const QStringList texts{
+        buttons.button(QDialogButtonBox::Open)->text(), buttons.button(QDialogButtonBox::Save)->text(),
+        buttons.button(QDialogButtonBox::Cancel)->text(), files.headerData(0, Qt::Horizontal).toString()};
+    QCoreApplication::removeTranslator(translator.get());
+    EXPECT_EQ(texts.join("|").toStdString(), "開く|保存|キャンセル|名前");
+}
 
 TEST(QtMessageBox, showsJapaneseButtonsWithTheRightDefaultUnderTheProgramsName) {
     struct Case {
