@@ -3,6 +3,7 @@
 #include "shell/calendar_window.h"
 #include "shell/data_file.h"
 #include "shell/event_guard.h"
+#include "shell/help_page.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -227,6 +228,6 @@ void frmKemlora::showClosing(std::int16_t simeMode) {
     showChild("frmSIME");
 }
 
-void frmKemlora::openHelp() { state_.desktop->open(state_.AppPath + "Manual/manual.html"); }
+void frmKemlora::openHelp() { OpenHelpPage(state_); }
 
 } // namespace shell

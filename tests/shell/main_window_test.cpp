@@ -152,8 +152,31 @@ TEST(Menus, eachEntryOpensItsWindowOnceAndBringsItToTheFrontWhenChosenAgain) {
     }
     EXPECT_EQ(f.window->openWindowNames().size(), 10);
     EXPECT_TRUE(f.messages.shown.empty());
-    f.choose("mnuHelp");
-    EXPECT_EQ(f.desktop.opened, std::vector<std::string>{f.folder.path().string() + "/Manual/manual.html"});
+}
+
+TEST(Menus, theHelpEntryOpensTheHelpPageOrSaysItCouldNotNamingThePage) {
+    MainWindowFixture f(true);
+    const std::string page = f.folder.path().string() + "/Manual/manual.html";
+    const std::vector<std::string> notOpened = {"操作説明を開けませんでした。\n" + page};
+    const std::tuple<bool, bool, std::vector<std::string>, std::vector<std::string>> cases[] = {
+        // page there, a browser takes it; handed to the browser; said
+        {true, true, {page}, {}},
+        {true, false, {page}, notOpened},
+        {false, true, {}, notOpened},
+    };
+    for (const auto& [present, browser, opened, said] : cases) {
+        fs::remove_all(f.folder.file("Manual"));
+        if (present) {
+            fs::create_directory(f.folder.file("Manual"));
+            std::ofstream(page) << "<html></html>";
+        }
+        f.desktop.succeed = browser;
+        f.desktop.opened.clear();
+        f.messages.shown.clear();
+        f.choose("mnuHelp");
+        EXPECT_EQ(f.desktop.opened, opened) << present << browser;
+        EXPECT_EQ(f.messages.shown, said) << present << browser;
+    }
 }
 
 TEST(Menus, eachReportEntryLoadsTheDialogAfreshForItsReport) {
