@@ -2,9 +2,11 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
+#include <vector>
 
 namespace shell {
 
@@ -44,26 +46,35 @@ enum class Direction { Vertical, Horizontal };
 // Each window takes its share of the room, but never less than its least size, the size it was designed
 // at: what does not fit makes the area scroll rather than squeeze a window's fields together.
 void tile(QMdiArea& area, Direction direction) {
-    QRect room = area.viewport()->rect();
+    const bool vertical = direction == Direction::Vertical;
+    // Along: the axis on which the windows follow one another; across: the other one.
+    const auto along = [vertical](const QSize& size) { return vertical ? size.height() : size.width(); };
+    const auto across = [vertical](const QSize& size) { return vertical ? size.width() : size.height(); };
+    QSize room = area.viewport()->size();
     room.setHeight(std::max(0, room.height() - placeIcons(area)));
     const auto open = windows(area, false);
     const int count = int(open.size());
-    int next = direction == Direction::Vertical ? room.top() : room.left();
+
+    std::vector<int> lengths;
+    int total = 0;
+    for (int i = 0; i < count; ++i) {
+        const int share = along(room) * (i + 1) / count - along(room) * i / count;
+        lengths.push_back(std::max(share, along(open[i]->minimumSize())));
+        total += lengths.back();
+    }
+    // Windows running past the room bring up the scroll bar that follows them; it takes its width across.
+    int breadthOfRoom = across(room);
+    const QScrollBar* bar = vertical ? area.verticalScrollBar() : area.horizontalScrollBar();
+    if (total > along(room) && !bar->isVisible())
+        breadthOfRoom -= area.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+
+    int next = 0;
     for (int i = 0; i < count; ++i) {
         QMdiSubWindow* window = open[i];
         if (window->isMaximized()) window->showNormal();
-        const QSize least = window->minimumSize();
-        if (direction == Direction::Vertical) {
-            const int share = room.height() * (i + 1) / count - room.height() * i / count;
-            window->setGeometry(room.left(), next, std::max(room.width(), least.width()),
-                                std::max(share, least.height()));
-            next = window->geometry().bottom() + 1;
-        } else {
-            const int share = room.width() * (i + 1) / count - room.width() * i / count;
-            window->setGeometry(next, room.top(), std::max(share, least.width()),
-                                std::max(room.height(), least.height()));
-            next = window->geometry().right() + 1;
-        }
+        const int breadth = std::max(breadthOfRoom, across(window->minimumSize()));
+        window->setGeometry(vertical ? QRect(0, next, breadth, lengths[i]) : QRect(next, 0, lengths[i], breadth));
+        next += along(window->size());
     }
 }
 

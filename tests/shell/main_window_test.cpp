@@ -347,6 +347,7 @@ TEST(WindowArrangement, noArrangementMakesAWindowSmallerThanItsDesignedSizeAndTh
     f.choose("mnuWindowTileUD"); // together they are taller than the area
     QApplication::processEvents();
     EXPECT_TRUE(f.window->mdiArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(f.window->mdiArea()->horizontalScrollBar()->isVisible()) << "the windows leave the scroll bar room";
     subs["frmLAIDOUT"]->resize(40, 30); // nor can the mouse squeeze a window
     EXPECT_EQ(subs["frmLAIDOUT"]->size(), designed["frmLAIDOUT"]);
 }
