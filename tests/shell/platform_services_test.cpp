@@ -20,15 +20,14 @@ using platform::Answer;
 using platform::Buttons;
 
 TEST(QtTranslation, theStandardDialogsButtonsAndFileColumnsSpeakJapanese) {
+    // The translator leaves the application with the test.
     std::unique_ptr<QTranslator> translator(platform::installQtJapanese(*QCoreApplication::instance()));
     ASSERT_NE(translator, nullptr) << "Qt's Japanese translation is not installed";
-    QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Save | QDialogButtonBox::Cancel);
-    QFileSystemModel files;
-    const QStringList texts{
-        buttons.button(QDialogButtonBox::Open)->text(), buttons.button(QDialogButtonBox::Save)->text(),
-        buttons.button(QDialogButtonBox::Cancel)->text(), files.headerData(0, Qt::Horizontal).toString()};
-    QCoreApplication::removeTranslator(translator.get());
-    EXPECT_EQ(texts.join("|").toStdString(), "開く|保存|キャンセル|名前");
+    QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+    const QString texts = buttons.button(QDialogButtonBox::Open)->text() + "|" +
+                          buttons.button(QDialogButtonBox::Cancel)->text() + "|" +
+                          QFileSystemModel().headerData(0, Qt::Horizontal).toString();
+    EXPECT_EQ(texts.toStdString(), "開く|キャンセル|名前");
 }
 
 TEST(QtMessageBox, showsJapaneseButtonsWithTheRightDefaultUnderTheProgramsName) {
