@@ -16,6 +16,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/qt_translation.h"
 #include "platform/ui/registry.h"
 #include "reports/cash_book.h"
 #include "reports/code_list.h"
@@ -31,11 +32,18 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QScreen>
+
+#include <iostream>
 
 int main(int argc, char** argv) {
     shell::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Kemlora");
+    if (!platform::installQtJapanese(app))
+        std::cerr << "Qt's Japanese translation (qtbase_ja.qm) is not in "
+                  << QLibraryInfo::path(QLibraryInfo::TranslationsPath).toStdString()
+                  << "; the standard dialogs speak English.\n";
 
     // Every text is Japanese; a Gothic face keeps the half-width kana and the grids readable.
     QFont font = QApplication::font();

@@ -8,8 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode="${1:-run}"
 
-packages=(build-essential cmake qt6-base-dev libsqlite3-dev googletest libgtest-dev libbenchmark-dev
-          fonts-ipafont-gothic fonts-ipaexfont-gothic poppler-utils)
+# qt6-translations-l10n holds qtbase_ja.qm, which puts Qt's standard dialogs into Japanese.
+packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libsqlite3-dev googletest libgtest-dev
+          libbenchmark-dev fonts-ipafont-gothic fonts-ipaexfont-gothic poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

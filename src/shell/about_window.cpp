@@ -1,4 +1,5 @@
 #include "shell/about_window.h"
+#include "shell/help_page.h"
 
 #include "shell/twips.h"
 #include "shell/window_placement.h"
@@ -73,7 +74,7 @@ frmAbout::frmAbout(data::ProgramState& state, QWidget* parent) : ChildWindow("fr
     lblDescription_->setGeometry(twipsRect(1050, 1140, 4500, 780));
 
     // The link's text is the address it opens: the help page beside the program.
-    label1_ = new QLabel(QString::fromStdString(state_.AppPath + "Manual/manual.html"), this);
+    label1_ = new QLabel(QString::fromStdString(HelpPagePath(state_)), this);
     label1_->setGeometry(twipsRect(1050, 2040, 4500, 300));
     QPalette linkPalette = label1_->palette();
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
@@ -107,8 +108,7 @@ void frmAbout::StartSysInfo() {
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == label1_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        // As with the system's shell, whether the page opened is not checked.
-        if (state_.desktop) state_.desktop->open(label1_->text().toStdString());
+        OpenHelpPage(state_);
         return true;
     }
     return ChildWindow::eventFilter(watched, event);

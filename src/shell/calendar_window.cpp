@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QStringList>
+#include <QStyleOptionComboBox>
 
 namespace shell {
 
@@ -35,6 +37,27 @@ QRect twipsRect(int left, int top, int width, int height) {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
+// A list a few digits wide. A style sheet that narrows the drop-down button leaves it without its arrow,
+// and a style's own button would hide the digits, so the list draws a small arrow of its own.
+class NarrowList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QComboBox::paintEvent(event);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QRectF button = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+        const QPointF centre = button.center();
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        painter.drawPolygon(QPolygonF{centre + QPointF(-3.5, -2), centre + QPointF(3.5, -2), centre + QPointF(0, 2)});
+    }
+};
+
 // The windows that own a date field the calendar can fill.
 const QStringList& ownerForms() {
     static const QStringList forms{"frmACT0100", "frmCMNCNTR", "frmPrint", "frmSIME", "frmACT0400"};
@@ -48,8 +71,8 @@ frmCalendar::frmCalendar(data::ProgramState& state, WindowFinder findWindow, QWi
     setWindowTitle(QString::fromUtf8("　暦"));
     setFixedSize(twipsToPixels(WidthTwips), twipsToPixels(HeightTwips));
 
-    auto* years = new QComboBox(this);
-    auto* months = new QComboBox(this);
+    auto* years = new NarrowList(this);
+    auto* months = new NarrowList(this);
     combo1_ = {years, months};
     for (int y = 1900; y <= 2100; ++y)
         years->addItem(QString::number(y));
@@ -62,8 +85,7 @@ frmCalendar::frmCalendar(data::ProgramState& state, WindowFinder findWindow, QWi
     // The lists are only a few digits wide; the default frame and arrow would hide the digits.
     for (auto* combo : {years, months})
         combo->setStyleSheet("QComboBox { padding: 0px 0px 0px 2px; font-size: 8pt; } "
-                             "QComboBox::drop-down { width: 9px; border: none; } "
-                             "QComboBox::down-arrow { width: 7px; height: 7px; }");
+                             "QComboBox::drop-down { width: 9px; border: none; }");
     months->setGeometry(twipsRect(60, 60, 585, 330));
     years->setGeometry(twipsRect(855, 60, 765, 330));
     label1_ = {new QLabel(QString::fromUtf8("年"), this), new QLabel(QString::fromUtf8("月"), this)};

@@ -42,6 +42,10 @@ EntryWindow::EntryWindow(data::ProgramState& state, const QString& formName, std
         field->installEventFilter(this);
         // Pasting or input-method text edits the field as typing does.
         connect(field, &QLineEdit::textEdited, this, [this] { EditedFlag = 9; });
+        // A text put into a field shows its beginning, as a long remark is read, unless the user is in the field.
+        connect(field, &QLineEdit::cursorPositionChanged, this, [this, field, index = spec.index](int, int position) {
+            if (position != 0 && currentField_ != index) field->setCursorPosition(0);
+        });
         text1_[spec.index] = field;
         specs_[spec.index] = std::move(spec);
     }
@@ -163,7 +167,12 @@ void EntryWindow::refuse(const std::string& message, QWidget* target) {
         // The focus goes back before the box shows, so that the box's coming and going does not
         // count as entering the field the user was heading for.
         const int index = fieldIndexOf(target);
-        if (index >= 0 && index == leavingField_ && !entersAgainWhenRefused(index)) returningTo_ = index;
+        if (index >= 0 && index == leavingField_ && !entersAgainWhenRefused(index)) {
+            returningTo_ = index;
+            // A value already taken and shown in its display form comes back in its edit form, so that the
+            // user can type over it rather than find it padded to its full length.
+            if (storingText_ && Text1(index)->text() != *storingText_) showEditForm(index);
+        }
         target->setFocus(Qt::OtherFocusReason);
         returningTo_ = -1;
     }
@@ -373,7 +382,12 @@ void EntryWindow::leaveField(int index) {
         refuseField(index, lengthMessage_);
         return;
     }
-    storeField(index, QString::fromStdString(text));
+    storingText_ = QString::fromStdString(text);
+    struct Done {
+        std::optional<QString>& text;
+        ~Done() { text.reset(); }
+    } done{storingText_};
+    storeField(index, *storingText_);
 }
 
 bool EntryWindow::fieldKeyPress(int index, QKeyEvent* event) {

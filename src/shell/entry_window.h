@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,7 +93,8 @@ protected:
 
     void setHint(const QString& text);
     // Shows `message` and puts the focus on `target`. When the target is the field being left, it comes
-    // back with the text the user typed, as the user left it.
+    // back with the text the user typed, as the user left it, or in its edit form once the window has
+    // taken the value and shown it in its display form.
     void refuse(const std::string& message, QWidget* target);
     void refuseField(int index, const std::string& message);
     void focusField(int index);
@@ -167,9 +169,10 @@ private:
     QString buttonHint_;
     bool trimmedOnLeaving_ = true;
 
-    int currentField_ = -1; // the field entered and not yet left
-    int leavingField_ = -1; // the field whose leaving is being handled
-    int returningTo_ = -1;  // a refused field taking the focus back
+    int currentField_ = -1;              // the field entered and not yet left
+    int leavingField_ = -1;              // the field whose leaving is being handled
+    int returningTo_ = -1;               // a refused field taking the focus back
+    std::optional<QString> storingText_; // the text handed to storeField, while it runs
     bool buttonReleasedByMouse_ = false;
     bool closing_ = false;
     bool placementDone_ = false;

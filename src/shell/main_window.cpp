@@ -3,6 +3,7 @@
 #include "shell/calendar_window.h"
 #include "shell/data_file.h"
 #include "shell/event_guard.h"
+#include "shell/help_page.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -28,6 +29,9 @@ frmKemlora::frmKemlora(data::ProgramState& state, QWidget* parent)
     setObjectName("frmKemlora");
     setWindowTitle(QString::fromUtf8(PlainCaption));
     mdiArea_->setObjectName("mdiArea");
+    // Windows are never squeezed below their size to fit; the area scrolls to them instead.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     makeActions();
     makeMenus();
@@ -44,7 +48,6 @@ void frmKemlora::startUp(const std::string& appFolder) {
 
     const bool opened = (fs::exists(state_.DataFilePath) || makeWorkingFile()) && openWorkingFile();
     state_.CalendarDate = opened ? state_.F01Record.F01_ACT : state_.today();
-    showChild("frmCalendar");
 }
 
 // A new user has no working file yet: copy the template into place. The copy is written under
@@ -138,6 +141,10 @@ ChildWindow* frmKemlora::showChild(const QString& formName) {
     QMdiSubWindow* window = mdiArea_->addSubWindow(child);
     connect(child, &ChildWindow::closed, this, [this, window] { retire(window); });
     window->show();
+    // The size a window opens at is the one its fields were laid out for: neither an arrangement nor
+    // the user's mouse makes it smaller, nor a window of fixed size larger.
+    window->setMinimumSize(window->size());
+    if (child->minimumSize() == child->maximumSize()) window->setMaximumSize(window->size());
     mdiArea_->setActiveSubWindow(window);
     return child;
 }
@@ -221,6 +228,6 @@ void frmKemlora::showClosing(std::int16_t simeMode) {
     showChild("frmSIME");
 }
 
-void frmKemlora::openHelp() { state_.desktop->open(state_.AppPath + "Manual/manual.html"); }
+void frmKemlora::openHelp() { OpenHelpPage(state_); }
 
 } // namespace shell

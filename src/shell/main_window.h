@@ -24,8 +24,8 @@ public:
     ~frmKemlora() override;
 
     // Fixes the paths beside the program, opens the working file (made from the template when a
-    // new user has none yet) and sets the calendar date. A file that cannot be had leaves the
-    // program running with no file open.
+    // new user has none yet) and sets the calendar date; the calendar itself is not shown yet. A file
+    // that cannot be had leaves the program running with no file open.
     void startUp(const std::string& appFolder);
 
     // How a task window is made; windows register themselves in main().

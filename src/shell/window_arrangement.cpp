@@ -2,6 +2,11 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
+#include <vector>
 
 namespace shell {
 
@@ -38,29 +43,56 @@ int placeIcons(QMdiArea& area) {
 
 enum class Direction { Vertical, Horizontal };
 
+// Each window takes its share of the room, but never less than its least size, the size it was designed
+// at: what does not fit makes the area scroll rather than squeeze a window's fields together.
 void tile(QMdiArea& area, Direction direction) {
-    QRect room = area.viewport()->rect();
+    const bool vertical = direction == Direction::Vertical;
+    // Along: the axis on which the windows follow one another; across: the other one.
+    const auto along = [vertical](const QSize& size) { return vertical ? size.height() : size.width(); };
+    const auto across = [vertical](const QSize& size) { return vertical ? size.width() : size.height(); };
+    QSize room = area.viewport()->size();
     room.setHeight(std::max(0, room.height() - placeIcons(area)));
     const auto open = windows(area, false);
     const int count = int(open.size());
+
+    std::vector<int> lengths;
+    int total = 0;
+    for (int i = 0; i < count; ++i) {
+        const int share = along(room) * (i + 1) / count - along(room) * i / count;
+        lengths.push_back(std::max(share, along(open[i]->minimumSize())));
+        total += lengths.back();
+    }
+    // Windows running past the room bring up the scroll bar that follows them; it takes its width across.
+    int breadthOfRoom = across(room);
+    const QScrollBar* bar = vertical ? area.verticalScrollBar() : area.horizontalScrollBar();
+    if (total > along(room) && !bar->isVisible())
+        breadthOfRoom -= area.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+
+    int next = 0;
     for (int i = 0; i < count; ++i) {
         QMdiSubWindow* window = open[i];
         if (window->isMaximized()) window->showNormal();
-        if (direction == Direction::Vertical) {
-            const int top = room.top() + room.height() * i / count;
-            const int next = room.top() + room.height() * (i + 1) / count;
-            window->setGeometry(room.left(), top, room.width(), next - top);
-        } else {
-            const int left = room.left() + room.width() * i / count;
-            const int next = room.left() + room.width() * (i + 1) / count;
-            window->setGeometry(left, room.top(), next - left, room.height());
-        }
+        const int breadth = std::max(breadthOfRoom, across(window->minimumSize()));
+        window->setGeometry(vertical ? QRect(0, next, breadth, lengths[i]) : QRect(next, 0, lengths[i], breadth));
+        next += along(window->size());
     }
 }
 
 } // namespace
 
-void cascadeWindows(QMdiArea& area) { area.cascadeSubWindows(); }
+// Each window keeps its size and steps one caption down and right from the one behind it, so the window
+// in front stays in front and every caption stays in sight.
+void cascadeWindows(QMdiArea& area) {
+    int step = 0;
+    int offset = 0;
+    for (auto* window : area.subWindowList(QMdiArea::StackingOrder)) {
+        if (!arrangeable(window) || window->isMinimized()) continue;
+        if (window->isMaximized()) window->showNormal();
+        if (step == 0) step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+        window->move(offset, offset);
+        offset += step;
+    }
+}
 
 void tileOneAboveAnother(QMdiArea& area) { tile(area, Direction::Vertical); }
 

@@ -1,11 +1,13 @@
-// Arranging the task windows inside the main window. The area's own tiling makes only a grid, so
-// the two tilings of the window menu are done here.
+// Arranging the task windows inside the main window. The area's own tiling makes only a grid and its
+// cascade resizes the windows, so the arrangements of the window menu are done here. None of them makes
+// a window smaller than its least size.
 #pragma once
 
 class QMdiArea;
 
 namespace shell {
 
+// Each window at its own size.
 void cascadeWindows(QMdiArea& area);
 // Full width, one above the other.
 void tileOneAboveAnother(QMdiArea& area);

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 
@@ -29,10 +30,14 @@ public:
 
 TEST(About, TheLinkOpensTheHelpPageAndOkCloses) {
     testing_support::OpenState os;
+    const std::string page = os.state.AppPath + "Manual/manual.html";
+    std::filesystem::create_directory(os.state.AppPath + "Manual");
+    std::ofstream(page) << "<html></html>";
     shell::frmAbout about(os.state);
     about.show();
     QTest::mouseClick(about.Label1(), Qt::LeftButton);
-    EXPECT_EQ(os.desktop.opened, std::vector<std::string>{os.state.AppPath + "Manual/manual.html"});
+    EXPECT_EQ(os.desktop.opened, std::vector<std::string>{page});
+    EXPECT_TRUE(os.messages.shown.empty());
     QTest::mouseClick(about.cmdOK(), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
 }

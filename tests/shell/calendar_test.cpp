@@ -5,7 +5,10 @@
 #include "support/test_files.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -108,6 +111,21 @@ TEST_F(CalendarTest, SundaysAndHolidaysAreRedAndTheDayNumberStaysHighlighted) {
     EXPECT_EQ(calendar.Label3(5)->text() + "|" + calendar.Label3(6)->text(), "| 1");
     EXPECT_EQ(highlighted(), std::vector<int>{cellOf(11)});
     EXPECT_EQ(state.CalendarDate, 20240511) << "showing a month picks nothing";
+}
+
+TEST_F(CalendarTest, TheYearAndMonthListsShowTheirDropDownArrow) {
+    for (QComboBox* list : {calendar.Combo1(0), calendar.Combo1(1)}) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect button =
+            list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
+        const QImage image = list->grab().toImage().copy(button);
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += QColor(image.pixel(x, y)).lightness() < 100;
+        EXPECT_GE(dark, 6) << list->currentText().toStdString();
+    }
 }
 
 TEST_F(CalendarTest, APickWithoutAnOpenOwnerWaitsAndAnEmptyCellIsRefused) {

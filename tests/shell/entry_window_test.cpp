@@ -129,7 +129,8 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
         // The checks in their order; a refused field keeps the text typed and the focus.
         {0, "12a", Qt::Key_Tab, 0, NotNumeric, "12a"},
         {0, " 1 2", Qt::Key_Tab, 0, NotNumeric, "1 2"},
-        {0, "999", Qt::Key_Tab, 0, "コードが登録されていません。", "[999]"},
+        // A value taken and refused by its look-up comes back in its edit form, not its display form.
+        {0, "999", Qt::Key_Tab, 0, "コードが登録されていません。", "999"},
         {0, " 42 ", Qt::Key_Tab, 1, "", "[42]"},
         {1, "-1,234.5", Qt::Key_Tab, 2, "", "[-1,234.5]"},
         {1, "1-2", Qt::Key_Tab, 1, NotNumeric, "1-2"},
@@ -168,6 +169,18 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
     key(Qt::Key_Tab);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Err.Number = 3000 disk full"});
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(EntryWindowTest, ALongTextShownInAFieldShowsItsBeginning) {
+    enter(3);
+    type("0123456789");
+    key(Qt::Key_Tab); // shown by the window as the field is left
+    EXPECT_EQ(field(3)->text(), "[0123456789]");
+    EXPECT_EQ(field(3)->cursorPosition(), 0);
+    field(3)->setText("長い備考が欄の幅を超えて続きます"); // shown by the window while another field is entered
+    EXPECT_EQ(field(3)->cursorPosition(), 0);
+    enter(3); // the user in the field types after its edit form
+    EXPECT_EQ(field(3)->cursorPosition(), 10);
 }
 
 TEST_F(EntryWindowTest, AButtonPressWhoseFieldIsRefusedDoesNotAct) {

@@ -3,8 +3,12 @@
 
 #include "shell/calendar_window.h"
 #include "shell/data_file.h"
+#include "shell/entry_window.h"
+#include "support/window_test.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -30,12 +34,20 @@ struct ThreeWindows : MainWindowFixture {
     const char* names[3] = {"frmA", "frmB", "frmC"};
 };
 
+// A task window laid out for 4935 by 5175 twips, as the cash balance table is.
+class LaidOutWindow : public shell::EntryWindow {
+public:
+    explicit LaidOutWindow(data::ProgramState& state) : EntryWindow(state, "frmLAIDOUT", {}) {
+        setPlacement(4935, 5175);
+    }
+};
+
 // Side by side is one above another with the axes swapped.
 QRect swapped(const QRect& r, bool swap) { return swap ? QRect(r.y(), r.x(), r.height(), r.width()) : r; }
 
 } // namespace
 
-TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithTheCalendarBeside) {
+TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithNoWindowInIt) {
     MainWindowFixture f;
     f.window->registerWindow("frmCalendar", [&f] {
         return new shell::frmCalendar(f.state, [&f](const QString& name) { return f.window->findChild(name); });
@@ -50,6 +62,8 @@ TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithTheCalenda
     EXPECT_EQ(f.window->windowTitle().toStdString(), "経理処理　　　　（" + working + "）");
     EXPECT_EQ(f.state.CalendarDate, MainWindowFixture::Today);
     EXPECT_TRUE(f.messages.shown.empty());
+    EXPECT_EQ(f.openNames(), "") << "the calendar does not open by itself";
+    f.choose("mnuCalendar");
     auto* calendar = qobject_cast<shell::frmCalendar*>(f.window->findChild("frmCalendar"));
     ASSERT_NE(calendar, nullptr);
     const auto shown = [calendar] {
@@ -123,7 +137,7 @@ TEST(Menus, eachEntryOpensItsWindowOnceAndBringsItToTheFrontWhenChosenAgain) {
     MainWindowFixture f(true);
     // A window of a later task does nothing yet, and says nothing.
     f.choose("mnuCODE");
-    EXPECT_EQ(f.openNames(), "frmCalendar");
+    EXPECT_EQ(f.openNames(), "");
 
     const std::pair<const char*, const char*> entries[] = {
         {"mnuDEN", "frmACT0100"},       {"mnuZAN", "frmACT0210"},  {"mnuASSDTL", "frmACT0400"},
@@ -139,8 +153,24 @@ TEST(Menus, eachEntryOpensItsWindowOnceAndBringsItToTheFrontWhenChosenAgain) {
     }
     EXPECT_EQ(f.window->openWindowNames().size(), 10);
     EXPECT_TRUE(f.messages.shown.empty());
-    f.choose("mnuHelp");
-    EXPECT_EQ(f.desktop.opened, std::vector<std::string>{f.folder.path().string() + "/Manual/manual.html"});
+}
+
+TEST(Menus, theHelpEntryOpensTheHelpPageOrSaysItCouldNotNamingThePage) {
+    MainWindowFixture f(true);
+    const std::string page = f.folder.path().string() + "/Manual/manual.html";
+    fs::create_directory(f.folder.file("Manual"));
+    for (const auto& [pageThere, browser, said] :
+         {std::tuple{true, true, false}, {true, false, true}, {false, true, true}}) {
+        if (pageThere)
+            std::ofstream(page) << "<html></html>";
+        else
+            fs::remove(page);
+        f.desktop.succeed = browser;
+        f.messages.shown.clear();
+        f.choose("mnuHelp");
+        EXPECT_EQ(f.messages.shown, only(said ? "操作説明を開けませんでした。\n" + page : "")) << pageThere << browser;
+    }
+    EXPECT_EQ(f.desktop.opened, std::vector<std::string>(2, page)) << "a missing page goes to no browser";
 }
 
 TEST(Menus, eachReportEntryLoadsTheDialogAfreshForItsReport) {
@@ -152,7 +182,7 @@ TEST(Menus, eachReportEntryLoadsTheDialogAfreshForItsReport) {
     for (const auto& [entry, reportNo] : entries) {
         f.choose(entry);
         EXPECT_EQ(f.seenReportNo["frmPrint"], reportNo) << entry << ": set before the dialog loads";
-        EXPECT_EQ(f.openNames(), "frmCalendar,frmPrint") << entry;
+        EXPECT_EQ(f.openNames(), "frmPrint") << entry;
     }
     EXPECT_EQ(f.loads["frmPrint"], 10);
     f.choose("mnuGOUKEI"); // the same report only brings the dialog forward
@@ -164,7 +194,7 @@ TEST(Menus, eachReportEntryLoadsTheDialogAfreshForItsReport) {
     f.choose("mnuCASHBOOK");
     EXPECT_EQ(f.state.PrintReportNo, 10);
     EXPECT_EQ(f.loads["frmPrint"], 10);
-    EXPECT_EQ(f.openNames(), "frmCalendar,frmPrint");
+    EXPECT_EQ(f.openNames(), "frmPrint");
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
@@ -187,7 +217,7 @@ TEST(Menus, theClosingEntriesCloseEveryWindowAndLeaveTheCalendarBesideTheClosing
     f.choose("mnuSIME");
     EXPECT_EQ(f.openNames(), "frmCalendar,frmSIME");
     EXPECT_EQ(f.seenSimeMode["frmSIME"], 2);
-    EXPECT_EQ(f.loads["frmCalendar"], 3);
+    EXPECT_EQ(f.loads["frmCalendar"], 2);
 
     // A user's close still runs them.
     f.window->mdiArea()->activeSubWindow()->close();
@@ -256,4 +286,29 @@ TEST(WindowArrangement, iconsLineUpAlongTheBottomAndTilingLeavesThemRoom) {
     EXPECT_EQ(b.top(), 0);
     EXPECT_EQ(b.bottom() + 1, a.top()) << "the tiled window covers the icons";
     EXPECT_TRUE(f.sub("frmA")->isMinimized());
+}
+
+TEST(WindowArrangement, noArrangementMakesAWindowSmallerThanItsOpeningSizeAndTheAreaScrollsInstead) {
+    MainWindowFixture f;
+    f.window->registerWindow("frmCalendar", [&f] { return new shell::frmCalendar(f.state, {}); });
+    f.window->registerWindow("frmLAIDOUT", [&f] { return new LaidOutWindow(f.state); });
+    f.window->resize(420, 360);
+    f.window->show();
+    QWidget* subs[] = {f.window->showChild("frmCalendar")->parentWidget(),
+                       f.window->showChild("frmLAIDOUT")->parentWidget()};
+    const QSize opened[] = {subs[0]->size(), subs[1]->size()};
+    for (const std::string entry : {"mnuWindowCascade", "mnuWindowTileUD", "mnuWindowTileLR", "mnuWindowCascade"}) {
+        const QSize before[] = {subs[0]->size(), subs[1]->size()};
+        f.choose(entry.c_str());
+        for (int i : {0, 1}) // cascading keeps the size, tiling never goes below the opening size
+            EXPECT_EQ(subs[i]->size(), entry == "mnuWindowCascade" ? before[i] : subs[i]->size().expandedTo(opened[i]))
+                << entry << " " << i;
+    }
+    EXPECT_EQ(subs[0]->size(), opened[0]) << "a window of fixed size is not stretched";
+    f.choose("mnuWindowTileUD"); // together they are taller than the area
+    QApplication::processEvents();
+    EXPECT_TRUE(f.window->mdiArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(f.window->mdiArea()->horizontalScrollBar()->isVisible()) << "the windows leave the scroll bar room";
+    subs[1]->resize(40, 30); // nor can the mouse squeeze a window
+    EXPECT_EQ(subs[1]->size(), opened[1]);
 }

@@ -1,18 +1,34 @@
-// The real platform stand-ins: the message box's Japanese buttons and default, and our own registry.
+// The real platform stand-ins: the message box's Japanese buttons and default, Qt's own dialogs in Japanese,
+// and our own registry.
 #include "platform/ui/message_box.h"
+#include "platform/ui/qt_translation.h"
 #include "platform/ui/registry.h"
 #include "support/test_files.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 using platform::Answer;
 using platform::Buttons;
+
+TEST(QtTranslation, theStandardDialogsButtonsAndFileColumnsSpeakJapanese) {
+    // The translator leaves the application with the test.
+    std::unique_ptr<QTranslator> translator(platform::installQtJapanese(*QCoreApplication::instance()));
+    ASSERT_NE(translator, nullptr) << "Qt's Japanese translation is not installed";
+    QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+    const QString texts = buttons.button(QDialogButtonBox::Open)->text() + "|" +
+                          buttons.button(QDialogButtonBox::Cancel)->text() + "|" +
+                          QFileSystemModel().headerData(0, Qt::Horizontal).toString();
+    EXPECT_EQ(texts.toStdString(), "開く|キャンセル|名前");
+}
 
 TEST(QtMessageBox, showsJapaneseButtonsWithTheRightDefaultUnderTheProgramsName) {
     struct Case {

@@ -13,14 +13,15 @@ std::optional<std::string> QtFileDialog::choose(const FileDialogRequest& request
     const QString filter = QString::fromStdString(request.filter);
     QWidget* parent = QApplication::activeWindow();
 
+    // Qt's own dialog speaks the program's Japanese; a desktop's dialog would speak the desktop's language.
+    QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
     QString chosen;
     if (request.save) {
         // The callers that care ask their own question before a name that exists is taken.
-        const QFileDialog::Options options =
-            request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+        if (!request.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
         chosen = QFileDialog::getSaveFileName(parent, title, start, filter, nullptr, options);
     } else {
-        chosen = QFileDialog::getOpenFileName(parent, title, start, filter);
+        chosen = QFileDialog::getOpenFileName(parent, title, start, filter, nullptr, options);
     }
     if (chosen.isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(chosen).toStdString();
