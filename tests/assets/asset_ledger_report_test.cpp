@@ -57,12 +57,9 @@ TEST(AssetLedger, EachAssetOfTheRangesGetsPagesOfItsOwnWithItsRowsThirtySevenAPa
     file.add(Asset{.act = 1000000, .name = "範囲外"}); // beyond the last subject code
     file.add(Asset{.seq = 3, .name = "棚"});           // beyond the last serial number
     file.dialog.setFieldText(8, "2");
-    const std::vector<std::string> categories{"　新規", "　償却中", "　売却", "　廃棄", "", "　最終", "　完了"};
     const int statuses[] = {0, 1, 5, 6, 7, 8, 9};
     for (int i = 0; i < 38; ++i)
-        file.add(Row{.ym = 202401 + i / 12 * 100 + i % 12,
-                     .sts = i < 7 ? statuses[i] : 1,
-                     .accumulated = i == 0 ? 112500 : 300000});
+        file.add(Row{.ym = 202401 + i / 12 * 100 + i % 12, .sts = i < 7 ? statuses[i] : 1});
 
     EXPECT_TRUE(assets::ASSLIST_Print(file.dialog, file.page));
     const auto& pages = file.page.pages();
@@ -71,15 +68,13 @@ TEST(AssetLedger, EachAssetOfTheRangesGetsPagesOfItsOwnWithItsRowsThirtySevenAPa
     EXPECT_EQ(std::vector(texts.begin(), texts.begin() + 40),
               joined({assetBlock("  1", computerLine), rowHeadings, firstRow}));
     EXPECT_EQ(pages[0].ruleLines(), ledgerRules(45));
-    for (int i = 1; i < 7; ++i) {
-        const auto cells = pages[0].textsOnRow(9 + i);
-        EXPECT_EQ(cells.at(1).column() == 15 ? cells.at(1).text : "", categories[i]) << statuses[i];
-        EXPECT_EQ(cells.back().text, "        -15,000");
-    }
-    EXPECT_EQ(pages[0].textsOnRow(45).at(0).text, "令和   9年 1月");
+    std::string categories; // of the rows of category 1, 5, 6, 7, 8 and 9
+    for (int r = 10; r <= 15; ++r)
+        for (const auto& cell : pages[0].textsOnRow(r))
+            if (cell.column() == 15) categories += cell.text + "|";
+    EXPECT_EQ(categories, "　償却中|　売却|　廃棄|　最終|　完了|");
     EXPECT_EQ(pages[1].ruleLines(), ledgerRules(9));
     EXPECT_EQ(pages[1].textsOnRow(9).at(0).text, "令和   9年 2月");
-    EXPECT_EQ(pages[1].textLines().at(2), "r03 c102 s9 |（  2頁）|");
     EXPECT_EQ(pages[2].textLines(),
               assetBlock("  3", {"r06 c005 s9 | 03-000310 器具備品|", "r06 c026 s9 |    2|", "r06 c032 s9 |複合機|",
                                  "r06 c072 s9 |  4 年|", "r06 c079 s9 |        300,000|", "r06 c091 s9 |　無形|",

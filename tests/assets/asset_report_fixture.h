@@ -34,18 +34,11 @@ public:
         testing_support::addRow(*s.F28Table, fields);
     }
     void add(const Row& r) {
-        const testing_support::Fields fields{{"F50_KBN", 3},
-                                             {"F50_ACT", 310},
-                                             {"F50_SEQ", r.seq},
-                                             {"F50_YM", r.ym},
-                                             {"F50_STS", r.sts},
-                                             {"F50_OPN", yen(300000)},
-                                             {"F50_GRS", yen(300000)},
-                                             {"F50_MTH", 9},
-                                             {"F50_PCT", 0.5},
-                                             {"F50_CAL", yen(112500)},
-                                             {"F50_CLS", yen(r.accumulated)}};
-        testing_support::addRow(*s.F50Table, fields);
+        // clang-format off
+        testing_support::addRow(*s.F50Table, {{"F50_KBN", 3}, {"F50_ACT", 310}, {"F50_SEQ", r.seq}, {"F50_YM", r.ym},
+            {"F50_STS", r.sts}, {"F50_OPN", yen(300000)}, {"F50_GRS", yen(300000)}, {"F50_MTH", 9},
+            {"F50_PCT", 0.5}, {"F50_CAL", yen(112500)}, {"F50_CLS", yen(r.accumulated)}});
+        // clang-format on
     }
 };
 
