@@ -12,6 +12,7 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace assets {
 
@@ -210,17 +211,20 @@ private:
 } // namespace
 
 void ASSLIST_Init(reports::ReportDialog& dialog) {
-    // Without code category 1 there is no digit count: the widest defaults, which its unlimited box takes.
+    // Without code category 1 there is no digit count and the class box no limit: the last default is
+    // then the highest class a subject class holds, so that the defaults pass the check.
     const int digits = data::CodeDigits(dialog.state(), 1);
     const auto classText = [digits](const std::string& text) {
         return digits < 1 ? text : common::lastCharacters(text, static_cast<std::size_t>(digits));
     };
+    const std::string lastClass =
+        digits < 1 ? std::to_string(std::numeric_limits<std::int16_t>::max()) : classText("999999");
     constexpr auto end = reports::EndBoxOffset;
     dialog.setLabel(reports::TitleLabel, Title);
     dialog.setLabel(reports::PaperLabel, "A4 横");
     dialog.setLabel(ClassBox, "科目区分");
     dialog.setFieldText(ClassBox, classText("000001"));
-    dialog.setFieldText(ClassBox + end, classText("999999"));
+    dialog.setFieldText(ClassBox + end, lastClass);
     dialog.setLabel(ClassBox + end, "");
     dialog.setLabel(SubjectBox, "勘定科目");
     dialog.setFieldText(SubjectBox, "000001");

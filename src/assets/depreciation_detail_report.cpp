@@ -46,9 +46,8 @@ constexpr std::int16_t DepreciationColumn = 80;
 constexpr std::int16_t AccumulatedColumn = 90;
 constexpr std::int16_t RemainingColumn = 100;
 
-// F50_STS last, so that two rows of one month come out the same way every time.
 constexpr const char* Query = "SELECT * FROM F50TB WHERE (F50_YM >= ?   AND F50_YM <= ?) "
-                              "ORDER BY  F50_KBN, F50_ACT, F50_SEQ, F50_YM, F50_STS ";
+                              "ORDER BY  F50_KBN, F50_ACT, F50_SEQ, F50_YM ";
 
 // The era name without its blanks, a blank, and the date text; empty for a date before every era.
 std::string trimmedEraCell(const std::optional<EraDateCell>& cell) {
