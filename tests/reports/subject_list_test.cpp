@@ -40,7 +40,6 @@ TEST(SubjectList, ASubjectIsFollowedByItsDetailsWithDirectionCashBookMarkAndDeta
                             "r10 c048 s9 |  外 |"},
                            10));
     EXPECT_EQ(file.page.orientation(), 1);
-    EXPECT_EQ(file.page.endDocCalls(), 1);
 }
 
 TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgain) {
@@ -53,7 +52,6 @@ TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgain) {
 
     ASSERT_EQ(file.page.pages().size(), 2u);
     EXPECT_EQ(file.page.pages()[0].ruleLines(), frame.listRules(60));
-    EXPECT_EQ(file.page.pages()[0].textsOnRow(6).at(0).text, " 06");
     EXPECT_EQ(sheet(file.page.pages()[1]),
               subjectSheet("  2",
                            {"r06 c005 s9 | 06|", "r06 c019 s9 |000056|", "r06 c024 s9 |科目56|", "r06 c044 s9 |入金|"},
@@ -76,12 +74,16 @@ TEST(SubjectList, TheCheckRefusesBoxesLongerThanTheCategoryDigitsNonDigitsAndEmp
     EXPECT_EQ(check("01", ""), "9 6 入力結果が数字ではありません。");
 }
 
-TEST(SubjectList, ARangeWithoutSubjectsPrintsNothing) {
-    ReportFile file;
-    file.dialog.fields = {{0, "09"}, {6, "01"}};
-    EXPECT_FALSE(reports::KAMOKULIST_Print(file.dialog, file.page));
-    EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{"印刷するデータがありません。"});
-    EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+// An empty box would make no query; a range whose first category is above its last finds nothing.
+TEST(SubjectList, ARangeWithoutSubjectsOrWithAnEmptyBoxPrintsNothing) {
+    for (const auto& [first, message] : std::vector<std::pair<std::string, std::string>>{
+             {"09", "印刷するデータがありません。"}, {"", "入力結果が数字ではありません。"}}) {
+        ReportFile file;
+        file.dialog.fields = {{0, first}, {6, "01"}};
+        EXPECT_FALSE(reports::KAMOKULIST_Print(file.dialog, file.page));
+        EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{message}) << first;
+        EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+    }
 }
 
 } // namespace
