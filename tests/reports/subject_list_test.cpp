@@ -42,11 +42,12 @@ TEST(SubjectList, ASubjectIsFollowedByItsDetailsWithDirectionCashBookMarkAndDeta
     EXPECT_EQ(file.page.orientation(), 1);
 }
 
-TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgain) {
+TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgainAndANewCategoryShowsItsOwn) {
     ReportFile file;
     for (int act = 1; act <= 56; ++act)
-        file.addSubject(6, act, 0, "科目" + std::to_string(act)); // a category without a code of its own
-    file.dialog.fields = {{0, "6"}, {6, "6"}};
+        file.addSubject(6, act, 0, "科目" + std::to_string(act)); // categories without a code of their own
+    file.addSubject(7, 1, 0, "科目");
+    file.dialog.fields = {{0, "6"}, {6, "7"}};
 
     EXPECT_TRUE(reports::KAMOKULIST_Print(file.dialog, file.page));
 
@@ -54,8 +55,9 @@ TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgain) {
     EXPECT_EQ(file.page.pages()[0].ruleLines(), frame.listRules(60));
     EXPECT_EQ(sheet(file.page.pages()[1]),
               subjectSheet("  2",
-                           {"r06 c005 s9 | 06|", "r06 c019 s9 |000056|", "r06 c024 s9 |科目56|", "r06 c044 s9 |入金|"},
-                           6));
+                           {"r06 c005 s9 | 06|", "r06 c019 s9 |000056|", "r06 c024 s9 |科目56|", "r06 c044 s9 |入金|",
+                            "r07 c005 s9 | 07|", "r07 c019 s9 |000001|", "r07 c024 s9 |科目|", "r07 c044 s9 |入金|"},
+                           7));
     EXPECT_EQ(file.page.endDocCalls(), 1);
     EXPECT_FALSE(file.page.drawnAfterEnd());
 }
