@@ -22,7 +22,6 @@ TEST(DescriptionList, EachDescriptionShowsItsSubjectDetailAndCounterpartWithTheN
     file.addDescription("000008", "不明", 2, 999, 9, 25, 5); // nothing of it registered
     file.addCode(25, 5, "分類外");                           // a category beyond the code-category table
     file.addDescription("000012", "範囲外", 1, 101);
-    reports::TEKILIST_Init(file.dialog);
     file.dialog.fields = {{0, "7"}, {6, "8"}}; // read as 000007 and 000008
 
     EXPECT_TRUE(reports::TEKILIST_Print(file.dialog, file.page));
