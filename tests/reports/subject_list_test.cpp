@@ -40,24 +40,24 @@ TEST(SubjectList, ASubjectIsFollowedByItsDetailsWithDirectionCashBookMarkAndDeta
                             "r10 c048 s9 |  外 |"},
                            10));
     EXPECT_EQ(file.page.orientation(), 1);
-    EXPECT_EQ(file.page.endDocCalls(), 1);
 }
 
-TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgain) {
+TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgainAndANewCategoryShowsItsOwn) {
     ReportFile file;
     for (int act = 1; act <= 56; ++act)
-        file.addSubject(6, act, 0, "科目" + std::to_string(act)); // a category without a code of its own
-    file.dialog.fields = {{0, "6"}, {6, "6"}};
+        file.addSubject(6, act, 0, "科目" + std::to_string(act)); // categories without a code of their own
+    file.addSubject(7, 1, 0, "科目");
+    file.dialog.fields = {{0, "6"}, {6, "7"}};
 
     EXPECT_TRUE(reports::KAMOKULIST_Print(file.dialog, file.page));
 
     ASSERT_EQ(file.page.pages().size(), 2u);
     EXPECT_EQ(file.page.pages()[0].ruleLines(), frame.listRules(60));
-    EXPECT_EQ(file.page.pages()[0].textsOnRow(6).at(0).text, " 06");
     EXPECT_EQ(sheet(file.page.pages()[1]),
               subjectSheet("  2",
-                           {"r06 c005 s9 | 06|", "r06 c019 s9 |000056|", "r06 c024 s9 |科目56|", "r06 c044 s9 |入金|"},
-                           6));
+                           {"r06 c005 s9 | 06|", "r06 c019 s9 |000056|", "r06 c024 s9 |科目56|", "r06 c044 s9 |入金|",
+                            "r07 c005 s9 | 07|", "r07 c019 s9 |000001|", "r07 c024 s9 |科目|", "r07 c044 s9 |入金|"},
+                           7));
     EXPECT_EQ(file.page.endDocCalls(), 1);
     EXPECT_FALSE(file.page.drawnAfterEnd());
 }
@@ -76,12 +76,16 @@ TEST(SubjectList, TheCheckRefusesBoxesLongerThanTheCategoryDigitsNonDigitsAndEmp
     EXPECT_EQ(check("01", ""), "9 6 入力結果が数字ではありません。");
 }
 
-TEST(SubjectList, ARangeWithoutSubjectsPrintsNothing) {
-    ReportFile file;
-    file.dialog.fields = {{0, "09"}, {6, "01"}};
-    EXPECT_FALSE(reports::KAMOKULIST_Print(file.dialog, file.page));
-    EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{"印刷するデータがありません。"});
-    EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+// An empty box would make no query; a range whose first category is above its last finds nothing.
+TEST(SubjectList, ARangeWithoutSubjectsOrWithAnEmptyBoxPrintsNothing) {
+    for (const auto& [first, message] : std::vector<std::pair<std::string, std::string>>{
+             {"09", "印刷するデータがありません。"}, {"", "入力結果が数字ではありません。"}}) {
+        ReportFile file;
+        file.dialog.fields = {{0, first}, {6, "01"}};
+        EXPECT_FALSE(reports::KAMOKULIST_Print(file.dialog, file.page));
+        EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{message}) << first;
+        EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+    }
 }
 
 } // namespace
