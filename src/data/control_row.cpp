@@ -90,4 +90,9 @@ void F01Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     }
 }
 
+std::int16_t FiscalMonth(int month, int firstMonth) {
+    // The modulo keeps the month inside 1 to 12 even for a first month the control row should never hold.
+    return static_cast<std::int16_t>(((month - firstMonth) % 12 + 12) % 12 + 1);
+}
+
 } // namespace data

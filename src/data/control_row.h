@@ -16,4 +16,8 @@ inline constexpr const char* MissingRowMessage = "予期せぬエラーが発生
 // the row. Status 0 done, 9 the row is missing (the user has been told). Other modes do nothing.
 void F01Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 
+// The fiscal month (1 to 12) of calendar month `month` in a year that begins with month `firstMonth`
+// (F01_STMM): the index of the month figures of F21TB and of the cash row.
+std::int16_t FiscalMonth(int month, int firstMonth);
+
 } // namespace data

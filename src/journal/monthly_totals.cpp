@@ -4,6 +4,7 @@
 #include "common/input_checks.h"
 #include "data/cash_lines.h"
 #include "data/cash_row.h"
+#include "data/control_row.h"
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 
@@ -226,11 +227,6 @@ bool writeCash(data::ProgramState& s, std::int16_t slot, const Sums& cash) {
 
 } // namespace
 
-std::int16_t FiscalMonthSlot(int month, int firstMonth) {
-    // The modulo keeps the slot inside 1 to 12 even for a first month the control row should never hold.
-    return static_cast<std::int16_t>(((month - firstMonth) % 12 + 12) % 12 + 1);
-}
-
 void MonthlyTotalsInit(data::ProgramState& s, ClosingDialogView& view) {
     ShowClosingJob(s, view, "月次集計　（月次〆）", "年号＋年月度", PeriodDigits);
 }
@@ -248,7 +244,7 @@ RunOutcome MonthlyTotalsRun(data::ProgramState& s, ClosingDialogView& view) {
     }
     // Day 99 is only a bound here: every day of the month lies between the two.
     const std::int32_t lastDate = firstDate / 100 * 100 + 99;
-    const std::int16_t slot = FiscalMonthSlot(firstDate / 100 % 100, s.F01Record.F01_STMM);
+    const std::int16_t slot = data::FiscalMonth(firstDate / 100 % 100, s.F01Record.F01_STMM);
 
     const data::F21Rec savedSubject = s.F21Record;
     const data::F46Rec savedCash = s.F46Record;

@@ -18,9 +18,6 @@ void MonthlyTotalsCheck(data::ProgramState& s, ClosingDialogView& view, std::int
 // Recomputes the month of Text1(0) in one transaction; on any failure the file is left as it was.
 RunOutcome MonthlyTotalsRun(data::ProgramState& s, ClosingDialogView& view);
 
-// The fiscal month (1 to 12) of a calendar month when the fiscal year begins with `firstMonth`.
-std::int16_t FiscalMonthSlot(int month, int firstMonth);
-
 // The month's voucher lines in subject, detail and entry order; bound to the first and last date. Only the
 // fields the job reads are fetched: every other field would only widen the sort.
 inline constexpr const char* MonthLinesQuery =

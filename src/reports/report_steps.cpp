@@ -105,11 +105,6 @@ std::string EraDateText(const data::F01Rec& control, std::int32_t ymd) {
     return code.substr(1, 2) + "/" + code.substr(3, 2) + "/" + code.substr(5, 2);
 }
 
-std::int16_t FiscalMonth(int month, int firstMonth) {
-    // The modulo keeps the month inside 1 to 12 even for a first month the control row should never hold.
-    return static_cast<std::int16_t>(((month - firstMonth) % 12 + 12) % 12 + 1);
-}
-
 std::optional<std::int64_t> RangeNumber(const std::string& text) {
     if (text.empty() || text.size() > RangeDigits || !digitsOnly(text)) return std::nullopt;
     return std::stoll(text);

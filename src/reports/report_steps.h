@@ -3,6 +3,7 @@
 // two-row entries with their closing band, empty entries, brought-forward row and totals.
 #pragma once
 
+#include "data/control_row.h"
 #include "data/program_state.h"
 #include "platform/db/currency.h"
 #include "platform/print/page.h"
@@ -49,8 +50,7 @@ std::string VoucherText(std::int64_t voucher, std::int64_t line);
 // A date as era year/month/day ("08/04/15"); empty when it does not convert.
 std::string EraDateText(const data::F01Rec& control, std::int32_t ymd);
 
-// The fiscal month (1 to 12) of calendar month `month` in a year that begins with `firstMonth`.
-std::int16_t FiscalMonth(int month, int firstMonth);
+using data::FiscalMonth;
 
 // The rule a report's check applies to the length of box `index`: err 9 when the text is too long.
 using LengthRule = std::function<void(const std::string& text, std::int16_t index, std::int16_t& err)>;

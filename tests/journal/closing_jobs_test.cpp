@@ -1,5 +1,6 @@
 // The two closing jobs on real data files: the checks of their parameter, the monthly totals and the
 // year-end closing.
+#include "data/control_row.h"
 #include "journal/closing_files.h"
 #include "support/window_test.h"
 
@@ -79,7 +80,7 @@ TEST(MonthlyTotals, TheCalendarMonthLandsInItsFiscalMonthSlot) {
     const std::tuple<int, int, std::size_t> cases[] = {{1, 1, 1},  {1, 12, 12}, {4, 4, 1},  {4, 3, 12},
                                                        {4, 12, 9}, {4, 1, 10},  {10, 9, 12}};
     for (const auto& [first, month, slot] : cases)
-        EXPECT_EQ(journal::FiscalMonthSlot(month, first), static_cast<int>(slot)) << first << "/" << month;
+        EXPECT_EQ(data::FiscalMonth(month, first), static_cast<int>(slot)) << first << "/" << month;
     for (const auto& [first, month, slot] : {cases[0], cases[1], cases[2], cases[3]}) {
         ClosingFile file(static_cast<std::int16_t>(first));
         file.addSubject(1, 100, 0, 0, 1);
