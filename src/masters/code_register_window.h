@@ -34,7 +34,6 @@ public:
 
 protected:
     void fieldEntered(int index) override;
-    void showEditForm(int index) override;
     // Leaving a field untouched leaves it as it is.
     void showField(int index) override { (void)index; }
     int lengthLimit(int index) const override;
