@@ -31,6 +31,7 @@ protected:
     bool entersAgainWhenRefused(int index) const override { return index != NameField; }
     void storeField(int index, const QString& text) override;
     QWidget* moveTarget(int index, shell::FocusMove move) override;
+    bool movesWhateverTheShiftState(shell::FocusMove move) const override { return move == shell::FocusMove::Down; }
     void refreshLists() override;
     void windowActivated() override { refreshLists(); }
     void buttonClicked(int index) override;

@@ -187,11 +187,6 @@ void frmCMNCODE::fieldEntered(int index) {
     if (index == CodeField) ClearDetailFields();
 }
 
-void frmCMNCODE::showEditForm(int index) {
-    // The fixed-width texts are edited without their trailing blanks, so that typing can add to them.
-    if (index >= ContentField) Text1(index)->setText(Text1(index)->text().trimmed());
-}
-
 // ---- Leaving a field
 
 int frmCMNCODE::lengthLimit(int index) const {

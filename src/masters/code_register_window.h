@@ -34,7 +34,6 @@ public:
 
 protected:
     void fieldEntered(int index) override;
-    void showEditForm(int index) override;
     // Leaving a field untouched leaves it as it is.
     void showField(int index) override { (void)index; }
     int lengthLimit(int index) const override;
@@ -42,6 +41,7 @@ protected:
     bool entersAgainWhenRefused(int index) const override { return index <= 1; }
     void storeField(int index, const QString& text) override;
     QWidget* moveTarget(int index, shell::FocusMove move) override;
+    bool movesWhateverTheShiftState(shell::FocusMove move) const override { return move == shell::FocusMove::Down; }
     void refreshLists() override;
     void windowActivated() override { refreshLists(); }
     void buttonClicked(int index) override;

@@ -236,9 +236,6 @@ void frmACT0030::showEditForm(int index) {
     const data::F18Rec& r = record_;
     QLineEdit* field = Text1(index);
     switch (index) {
-    case 1:
-        field->setText(q(r.F18_DSC.trimmed()));
-        break;
     case 2:
         field->setText(editForm(r.F18_KBN, "##"));
         break;
@@ -254,16 +251,13 @@ void frmACT0030::showEditForm(int index) {
     case 6:
         field->setText(editForm(r.F18_CUS, "######"));
         break;
-    case 7:
-        field->setText(q(r.F18_RMK.trimmed()));
-        break;
     case 8:
         field->setText(editForm(r.F18_IO, "#"));
         break;
     case 9:
         field->setText(q(common::FormatNumber(r.F18_AMT.toString(), "#########0")));
         break;
-    default: // the code field was emptied with the window
+    default: // the code field was emptied with the window; the texts are edited as they are shown
         break;
     }
 }

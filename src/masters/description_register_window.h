@@ -35,7 +35,12 @@ protected:
     void showEditForm(int index) override;
     void showField(int index) override { ShowField(index); }
     int lengthLimit(int index) const override;
-    bool entersAgainWhenRefused(int index) const override { return index == 0; }
+    // A refused field is entered afresh: the code field empties the window, the others show what the
+    // description holds.
+    bool entersAgainWhenRefused(int index) const override {
+        (void)index;
+        return true;
+    }
     void storeField(int index, const QString& text) override;
     QWidget* moveTarget(int index, shell::FocusMove move) override;
     void refreshLists() override;

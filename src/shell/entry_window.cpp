@@ -408,8 +408,10 @@ bool EntryWindow::fieldKeyPress(int index, QKeyEvent* event) {
         EditedFlag = 9;
         return false;
     case Qt::Key_Up:
-    case Qt::Key_Down:
-        return !ctrlOrAlt && moveBy(key == Qt::Key_Up ? FocusMove::Up : FocusMove::Down);
+    case Qt::Key_Down: {
+        const FocusMove move = key == Qt::Key_Up ? FocusMove::Up : FocusMove::Down;
+        return (!ctrlOrAlt || movesWhateverTheShiftState(move)) && moveBy(move);
+    }
     case Qt::Key_Left:
     case Qt::Key_Right:
         // Shift alone; other combinations keep their editing meaning.

@@ -131,6 +131,11 @@ protected:
     }
     // Where a key sends the focus from field `index`; nullptr: nowhere. By default Enter goes to the next field.
     virtual QWidget* moveTarget(int index, FocusMove move);
+    // Whether Up or Down moves also while Ctrl or Alt is held; by default those combinations do nothing.
+    virtual bool movesWhateverTheShiftState(FocusMove move) const {
+        (void)move;
+        return false;
+    }
     // F5: re-reads the window's lists.
     virtual void refreshLists() {}
     // After each activation of the window.

@@ -87,6 +87,7 @@ TEST_F(DescriptionRegisterTest, ACycleAddsChangesAndDeletesADescriptionWhateverO
     chooseInGrid(frmACT0030::DescriptionList, 0, "000012");
     EXPECT_EQ(window->recordState(), 1);
     EXPECT_EQ(focused(), field(1));
+    EXPECT_EQ(field(1)->text(), QString("家賃").leftJustified(30)); // edited as stored
     typeIn(9, "-5");
     click(0);
     EXPECT_EQ(rows().back(), "000012|家賃|2|208|3|2|1|月末|1|-5");
@@ -101,36 +102,38 @@ TEST_F(DescriptionRegisterTest, ACycleAddsChangesAndDeletesADescriptionWhateverO
     EXPECT_EQ(rows().back().substr(0, 6), "000006");
 }
 
-// Typed into field `index` of description 7 and left by Enter: the message and where the focus goes.
+// Typed into field `index` of description 7 and left by Enter: the message, where the focus goes and what that
+// field shows then (entered afresh from what the description holds).
 TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessage) {
     startDescription("7");
     const std::string unknown = "コードに登録されていません。", notNumber = "入力結果が数字ではありません。";
     const std::string tooLong = "規定の桁数をこえました。", badCategory = "相手先種別の誤りです。";
-    const std::tuple<int, const char*, std::string, int> cases[] = {{2, "9", unknown, 2},
-                                                                    {3, "999", "勘定科目に登録されていません。", 3},
-                                                                    {4, "9", unknown, 4},
-                                                                    {4, "1234", tooLong, 4},
-                                                                    {6, "5", "相手先区分が入力されていません。", 5},
-                                                                    {5, "1", badCategory, 5},
-                                                                    {5, "3", badCategory, 5},
-                                                                    {5, "2", "", 6},
-                                                                    {6, "12345", tooLong, 6},
-                                                                    {6, "99", unknown, 6},
-                                                                    {8, "2", "入出金区分の誤りです。", 8},
-                                                                    {8, "a", notNumber, 8},
-                                                                    {9, "1..2", notNumber, 9},
-                                                                    {9, "+12-", notNumber, 9},
-                                                                    {9, "12x", notNumber, 9},
-                                                                    {0, "", "摘要コードが未入力です。", 0},
-                                                                    {0, "1a", notNumber, 0}};
-    for (const auto& [index, typed, message, focus] : cases) {
+    const std::tuple<int, const char*, std::string, int, const char*> cases[] = {
+        {2, "9", unknown, 2, "9"},
+        {3, "999", "勘定科目に登録されていません。", 3, "999"},
+        {4, "9", unknown, 4, "9"},
+        {4, "1234", tooLong, 4, "9"},
+        {6, "5", "相手先区分が入力されていません。", 5, ""},
+        {5, "1", badCategory, 5, "1"},
+        {5, "3", badCategory, 5, "3"},
+        {5, "2", "", 6, "5"},
+        {6, "12345", tooLong, 6, "5"},
+        {6, "99", unknown, 6, "99"},
+        {8, "2", "入出金区分の誤りです。", 8, ""},
+        {8, "a", notNumber, 8, ""},
+        {9, "1..2", notNumber, 9, "0"},
+        {9, "+12-", notNumber, 9, "0"},
+        {9, "12x", notNumber, 9, "0"},
+        {0, "", "摘要コードが未入力です。", 0, ""},
+        {0, "1a", notNumber, 0, ""}};
+    for (const auto& [index, typed, message, focus, text] : cases) {
         shown().clear();
         typeIn(index, typed);
         EXPECT_EQ(shown(), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
+        EXPECT_EQ(field(focus)->text(), text) << index << " " << typed;
     }
-    EXPECT_EQ(field(0)->text(), ""); // a refused code is typed again from nothing
-    EXPECT_FALSE(window->Frame2()->isEnabled());
+    EXPECT_FALSE(window->Frame2()->isEnabled()); // a refused code empties the window
 }
 
 TEST_F(DescriptionRegisterTest, ButtonsAndListsRefuseWithoutAChosenDescription) {
