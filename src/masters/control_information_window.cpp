@@ -16,6 +16,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace masters {
 
@@ -287,6 +288,7 @@ void frmCMNCNTR::ShowControlField(int Index) {
 }
 
 void frmCMNCNTR::showEditForm(int index) {
+    if (std::exchange(keepPickedText_, false)) return;
     const data::F01Rec& r = state().F01Record;
     QLineEdit* field = Text1(index);
     const auto plain = [](std::int64_t value, const char* pattern) {
@@ -332,6 +334,8 @@ void frmCMNCNTR::fieldEntered(int index) {
     } else {
         focusField(index + 1);
     }
+    // Refused, the picked day stays in the field for the user to see and correct.
+    keepPickedText_ = Text1(index)->hasFocus();
 }
 
 void frmCMNCNTR::storeField(int index, const QString& typed) {

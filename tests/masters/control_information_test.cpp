@@ -169,6 +169,7 @@ TEST_F(ControlInformationTest, APickedDayFillsTheDateFieldAndAPickedFirstDayOfAn
     pickInCalendar(s(), 19130101); // after 大正's first day
     EXPECT_EQ(shown(), only("開始日付は昇順に入力して下さい。"));
     EXPECT_EQ(focused(), field(10));
+    EXPECT_EQ(field(10)->text(), "19130101"); // refused, the picked day stays to be corrected
     EXPECT_EQ(s().F01Record.F01_STYMD[1], 18681031);
     enter(18);
     pickInCalendar(s(), 20190502);
