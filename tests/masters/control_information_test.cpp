@@ -1,3 +1,5 @@
+#include "assets/asset_register_window.h"
+#include "assets/depreciation_rows_window.h"
 #include "data/control_row.h"
 #include "data/table_rows.h"
 #include "journal/closing_dialog_window.h"
@@ -135,10 +137,12 @@ TEST_F(ControlInformationTest, AnEraAddedHereIsInEveryEraListAndItsDatesAreAccep
     journal::frmACT0100 voucher(s());
     journal::frmSIME closing(s());
     reports::frmPrint print(s(), catalog, {});
+    assets::frmACT0400 asset(s(), {}, {});
+    assets::frmACT0400A depreciation(s(), [] { return std::nullopt; });
     const QStringList eras{"明治", "大正", "昭和", "平成", "新元"};
     for (const shell::EraList* list :
          {window->Combo1(0), window->Combo1(4), voucher.Combo1(0), closing.Combo1(journal::frmSIME::DateField),
-          print.Combo1(reports::frmPrint::DateBox)})
+          print.Combo1(reports::frmPrint::DateBox), asset.Combo1(4), depreciation.Combo1(0)})
         EXPECT_EQ(items(list), eras) << list->parent()->objectName().toStdString();
 
     window->Combo1(1)->setCurrentIndex(4);
