@@ -311,6 +311,7 @@ void frmCMNCNTR::showEditForm(int index) {
 // ---- Entering and leaving
 
 void frmCMNCNTR::fieldEntered(int index) {
+    keepPickedText_ = false;
     data::ProgramState& s = state();
     s.CalendarFieldIndex = static_cast<std::int16_t>(index);
     if (!isEraDateField(index) && !isEraStart(index)) {
