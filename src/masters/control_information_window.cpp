@@ -16,6 +16,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace masters {
 
@@ -287,6 +288,7 @@ void frmCMNCNTR::ShowControlField(int Index) {
 }
 
 void frmCMNCNTR::showEditForm(int index) {
+    if (std::exchange(keepPickedText_, false)) return;
     const data::F01Rec& r = state().F01Record;
     QLineEdit* field = Text1(index);
     const auto plain = [](std::int64_t value, const char* pattern) {
@@ -309,6 +311,7 @@ void frmCMNCNTR::showEditForm(int index) {
 // ---- Entering and leaving
 
 void frmCMNCNTR::fieldEntered(int index) {
+    keepPickedText_ = false;
     data::ProgramState& s = state();
     s.CalendarFieldIndex = static_cast<std::int16_t>(index);
     if (!isEraDateField(index) && !isEraStart(index)) {
@@ -332,6 +335,8 @@ void frmCMNCNTR::fieldEntered(int index) {
     } else {
         focusField(index + 1);
     }
+    // Refused, the picked day stays in the field for the user to see and correct.
+    keepPickedText_ = Text1(index)->hasFocus();
 }
 
 void frmCMNCNTR::storeField(int index, const QString& typed) {

@@ -35,6 +35,8 @@ private:
     void storeDate(int index, std::int64_t value, const std::string& text);
     void storeEraName(int index, const std::string& text);
     void storeEraStart(int index, std::int64_t value, const std::string& text);
+
+    bool keepPickedText_ = false; // a picked first day of an era was refused: the field keeps it
 };
 
 } // namespace masters

@@ -1,3 +1,5 @@
+#include "assets/asset_register_window.h"
+#include "assets/depreciation_rows_window.h"
 #include "data/control_row.h"
 #include "data/table_rows.h"
 #include "journal/closing_dialog_window.h"
@@ -135,10 +137,12 @@ TEST_F(ControlInformationTest, AnEraAddedHereIsInEveryEraListAndItsDatesAreAccep
     journal::frmACT0100 voucher(s());
     journal::frmSIME closing(s());
     reports::frmPrint print(s(), catalog, {});
+    assets::frmACT0400 asset(s(), {}, {});
+    assets::frmACT0400A depreciation(s(), [] { return std::nullopt; });
     const QStringList eras{"明治", "大正", "昭和", "平成", "新元"};
     for (const shell::EraList* list :
          {window->Combo1(0), window->Combo1(4), voucher.Combo1(0), closing.Combo1(journal::frmSIME::DateField),
-          print.Combo1(reports::frmPrint::DateBox)})
+          print.Combo1(reports::frmPrint::DateBox), asset.Combo1(4), depreciation.Combo1(0)})
         EXPECT_EQ(items(list), eras) << list->parent()->objectName().toStdString();
 
     window->Combo1(1)->setCurrentIndex(4);
@@ -169,6 +173,7 @@ TEST_F(ControlInformationTest, APickedDayFillsTheDateFieldAndAPickedFirstDayOfAn
     pickInCalendar(s(), 19130101); // after 大正's first day
     EXPECT_EQ(shown(), only("開始日付は昇順に入力して下さい。"));
     EXPECT_EQ(focused(), field(10));
+    EXPECT_EQ(field(10)->text(), "19130101"); // refused, the picked day stays to be corrected
     EXPECT_EQ(s().F01Record.F01_STYMD[1], 18681031);
     enter(18);
     pickInCalendar(s(), 20190502);
