@@ -418,6 +418,12 @@ int frmACT0400::lengthLimit(int index) const {
     return EntryWindow::lengthLimit(index);
 }
 
+int frmACT0400::maxLengthOnEntering(int index) const {
+    // The digits of the subject categories as the code table now has them.
+    if (index == 0) return data::CodeDigits(state(), 1);
+    return EntryWindow::maxLengthOnEntering(index);
+}
+
 void frmACT0400::storeField(int index, const QString& typed) {
     const std::string text = typed.toStdString();
     if (index == 3) {
@@ -439,12 +445,14 @@ void frmACT0400::storeField(int index, const QString& typed) {
         ShowAssetFields(8);
         return;
     }
-    // Digits only from here; a number beyond its field's type is as good as too long.
+    // Digits only from here; a number beyond its field's type is as good as too long. Cost and limit are
+    // currency amounts: their ten digits always fit.
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     const std::int64_t limit = index == 0 || index == 5 || index == 7 || index == 9
                                    ? std::numeric_limits<std::int16_t>::max()
-                                   : std::numeric_limits<std::int32_t>::max();
+                               : index == 6 || index == 10 ? std::numeric_limits<std::int64_t>::max()
+                                                           : std::numeric_limits<std::int32_t>::max();
     if (error != std::errc() || end != text.data() + text.size() || value > limit) {
         refuseField(index, shell::TooLongMessage);
         return;

@@ -122,12 +122,23 @@ TEST_F(AssetRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
     const std::string life = "耐用年数は２以上５０までです。", zeroOne = "０か１で指定して下さい。";
     const std::string notNumber = "入力結果が数字ではありません。", required = "必須項目が未入力です。";
     const std::string sixDigits = "6桁(YYMMDD)で入力して下さい。", badDate = "日付の誤りです。再度、入力して下さい。";
-    const std::tuple<int, const char*, std::string, int> cases[] = {
-        {5, "1", life, 5},        {5, "51", life, 5},        {5, "50", "", 6},
-        {7, "2", zeroOne, 7},     {9, "3", zeroOne, 9},      {8, "1..2", notNumber, 8},
-        {6, "12a", notNumber, 6}, {4, "0804", sixDigits, 4}, {4, "081332", badDate, 4},
-        {3, "", required, 3},     {6, "", required, 6},      {1, "999", "勘定科目ﾏｽﾀｰにありません。", 1}};
-    for (const auto& [index, typed, message, focus] : cases) {
+    // A refused field is entered afresh: it shows what is stored (the date only once one is), the name
+    // keeps what was typed, a refused subject code clears the key.
+    const std::tuple<int, const char*, std::string, int, const char*> cases[] = {
+        {5, "1", life, 5, "0"},
+        {5, "51", life, 5, "0"},
+        {5, "50", "", 6, " 50"},
+        {7, "2", zeroOne, 7, "0"},
+        {9, "3", zeroOne, 9, "0"},
+        {8, "1..2", notNumber, 8, "0."},
+        {6, "12a", notNumber, 6, "0"},
+        {6, "3000000000", "", 7, "  3,000,000,000"}, // a cost beyond 32 bits is a currency amount still
+        {4, "0804", sixDigits, 4, "0804"},
+        {4, "081332", badDate, 4, "081332"},
+        {3, "", required, 3, ""},
+        {6, "", required, 6, "3000000000"},
+        {1, "999", "勘定科目ﾏｽﾀｰにありません。", 1, ""}};
+    for (const auto& [index, typed, message, focus, shows] : cases) {
         if (index == 1) {
             EXPECT_EQ(window->asset().F28_NEN, 50); // refused lives changed nothing
         }
@@ -136,7 +147,12 @@ TEST_F(AssetRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
         typeIn(index, typed);
         EXPECT_EQ(shown(), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
+        EXPECT_EQ(field(index)->text(), shows) << index << " " << typed;
     }
+    EXPECT_EQ(texts({0, 2}), QStringList({"  2", ""}));
+    s().CodeKbnTable[1][3] = "3"; // the subject categories' digits changed meanwhile
+    enter(0);
+    EXPECT_EQ(field(0)->maxLength(), 3);
     searchNew();
     shown().clear();
     typeIn(4, "080415"); // a new asset's era list has no era chosen
