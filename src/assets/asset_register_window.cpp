@@ -436,12 +436,12 @@ void frmACT0400::storeField(int index, const QString& typed) {
         return;
     }
     if (index == 8) {
-        const std::optional<db::Currency> rate = common::ParseAmount(text);
+        const std::optional<float> rate = ParseRate(text);
         if (!rate) {
             refuseField(8, shell::NotNumericMessage);
             return;
         }
-        asset_.F28_PCT = static_cast<float>(rate->toDouble());
+        asset_.F28_PCT = *rate;
         ShowAssetFields(8);
         return;
     }

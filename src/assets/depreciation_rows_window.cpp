@@ -500,7 +500,7 @@ void frmACT0400A::storeField(int index, const QString& typed) {
         r.F50_MTH = static_cast<std::int16_t>(value->toDouble());
         break;
     case 5:
-        r.F50_PCT = static_cast<float>(value->toDouble());
+        r.F50_PCT = ParseRate(text).value_or(0.0f);
         break;
     case 6:
         r.F50_CAL = *value;

@@ -171,6 +171,8 @@ TEST_F(AssetRegisterTest, ARateOrLimitOnScreenFollowsTheLifeOrCostAndAZeroOneDoe
     EXPECT_EQ(a.F28_PCT, 0.369f); // the typed rate gives way
     typeIn(7, "1");
     EXPECT_EQ(a.F28_PCT, 0.2f);
+    typeIn(8, ".12345");
+    EXPECT_EQ(a.F28_PCT, 0.12345f); // every decimal typed, not an amount's four
     typeIn(8, "0");
     typeIn(5, "10");
     EXPECT_EQ(a.F28_PCT, 0.0f);
