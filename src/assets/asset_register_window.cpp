@@ -660,6 +660,10 @@ bool frmACT0400::saveAsset() {
     table.update();
     table.setBookmark(table.lastModified());
     s.F28Record = asset_;
+    // The rows of this asset are computed from the asset as it is stored now.
+    if (assetForRows_ && assetForRows_->asset.F28_KBN == KeyKbn && assetForRows_->asset.F28_ACT == KeyAct &&
+        assetForRows_->asset.F28_SEQ == KeySeq)
+        assetForRows_->asset = asset_;
     return true;
 }
 

@@ -247,10 +247,19 @@ TEST_F(AssetRegisterTest, TheRowsButtonSavesTheAssetAndOpensItsRowsWhichGoWithTh
     click(4);
     EXPECT_EQ(shown(), only(""));
     ASSERT_EQ(rowsOpened, 1);
+    // A later save of the asset reaches its rows when they come to the front.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    EXPECT_EQ(rows->asset().F28_AMT, db::Currency::fromWhole(1'000'000));
-    EXPECT_EQ(assetsInFile(), std::vector<std::string>{"2|216|1|パソコン|20260415|5|1000000|0|1|950000"});
+    typeIn(6, "2000000");
+    click(0);
+    rows->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rows.get()));
+    EXPECT_EQ(rows->asset().F28_LMT, db::Currency::fromWhole(1'900'000));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    typeIn(2, "1");
+    type("\n");
+    EXPECT_EQ(assetsInFile(), std::vector<std::string>{"2|216|1|パソコン|20260415|5|2000000|0|1|1900000"});
     for (const std::int32_t ym : {202612, 202712})
         addRow(*s().F50Table, {{"F50_KBN", 2}, {"F50_ACT", 216}, {"F50_SEQ", 1}, {"F50_YM", ym}});
     addRow(*s().F50Table, {{"F50_KBN", 2}, {"F50_ACT", 216}, {"F50_SEQ", 2}, {"F50_YM", 202612}});
