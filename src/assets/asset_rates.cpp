@@ -1,5 +1,8 @@
 #include "assets/asset_rates.h"
 
+#include "common/input_checks.h"
+
+#include <charconv>
 #include <cmath>
 
 namespace assets {
@@ -41,6 +44,20 @@ float ProposeRate(int life, int method) {
 db::Currency ProposeLimit(db::Currency cost, int kind) {
     const float percent = LimitPercent()[kind == Intangible ? 0 : 1];
     return RoundHalfUp(cost.toDouble() * static_cast<double>(percent) / 100.0);
+}
+
+std::optional<float> ParseRate(const std::string& text) {
+    // An amount keeps four decimals; a rate keeps what was typed.
+    if (!common::ParseAmount(text)) return std::nullopt;
+    std::string number;
+    bool negative = false;
+    for (char c : text) {
+        if (c == '-') negative = true;
+        if (c != '-' && c != '+' && c != ',') number += c;
+    }
+    double value = 0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return static_cast<float>(negative ? -value : value);
 }
 
 db::Currency RoundHalfUp(double value) {

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace assets {
 
@@ -27,6 +29,10 @@ float StraightLineRate(int life);
 float ProposeRate(int life, int method);
 // The cost times the kind's share, rounded half up to a whole unit.
 db::Currency ProposeLimit(db::Currency cost, int kind);
+
+// A typed rate (digits, separators, one sign first or last) as the single-precision number it names, every
+// decimal kept; nothing when the text is no number.
+std::optional<float> ParseRate(const std::string& text);
 
 // The largest whole number not above value + 0.5: how every computed asset amount is rounded.
 db::Currency RoundHalfUp(double value);

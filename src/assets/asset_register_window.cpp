@@ -418,6 +418,12 @@ int frmACT0400::lengthLimit(int index) const {
     return EntryWindow::lengthLimit(index);
 }
 
+int frmACT0400::maxLengthOnEntering(int index) const {
+    // The digits of the subject categories as the code table now has them.
+    if (index == 0) return data::CodeDigits(state(), 1);
+    return EntryWindow::maxLengthOnEntering(index);
+}
+
 void frmACT0400::storeField(int index, const QString& typed) {
     const std::string text = typed.toStdString();
     if (index == 3) {
@@ -430,21 +436,23 @@ void frmACT0400::storeField(int index, const QString& typed) {
         return;
     }
     if (index == 8) {
-        const std::optional<db::Currency> rate = common::ParseAmount(text);
+        const std::optional<float> rate = ParseRate(text);
         if (!rate) {
             refuseField(8, shell::NotNumericMessage);
             return;
         }
-        asset_.F28_PCT = static_cast<float>(rate->toDouble());
+        asset_.F28_PCT = *rate;
         ShowAssetFields(8);
         return;
     }
-    // Digits only from here; a number beyond its field's type is as good as too long.
+    // Digits only from here; a number beyond its field's type is as good as too long. Cost and limit are
+    // currency amounts: their ten digits always fit.
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     const std::int64_t limit = index == 0 || index == 5 || index == 7 || index == 9
                                    ? std::numeric_limits<std::int16_t>::max()
-                                   : std::numeric_limits<std::int32_t>::max();
+                               : index == 6 || index == 10 ? std::numeric_limits<std::int64_t>::max()
+                                                           : std::numeric_limits<std::int32_t>::max();
     if (error != std::errc() || end != text.data() + text.size() || value > limit) {
         refuseField(index, shell::TooLongMessage);
         return;
@@ -652,6 +660,10 @@ bool frmACT0400::saveAsset() {
     table.update();
     table.setBookmark(table.lastModified());
     s.F28Record = asset_;
+    // The rows of this asset are computed from the asset as it is stored now.
+    if (assetForRows_ && assetForRows_->asset.F28_KBN == KeyKbn && assetForRows_->asset.F28_ACT == KeyAct &&
+        assetForRows_->asset.F28_SEQ == KeySeq)
+        assetForRows_->asset = asset_;
     return true;
 }
 

@@ -39,6 +39,12 @@ protected:
     void showEditForm(int index) override;
     void showField(int index) override { ShowAssetFields(index); }
     int lengthLimit(int index) const override;
+    int maxLengthOnEntering(int index) const override;
+    // A refused value is not kept: the field is entered afresh, which clears the key fields after it.
+    bool entersAgainWhenRefused(int index) const override {
+        (void)index;
+        return true;
+    }
     void storeField(int index, const QString& text) override;
     QWidget* moveTarget(int index, shell::FocusMove move) override;
     void refreshLists() override;

@@ -30,6 +30,9 @@ using shell::FocusMove;
 
 constexpr int WidthTwips = 12330;
 constexpr int HeightTwips = 5055;
+// Near the lower right corner, clear of the register and the calendar.
+constexpr int RightMarginTwips = 500;
+constexpr int BottomMarginTwips = 1700;
 
 constexpr char RequiredMessage[] = "必須項目が未入力です。";
 constexpr char YearMonthLengthMessage[] = "4桁(YYMM)で入力して下さい。";
@@ -134,7 +137,7 @@ frmACT0400A::frmACT0400A(data::ProgramState& state, AssetSource source, QWidget*
     : EntryWindow(state, "frmACT0400A", rowFields(), parent), source_(std::move(source)) {
     setWindowTitle("減価償却の明細登録");
     setRequiredMessage(RequiredMessage);
-    setPlacement(WidthTwips, HeightTwips, 1, 1);
+    setPlacement(WidthTwips, HeightTwips, 1, 1, RightMarginTwips, BottomMarginTwips);
     ActivatedFlag = 0;
     buildLayout();
     fillEraLists();
@@ -497,7 +500,7 @@ void frmACT0400A::storeField(int index, const QString& typed) {
         r.F50_MTH = static_cast<std::int16_t>(value->toDouble());
         break;
     case 5:
-        r.F50_PCT = static_cast<float>(value->toDouble());
+        r.F50_PCT = ParseRate(text).value_or(0.0f);
         break;
     case 6:
         r.F50_CAL = *value;
@@ -678,7 +681,9 @@ void frmACT0400A::rowChosen(QListWidgetItem* item) {
     if (chosen < 0 || chosen >= static_cast<int>(rows_.size())) return;
     // The field left for the chosen row is not checked: what it held belonged to the row before.
     EditedFlag = 0;
+    SkipNextCheck = true;
     if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
+    SkipNextCheck = false;
     previous_ = PreviousRow();
     for (int n = 0; n < chosen; ++n) {
         const data::F50Rec& r = rows_[static_cast<std::size_t>(n)];

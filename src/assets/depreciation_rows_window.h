@@ -40,6 +40,12 @@ protected:
     void showEditForm(int index) override;
     void showField(int index) override { ShowRowFields(index); }
     void storeField(int index, const QString& text) override;
+    // The key fields are checked whenever they are left; a refused field is entered afresh.
+    bool checkedWhenUnedited(int index) const override { return index <= 1 && !SkipNextCheck; }
+    bool entersAgainWhenRefused(int index) const override {
+        (void)index;
+        return true;
+    }
     QWidget* moveTarget(int index, shell::FocusMove move) override;
     void windowActivated() override;
     void buttonClicked(int index) override;
@@ -75,6 +81,7 @@ private:
     std::int32_t RowYM = 0;
     std::int16_t RowCategory = -1;
     PreviousRow previous_;
+    bool SkipNextCheck = false; // a row chosen in the list: the field left for it is not checked
 
     QListWidget* list_ = nullptr;
 };

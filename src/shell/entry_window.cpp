@@ -116,11 +116,14 @@ void EntryWindow::fillEraLists() {
         list->fill(state_.F01Record);
 }
 
-void EntryWindow::setPlacement(int widthTwips, int heightTwips, int leftDivisor, int topDivisor) {
+void EntryWindow::setPlacement(int widthTwips, int heightTwips, int leftDivisor, int topDivisor, int leftLessTwips,
+                               int topLessTwips) {
     widthTwips_ = widthTwips;
     heightTwips_ = heightTwips;
     leftDivisor_ = std::max(leftDivisor, 1);
     topDivisor_ = std::max(topDivisor, 1);
+    leftLessTwips_ = leftLessTwips;
+    topLessTwips_ = topLessTwips;
     if (isVisible()) applyPlacement();
 }
 
@@ -136,8 +139,8 @@ void EntryWindow::applyPlacement() {
     frame->resize(QSize(twipsToPixels(widthTwips_), twipsToPixels(heightTwips_)) - windowsFrame +
                   ownFrame.expandedTo(QSize(0, 0)));
     const QSize area = placementArea(this);
-    const int left = floorDivide(area.width() * TwipsPerPixel - widthTwips_, leftDivisor_);
-    const int top = floorDivide(area.height() * TwipsPerPixel - heightTwips_, topDivisor_);
+    const int left = floorDivide(area.width() * TwipsPerPixel - widthTwips_, leftDivisor_) - leftLessTwips_;
+    const int top = floorDivide(area.height() * TwipsPerPixel - heightTwips_, topDivisor_) - topLessTwips_;
     // A window larger than its area keeps its caption in sight.
     moveOuterFrame(this, std::max(twipsToPixels(left), 0), std::max(twipsToPixels(top), 0));
 }
@@ -311,7 +314,8 @@ void EntryWindow::fieldFocusIn(int index) {
     }
     currentField_ = index;
     const FieldSpec& spec = fieldSpec(index);
-    const int maxLength = spec.maxLength > 0 ? spec.maxLength : UnlimitedLength;
+    const int entering = maxLengthOnEntering(index);
+    const int maxLength = entering > 0 ? entering : UnlimitedLength;
     if (returningTo_ == index) {
         returningTo_ = -1;
         Text1(index)->setMaxLength(maxLength);
@@ -345,7 +349,7 @@ void EntryWindow::leaveCurrentField() {
 }
 
 void EntryWindow::leaveField(int index) {
-    if (EditedFlag == 0) {
+    if (EditedFlag == 0 && !checkedWhenUnedited(index)) {
         showField(index);
         return;
     }

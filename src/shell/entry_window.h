@@ -79,9 +79,10 @@ protected:
     void setButtonHint(const QString& text) { buttonHint_ = text; }
     // Whether a field's text loses its leading and trailing blanks before it is checked (the rule).
     void setTrimmedOnLeaving(bool trimmed) { trimmedOnLeaving_ = trimmed; }
-    // Size in twips; placed on first showing at left = (area width - width) / leftDivisor and
-    // top = (area height - height) / topDivisor, rounded down, in the main window's work area.
-    void setPlacement(int widthTwips, int heightTwips, int leftDivisor = 2, int topDivisor = 4);
+    // Size in twips; placed on first showing at left = (area width - width) / leftDivisor - leftLess and
+    // top = (area height - height) / topDivisor - topLess, rounded down, in the main window's work area.
+    void setPlacement(int widthTwips, int heightTwips, int leftDivisor = 2, int topDivisor = 4, int leftLessTwips = 0,
+                      int topLessTwips = 0);
 
     // The calendar's hand-off: the processing date shown, this window named its owner, its date field
     // `fieldIndex` (-1 keeps the index). A user's close of an owner clears the owner's name.
@@ -116,6 +117,13 @@ protected:
     virtual void showField(int index) { (void)index; }
     // The longest text accepted; below 1 no check. The table's limit unless a window knows better.
     virtual int lengthLimit(int index) const;
+    // The characters the user can type while the field has the focus; below 1 no limit.
+    virtual int maxLengthOnEntering(int index) const { return fieldSpec(index).maxLength; }
+    // Whether the field is checked on leaving even when nothing was typed into it.
+    virtual bool checkedWhenUnedited(int index) const {
+        (void)index;
+        return false;
+    }
     // What a required field left empty says; the window's required-field message unless a field has its own.
     virtual std::string requiredFieldMessage(int index) const;
     // Whether a field refused on leaving is entered afresh (fieldEntered and its edit form) rather than
@@ -186,6 +194,8 @@ private:
     int heightTwips_ = 0;
     int leftDivisor_ = 2;
     int topDivisor_ = 4;
+    int leftLessTwips_ = 0;
+    int topLessTwips_ = 0;
 };
 
 } // namespace shell

@@ -52,4 +52,11 @@ TEST(AssetRates, TheLimitIsTheKindsShareOfTheCostRoundedHalfUp) {
         EXPECT_EQ(ProposeLimit(Currency::fromWhole(cost), kind), Currency::fromWhole(limit)) << cost << " " << kind;
 }
 
+TEST(AssetRates, ATypedRateKeepsEveryDecimalAndNoNumberIsRefused) {
+    const std::pair<const char*, std::optional<float>> cases[] = {
+        {"0.12345", 0.12345f}, {"1,000.5", 1000.5f}, {".5-", -0.5f}, {"+7", 7.0f}, {"1..2", {}}, {"-", {}}};
+    for (const auto& [text, rate] : cases)
+        EXPECT_EQ(assets::ParseRate(text), rate) << text;
+}
+
 } // namespace

@@ -122,12 +122,23 @@ TEST_F(AssetRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
     const std::string life = "耐用年数は２以上５０までです。", zeroOne = "０か１で指定して下さい。";
     const std::string notNumber = "入力結果が数字ではありません。", required = "必須項目が未入力です。";
     const std::string sixDigits = "6桁(YYMMDD)で入力して下さい。", badDate = "日付の誤りです。再度、入力して下さい。";
-    const std::tuple<int, const char*, std::string, int> cases[] = {
-        {5, "1", life, 5},        {5, "51", life, 5},        {5, "50", "", 6},
-        {7, "2", zeroOne, 7},     {9, "3", zeroOne, 9},      {8, "1..2", notNumber, 8},
-        {6, "12a", notNumber, 6}, {4, "0804", sixDigits, 4}, {4, "081332", badDate, 4},
-        {3, "", required, 3},     {6, "", required, 6},      {1, "999", "勘定科目ﾏｽﾀｰにありません。", 1}};
-    for (const auto& [index, typed, message, focus] : cases) {
+    // A refused field is entered afresh: it shows what is stored (the date only once one is), the name
+    // keeps what was typed, a refused subject code clears the key.
+    const std::tuple<int, const char*, std::string, int, const char*> cases[] = {
+        {5, "1", life, 5, "0"},
+        {5, "51", life, 5, "0"},
+        {5, "50", "", 6, " 50"},
+        {7, "2", zeroOne, 7, "0"},
+        {9, "3", zeroOne, 9, "0"},
+        {8, "1..2", notNumber, 8, "0."},
+        {6, "12a", notNumber, 6, "0"},
+        {6, "3000000000", "", 7, "  3,000,000,000"}, // a cost beyond 32 bits is a currency amount still
+        {4, "0804", sixDigits, 4, "0804"},
+        {4, "081332", badDate, 4, "081332"},
+        {3, "", required, 3, ""},
+        {6, "", required, 6, "3000000000"},
+        {1, "999", "勘定科目ﾏｽﾀｰにありません。", 1, ""}};
+    for (const auto& [index, typed, message, focus, shows] : cases) {
         if (index == 1) {
             EXPECT_EQ(window->asset().F28_NEN, 50); // refused lives changed nothing
         }
@@ -136,7 +147,12 @@ TEST_F(AssetRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
         typeIn(index, typed);
         EXPECT_EQ(shown(), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
+        EXPECT_EQ(field(index)->text(), shows) << index << " " << typed;
     }
+    EXPECT_EQ(texts({0, 2}), QStringList({"  2", ""}));
+    s().CodeKbnTable[1][3] = "3"; // the subject categories' digits changed meanwhile
+    enter(0);
+    EXPECT_EQ(field(0)->maxLength(), 3);
     searchNew();
     shown().clear();
     typeIn(4, "080415"); // a new asset's era list has no era chosen
@@ -155,6 +171,8 @@ TEST_F(AssetRegisterTest, ARateOrLimitOnScreenFollowsTheLifeOrCostAndAZeroOneDoe
     EXPECT_EQ(a.F28_PCT, 0.369f); // the typed rate gives way
     typeIn(7, "1");
     EXPECT_EQ(a.F28_PCT, 0.2f);
+    typeIn(8, ".12345");
+    EXPECT_EQ(a.F28_PCT, 0.12345f); // every decimal typed, not an amount's four
     typeIn(8, "0");
     typeIn(5, "10");
     EXPECT_EQ(a.F28_PCT, 0.0f);
@@ -229,10 +247,19 @@ TEST_F(AssetRegisterTest, TheRowsButtonSavesTheAssetAndOpensItsRowsWhichGoWithTh
     click(4);
     EXPECT_EQ(shown(), only(""));
     ASSERT_EQ(rowsOpened, 1);
+    // A later save of the asset reaches its rows when they come to the front.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    EXPECT_EQ(rows->asset().F28_AMT, db::Currency::fromWhole(1'000'000));
-    EXPECT_EQ(assetsInFile(), std::vector<std::string>{"2|216|1|パソコン|20260415|5|1000000|0|1|950000"});
+    typeIn(6, "2000000");
+    click(0);
+    rows->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rows.get()));
+    EXPECT_EQ(rows->asset().F28_LMT, db::Currency::fromWhole(1'900'000));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    typeIn(2, "1");
+    type("\n");
+    EXPECT_EQ(assetsInFile(), std::vector<std::string>{"2|216|1|パソコン|20260415|5|2000000|0|1|1900000"});
     for (const std::int32_t ym : {202612, 202712})
         addRow(*s().F50Table, {{"F50_KBN", 2}, {"F50_ACT", 216}, {"F50_SEQ", 1}, {"F50_YM", ym}});
     addRow(*s().F50Table, {{"F50_KBN", 2}, {"F50_ACT", 216}, {"F50_SEQ", 2}, {"F50_YM", 202612}});

@@ -1,10 +1,12 @@
 #include "assets/depreciation_rows_window.h"
 #include "data/control_row.h"
 #include "data/table_rows.h"
+#include "shell/twips.h"
 #include "support/test_files.h"
 #include "support/window_test.h"
 
 #include <QListWidget>
+#include <QScreen>
 
 #include <tuple>
 
@@ -94,6 +96,9 @@ TEST_F(DepreciationRowsTest, RowsOverTheWholeLifeAreSeededComputedAndStoredInTur
     openWindow();
     EXPECT_EQ(window->Text1(13)->text(), "令和    8年 4月15日");
     EXPECT_EQ(window->Text1(19)->text().trimmed(), "950,000");
+    const QSize screen = window->screen()->availableGeometry().size() * shell::TwipsPerPixel;
+    EXPECT_EQ(window->pos(), QPoint(std::max(shell::twipsToPixels(screen.width() - 12330 - 500), 0),
+                                    std::max(shell::twipsToPixels(screen.height() - 5055 - 1700), 0)));
     search("0812");
     EXPECT_EQ(focused(), field(2));
     EXPECT_EQ(amounts(), QStringList({"950000", "1,000,000", "9", "0.3690", "276,750", "276,750", "673,250"}));
@@ -143,13 +148,19 @@ TEST_F(DepreciationRowsTest, ARowPastTheLastMonthIsMovedToTheLastMonthAndSearche
 
 // Typed into field `index` and left by Enter, or searched: the message shown and where the focus goes.
 TEST_F(DepreciationRowsTest, BadKeysAndCategoriesOutOfSequenceAreRefused) {
+    s().F01Record.F01_ACT = 20260301;
     openWindow();
+    enter(0);
+    key(Qt::Key_Tab); // the key fields are checked even when left as they were
+    EXPECT_EQ(shown(), only("取得年月日以前です。"));
+    EXPECT_EQ(focused(), window->Combo1(0));
     const std::string wrongCategory = "前回のデータから、この区分は誤りと思われます。";
     const std::tuple<int, const char*, std::string, QWidget*> cases[] = {
         {0, "0803", "取得年月日以前です。", window->Combo1(0)},
         {0, "081", "4桁(YYMM)で入力して下さい。", field(0)},
         {0, "", "必須項目が未入力です。", field(0)},
         {0, "08a2", "入力結果が数字ではありません。", field(0)},
+        {0, "0812", "", field(1)},
         {1, "3", "コード範囲の誤りです。", field(1)},
         {1, "7", "コード範囲の誤りです。", field(1)}};
     for (const auto& [index, typed, message, focus] : cases) {
@@ -158,6 +169,7 @@ TEST_F(DepreciationRowsTest, BadKeysAndCategoriesOutOfSequenceAreRefused) {
         EXPECT_EQ(shown(), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), focus) << index << " " << typed;
     }
+    EXPECT_EQ(field(1)->text(), "0"); // a refused field is entered afresh: the proposal again
     const std::tuple<const char*, const char*, std::string, QWidget*> searches[] = {
         {"0812", "1", wrongCategory, field(1)}, // no previous row to follow
         {"0812", "9", wrongCategory, field(1)},
@@ -206,7 +218,9 @@ TEST_F(DepreciationRowsTest, AnEditedAmountIsComputedAgainAndTypedResultsGiveWay
 TEST_F(DepreciationRowsTest, ChoosingAnEarlierRowAsksBeforeItIsChangedAndDeletingItRemovesOnlyIt) {
     storeRow(202612, 0, 276'750);
     storeRow(202712, 1, 543'629);
+    s().F01Record.F01_ACT = 20260301; // before the acquisition: the field left for the row is not checked
     openWindow();
+    enter(0);
     files.messages.answers = {platform::Answer::No};
     chooseLine(0);
     const std::string later = "入力年月以降のデータの期首帳簿価格等が不正確になる恐れがあります。作業を続行しますか。";

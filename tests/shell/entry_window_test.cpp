@@ -32,7 +32,10 @@ public:
         claimCalendar(0);
     }
 
-    void place(int widthTwips, int heightTwips) { setPlacement(widthTwips, heightTwips); }
+    void place(int widthTwips, int heightTwips, int leftDivisor = 2, int topDivisor = 4, int leftLess = 0,
+               int topLess = 0) {
+        setPlacement(widthTwips, heightTwips, leftDivisor, topDivisor, leftLess, topLess);
+    }
     using EntryWindow::ActivatedFlag;
     using EntryWindow::EditedFlag;
 
@@ -297,6 +300,13 @@ TEST(EntryWindowPlacement, CentredAcrossAndAQuarterDownTheWorkArea) {
     EXPECT_EQ(sub->pos(), QPoint(200, 100));
     // The client area is what the layout had inside a desktop frame of 8 by 31 pixels.
     EXPECT_EQ(window->size(), QSize(400 - 8, 200 - 31));
+
+    // Near the lower right corner: 600 twips in from the right edge, 1500 up from the bottom.
+    auto* corner = new SampleWindow(state);
+    corner->place(6000, 3000, 1, 1, 600, 1500);
+    QMdiSubWindow* cornerSub = area.addSubWindow(corner);
+    cornerSub->show();
+    EXPECT_EQ(cornerSub->pos(), QPoint(360, 300));
 }
 
 } // namespace
