@@ -8,8 +8,11 @@
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/registry.h"
+#include "reports/annual_summary.h"
 #include "reports/code_list.h"
 #include "reports/daily_report.h"
+#include "reports/expense_item_list.h"
+#include "reports/ledger.h"
 #include "reports/report_dialog_window.h"
 #include "reports/report_module.h"
 #include "shell/about_window.h"
@@ -45,6 +48,9 @@ int main(int argc, char** argv) {
     reports::ReportCatalog reportCatalog;
     reportCatalog.registerReport(1, reports::makeCodeListModule());
     reportCatalog.registerReport(4, reports::makeDailyReportModule());
+    reportCatalog.registerReport(6, reports::makeExpenseItemListModule());
+    reportCatalog.registerReport(7, reports::makeLedgerModule());
+    reportCatalog.registerReport(10, reports::makeAnnualSummaryModule());
 
     shell::frmKemlora mainWindow(state);
     mainWindow.registerWindow("frmCalendar", [&] {
