@@ -9,12 +9,15 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/registry.h"
 #include "reports/annual_summary.h"
+#include "reports/cash_book.h"
 #include "reports/code_list.h"
 #include "reports/daily_report.h"
+#include "reports/description_list.h"
 #include "reports/expense_item_list.h"
 #include "reports/ledger.h"
 #include "reports/report_dialog_window.h"
 #include "reports/report_module.h"
+#include "reports/subject_list.h"
 #include "shell/about_window.h"
 #include "shell/calendar_window.h"
 #include "shell/guarded_application.h"
@@ -47,7 +50,10 @@ int main(int argc, char** argv) {
     // The reports by their menu number; a report module adds itself here, and a number without one opens nothing.
     reports::ReportCatalog reportCatalog;
     reportCatalog.registerReport(1, reports::makeCodeListModule());
+    reportCatalog.registerReport(2, reports::makeSubjectListModule());
+    reportCatalog.registerReport(3, reports::makeDescriptionListModule());
     reportCatalog.registerReport(4, reports::makeDailyReportModule());
+    reportCatalog.registerReport(5, reports::makeCashBookModule());
     reportCatalog.registerReport(6, reports::makeExpenseItemListModule());
     reportCatalog.registerReport(7, reports::makeLedgerModule());
     reportCatalog.registerReport(10, reports::makeAnnualSummaryModule());

@@ -2,6 +2,7 @@
 
 #include "common/era_dates.h"
 #include "common/input_checks.h"
+#include "data/cash_lines.h"
 #include "data/cash_row.h"
 #include "data/field_values.h"
 #include "data/keyed_access.h"
@@ -182,20 +183,7 @@ std::int64_t sumLines(data::ProgramState& s, db::QueryRecordset& lines, const Li
     return count;
 }
 
-// A line is cash when its detail row, or without one its subject's own row, is a cash-book subject.
-bool isCashKey(data::ProgramState& s, const LineKey& key) {
-    auto& r = s.F21Record;
-    r.F21_KBN = key.kbn;
-    r.F21_ACT = key.act;
-    r.F21_SRT = key.srt;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    if (status > 0 && key.srt > 0) {
-        r.F21_SRT = 0;
-        data::F21Access(s, "GET", status);
-    }
-    return status == 0 && r.F21_CSH == 0;
-}
+bool isCashKey(data::ProgramState& s, const LineKey& key) { return data::IsCashLine(s, key.kbn, key.act, key.srt); }
 
 // Lines of one key follow one another, so each key is judged once.
 Sums sumCash(data::ProgramState& s, db::QueryRecordset& lines) {

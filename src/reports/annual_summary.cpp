@@ -4,10 +4,9 @@
 #include "common/formats.h"
 #include "common/input_checks.h"
 #include "data/keyed_access.h"
-#include "reports/era_period.h"
 #include "reports/page_machinery.h"
+#include "reports/report_steps.h"
 #include "reports/report_texts.h"
-#include "reports/voucher_line_cells.h"
 
 #include <array>
 
@@ -41,13 +40,6 @@ constexpr std::int16_t monthColumn(int month) {
     return static_cast<std::int16_t>(FirstMonthColumn + (month - 1) * MonthColumnWidth);
 }
 
-const char* yearFault(const data::ProgramState& s, const std::string& text) {
-    std::int16_t err = 0;
-    common::GOUKEI_CheckLength(text, YearBox, err);
-    if (err != 0) return TooManyDigitsMessage;
-    return EraPeriodFault(s.F01Record, text, YearLength, "0101");
-}
-
 // Months 1 to 12 and the year total in 13.
 using MonthSums = std::array<db::Currency, 14>;
 
@@ -63,7 +55,7 @@ struct LineKey {
 
 class AnnualSummaryRun {
 public:
-    AnnualSummaryRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page) {}
+    AnnualSummaryRun(data::ProgramState& s, platform::Page& page) : s_(s), pages_(s, page) {}
 
     void addLine(const db::QueryRecordset& row) {
         if (columns_.ymd < 0) columns_ = Columns(row);
@@ -99,9 +91,7 @@ public:
 
     void finish() {
         printSubjectBlock();
-        DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
-        page_.newPage();
-        page_.endDoc();
+        pages_.finishRows();
     }
 
 private:
@@ -114,38 +104,25 @@ private:
         int ymd = -1, kbn = -1, act = -1, srt = -1, knd = -1, cus = -1, io = -1, amt = -1;
     };
 
-    std::int16_t top() const { return s_.PageGeo[2]; }
-
     // A subject opens under a heavy rule across the page; its rows are parted by thin rules that leave
     // the subject column open.
-    void rowStep() {
-        if (lineCounter_ > PageBreakThreshold) {
-            DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
-            page_.newPage();
-            lineCounter_ = 0;
-        }
-        if (lineCounter_ == 0) {
+    std::int16_t beginRow() {
+        const std::int16_t r = pages_.beginRowOnOpenPage(PageBreakThreshold, [this] {
             printHeader();
-            DrawRule(s_, page_, "Line", top() + 1, HeavyRule);
             subjectStart_ = true;
-        } else if (subjectStart_) {
-            DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
-        } else {
-            DrawRule(s_, page_, "Line1", top() + lineCounter_ + 1, ThinRule);
-        }
-        ++lineCounter_;
+        });
+        DrawRule(s_, pages_.page(), subjectStart_ ? "Line" : "Line1", r, subjectStart_ ? HeavyRule : ThinRule);
+        return r;
     }
 
     void printHeader() {
-        PrintPageHeader(s_, page_, Title, Landscape, pageNo_);
-        DrawRule(s_, page_, "Line", top(), HeavyRule);
-        PrintAt(page_, s_.PageGeo[1], top(), HeadingSize, "　　勘定科目");
-        PrintAt(page_, DetailColumn, top(), HeadingSize, "　　詳  細");
-        PrintAt(page_, CounterpartColumn, top(), HeadingSize, "　　相手先");
+        pages_.printPageHeader(Title, Landscape);
+        DrawRule(s_, pages_.page(), "Line", pages_.top(), HeavyRule);
+        PrintHeadingRow(s_, pages_.page(), pages_.top(), {"　　勘定科目", "　　詳  細", "　　相手先"});
         for (int m = 1; m <= 12; ++m)
-            PrintAt(page_, monthColumn(m), top(), HeadingSize, common::FormatFix(m, "###0") + " 月");
-        PrintAt(page_, YearTotalColumn, top(), HeadingSize, "年間合計");
-        DrawRule(s_, page_, "Row", top(), ThinRule);
+            PrintAt(pages_.page(), monthColumn(m), pages_.top(), HeadingSize, common::FormatFix(m, "###0") + " 月");
+        PrintAt(pages_.page(), YearTotalColumn, pages_.top(), HeadingSize, "年間合計");
+        DrawRule(s_, pages_.page(), "Row", pages_.top(), ThinRule);
     }
 
     void printSubjectName(std::int16_t r) {
@@ -154,53 +131,53 @@ private:
         s_.F21Record.F21_SRT = 0;
         std::int16_t status = 9;
         data::F21Access(s_, "LOOK", status);
-        PrintText(page_, s_.PageGeo[1], r, CellSize, s_.F21Record.F21_NAM.str());
+        PrintText(pages_.page(), s_.PageGeo[1], r, CellSize, s_.F21Record.F21_NAM.str());
     }
 
     // The twelve months and their sum in cell 13, which is summed as the row is printed.
     void printMonths(MonthSums& sums, std::int16_t r) {
         for (int m = 1; m <= 12; ++m) {
-            PrintAt(page_, monthColumn(m), r, CellSize, common::FormatFix(sums[m], AmountPattern));
+            PrintAt(pages_.page(), monthColumn(m), r, CellSize, common::FormatFix(sums[m], AmountPattern));
             sums[13] += sums[m];
         }
-        PrintAt(page_, YearTotalColumn, r, CellSize, common::FormatFix(sums[13], AmountPattern));
+        PrintAt(pages_.page(), YearTotalColumn, r, CellSize, common::FormatFix(sums[13], AmountPattern));
+    }
+
+    // A registered name; a detail or counterpart that is not leaves its cell empty.
+    void printCodeName(std::int16_t column, std::int16_t r, std::int16_t category, std::int32_t code) {
+        if (const auto name = CodeName(s_, category, code)) PrintText(pages_.page(), column, r, CellSize, *name);
     }
 
     void printDetailRow() {
-        rowStep();
-        const std::int16_t r = top() + lineCounter_;
+        const std::int16_t r = beginRow();
         if (subjectStart_) printSubjectName(r);
-        if (previous_.srt > 0) PrintText(page_, DetailColumn, r, CellSize, CodeName(s_, DetailCategory, previous_.srt));
-        if (previous_.knd > 0 && previous_.cus > 0)
-            PrintText(page_, CounterpartColumn, r, CellSize, CodeName(s_, previous_.knd, previous_.cus));
+        if (previous_.srt > 0) printCodeName(DetailColumn, r, DetailCategory, previous_.srt);
+        if (previous_.knd > 0 && previous_.cus > 0) printCodeName(CounterpartColumn, r, previous_.knd, previous_.cus);
         printMonths(rowSums_, r);
-        DrawRule(s_, page_, "Row", r, ThinRule);
+        DrawRule(s_, pages_.page(), "Row", r, ThinRule);
         rowSums_.fill(db::Currency());
         subjectStart_ = false;
     }
 
     void printSubjectBlock() {
         printDetailRow();
-        rowStep();
-        const std::int16_t r = top() + lineCounter_;
-        if (lineCounter_ == 1) printSubjectName(r);
-        PrintAt(page_, CounterpartColumn, r, CellSize, "　（合計）");
+        const std::int16_t r = beginRow();
+        if (pages_.lineCounter() == 1) printSubjectName(r);
+        PrintAt(pages_.page(), CounterpartColumn, r, CellSize, "　（合計）");
         printMonths(subjectSums_, r);
-        DrawRule(s_, page_, "Row", r, ThinRule);
+        DrawRule(s_, pages_.page(), "Row", r, ThinRule);
         subjectSums_.fill(db::Currency());
         subjectStart_ = true;
     }
 
     data::ProgramState& s_;
-    platform::Page& page_;
+    PageRun pages_;
     Columns columns_;
     MonthSums rowSums_{};
     MonthSums subjectSums_{};
     LineKey previous_;
     bool started_ = false;
     bool subjectStart_ = false;
-    std::int16_t lineCounter_ = 0;
-    std::int16_t pageNo_ = 0;
 };
 
 } // namespace
@@ -223,13 +200,7 @@ void GOUKEI_Init(ReportDialog& dialog) {
 }
 
 void GOUKEI_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {
-    Err = 0;
-    data::ProgramState& s = dialog.state();
-    if (const char* fault = yearFault(s, dialog.fieldText(YearBox))) {
-        s.message(fault);
-        FocusIndex = YearBox;
-        Err = 9;
-    }
+    CheckEraPeriod(dialog, YearBox, YearLength, common::GOUKEI_CheckLength, "0101", FocusIndex, Err);
 }
 
 bool GOUKEI_Print(ReportDialog& dialog, platform::Page& page) {
@@ -240,16 +211,20 @@ bool GOUKEI_Print(ReportDialog& dialog, platform::Page& page) {
                  {DetailColumn, CounterpartColumn, monthColumn(1), monthColumn(2), monthColumn(3), monthColumn(4),
                   monthColumn(5), monthColumn(6), monthColumn(7), monthColumn(8), monthColumn(9), monthColumn(10),
                   monthColumn(11), monthColumn(12), YearTotalColumn});
-    const std::string year = dialog.fieldText(YearBox);
-    if (const char* fault = yearFault(s, year)) {
-        s.message(fault);
+    const auto firstDay = EraPeriodDate(s.F01Record, dialog.fieldText(YearBox), YearLength, "0101");
+    if (!firstDay) {
+        std::int16_t focus = 0;
+        std::int16_t err = 0;
+        GOUKEI_Check(dialog, focus, err);
         return false;
     }
-    const std::int32_t fromDate = *EraPeriodFirstDay(s.F01Record, year, YearLength, "0101");
-    const std::int32_t toDate = fromDate / 10000 * 10000 + 9999;
     AnnualSummaryRun run(s, page);
     return PrintRows(
-        s, Query, {db::Value(fromDate), db::Value(toDate)}, [&run](const db::QueryRecordset& row) { run.addLine(row); },
+        s, Query, {db::Value(*firstDay), db::Value(*firstDay / 10000 * 10000 + 9999)},
+        [&run](const db::QueryRecordset& row) {
+            run.addLine(row);
+            return true;
+        },
         [&run] { run.finish(); });
 }
 

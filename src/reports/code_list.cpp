@@ -1,10 +1,10 @@
 #include "reports/code_list.h"
 
 #include "common/formats.h"
-#include "common/input_checks.h"
 #include "common/utf8_text.h"
 #include "data/code_categories.h"
 #include "reports/page_machinery.h"
+#include "reports/report_steps.h"
 #include "reports/report_texts.h"
 
 #include <array>
@@ -33,16 +33,11 @@ constexpr const char* Query = "SELECT * FROM F10TB WHERE F10_KBN >= ?  AND F10_K
 
 class CodeListRun {
 public:
-    CodeListRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page) {}
+    CodeListRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page), pages_(s, page) {}
 
-    void printCode(const db::QueryRecordset& row) {
+    bool printCode(const db::QueryRecordset& row) {
         const auto category = static_cast<std::int16_t>(row.field("F10_KBN").asInt());
-        if (lineCounter_ == 0) {
-            printHeader();
-            previousCategory_ = 0;
-        }
-        ++lineCounter_;
-        const std::int16_t r = top() + lineCounter_;
+        const std::int16_t r = pages_.beginRow([this] { printHeader(); });
 
         if (previousCategory_ != category) {
             PrintAt(page_, s_.PageGeo[1], r, TextSize, common::FormatCode(category, 3, 2));
@@ -54,28 +49,14 @@ public:
         for (std::size_t i = 0; i < RemarkColumns.size(); ++i)
             PrintText(page_, RemarkColumns[i], r, RemarkSize, row.field("F10_CNV" + std::to_string(i + 1)).asText());
 
-        DrawRule(s_, page_, "Line", r, lineCounter_ == 1 ? HeavyRule : ThinRule);
-        DrawRule(s_, page_, "Row", r, ThinRule);
-
-        if (lineCounter_ > PageBreakThreshold) {
-            DrawRule(s_, page_, "Line", r + 1, HeavyRule);
-            page_.newPage();
-            lineCounter_ = 0;
-        }
+        pages_.endRow(PageBreakThreshold);
         previousCategory_ = category;
+        return true;
     }
 
-    void finish() {
-        if (lineCounter_ > 0) {
-            DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
-            page_.newPage();
-        }
-        page_.endDoc();
-    }
+    void finish() { pages_.finishRows(); }
 
 private:
-    std::int16_t top() const { return s_.PageGeo[2]; }
-
     // Categories beyond the table's twenty rows have no name.
     std::string categoryName(std::int16_t category) const {
         if (category < 1 || category >= static_cast<std::int16_t>(s_.CodeKbnTable.size())) return {};
@@ -83,23 +64,17 @@ private:
     }
 
     void printHeader() {
-        PrintPageHeader(s_, page_, Title, Portrait, pageNo_);
-        PrintAt(page_, s_.PageGeo[1], top(), TextSize, "区分");
-        PrintAt(page_, NameColumn, top(), TextSize, "区分名称");
-        PrintAt(page_, CodeColumn, top(), TextSize, "コード");
-        PrintAt(page_, TextColumn, top(), TextSize, "     内     容");
-        PrintAt(page_, RemarkColumns[0], top(), TextSize, " 備考１");
-        PrintAt(page_, RemarkColumns[1], top(), TextSize, " 備考２");
-        PrintAt(page_, RemarkColumns[2], top(), TextSize, " 備考３");
-        PrintAt(page_, RemarkColumns[3], top(), TextSize, " 備考４");
-        DrawRule(s_, page_, "Line", top(), HeavyRule);
-        DrawRule(s_, page_, "Row", top(), ThinRule);
+        pages_.printPageHeader(Title, Portrait);
+        PrintHeadingRow(s_, page_, pages_.top(),
+                        {"区分", "区分名称", "コード", "     内     容", " 備考１", " 備考２", " 備考３", " 備考４"});
+        DrawRule(s_, page_, "Line", pages_.top(), HeavyRule);
+        DrawRule(s_, page_, "Row", pages_.top(), ThinRule);
+        previousCategory_ = 0;
     }
 
     data::ProgramState& s_;
     platform::Page& page_;
-    std::int16_t lineCounter_ = 0;
-    std::int16_t pageNo_ = 0;
+    PageRun pages_;
     std::int16_t previousCategory_ = 0;
 };
 
@@ -119,20 +94,7 @@ void CLIST_CheckLength(const std::string& Text, std::int16_t Index, std::int16_t
 }
 
 void CLIST_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {
-    Err = 0;
-    for (const std::int16_t box : {FirstBox, LastBox}) {
-        const std::string text = dialog.fieldText(box);
-        const auto refuse = [&](const char* message) {
-            dialog.state().message(message);
-            FocusIndex = box;
-            Err = 9;
-        };
-        CLIST_CheckLength(text, box, Err);
-        if (Err != 0) return refuse(TooManyDigitsMessage);
-        common::CheckDigits(text, Err);
-        // An empty box is no category number either; the print run needs one.
-        if (Err != 0 || text.empty()) return refuse(NotDigitsMessage);
-    }
+    CheckRangeRow(dialog, CLIST_CheckLength, FocusIndex, Err);
 }
 
 bool CLIST_Print(ReportDialog& dialog, platform::Page& page) {
@@ -143,23 +105,12 @@ bool CLIST_Print(ReportDialog& dialog, platform::Page& page) {
         s, RightColumn, BottomRow,
         {NameColumn, CodeColumn, TextColumn, RemarkColumns[0], RemarkColumns[1], RemarkColumns[2], RemarkColumns[3]});
 
-    const std::string first = dialog.fieldText(FirstBox);
-    const std::string last = dialog.fieldText(LastBox);
-    std::int16_t firstErr = 0;
-    std::int16_t lastErr = 0;
-    common::CheckDigits(first, firstErr);
-    common::CheckDigits(last, lastErr);
-    if (first.empty() || last.empty() || firstErr != 0 || lastErr != 0 || first.size() > CategoryLength ||
-        last.size() > CategoryLength) {
-        s.message(NotDigitsMessage);
-        return false;
-    }
-
+    const auto bounds = RangeRowBounds(dialog);
+    if (!bounds) return false;
     CodeListRun run(s, page);
     return PrintRows(
-        s, Query,
-        {db::Value(static_cast<std::int64_t>(std::stoi(first))), db::Value(static_cast<std::int64_t>(std::stoi(last)))},
-        [&run](const db::QueryRecordset& row) { run.printCode(row); }, [&run] { run.finish(); });
+        s, Query, {db::Value(bounds->first), db::Value(bounds->second)},
+        [&run](const db::QueryRecordset& row) { return run.printCode(row); }, [&run] { run.finish(); });
 }
 
 ReportModule makeCodeListModule() {

@@ -3,10 +3,9 @@
 #include "common/era_dates.h"
 #include "common/formats.h"
 #include "common/input_checks.h"
-#include "reports/era_period.h"
 #include "reports/page_machinery.h"
+#include "reports/report_steps.h"
 #include "reports/report_texts.h"
-#include "reports/voucher_line_cells.h"
 
 namespace reports {
 
@@ -34,47 +33,40 @@ constexpr std::int16_t PageBreakThreshold = 36;
 constexpr const char* Query = "SELECT * FROM F45TB WHERE F45_YMD >= ?  AND F45_YMD <= ?"
                               " ORDER BY F45_KBN, F45_ACT, F45_YMD, F45_DNO, F45_LIN";
 
-const char* monthFault(const data::ProgramState& s, const std::string& text) {
-    std::int16_t err = 0;
-    common::PL_CheckLength(text, MonthBox, err);
-    if (err != 0) return TooManyDigitsMessage;
-    return EraPeriodFault(s.F01Record, text, MonthLength, "01");
-}
-
 class ExpenseItemListRun {
 public:
-    ExpenseItemListRun(data::ProgramState& s, platform::Page& page) : s_(s), page_(page) {}
+    ExpenseItemListRun(data::ProgramState& s, platform::Page& page) : s_(s), pages_(s, page) {}
 
     void printLine(const db::QueryRecordset& row) {
         if (columns_.ymd < 0) columns_ = Columns(row);
+        platform::Page& page = pages_.page();
         const auto kbn = static_cast<std::int16_t>(row.field(columns_.kbn).asInt());
         const auto act = static_cast<std::int32_t>(row.field(columns_.act).asInt());
-        if (changes(kbn, act) && pageNo_ > 0) printSubtotal();
-        rowStep();
-        const std::int16_t r = top() + lineCounter_;
+        if (changes(kbn, act) && pages_.pageNo() > 0) printSubtotal();
+        const std::int16_t r = beginRow();
 
+        // A page header forgets the subject, so the first line of every page shows it again.
         if (changes(kbn, act)) {
-            PrintText(page_, s_.PageGeo[1], r, TextSize, SubjectCellText(s_, kbn, act));
+            PrintText(page, s_.PageGeo[1], r, TextSize, SubjectText(s_, kbn, act));
             subjectIo_ = s_.F21Record.F21_IO;
         }
-        const auto ymd = static_cast<std::int32_t>(row.field(columns_.ymd).asInt());
-        PrintText(page_, DateColumn, r, TextSize, EraSlashDate(s_.F01Record, ymd));
-        PrintAt(page_, VoucherColumn, r, TextSize,
-                common::FormatFix(row.field(columns_.dno).asInt(), "#####0") + "-" +
-                    common::FormatFix(row.field(columns_.lin).asInt(), "#0"));
+        PrintText(page, DateColumn, r, TextSize,
+                  EraDateText(s_.F01Record, static_cast<std::int32_t>(row.field(columns_.ymd).asInt())));
+        PrintAt(page, VoucherColumn, r, TextSize,
+                VoucherText(row.field(columns_.dno).asInt(), row.field(columns_.lin).asInt()));
         const db::Currency stored = row.field(columns_.amt).asCurrency();
         const db::Currency amount = row.field(columns_.io).asInt() != subjectIo_ ? -stored : stored;
-        PrintAt(page_, AmountColumn, r, TextSize, common::FormatFix(amount, AmountPattern));
+        PrintAt(page, AmountColumn, r, TextSize, common::FormatFix(amount, AmountPattern));
         subjectTotal_ += amount;
-        PrintText(page_, DetailColumn, r, SmallSize,
-                  DetailCellText(s_, static_cast<std::int32_t>(row.field(columns_.srt).asInt()), 5));
-        PrintText(page_, CounterpartColumn, r, SmallSize,
-                  CounterpartCellText(s_, static_cast<std::int16_t>(row.field(columns_.knd).asInt()),
-                                      static_cast<std::int32_t>(row.field(columns_.cus).asInt())));
-        PrintText(page_, DescriptionColumn, r, SmallSize, DescriptionCellText(s_, row.field(columns_.tek).asText()));
-        PrintText(page_, RemarkColumn, r, TextSize, row.field(columns_.rmk).asText());
-        if (ruleAbove_) DrawRule(s_, page_, "Line", r, ThinRule);
-        DrawRule(s_, page_, "Row", r, ThinRule);
+        PrintText(page, DetailColumn, r, SmallSize,
+                  DetailText(s_, static_cast<std::int32_t>(row.field(columns_.srt).asInt()), 5));
+        PrintText(page, CounterpartColumn, r, SmallSize,
+                  CounterpartText(s_, static_cast<std::int16_t>(row.field(columns_.knd).asInt()),
+                                  static_cast<std::int32_t>(row.field(columns_.cus).asInt())));
+        PrintText(page, DescriptionColumn, r, SmallSize, DescriptionText(s_, row.field(columns_.tek).asText()));
+        PrintText(page, RemarkColumn, r, TextSize, row.field(columns_.rmk).asText());
+        if (ruleAbove_) DrawRule(s_, page, "Line", r, ThinRule);
+        DrawRule(s_, page, "Row", r, ThinRule);
 
         previousCategory_ = kbn;
         previousSubject_ = act;
@@ -83,9 +75,7 @@ public:
 
     void finish() {
         printSubtotal();
-        DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
-        page_.newPage();
-        page_.endDoc();
+        pages_.finishRows();
     }
 
 private:
@@ -100,62 +90,47 @@ private:
             amt = -1;
     };
 
-    std::int16_t top() const { return s_.PageGeo[2]; }
     bool changes(std::int16_t kbn, std::int32_t act) const {
         return kbn != previousCategory_ || act != previousSubject_;
     }
 
-    // Every printed row takes one; a page header forgets the subject so that its cell shows again.
-    void rowStep() {
-        if (lineCounter_ > PageBreakThreshold) {
-            DrawRule(s_, page_, "Line", top() + lineCounter_ + 1, HeavyRule);
-            page_.newPage();
-            lineCounter_ = 0;
-        }
-        if (lineCounter_ == 0) {
+    std::int16_t beginRow() {
+        return pages_.beginRowOnOpenPage(PageBreakThreshold, [this] {
             printHeader();
             previousCategory_ = 0;
             previousSubject_ = 0;
-        }
-        ++lineCounter_;
+        });
     }
 
     void printHeader() {
-        PrintPageHeader(s_, page_, Title, Landscape, pageNo_);
-        DrawRule(s_, page_, "Line", top(), HeavyRule);
-        PrintAt(page_, s_.PageGeo[1], top(), TextSize, "　　勘定科目");
-        PrintAt(page_, DateColumn, top(), TextSize, "日　付");
-        PrintAt(page_, VoucherColumn, top(), TextSize, "伝票NO-行");
-        PrintAt(page_, AmountColumn, top(), TextSize, "　　金　額");
-        PrintAt(page_, DetailColumn, top(), TextSize, "　　詳  細");
-        PrintAt(page_, CounterpartColumn, top(), TextSize, "　　相手先");
-        PrintAt(page_, DescriptionColumn, top(), TextSize, "　　摘  要");
-        PrintAt(page_, RemarkColumn, top(), TextSize, "　　備  考");
-        DrawRule(s_, page_, "Row", top(), ThinRule);
+        pages_.printPageHeader(Title, Landscape);
+        DrawRule(s_, pages_.page(), "Line", pages_.top(), HeavyRule);
+        PrintHeadingRow(s_, pages_.page(), pages_.top(),
+                        {"　　勘定科目", "日　付", "伝票NO-行", "　　金　額", "　　詳  細", "　　相手先", "　　摘  要",
+                         "　　備  考"});
+        DrawRule(s_, pages_.page(), "Row", pages_.top(), ThinRule);
         ruleAbove_ = true;
     }
 
-    // Two rows: a dash line, then the subject's total. Only one row is reserved, so a subtotal that
-    // opens on the page's last row prints its total one row lower.
+    // Two rows, a dash line and the subject's total, of which only the first is reserved: a subtotal
+    // that opens on a page's last row prints its total one row lower.
     void printSubtotal() {
-        rowStep();
-        const std::int16_t r = top() + lineCounter_;
-        if (lineCounter_ == 1) DrawRule(s_, page_, "Line", r, ThinRule);
-        PrintAt(page_, VoucherColumn, r, TextSize, std::string(25, '-'));
-        DrawRule(s_, page_, "Row", r, ThinRule);
-        PrintAt(page_, VoucherColumn, r + 1, TextSize, "　合　計");
-        PrintAt(page_, AmountColumn, r + 1, TextSize, common::FormatFix(subjectTotal_, AmountPattern));
-        DrawRule(s_, page_, "Row", r + 1, ThinRule);
+        platform::Page& page = pages_.page();
+        const std::int16_t r = beginRow();
+        if (pages_.lineCounter() == 1) DrawRule(s_, page, "Line", r, ThinRule);
+        PrintAt(page, VoucherColumn, r, TextSize, std::string(25, '-'));
+        DrawRule(s_, page, "Row", r, ThinRule);
+        PrintAt(page, VoucherColumn, r + 1, TextSize, "　合　計");
+        PrintAt(page, AmountColumn, r + 1, TextSize, common::FormatFix(subjectTotal_, AmountPattern));
+        DrawRule(s_, page, "Row", r + 1, ThinRule);
         subjectTotal_ = db::Currency();
-        ++lineCounter_;
+        pages_.takeRow();
         ruleAbove_ = true;
     }
 
     data::ProgramState& s_;
-    platform::Page& page_;
+    PageRun pages_;
     Columns columns_;
-    std::int16_t lineCounter_ = 0;
-    std::int16_t pageNo_ = 0;
     std::int16_t previousCategory_ = 0;
     std::int32_t previousSubject_ = 0;
     std::int16_t subjectIo_ = 0;
@@ -183,13 +158,7 @@ void PL_Init(ReportDialog& dialog) {
 }
 
 void PL_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {
-    Err = 0;
-    data::ProgramState& s = dialog.state();
-    if (const char* fault = monthFault(s, dialog.fieldText(MonthBox))) {
-        s.message(fault);
-        FocusIndex = MonthBox;
-        Err = 9;
-    }
+    CheckEraPeriod(dialog, MonthBox, MonthLength, common::PL_CheckLength, "01", FocusIndex, Err);
 }
 
 bool PL_Print(ReportDialog& dialog, platform::Page& page) {
@@ -199,17 +168,21 @@ bool PL_Print(ReportDialog& dialog, platform::Page& page) {
     SetPageFrame(
         s, RightColumn, BottomRow,
         {DateColumn, VoucherColumn, AmountColumn, DetailColumn, CounterpartColumn, DescriptionColumn, RemarkColumn});
-    const std::string month = dialog.fieldText(MonthBox);
-    if (const char* fault = monthFault(s, month)) {
-        s.message(fault);
+    const auto firstDay = EraPeriodDate(s.F01Record, dialog.fieldText(MonthBox), MonthLength, "01");
+    if (!firstDay) {
+        std::int16_t focus = 0;
+        std::int16_t err = 0;
+        PL_Check(dialog, focus, err);
         return false;
     }
-    const std::int32_t fromDate = *EraPeriodFirstDay(s.F01Record, month, MonthLength, "01");
-    const std::int32_t toDate = fromDate / 100 * 100 + 99;
     ExpenseItemListRun run(s, page);
     return PrintRows(
-        s, Query, {db::Value(fromDate), db::Value(toDate)},
-        [&run](const db::QueryRecordset& row) { run.printLine(row); }, [&run] { run.finish(); });
+        s, Query, {db::Value(*firstDay), db::Value(*firstDay / 100 * 100 + 99)},
+        [&run](const db::QueryRecordset& row) {
+            run.printLine(row);
+            return true;
+        },
+        [&run] { run.finish(); });
 }
 
 ReportModule makeExpenseItemListModule() {

@@ -65,18 +65,17 @@ void PrintPageHeader(const data::ProgramState& s, platform::Page& page, const st
 }
 
 bool PrintRows(data::ProgramState& s, const std::string& query, const std::vector<db::Value>& params,
-               const std::function<void(const db::QueryRecordset&)>& printRow, const std::function<void()>& finish) {
+               const std::function<bool(const db::QueryRecordset&)>& printRow, const std::function<void()>& finish) {
     auto rows = s.MainDatabase->openSnapshot(query, params);
-    if (rows->eof()) {
-        s.message(NoDataMessage);
-        rows->close();
-        return false;
-    }
+    bool printed = false;
     for (; !rows->eof(); rows->moveNext())
-        printRow(*rows);
-    finish();
+        printed = printRow(*rows) || printed;
+    if (printed)
+        finish();
+    else
+        s.message(NoDataMessage);
     rows->close();
-    return true;
+    return printed;
 }
 
 } // namespace reports

@@ -38,9 +38,11 @@ void SetPageFrame(data::ProgramState& s, std::int16_t rightColumn, std::int16_t 
 void PrintPageHeader(const data::ProgramState& s, platform::Page& page, const std::string& title, int orientation,
                      std::int16_t& pageNo);
 
-// The run over the rows of `query` every report makes: each row to `printRow`, then `finish`; with no
-// rows, "印刷するデータがありません。" and nothing printed. True when rows were printed.
+// The run over the rows of `query` every report makes: each row to `printRow`, which says whether it
+// printed the row, then `finish` once a row was printed. When no row was, because the query found none
+// or the report passed over all it found, "印刷するデータがありません。" and nothing printed. True when
+// rows were printed.
 bool PrintRows(data::ProgramState& s, const std::string& query, const std::vector<db::Value>& params,
-               const std::function<void(const db::QueryRecordset&)>& printRow, const std::function<void()>& finish);
+               const std::function<bool(const db::QueryRecordset&)>& printRow, const std::function<void()>& finish);
 
 } // namespace reports
