@@ -8,22 +8,13 @@ using namespace report_run_tests;
 
 const Frame frame{"c005-078", "c005w5 c078w5 c008w1 c024w1 c030w1 c050w1 c057w1 c064w1 c071w1"};
 
-// The rules of codes on rows 6 to `last`: the heading's, each row's (the first heavy), and the heavy
-// rule that closes the last.
-std::vector<std::string> codeRules(int last) {
-    std::vector<std::string> rules{frame.line(5, 5), frame.rules(5)};
-    for (int r = 6; r <= last; ++r)
-        rules = joined({rules, {frame.line(r, r == 6 ? 5 : 1), frame.rules(r)}});
-    return joined({rules, {frame.line(last + 1, 5)}});
-}
-
 std::vector<std::string> codeSheet(const std::string& pageNo, const std::vector<std::string>& codes, int last) {
     return joined({{"r02 c030 s14 |コード一覧表|", "r03 c052 s9 |作成日： 令和 8年 4月16日|",
                     "r03 c068 s9 |（" + pageNo + "頁）|", "r05 c005 s9 |区分|", "r05 c008 s9 |区分名称|",
                     "r05 c024 s9 |コード|", "r05 c030 s9 |     内     容|", "r05 c050 s9 | 備考１|",
                     "r05 c057 s9 | 備考２|", "r05 c064 s9 | 備考３|", "r05 c071 s9 | 備考４|"},
                    codes,
-                   codeRules(last)});
+                   frame.listRules(last)});
 }
 
 TEST(CodeList, EachCategoryOpensWithItsNumberAndNameAndTheLastRowIsClosedByAHeavyRule) {
@@ -62,7 +53,7 @@ TEST(CodeList, FiftyFiveCodesFillAPageAndACategoryGoingOnRepeatsItsHeadingOnTheN
     EXPECT_TRUE(reports::CLIST_Print(file.dialog, file.page));
 
     ASSERT_EQ(file.page.pages().size(), 2u);
-    EXPECT_EQ(file.page.pages()[0].ruleLines(), codeRules(60));
+    EXPECT_EQ(file.page.pages()[0].ruleLines(), frame.listRules(60));
     EXPECT_EQ(file.page.pages()[0].textLines().back(), "r60 c030 s9 |細目47|");
     EXPECT_EQ(joined({file.page.pages()[1].textLines(), file.page.pages()[1].ruleLines()}),
               codeSheet("  2",

@@ -40,11 +40,6 @@ void addPayments(ReportFile& file, int count) {
         file.add({.dno = i, .kbn = 2, .act = 204, .io = 1, .amount = 100});
 }
 
-// A sheet whole: its texts by row and column, then its rules in drawing order.
-std::vector<std::string> sheet(const platform::RecordedPage& page) {
-    return joined({page.textLines(), page.ruleLines()});
-}
-
 TEST(DailyReport, ThreeLinesFillOnePageWithTheirTextsRulesEmptyEntriesAndTheTotalAtRow43) {
     ReportFile file;
     file.add({.knd = 2, .cus = 1, .tek = "000001", .rmk = "四月分", .amount = 150000});

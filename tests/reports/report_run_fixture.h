@@ -58,6 +58,17 @@ public:
             {"F45_TEK", l.tek}, {"F45_RMK", l.rmk}, {"F45_IO", l.io},   {"F45_AMT", db::Currency::fromWhole(l.amount)}};
         testing_support::addRow(*s.F45Table, fields);
     }
+    void addSubject(int kbn, int act, int srt, const std::string& name, int io = 0, int csh = 0) {
+        const testing_support::Fields fields{{"F21_KBN", kbn},  {"F21_ACT", act}, {"F21_SRT", srt},
+                                             {"F21_NAM", name}, {"F21_IO", io},   {"F21_CSH", csh}};
+        testing_support::addRow(*s.F21Table, fields);
+    }
+    void addDescription(const std::string& cod, const std::string& name, int kbn, int act, int srt = 0, int knd = 0,
+                        int cus = 0) {
+        const testing_support::Fields fields{{"F18_COD", cod}, {"F18_DSC", name}, {"F18_KBN", kbn}, {"F18_ACT", act},
+                                             {"F18_SRT", srt}, {"F18_KND", knd},  {"F18_CUS", cus}};
+        testing_support::addRow(*s.F18Table, fields);
+    }
     void addCode(int kbn, int cod, const std::string& text, const std::string& remark1 = "") {
         testing_support::addRow(*s.F10Table,
                                 {{"F10_KBN", kbn}, {"F10_COD", cod}, {"F10_DTL", text}, {"F10_CNV1", remark1}});
@@ -101,6 +112,19 @@ struct Frame {
         return "Line " + rowName(row) + " " + span + " w" + std::to_string(width);
     }
     std::string rules(int row) const { return "Row " + rowName(row) + " " + columns; }
+    // The rules of a one-row list whose rows run from 6 to `last`: the heading's, each row's (the
+    // first heavy), and the heavy rule that closes the last.
+    std::vector<std::string> listRules(int last) const {
+        std::vector<std::string> all{line(5, 5), rules(5)};
+        for (int r = 6; r <= last; ++r)
+            all = joined({all, {line(r, r == 6 ? 5 : 1), rules(r)}});
+        return joined({all, {line(last + 1, 5)}});
+    }
 };
+
+// A sheet whole: its texts by row and column, then its rules in drawing order.
+inline std::vector<std::string> sheet(const platform::RecordedPage& page) {
+    return joined({page.textLines(), page.ruleLines()});
+}
 
 } // namespace report_run_tests
