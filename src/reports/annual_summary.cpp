@@ -182,22 +182,7 @@ private:
 
 } // namespace
 
-void GOUKEI_Init(ReportDialog& dialog) {
-    const data::F01Rec& control = dialog.state().F01Record;
-    std::string text;
-    std::string code;
-    std::int16_t err = 0;
-    common::DateToEra(control, control.F01_ACT, text, code, err);
-    std::string legend;
-    common::EraHintText(control, legend);
-
-    dialog.setLabel(TitleLabel, Title);
-    dialog.setLabel(PaperLabel, "A4 横");
-    dialog.setLabel(YearBox, "年号＋年");
-    dialog.setFieldText(YearBox, err == 0 ? code.substr(0, YearLength) : std::string());
-    dialog.setFieldText(YearBox + EndBoxOffset, "");
-    dialog.setLabel(YearBox + EndBoxOffset, legend);
-}
+void GOUKEI_Init(ReportDialog& dialog) { SetUpEraPeriodRow(dialog, Title, "年号＋年", YearLength); }
 
 void GOUKEI_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {
     CheckEraPeriod(dialog, YearBox, YearLength, common::GOUKEI_CheckLength, "0101", FocusIndex, Err);

@@ -2,7 +2,6 @@
 
 #include "common/era_dates.h"
 #include "common/formats.h"
-#include "common/input_checks.h"
 #include "common/utf8_text.h"
 #include "data/code_categories.h"
 #include "data/field_values.h"
@@ -232,22 +231,10 @@ void copySubject(data::F21Rec& r, const db::QueryRecordset& row) {
 } // namespace
 
 void MOTOCHO_Init(ReportDialog& dialog) {
-    const data::ProgramState& s = dialog.state();
-    std::string text;
-    std::string code;
-    std::int16_t err = 0;
-    common::DateToEra(s.F01Record, s.F01Record.F01_ACT, text, code, err);
-    std::string legend;
-    common::EraHintText(s.F01Record, legend);
-    const std::string period = err == 0 ? code.substr(0, PeriodLength) : std::string();
-    const std::size_t digits = categoryDigits(s);
-
-    dialog.setLabel(TitleLabel, Title);
-    dialog.setLabel(PaperLabel, "A4 横");
-    dialog.setLabel(PeriodBox, "年号＋年月");
-    dialog.setFieldText(PeriodBox, period);
-    dialog.setFieldText(PeriodBox + EndBoxOffset, period);
-    dialog.setLabel(PeriodBox + EndBoxOffset, legend);
+    SetUpEraPeriodRow(dialog, Title, "年号＋年月", PeriodLength);
+    // The period runs from one month to another, both the processing month at first.
+    dialog.setFieldText(PeriodBox + EndBoxOffset, dialog.fieldText(PeriodBox));
+    const std::size_t digits = categoryDigits(dialog.state());
     dialog.setLabel(CategoryBox, "科目区分");
     dialog.setFieldText(CategoryBox, common::lastCharacters("000001", digits));
     dialog.setFieldText(CategoryBox + EndBoxOffset, common::lastCharacters("999999", digits));

@@ -73,6 +73,11 @@ std::optional<std::pair<std::int64_t, std::int64_t>> RangeRowBounds(ReportDialog
 std::optional<std::int32_t> EraPeriodDate(const data::F01Rec& control, const std::string& text, std::size_t digits,
                                           const std::string& dayPart);
 
+// The set-up of a landscape report whose range row 0 is an era period: the title, "A4 横", the row's
+// caption, the processing date's era code cut to `digits` characters in the start box (empty when the
+// date has no era), the end box emptied, and the era legend as the row's note.
+void SetUpEraPeriodRow(ReportDialog& dialog, const std::string& title, const std::string& caption, std::size_t digits);
+
 // The check of an era period in box `box`: the length rule, digits only, then a period that makes a
 // date ("日付の誤りです。再度、入力して下さい。", which an empty box also gets). A fault gives Err 9
 // with FocusIndex on the box; a pass gives Err 0 and leaves FocusIndex alone.
