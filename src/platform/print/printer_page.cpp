@@ -96,9 +96,7 @@ void PrinterPage::setPenWidth(int width) {
     penChanged_ = true;
 }
 
-double PrinterPage::toDevice(int twips) const {
-    return static_cast<double>(twips) * printer_->resolution() / TwipsPerInch;
-}
+double PrinterPage::toDevice(int twips) const { return static_cast<double>(twips) * devicePerTwip_; }
 
 void PrinterPage::fail(const std::string& why) {
     if (failure_.empty()) failure_ = why;
@@ -120,6 +118,8 @@ bool PrinterPage::readyToDraw() {
         }
         started_ = true;
         pages_ = 1;
+        // Asking the printer for its resolution goes through its engine; it stays the same for the document.
+        devicePerTwip_ = static_cast<double>(printer_->resolution()) / TwipsPerInch;
         fontChanged_ = penChanged_ = true;
     }
     if (pendingBreaks_ > 0) flushLines();

@@ -63,6 +63,7 @@ private:
     bool fontChanged_ = true;
     bool penChanged_ = true;
     double ascent_ = 0;
+    double devicePerTwip_ = 1;
     QRawFont rawFont_;
     // Rules of one pen go out together: one path costs the PDF far less than a path per rule.
     std::vector<QLineF> lines_;
