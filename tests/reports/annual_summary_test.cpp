@@ -58,8 +58,7 @@ struct SummaryFile : ReportFile {
 TEST(AnnualSummary, EachDetailAndCounterpartGetsARowOfMonthSumsInItsOwnDirectionAndEachSubjectATotalRow) {
     SummaryFile file;
     // A detail of 水道光熱費 registered as a receipt: its receipts count up, its payments down.
-    testing_support::addRow(*file.s.F21Table,
-                            {{"F21_KBN", 2}, {"F21_ACT", 207}, {"F21_SRT", 1}, {"F21_NAM", "電気代"}, {"F21_IO", 0}});
+    file.addSubject(2, 207, 1, "電気代", 0);
     file.add({.kbn = 2, .act = 207, .srt = 1, .io = 0, .amount = 1000, .ymd = 20260105});
     file.add({.dno = 2, .kbn = 2, .act = 207, .srt = 1, .io = 1, .amount = 300, .ymd = 20260210});
     file.add({.dno = 3, .kbn = 2, .act = 207, .srt = 2, .knd = 2, .cus = 1, .io = 1, .amount = 500, .ymd = 20260315});
@@ -71,7 +70,7 @@ TEST(AnnualSummary, EachDetailAndCounterpartGetsARowOfMonthSumsInItsOwnDirection
     const auto& pages = file.printed();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(
-        joined({pages[0].textLines(), pages[0].ruleLines()}),
+        sheet(pages[0]),
         joined({header("  1"),
                 row(6, {"r06 c005 s7 |売上|"}, {{4, "150,000"}}, "150,000"),
                 row(7, {"r07 c025 s7 |　（合計）|"}, {{4, "150,000"}}, "150,000"),
@@ -93,7 +92,7 @@ TEST(AnnualSummary, ATotalRowThatFallsOnANewPageOpensItWithTheSubjectsName) {
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].ruleLines().back(), frame.line(43, 5));
     EXPECT_EQ(pages[0].textsOnRow(42).at(0).column(), 35); // no name below the subject's first row
-    EXPECT_EQ(joined({pages[1].textLines(), pages[1].ruleLines()}),
+    EXPECT_EQ(sheet(pages[1]),
               joined({header("  2"),
                       row(6, {"r06 c005 s7 |消耗品費|", "r06 c025 s7 |　（合計）|"}, {{6, "370"}}, "370"),
                       {frame.line(5, 5), frame.rules(5), frame.line(6, 5), frame.rules(6), frame.line(7, 5)}}));

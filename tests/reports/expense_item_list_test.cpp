@@ -52,7 +52,7 @@ TEST(ExpenseItemList, EachSubjectsLinesAreSignedByItsDirectionAndClosedByTheirSu
     const auto& pages = file.printed();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(
-        joined({pages[0].textLines(), pages[0].ruleLines()}),
+        sheet(pages[0]),
         joined(
             {header("  1"),
              {"r06 c005 s9 | 01-000101 売上|", "r06 c028 s9 |08/04/05|", "r06 c034 s9 |     1- 1|",
@@ -80,17 +80,16 @@ TEST(ExpenseItemList, The38thRowStartsPageTwoWhereTheSubjectShowsAgainAndItsSubt
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].ruleLines().back(), frame.line(43, 5));
     EXPECT_EQ(pages[0].textsOnRow(42).at(1).text, "    37- 1");
-    EXPECT_EQ(
-        joined({pages[1].textLines(), pages[1].ruleLines()}),
-        joined({header("  2"),
-                {"r06 c005 s9 | 02-000204 消耗品費|", "r06 c028 s9 |08/04/10|", "r06 c034 s9 |    38- 1|",
-                 "r06 c041 s9 |        100|"},
-                subtotal(7, "      3,800"),
-                {"r09 c005 s9 | 02-000207 水道光熱費|", "r09 c028 s9 |08/04/11|", "r09 c034 s9 |    40- 1|",
-                 "r09 c041 s9 |         50|"},
-                subtotal(10, "         50"),
-                {frame.line(5, 5), frame.rules(5), frame.line(6, 1), frame.rules(6), frame.rules(7), frame.rules(8),
-                 frame.line(9, 1), frame.rules(9), frame.rules(10), frame.rules(11), frame.line(12, 5)}}));
+    EXPECT_EQ(sheet(pages[1]), joined({header("  2"),
+                                       {"r06 c005 s9 | 02-000204 消耗品費|", "r06 c028 s9 |08/04/10|",
+                                        "r06 c034 s9 |    38- 1|", "r06 c041 s9 |        100|"},
+                                       subtotal(7, "      3,800"),
+                                       {"r09 c005 s9 | 02-000207 水道光熱費|", "r09 c028 s9 |08/04/11|",
+                                        "r09 c034 s9 |    40- 1|", "r09 c041 s9 |         50|"},
+                                       subtotal(10, "         50"),
+                                       {frame.line(5, 5), frame.rules(5), frame.line(6, 1), frame.rules(6),
+                                        frame.rules(7), frame.rules(8), frame.line(9, 1), frame.rules(9),
+                                        frame.rules(10), frame.rules(11), frame.line(12, 5)}}));
 }
 
 TEST(ExpenseItemList, TheCheckRefusesAMonthItCannotPrintAndAMonthWithoutLinesPrintsNothing) {

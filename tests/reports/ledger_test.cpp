@@ -65,8 +65,7 @@ struct LedgerFile : ReportFile {
 
 TEST(Ledger, ASubjectsLinesOfThePeriodRunFromItsOpeningBalanceToTheTotalsAndTheBalanceCarriedForward) {
     LedgerFile file;
-    testing_support::addRow(*file.s.F21Table,
-                            {{"F21_KBN", 2}, {"F21_ACT", 204}, {"F21_SRT", 1}, {"F21_NAM", "電気代"}});
+    file.addSubject(2, 204, 1, "電気代"); // a detail row: never a subject of its own
     file.add({.kbn = 2, .act = 204, .tek = "000006", .rmk = "コピー用紙", .io = 1, .amount = 3000, .ymd = 20260601});
     file.add({.lin = 2, .kbn = 2, .act = 204, .srt = 1, .knd = 2, .cus = 1, .io = 1, .amount = 500, .ymd = 20260601});
     file.add({.dno = 4, .kbn = 2, .act = 204, .io = 0, .amount = 200, .ymd = 20260615}); // a refund received
@@ -78,28 +77,28 @@ TEST(Ledger, ASubjectsLinesOfThePeriodRunFromItsOpeningBalanceToTheTotalsAndTheB
     ASSERT_EQ(pages.size(), 1u);
     // Opening: 10,000 before the year and the figures of April and May. The refund shows as it was
     // received and takes the payment subject's balance down.
-    EXPECT_EQ(joined({pages[0].textLines(), pages[0].ruleLines()}), joined({header("  1", "13,000"),
-                                                                            {"r07 c005 s9 |08/06/01|",
-                                                                             "r07 c011 s9 |     1- 1|",
-                                                                             "r07 c018 s7 |000006 事務用品|",
-                                                                             "r07 c078 s9 |" + right("3,000") + "|",
-                                                                             "r07 c090 s9 |" + right("16,000") + "|",
-                                                                             "r08 c018 s7 |コピー用紙|",
-                                                                             "r09 c011 s9 |     1- 2|",
-                                                                             "r09 c042 s7 |   001 電気|",
-                                                                             "r09 c078 s9 |" + right("500") + "|",
-                                                                             "r09 c090 s9 |" + right("16,500") + "|",
-                                                                             "r10 c042 s7 | 2-0001 一般顧客|",
-                                                                             "r11 c005 s9 |08/06/15|",
-                                                                             "r11 c011 s9 |     4- 1|",
-                                                                             "r11 c066 s9 |" + right("200") + "|",
-                                                                             "r11 c090 s9 |" + right("16,300") + "|",
-                                                                             "r43 c005 s9 |合　　計|",
-                                                                             "r43 c066 s9 |" + right("200") + "|",
-                                                                             "r43 c078 s9 |" + right("3,500") + "|",
-                                                                             "r44 c005 s9 |次期繰越|",
-                                                                             "r44 c090 s9 |" + right("16,300") + "|"},
-                                                                            pageRules(11, true)}));
+    EXPECT_EQ(sheet(pages[0]), joined({header("  1", "13,000"),
+                                       {"r07 c005 s9 |08/06/01|",
+                                        "r07 c011 s9 |     1- 1|",
+                                        "r07 c018 s7 |000006 事務用品|",
+                                        "r07 c078 s9 |" + right("3,000") + "|",
+                                        "r07 c090 s9 |" + right("16,000") + "|",
+                                        "r08 c018 s7 |コピー用紙|",
+                                        "r09 c011 s9 |     1- 2|",
+                                        "r09 c042 s7 |   001 電気|",
+                                        "r09 c078 s9 |" + right("500") + "|",
+                                        "r09 c090 s9 |" + right("16,500") + "|",
+                                        "r10 c042 s7 | 2-0001 一般顧客|",
+                                        "r11 c005 s9 |08/06/15|",
+                                        "r11 c011 s9 |     4- 1|",
+                                        "r11 c066 s9 |" + right("200") + "|",
+                                        "r11 c090 s9 |" + right("16,300") + "|",
+                                        "r43 c005 s9 |合　　計|",
+                                        "r43 c066 s9 |" + right("200") + "|",
+                                        "r43 c078 s9 |" + right("3,500") + "|",
+                                        "r44 c005 s9 |次期繰越|",
+                                        "r44 c090 s9 |" + right("16,300") + "|"},
+                                       pageRules(11, true)}));
     EXPECT_EQ(file.page.orientation(), 2);
 }
 
@@ -113,7 +112,7 @@ TEST(Ledger, TheEighteenthLineStartsPageTwoWithoutTheOpeningAndEachSubjectCounts
     EXPECT_EQ(pages[0].ruleLines(), pageRules(39, false));
     EXPECT_EQ(pages[0].textsOnRow(5).back().text, right("13,000"));
     EXPECT_EQ(pages[0].textsOnRow(39).at(0).text, "    17- 1"); // the date shows once a page
-    EXPECT_EQ(joined({pages[1].textLines(), pages[1].ruleLines()}),
+    EXPECT_EQ(sheet(pages[1]),
               joined({header("  2"),
                       {"r07 c005 s9 |08/06/10|", "r07 c011 s9 |    18- 1|", "r07 c078 s9 |" + right("100") + "|",
                        "r07 c090 s9 |" + right("14,800") + "|", "r43 c005 s9 |合　　計|",
