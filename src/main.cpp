@@ -18,10 +18,13 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translation.h"
 #include "platform/ui/registry.h"
+#include "reports/annual_summary.h"
 #include "reports/cash_book.h"
 #include "reports/code_list.h"
 #include "reports/daily_report.h"
 #include "reports/description_list.h"
+#include "reports/expense_item_list.h"
+#include "reports/ledger.h"
 #include "reports/report_dialog_window.h"
 #include "reports/report_module.h"
 #include "reports/subject_list.h"
@@ -68,8 +71,11 @@ int main(int argc, char** argv) {
     reportCatalog.registerReport(3, reports::makeDescriptionListModule());
     reportCatalog.registerReport(4, reports::makeDailyReportModule());
     reportCatalog.registerReport(5, reports::makeCashBookModule());
+    reportCatalog.registerReport(6, reports::makeExpenseItemListModule());
+    reportCatalog.registerReport(7, reports::makeLedgerModule());
     reportCatalog.registerReport(8, assets::makeAssetLedgerModule());
     reportCatalog.registerReport(9, assets::makeDepreciationDetailModule());
+    reportCatalog.registerReport(10, reports::makeAnnualSummaryModule());
 
     shell::frmKemlora mainWindow(state);
     mainWindow.registerWindow("frmCalendar", [&] {

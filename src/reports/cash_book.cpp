@@ -121,22 +121,7 @@ db::Currency openingBalance(const data::F46Rec& cash, std::int16_t month) {
 
 } // namespace
 
-void CASHBOOK_Init(ReportDialog& dialog) {
-    const data::F01Rec& control = dialog.state().F01Record;
-    std::string text;
-    std::string code;
-    std::int16_t err = 0;
-    common::DateToEra(control, control.F01_ACT, text, code, err);
-    std::string legend;
-    common::EraHintText(control, legend);
-
-    dialog.setLabel(TitleLabel, Title);
-    dialog.setLabel(PaperLabel, "A4 横");
-    dialog.setLabel(0, "年号＋年月");
-    dialog.setFieldText(MonthBox, err == 0 ? code.substr(0, MonthLength) : std::string());
-    dialog.setFieldText(MonthBox + EndBoxOffset, "");
-    dialog.setLabel(MonthBox + EndBoxOffset, legend);
-}
+void CASHBOOK_Init(ReportDialog& dialog) { SetUpEraPeriodRow(dialog, Title, "年号＋年月", MonthLength); }
 
 void CASHBOOK_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {
     CheckEraPeriod(dialog, MonthBox, MonthLength, common::PL_CheckLength, "01", FocusIndex, Err);

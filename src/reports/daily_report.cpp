@@ -120,22 +120,7 @@ std::string dateLineOf(const data::F01Rec& control, std::int32_t date) {
 
 } // namespace
 
-void NIPPO_Init(ReportDialog& dialog) {
-    const data::F01Rec& control = dialog.state().F01Record;
-    std::string text;
-    std::string code;
-    std::int16_t err = 0;
-    common::DateToEra(control, control.F01_ACT, text, code, err);
-    std::string legend;
-    common::EraHintText(control, legend);
-
-    dialog.setLabel(TitleLabel, Title);
-    dialog.setLabel(PaperLabel, "A4 横");
-    dialog.setLabel(0, "年号＋年月日");
-    dialog.setFieldText(DateBox, err == 0 ? code.substr(0, DateLength) : std::string());
-    dialog.setFieldText(DateBox + EndBoxOffset, "");
-    dialog.setLabel(DateBox + EndBoxOffset, legend);
-}
+void NIPPO_Init(ReportDialog& dialog) { SetUpEraPeriodRow(dialog, Title, "年号＋年月日", DateLength); }
 
 void NIPPO_CheckLength(const std::string& Text, std::int16_t Index, std::int16_t& Err) {
     Err = (Index == 0 && common::characterCount(Text) > DateLength) ? 9 : 0;

@@ -147,6 +147,23 @@ std::optional<std::int32_t> EraPeriodDate(const data::F01Rec& control, const std
     return static_cast<std::int32_t>(std::stol(ymd));
 }
 
+void SetUpEraPeriodRow(ReportDialog& dialog, const std::string& title, const std::string& caption, std::size_t digits) {
+    const data::F01Rec& control = dialog.state().F01Record;
+    std::string text;
+    std::string code;
+    std::int16_t err = 0;
+    common::DateToEra(control, control.F01_ACT, text, code, err);
+    std::string legend;
+    common::EraHintText(control, legend);
+
+    dialog.setLabel(TitleLabel, title);
+    dialog.setLabel(PaperLabel, "A4 横");
+    dialog.setLabel(0, caption);
+    dialog.setFieldText(0, err == 0 ? code.substr(0, digits) : std::string());
+    dialog.setFieldText(EndBoxOffset, "");
+    dialog.setLabel(EndBoxOffset, legend);
+}
+
 void CheckEraPeriod(ReportDialog& dialog, std::int16_t box, std::size_t digits, const LengthRule& lengthRule,
                     const std::string& dayPart, std::int16_t& FocusIndex, std::int16_t& Err) {
     Err = 0;
@@ -178,6 +195,11 @@ void PageRun::endRow(std::int16_t threshold) {
     DrawRule(s_, page_, "Line", r, lineCounter_ == 1 ? HeavyRule : ThinRule);
     DrawRule(s_, page_, "Row", r, ThinRule);
     if (lineCounter_ > threshold) closePage();
+}
+
+std::int16_t PageRun::beginRowOnOpenPage(std::int16_t threshold, const std::function<void()>& header) {
+    if (lineCounter_ > threshold) closePage();
+    return beginRow(header);
 }
 
 void PageRun::finishRows() {

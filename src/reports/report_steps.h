@@ -73,6 +73,11 @@ std::optional<std::pair<std::int64_t, std::int64_t>> RangeRowBounds(ReportDialog
 std::optional<std::int32_t> EraPeriodDate(const data::F01Rec& control, const std::string& text, std::size_t digits,
                                           const std::string& dayPart);
 
+// The set-up of a landscape report whose range row 0 is an era period: the title, "A4 横", the row's
+// caption, the processing date's era code cut to `digits` characters in the start box (empty when the
+// date has no era), the end box emptied, and the era legend as the row's note.
+void SetUpEraPeriodRow(ReportDialog& dialog, const std::string& title, const std::string& caption, std::size_t digits);
+
 // The check of an era period in box `box`: the length rule, digits only, then a period that makes a
 // date ("日付の誤りです。再度、入力して下さい。", which an empty box also gets). A fault gives Err 9
 // with FocusIndex on the box; a pass gives Err 0 and leaves FocusIndex alone.
@@ -105,6 +110,12 @@ public:
     // The page closed by a heavy rule under its last row and left for the next; nothing while no page
     // is begun.
     void closePage();
+    // One row per entry with the page closed before an entry rather than after it (the expense item
+    // list, the annual summary): when the line counter is above `threshold`, a heavy rule under the
+    // last row and a new page; `header` runs when a page begins. Returns the entry's row.
+    std::int16_t beginRowOnOpenPage(std::int16_t threshold, const std::function<void()>& header);
+    // One row more for an entry that takes a second one.
+    void takeRow() { ++lineCounter_; }
 
     // Two rows per entry (the daily report, the cash book, the ledger).
     // The first row of the next entry: a page whose line counter is above `threshold` is first closed

@@ -5,10 +5,13 @@
 #include "platform/print/page.h"
 
 #include <QFont>
+#include <QLineF>
+#include <QRawFont>
 #include <QString>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -42,6 +45,11 @@ private:
     PrinterPage(std::unique_ptr<QPrinter> printer, std::string pdfPath);
     // Begins the document or the sheet a drawing goes on; false once the output has failed.
     bool readyToDraw();
+    // Draws the rules held back so far, with the pen they were given.
+    void flushLines();
+    // Draws `text` with its baseline's start at `origin` from the font's own glyphs and advances; false
+    // when the font lacks one of its characters, for drawText to find another font.
+    bool drawGlyphs(const QPointF& origin, const QString& text);
     void fail(const std::string& why);
     double toDevice(int twips) const;
 
@@ -50,6 +58,15 @@ private:
     std::string pdfPath_;
     QFont font_;
     int penWidth_ = 1;
+    // The painter keeps the font, its ascent and the pen until they change: setting them and measuring
+    // the font for every text and rule would cost more than drawing them.
+    bool fontChanged_ = true;
+    bool penChanged_ = true;
+    double ascent_ = 0;
+    double devicePerTwip_ = 1;
+    QRawFont rawFont_;
+    // Rules of one pen go out together: one path costs the PDF far less than a path per rule.
+    std::vector<QLineF> lines_;
     bool started_ = false;
     int pendingBreaks_ = 0;
     int pages_ = 0;
