@@ -98,11 +98,7 @@ void ReportRunFailure(data::ProgramState& s, const db::DbError& error) {
             // Nothing more can be undone from here; the report below still tells the user.
         }
     }
-    const int number = error.number();
-    // The number has a leading blank where a negative one has its sign.
-    std::string numberText = std::to_string(number);
-    if (number >= 0) numberText.insert(0, 1, ' ');
-    s.message("Err.Number = " + numberText + " (" + error.description() + ")");
+    s.message("Err.Number =" + db::ErrorReport(error));
 }
 
 RunOutcome RunInOneTransaction(data::ProgramState& s, const std::function<bool()>& phases,
