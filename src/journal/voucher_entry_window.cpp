@@ -753,8 +753,7 @@ void frmACT0100::registerLine() {
         refuse(SubjectNotRegisteredMessage, Text1(7));
         return;
     }
-    VoucherLineIO("PUT");
-    RaiseVoucherNumber(s, VoucherNo);
+    RegisterLine(s, key());
     if (LineNo < LastLineNo) ++LineNo;
     VoucherLineIO("GET");
     focusField(2);
