@@ -57,7 +57,7 @@ std::string DefaultEraPeriod(const data::F01Rec& control, std::size_t digits) {
     std::string code;
     std::int16_t err = 0;
     common::DateToEra(control, control.F01_ACT, text, code, err);
-    if (err != 0) return "";
+    if (err != 0 || !common::EraCodeFits(code)) return "";
     return code.substr(0, digits);
 }
 

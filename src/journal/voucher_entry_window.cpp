@@ -344,7 +344,7 @@ void frmACT0100::showEditForm(int index) {
         std::string text, code;
         std::int16_t err = 0;
         common::DateToEra(state().F01Record, VoucherDate, text, code, err);
-        if (err == 0) field->setText(q(code.substr(1, 6)));
+        if (err == 0) field->setText(common::EraCodeFits(code) ? q(code.substr(1, 6)) : QString());
         break;
     }
     case 1:
@@ -402,7 +402,8 @@ std::int16_t frmACT0100::ShowField(int index) {
         if (status == 0) {
             field->setText(q(text));
             Combo1(0)->selectEra(code[0] - '0');
-            if (!readingLine_) VoucherNo = std::stoi(code.substr(3, 4));
+            // MMDD are the code's last four characters, however many digits its year has.
+            if (!readingLine_) VoucherNo = std::stoi(code.substr(code.size() - 4));
         }
         if (s.syncCalendar) s.syncCalendar();
         break;

@@ -222,7 +222,7 @@ void NIPPO_Init(ReportDialog& dialog) {
     dialog.setLabel(TitleLabel, Title);
     dialog.setLabel(PaperLabel, "A4 横");
     dialog.setLabel(0, "年号＋年月日");
-    dialog.setFieldText(DateBox, err == 0 ? code.substr(0, DateLength) : std::string());
+    dialog.setFieldText(DateBox, err == 0 && common::EraCodeFits(code) ? code.substr(0, DateLength) : std::string());
     dialog.setFieldText(DateBox + EndBoxOffset, "");
     dialog.setLabel(DateBox + EndBoxOffset, legend);
 }
