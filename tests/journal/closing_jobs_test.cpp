@@ -256,3 +256,18 @@ TEST(YearEnd, AFailedClosingLeavesTheFileAsItWas) {
     EXPECT_EQ(file.s.F01Record.F01_UPD, 0);
     EXPECT_FALSE(file.s.MainDatabase->inTransaction());
 }
+
+// Two stored amounts near the largest the currency type holds (922,337,203,685,477): their sum cannot be
+// held, so the run fails and changes nothing instead of committing a wrapped figure as finished.
+TEST(MonthlyTotals, AmountsWhoseSumTheCurrencyCannotHoldFailTheRunAndChangeNothing) {
+    ClosingFile file;
+    const long long edge = 900'000'000'000'000LL;
+    file.addSubject(1, 10, 0, 0, 1, {0, 0, 123});
+    file.addLine(march(3), 1, 1, 1, 10, 0, 0, edge);
+    file.addLine(march(4), 1, 1, 1, 10, 0, 0, edge);
+    file.cashRow();
+    const auto before = file.everyRow();
+    EXPECT_EQ(file.runMonth(period2026(3)), RunOutcome::Failed);
+    EXPECT_EQ(file.everyRow(), before);
+    EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{"Err.Number = 3349 (金額が扱える範囲を超えました。)"});
+}

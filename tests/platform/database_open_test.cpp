@@ -158,9 +158,10 @@ TEST_F(EngineTest, FailuresAreShownAsANumberAndOneJapaneseDescriptionWithTheEngi
         EXPECT_NE(log.find(c.logged), std::string::npos) << log;
         std::string description = error.description();
         if (const auto at = description.find(notes); at != std::string::npos) description.erase(at, notes.size());
-        EXPECT_EQ(std::count_if(description.begin(), description.end(),
-                                [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '(' || c == ')'; }),
-                  0)
+        EXPECT_EQ(
+            std::count_if(description.begin(), description.end(),
+                          [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '(' || c == ')'; }),
+            0)
             << description;
         EXPECT_EQ(db::ErrorReport(error), " " + std::to_string(c.number) + " (" + error.description() + ")");
     }
