@@ -55,7 +55,8 @@ void moveCompanionsAside(const fs::path& file, const fs::path& partial, std::vec
 void removeLeftovers(const fs::path& partial) {
     std::error_code ignored;
     fs::remove(partial, ignored);
-    for (const auto& entry : fs::directory_iterator(partial.parent_path().empty() ? "." : partial.parent_path(), ignored))
+    for (const auto& entry :
+         fs::directory_iterator(partial.parent_path().empty() ? "." : partial.parent_path(), ignored))
         if (entry.path().filename().string().rfind(partial.filename().string() + "-", 0) == 0)
             fs::remove(entry.path(), ignored);
 }

@@ -31,6 +31,8 @@ TEST_F(EngineTest, AStoredValueThatDoesNotFitItsFieldIsRefusedByEveryReadNamingT
         const auto byQuery =
             engine_tests::errorOf([&] { database->openSnapshot("SELECT * FROM F45TB")->field(c.field); });
         EXPECT_NE(byQuery.description().find(place), std::string::npos) << byQuery.description();
+        // Nor is an edit of the row allowed to write it back cut.
+        EXPECT_EQ(engine_tests::errorOf([&] { vouchers()->edit(); }).number(), db::ValueOutOfRange);
     }
     // The edges themselves read back as they are.
     database->execute("UPDATE F45TB SET F45_LIN = 32767, F45_ACT = -2147483648, F45_RMK = ?", {std::string(30, 'x')});

@@ -131,7 +131,7 @@ struct QueryRecordset::Impl final : StatementOwner {
     ColumnNames columnNames;
     std::vector<ColumnInfo> tableColumns;
     ColumnNames tableColumnNames;
-    std::vector<int> tableColumnOf; // per query column, its table column or -1
+    std::vector<int> tableColumnOf;   // per query column, its table column or -1
     std::vector<std::string> origins; // per query column, the table it reads, empty for an expression
 
     // What an update writes, worked out once per load: the query columns in order, a column selected
@@ -390,15 +390,18 @@ void QueryRecordset::edit() {
     auto& d = *impl_;
     d.requireDynaset();
     d.mode = EditMode::None;
-    d.buffer = d.currentRow().values;
+    const auto& values = d.currentRow().values;
+    // A value the program cannot use would be written back cut or refused at the update; refuse it here.
+    for (std::size_t i = 0; i < d.columns.size(); ++i)
+        checkedValue(d.origins[i], d.columns[i], values[i]);
+    d.buffer = values;
     d.mode = EditMode::Edit;
 }
 
 void QueryRecordset::setField(const std::string& name, const Value& value) {
     auto& d = *impl_;
     d.requireDynaset();
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "編集を始めずにフィールドを変更しようとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずにフィールドを変更しようとしました。");
     const auto column = static_cast<std::size_t>(d.columnOf(name));
     const int target = d.tableColumnOf[column];
     if (target < 0) notUpdatable("フィールド " + name + " はテーブル " + d.table + " に書けません。");
@@ -408,8 +411,7 @@ void QueryRecordset::setField(const std::string& name, const Value& value) {
 void QueryRecordset::update() {
     auto& d = *impl_;
     d.requireDynaset();
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "編集を始めずに行を書き込もうとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずに行を書き込もうとしました。");
     Database& database = d.database();
     std::vector<Value> values;
     values.reserve(d.writtenColumns.size() + 1);

@@ -174,8 +174,8 @@ Value readColumn(sqlite3_stmt* stmt, int column, FieldType type) {
 const Value& checkedValue(const std::string& table, const ColumnInfo& column, const Value& value) {
     if (value.isNull()) return value;
     const auto refuse = [&](const std::string& what) {
-        const std::string place = table.empty() ? "フィールド " + column.name
-                                                : "テーブル " + table + " のフィールド " + column.name;
+        const std::string place =
+            table.empty() ? "フィールド " + column.name : "テーブル " + table + " のフィールド " + column.name;
         throw DbError(ValueOutOfRange, place + what + "このデータファイルの値は使えません。");
     };
     switch (column.type) {

@@ -543,6 +543,9 @@ void TableRecordset::edit() {
     auto& d = *impl_;
     d.endEdit();
     if (!d.db || !d.loadRow()) throwNoCurrentRecord();
+    // A value the program cannot use would be written back cut or refused at the update; refuse it here.
+    for (std::size_t i = 0; i < d.columns.size(); ++i)
+        checkedValue(d.table, d.columns[i], d.row[i]);
     d.buffer = d.row;
     d.editing = d.current;
     d.mode = EditMode::Edit;
@@ -552,8 +555,7 @@ void TableRecordset::setField(const std::string& name, const Value& value) { set
 
 void TableRecordset::setField(int column, const Value& value) {
     auto& d = *impl_;
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "編集を始めずにフィールドを変更しようとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずにフィールドを変更しようとしました。");
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
         throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
     d.buffer[static_cast<std::size_t>(column)] = storableValue(d.columns[static_cast<std::size_t>(column)], value);
@@ -561,8 +563,7 @@ void TableRecordset::setField(int column, const Value& value) {
 
 void TableRecordset::update() {
     auto& d = *impl_;
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "編集を始めずに行を書き込もうとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずに行を書き込もうとしました。");
     sqlite3* handle = d.handle();
     DatabaseAccess::beforeWrite(*d.db);
     if (d.mode == EditMode::Add) {
