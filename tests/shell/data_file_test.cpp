@@ -34,10 +34,11 @@ std::string companyOf(const std::string& path) {
     return data::trimText(row->field(0).asText());
 }
 
-// What a job killed inside its commit on another file of the name `target` leaves there: that file's
-// journal, holding its pages as they were before the job. The other file is smaller than the template,
-// so a journal played into a copy of the template truncates and overwrites it.
-void leaveJournalOfAnotherFile(const TempFolder& folder, const std::string& target) {
+// What a job killed inside its commit on another file of the name `target` leaves there: that file's journal,
+// holding its pages as they were before the job. The other file is smaller than the template, so the journal
+// played into a copy of the template truncates and overwrites it. Beside it, an earlier killed copy's
+// temporary file and a stray write-ahead log with its index.
+void leaveLeftovers(const TempFolder& folder, const std::string& target) {
     const std::string other = copyTemplate(folder, "other.mdb");
     clearAllTables(other);
     sqlite3* handle = nullptr;
@@ -48,13 +49,7 @@ void leaveJournalOfAnotherFile(const TempFolder& folder, const std::string& targ
     sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(handle);
     fs::remove(other);
-}
-
-// Besides the journal, an earlier killed copy's temporary file and a stray write-ahead log and its index.
-void leaveLeftovers(const TempFolder& folder, const std::string& target) {
-    leaveJournalOfAnotherFile(folder, target);
-    const fs::path name = fs::path(target).filename();
-    std::ofstream(folder.file("." + name.string() + ".kemlora-copy")) << "half a copy";
+    std::ofstream(folder.file("." + fs::path(target).filename().string() + ".kemlora-copy")) << "half a copy";
     std::ofstream(target + "-wal") << "stale";
     std::ofstream(target + "-shm") << "stale";
 }
@@ -118,14 +113,8 @@ TEST(OpenDataFile, AFileTheOpenRefusesIsLeftByteForByteAsItWasAndItsTableAndFiel
         const char* named;
     } cases[] = {
         {"a missing index", "DROP INDEX F50IX", {}, "F50IX"},
-        {"a missing field", "ALTER TABLE F01TB DROP COLUMN F01_DUM", {}, "F01_DUM"},
         {"a start month beyond 16 bits", "UPDATE F01TB SET F01_STMM = ?", 100000,
          "テーブル F01TB のフィールド F01_STMM"},
-        {"a voucher number beyond 32 bits", "UPDATE F01TB SET F01_DNO = ?", std::int64_t{5'000'000'000},
-         "テーブル F01TB のフィールド F01_DNO"},
-        {"a text in a number field", "UPDATE F01TB SET F01_SIM = ?", "末日", "テーブル F01TB のフィールド F01_SIM"},
-        {"a text longer than its field", "UPDATE F01TB SET F01_NAM_01 = ?", std::string(31, 'x'),
-         "テーブル F01TB のフィールド F01_NAM_01"},
         {"the smallest 64-bit digit count", "UPDATE F10KBNTB SET F10KBN_KETA = ? WHERE F10KBN_ID = 1",
          std::int64_t{INT64_MIN}, "テーブル F10KBNTB のフィールド F10KBN_KETA"},
     };
