@@ -98,7 +98,7 @@ void ReportRunFailure(data::ProgramState& s, const db::DbError& error) {
             // Nothing more can be undone from here; the report below still tells the user.
         }
     }
-    s.message("Err.Number =" + db::ErrorReport(error));
+    s.message("Err.Number = " + db::ErrorReport(error));
 }
 
 RunOutcome RunInOneTransaction(data::ProgramState& s, const std::function<bool()>& phases,

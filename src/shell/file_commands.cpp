@@ -120,7 +120,7 @@ void FileCommands::mnuREAD() {
     } catch (const db::DbError& error) {
         // The chosen file stays untouched; the user goes on with the file that was open, if any.
         state_.DataFilePath = previous;
-        const std::string report = "Err.Number =" + db::ErrorReport(error);
+        const std::string report = "Err.Number = " + db::ErrorReport(error);
         if (!hadOpenFile) {
             state_.message("ファイル「" + name + "」を開けませんでした。" + report);
             if (hooks_.refreshCaption) hooks_.refreshCaption();

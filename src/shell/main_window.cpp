@@ -56,7 +56,7 @@ bool frmKemlora::makeWorkingFile() {
     }
     if (const std::error_code error = PutDataFileInPlace(state_.TemplateFilePath, state_.DataFilePath)) {
         state_.message("データファイルを基準ファイルから作れませんでした。\n" + state_.DataFilePath +
-                       "\nErr.Number =" + FileErrorReport(error));
+                       "\nErr.Number = " + FileErrorReport(error));
         return false;
     }
     return true;
@@ -68,7 +68,7 @@ bool frmKemlora::openWorkingFile() {
         OpenDataFile(state_);
     } catch (const db::DbError& error) {
         state_.message("データファイルを開けませんでした。\n" + state_.DataFilePath +
-                       "\nErr.Number =" + db::ErrorReport(error));
+                       "\nErr.Number = " + db::ErrorReport(error));
     }
     refreshCaption();
     return state_.MainDatabase != nullptr;

@@ -206,7 +206,7 @@ TEST(MonthlyTotals, AFailedRunLeavesTheFileAsItWasAndIsNotReportedAsFinished) {
         ASSERT_EQ(shown.size(), 1u);
         if (!diskFault) continue;
         EXPECT_EQ(shown[0].rfind("Err.Number = ", 0), 0u) << shown[0];
-        EXPECT_EQ(shown[0], "Err.Number = 3000 (値がテーブルの制約に合わないため、変更できませんでした。)");
+        EXPECT_EQ(shown[0], "Err.Number =  3000 (値がテーブルの制約に合わないため、変更できませんでした。)");
         // The file stays usable: once the fault is gone the month runs.
         file.s.MainDatabase->execute("DROP TRIGGER refuse_F46TB");
         EXPECT_EQ(file.runMonth(period2026(3)), RunOutcome::Finished);
@@ -269,5 +269,6 @@ TEST(MonthlyTotals, AmountsWhoseSumTheCurrencyCannotHoldFailTheRunAndChangeNothi
     const auto before = file.everyRow();
     EXPECT_EQ(file.runMonth(period2026(3)), RunOutcome::Failed);
     EXPECT_EQ(file.everyRow(), before);
-    EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{"Err.Number = 3349 (金額が扱える範囲を超えました。)"});
+    EXPECT_EQ(file.open.messages.shown,
+              std::vector<std::string>{"Err.Number =  3349 (金額が扱える範囲を超えました。)"});
 }

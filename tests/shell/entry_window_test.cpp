@@ -166,7 +166,7 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
     field(3)->clear();
     type("666");
     key(Qt::Key_Tab);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Err.Number = 3000 (ディスクがいっぱいです。)"});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Err.Number =  3000 (ディスクがいっぱいです。)"});
     EXPECT_TRUE(window->isVisible());
 }
 

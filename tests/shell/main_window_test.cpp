@@ -201,7 +201,7 @@ TEST(Menus, aDatabaseErrorInACommandIsShownAndTheProgramGoesOn) {
         "frmACT0100", []() -> shell::ChildWindow* { throw db::DbError(db::NoCurrentRecord, "カレント レコードがありません。"); });
     f.registerCounting("frmACT0210");
     f.choose("mnuDEN");
-    EXPECT_EQ(f.messages.shown, std::vector<std::string>{"Err.Number = 3021 (カレント レコードがありません。)"});
+    EXPECT_EQ(f.messages.shown, std::vector<std::string>{"Err.Number =  3021 (カレント レコードがありません。)"});
     f.choose("mnuZAN");
     EXPECT_EQ(f.activeName(), "frmACT0210");
     EXPECT_TRUE(f.state.MainDatabase);
