@@ -195,11 +195,14 @@ const Value& checkedValue(const std::string& table, const ColumnInfo& column, co
     case FieldType::Single:
         if (value.isText()) refuse(" に数値でない値があります。");
         break;
-    case FieldType::Text:
-        if (column.width > 0 && value.isText() &&
-            characterCount(value.asText()) > static_cast<std::size_t>(column.width))
+    case FieldType::Text: {
+        const std::string* text = value.textIf();
+        const auto width = static_cast<std::size_t>(column.width);
+        // A text of no more bytes than the width has no more characters either, and is not counted.
+        if (column.width > 0 && text && text->size() > width && characterCount(*text) > width)
             refuse(" の文字列が " + std::to_string(column.width) + " 文字を超えています。");
         break;
+    }
     case FieldType::Other:
         break;
     }
