@@ -64,7 +64,7 @@ void FileCommands::reopen() {
     if (hooks_.refreshCaption) hooks_.refreshCaption();
 }
 
-// Returns false after telling the user.
+// Every data file a command writes is put in place by the one routine; false after telling the user.
 bool FileCommands::copyIntoPlace(const std::string& source, const std::string& target, const std::string& failureText) {
     const std::error_code error = PutDataFileInPlace(source, target);
     if (!error) return true;
