@@ -19,7 +19,7 @@ namespace {
 
 constexpr int LinesPerVoucher = 4;
 constexpr int VoucherCount = LineCount / LinesPerVoucher;
-constexpr int DayCount = 3652; // 2016-01-01 to 2025-12-31
+constexpr int DayCount = 3652; // 2016-01-01 to 2025-12-30
 
 std::string templatePath() {
     if (const char* path = std::getenv("KEMLORA_TEMPLATE")) return path;

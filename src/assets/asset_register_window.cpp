@@ -385,7 +385,7 @@ void frmACT0400::showEditForm(int index) {
         std::string text, code;
         std::int16_t err = 0;
         common::DateToEra(state().F01Record, a.F28_DAT, text, code, err);
-        if (err == 0) field->setText(q(code.substr(1)));
+        if (err == 0 && common::EraCodeFits(code)) field->setText(q(code.substr(1)));
         break;
     }
     case 5:

@@ -138,20 +138,7 @@ private:
 } // namespace
 
 void ASSETLIST_Init(reports::ReportDialog& dialog) {
-    const data::F01Rec& control = dialog.state().F01Record;
-    std::string text;
-    std::string code;
-    std::int16_t err = 0;
-    common::DateToEra(control, control.F01_ACT, text, code, err);
-    std::string legend;
-    common::EraHintText(control, legend);
-
-    dialog.setLabel(reports::TitleLabel, DialogTitle);
-    dialog.setLabel(reports::PaperLabel, "A4 横");
-    dialog.setLabel(YearBox, "年号＋年");
-    dialog.setFieldText(YearBox, err == 0 ? code.substr(0, YearLength) : std::string());
-    dialog.setFieldText(YearBox + reports::EndBoxOffset, "");
-    dialog.setLabel(YearBox + reports::EndBoxOffset, legend);
+    reports::SetUpEraPeriodRow(dialog, DialogTitle, "年号＋年", YearLength);
 }
 
 void ASSETLIST_Check(reports::ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err) {

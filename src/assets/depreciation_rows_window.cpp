@@ -431,7 +431,8 @@ void frmACT0400A::showEditForm(int index) {
     switch (index) {
     case 0: {
         std::string text, code;
-        if (eraMonth(state().F01Record, RowYM, text, code)) field->setText(q(code.substr(1, 4)));
+        if (eraMonth(state().F01Record, RowYM, text, code) && common::EraCodeFits(code))
+            field->setText(q(code.substr(1, 4)));
         break;
     }
     case 1:

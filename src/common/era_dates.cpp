@@ -137,6 +137,8 @@ void DateToEra(const data::F01Rec& control, std::int64_t ymd, std::string& text,
     code = std::to_string(era) + zeroPadded(eraYear, 2) + zeroPadded(month, 2) + zeroPadded(day, 2);
 }
 
+bool EraCodeFits(const std::string& code) { return code.size() == EraCodeLength; }
+
 void EraHintText(const data::F01Rec& control, std::string& text) {
     text.clear();
     int listed = 0;

@@ -1,5 +1,6 @@
 #include "data/code_categories.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace data {
@@ -11,7 +12,9 @@ constexpr int LastCategory = 20;
 
 // The rightmost `width` digits of the number, with leading zeros.
 std::string zeroFilled(std::int64_t number, std::size_t width) {
-    std::string digits = std::to_string(number < 0 ? -number : number);
+    // Negated as unsigned, which the smallest 64-bit number survives.
+    const auto magnitude = number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    std::string digits = std::to_string(magnitude);
     if (digits.size() > width) return digits.substr(digits.size() - width);
     return std::string(width - digits.size(), '0') + digits;
 }

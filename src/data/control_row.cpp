@@ -75,8 +75,10 @@ void F01Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
             status = 9;
             return;
         }
-        visitF01Fields(s.F01Record,
-                       [&](const std::string& field, auto& member) { assignValue(member, table->field(field)); });
+        // A field the program cannot use refuses the whole row, so F01Record is never left half read.
+        F01Rec read = s.F01Record;
+        visitF01Fields(read, [&](const std::string& field, auto& member) { assignValue(member, table->field(field)); });
+        s.F01Record = read;
     } else if (mode == "PUT") {
         if (!seekControlRow(*table)) {
             s.message(MissingRowMessage);

@@ -49,7 +49,11 @@ void getByKey(TableRecordset& table, Record& record, const std::string& mode, st
     status = Found;
     if (mode != "GET") return;
     status = seekKeepingPlace(table, "=", key);
-    if (status == Found) copy(record, table);
+    if (status != Found) return;
+    // A field the program cannot use refuses the whole row, so the buffer is never left half read.
+    Record read = record;
+    copy(read, table);
+    record = read;
 }
 
 const std::array<std::string, 13>& monthFields() {

@@ -262,7 +262,9 @@ void frmSIME::showEditForm(int index) {
     std::string code;
     std::int16_t err = 0;
     common::DateToEra(state().F01Record, state().SimeDate, text, code, err);
-    if (err == 0) Text1(DateField)->setText(QString::fromStdString(code.substr(1, FieldLength)));
+    if (err == 0)
+        Text1(DateField)->setText(common::EraCodeFits(code) ? QString::fromStdString(code.substr(1, FieldLength))
+                                                            : QString());
 }
 
 void frmSIME::showField(int index) {

@@ -57,7 +57,7 @@ std::string DefaultEraPeriod(const data::F01Rec& control, std::size_t digits) {
     std::string code;
     std::int16_t err = 0;
     common::DateToEra(control, control.F01_ACT, text, code, err);
-    if (err != 0) return "";
+    if (err != 0 || !common::EraCodeFits(code)) return "";
     return code.substr(0, digits);
 }
 
@@ -98,11 +98,7 @@ void ReportRunFailure(data::ProgramState& s, const db::DbError& error) {
             // Nothing more can be undone from here; the report below still tells the user.
         }
     }
-    const int number = error.number();
-    // The number has a leading blank where a negative one has its sign.
-    std::string numberText = std::to_string(number);
-    if (number >= 0) numberText.insert(0, 1, ' ');
-    s.message("Err.Number = " + numberText + " (" + error.description() + ")");
+    s.message("Err.Number = " + db::ErrorReport(error));
 }
 
 RunOutcome RunInOneTransaction(data::ProgramState& s, const std::function<bool()>& phases,

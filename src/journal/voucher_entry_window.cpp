@@ -340,7 +340,7 @@ void frmACT0100::showEditForm(int index) {
         std::string text, code;
         std::int16_t err = 0;
         common::DateToEra(state().F01Record, VoucherDate, text, code, err);
-        if (err == 0) field->setText(q(code.substr(1, 6)));
+        if (err == 0) field->setText(common::EraCodeFits(code) ? q(code.substr(1, 6)) : QString());
         break;
     }
     case 1:
@@ -398,7 +398,8 @@ std::int16_t frmACT0100::ShowField(int index) {
         if (status == 0) {
             field->setText(q(text));
             Combo1(0)->selectEra(code[0] - '0');
-            if (!readingLine_) VoucherNo = std::stoi(code.substr(3, 4));
+            // MMDD are the code's last four characters, however many digits its year has.
+            if (!readingLine_) VoucherNo = std::stoi(code.substr(code.size() - 4));
         }
         if (s.syncCalendar) s.syncCalendar();
         break;
@@ -749,8 +750,7 @@ void frmACT0100::registerLine() {
         refuse(SubjectNotRegisteredMessage, Text1(7));
         return;
     }
-    VoucherLineIO("PUT");
-    RaiseVoucherNumber(s, VoucherNo);
+    RegisterLine(s, key());
     if (LineNo < LastLineNo) ++LineNo;
     VoucherLineIO("GET");
     focusField(2);

@@ -130,4 +130,27 @@ void RaiseVoucherNumber(data::ProgramState& s, std::int32_t voucherNo) {
     data::F01Access(s, "PUT", status);
 }
 
+void RegisterLine(data::ProgramState& s, const VoucherKey& key) {
+    db::Database& database = *s.MainDatabase;
+    const std::int32_t highest = s.F01Record.F01_DNO;
+    database.beginTrans();
+    try {
+        std::int16_t status = Done;
+        std::int16_t recordState = 0;
+        VoucherLineIO(s, key, "PUT", status, recordState);
+        RaiseVoucherNumber(s, key.VoucherNo);
+        database.commitTrans();
+    } catch (const db::DbError&) {
+        s.F01Record.F01_DNO = highest;
+        if (database.inTransaction()) {
+            try {
+                database.rollback();
+            } catch (const db::DbError&) {
+                // The first failure is the one the user needs to hear about.
+            }
+        }
+        throw;
+    }
+}
+
 } // namespace journal

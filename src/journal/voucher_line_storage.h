@@ -45,4 +45,9 @@ std::optional<std::int16_t> SteppedLine(std::int16_t lineNo, int step);
 // row is written whole; any other number leaves the control row unwritten.
 void RaiseVoucherNumber(data::ProgramState& s, std::int32_t voucherNo);
 
+// Registers a line: "PUT" of the key and the raising of the highest voucher number commit together, so a
+// job killed or failed between the two leaves neither. On a failure the transaction is rolled back,
+// F01Record keeps its old number and the db::DbError goes on to the caller.
+void RegisterLine(data::ProgramState& s, const VoucherKey& key);
+
 } // namespace journal

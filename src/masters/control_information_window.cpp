@@ -298,7 +298,7 @@ void frmCMNCNTR::showEditForm(int index) {
         std::string text, code;
         std::int16_t err = 0;
         common::DateToEra(r, dateOf(index), text, code, err);
-        if (err == 0) field->setText(q(code.substr(1, 6)));
+        if (err == 0 && common::EraCodeFits(code)) field->setText(q(code.substr(1, 6)));
     } else if (index == 5) {
         field->setText(plain(r.F01_DNO, "#####0"));
     } else if (index == 6 || index == 7) {

@@ -218,7 +218,9 @@ void frmPrint::showEditForm(int index) {
     std::string code;
     std::int16_t err = 0;
     common::DateToEra(state().F01Record, state().CreationDate, text, code, err);
-    if (err == 0) Text1(DateBox)->setText(QString::fromStdString(code.substr(1, DateLength)));
+    if (err == 0)
+        Text1(DateBox)->setText(common::EraCodeFits(code) ? QString::fromStdString(code.substr(1, DateLength))
+                                                          : QString());
 }
 
 void frmPrint::showField(int index) {

@@ -101,7 +101,7 @@ std::string EraDateText(const data::F01Rec& control, std::int32_t ymd) {
     std::string code;
     std::int16_t err = 0;
     common::DateToEra(control, ymd, text, code, err);
-    if (err != 0 || code.size() < 7) return {};
+    if (err != 0 || !common::EraCodeFits(code)) return {};
     return code.substr(1, 2) + "/" + code.substr(3, 2) + "/" + code.substr(5, 2);
 }
 
@@ -159,7 +159,8 @@ void SetUpEraPeriodRow(ReportDialog& dialog, const std::string& title, const std
     dialog.setLabel(TitleLabel, title);
     dialog.setLabel(PaperLabel, "A4 横");
     dialog.setLabel(0, caption);
-    dialog.setFieldText(0, err == 0 ? code.substr(0, digits) : std::string());
+    // A code whose era year has three digits is not cut into a period that names another month.
+    dialog.setFieldText(0, err == 0 && common::EraCodeFits(code) ? code.substr(0, digits) : std::string());
     dialog.setFieldText(EndBoxOffset, "");
     dialog.setLabel(EndBoxOffset, legend);
 }

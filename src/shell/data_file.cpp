@@ -3,12 +3,105 @@
 #include "data/code_categories.h"
 #include "data/control_row.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <iostream>
+#include <vector>
+
 namespace shell {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The engine's companions of a data file: a rollback journal, or a write-ahead log and its index.
+const char* const CompanionSuffixes[] = {"-journal", "-wal", "-shm"};
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+// Waits until what was written to the file (or a folder's entries) is on the disk.
+std::error_code flushToDisk(const fs::path& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) return lastError();
+    std::error_code error;
+    if (::fsync(fd) != 0) error = lastError();
+    ::close(fd);
+    return error;
+}
+
+// A companion moved aside while the copy takes the name, and where it came from.
+struct MovedCompanion {
+    fs::path from;
+    fs::path aside;
+};
+
+// Moves the companions of `file` aside rather than deleting them, so that a failed rename can put a
+// journal back beside the file it belongs to.
+void moveCompanionsAside(const fs::path& file, const fs::path& partial, std::vector<MovedCompanion>& moved,
+                         std::error_code& error) {
+    for (const char* suffix : CompanionSuffixes) {
+        const fs::path companion = file.string() + suffix;
+        std::error_code absent;
+        if (error || !fs::exists(fs::symlink_status(companion, absent))) continue;
+        const fs::path aside = partial.string() + suffix + std::to_string(moved.size());
+        fs::rename(companion, aside, error);
+        if (!error) moved.push_back({companion, aside});
+    }
+}
+
+void removeLeftovers(const fs::path& partial) {
+    std::error_code ignored;
+    fs::remove(partial, ignored);
+    for (const auto& entry :
+         fs::directory_iterator(partial.parent_path().empty() ? "." : partial.parent_path(), ignored))
+        if (entry.path().filename().string().rfind(partial.filename().string() + "-", 0) == 0)
+            fs::remove(entry.path(), ignored);
+}
+
+// File-system failures carry the run-time error numbers users of this program know.
+int FileErrorNumber(const std::error_code& error) {
+    const auto condition = error.default_error_condition();
+    if (condition == std::errc::no_such_file_or_directory) return 53;
+    if (condition == std::errc::not_a_directory) return 76;
+    if (condition == std::errc::permission_denied || condition == std::errc::operation_not_permitted ||
+        condition == std::errc::read_only_file_system)
+        return 70;
+    if (condition == std::errc::no_space_on_device || condition == std::errc::file_too_large) return 61;
+    if (condition == std::errc::file_exists) return 58;
+    return 75;
+}
+
+const char* FileErrorDescription(int number) {
+    switch (number) {
+    case 53:
+        return "ファイルが見つかりません。";
+    case 76:
+        return "パスが見つかりません。";
+    case 70:
+        return "書き込みが許可されていません。";
+    case 61:
+        return "ディスクの空き容量が足りません。";
+    case 58:
+        return "同じ名前のファイルが既にあります。";
+    default:
+        return "ファイルを読み書きできません。";
+    }
+}
+
+} // namespace
 
 void OpenDataFile(data::ProgramState& state) {
     state.closeDatabase();
     try {
         state.MainDatabase = db::Database::open(state.DataFilePath);
+        // Everything that can refuse the file is read before anything is written, and the writes
+        // share one transaction, so a refused file is left exactly as it was.
+        data::LoadCodeKbnTable(state);
+        state.openTables();
+        state.MainDatabase->beginTrans();
         // A file without a control row gets the default one here, so the status needs no look.
         std::int16_t status = 0;
         data::F01Access(state, "GET", status);
@@ -16,15 +109,62 @@ void OpenDataFile(data::ProgramState& state) {
         state.F01Record.F01_ACT = today;
         state.F01Record.F01_TDY = today;
         data::F01Access(state, "PUT", status);
-        data::LoadCodeKbnTable(state);
-        state.openTables();
+        state.MainDatabase->commitTrans();
     } catch (...) {
         // Half an open file is worse than none: the callers test MainDatabase to know where they stand.
+        if (state.MainDatabase && state.MainDatabase->inTransaction()) {
+            try {
+                state.MainDatabase->rollback();
+            } catch (const db::DbError&) {
+                // Closing the file below drops what the rollback could not.
+            }
+        }
         state.closeDatabase();
         throw;
     }
 }
 
 std::string MainCaption(const std::string& dataFilePath) { return "経理処理　　　　（" + dataFilePath + "）"; }
+
+std::error_code PutDataFileInPlace(const std::string& source, const std::string& target) {
+    fs::path destination = target;
+    std::error_code error;
+    // Replace what a link points to, not the link.
+    std::error_code absent;
+    if (fs::is_symlink(fs::symlink_status(destination, absent))) {
+        destination = fs::weakly_canonical(fs::absolute(target), error);
+        if (error) return error;
+    }
+    const fs::path partial = destination.parent_path() / ("." + destination.filename().string() + ".kemlora-copy");
+
+    removeLeftovers(partial);
+    fs::copy_file(source, partial, fs::copy_options::overwrite_existing, error);
+    if (!error) error = flushToDisk(partial, O_RDONLY);
+    std::vector<MovedCompanion> moved;
+    if (!error) moveCompanionsAside(destination, partial, moved, error);
+    if (!error && destination != fs::path(target)) moveCompanionsAside(target, partial, moved, error);
+    if (!error) fs::rename(partial, destination, error);
+    std::error_code ignored;
+    for (const auto& companion : moved) {
+        if (error)
+            fs::rename(companion.aside, companion.from, ignored);
+        else
+            fs::remove(companion.aside, ignored);
+    }
+    if (error) {
+        fs::remove(partial, ignored);
+        return error;
+    }
+    // The rename itself is on the disk only once the folder is.
+    flushToDisk(destination.parent_path().empty() ? fs::path(".") : destination.parent_path(), O_RDONLY | O_DIRECTORY);
+    return {};
+}
+
+std::string FileErrorReport(const std::error_code& error) {
+    const int number = FileErrorNumber(error);
+    std::cerr << "Kemlora: file error " << number << ": " << error.message() << std::endl;
+    const std::string digits = number < 0 ? std::to_string(number) : " " + std::to_string(number);
+    return digits + " (" + FileErrorDescription(number) + ")";
+}
 
 } // namespace shell

@@ -14,7 +14,7 @@ bool guardEvent(data::ProgramState& state, const std::function<void()>& event) {
                 // The failure itself is what the user needs to hear about.
             }
         }
-        state.message("Err.Number = " + std::to_string(error.number()) + " " + error.description());
+        state.message("Err.Number = " + db::ErrorReport(error));
         return false;
     }
 }

@@ -12,30 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The number and description as the user has always seen them: the number with a blank (or its
-// minus sign) in front, then the description in parentheses.
-std::string ErrorReport(int number, const std::string& description) {
-    const std::string digits = number < 0 ? std::to_string(number) : " " + std::to_string(number);
-    return digits + " (" + description + ")";
-}
-
-// File-system failures carry the run-time error numbers users of this program know.
-int FileErrorNumber(const std::error_code& error) {
-    const auto condition = error.default_error_condition();
-    if (condition == std::errc::no_such_file_or_directory) return 53;
-    if (condition == std::errc::not_a_directory) return 76;
-    if (condition == std::errc::permission_denied || condition == std::errc::operation_not_permitted ||
-        condition == std::errc::read_only_file_system)
-        return 70;
-    if (condition == std::errc::no_space_on_device || condition == std::errc::file_too_large) return 61;
-    if (condition == std::errc::file_exists) return 58;
-    return 75;
-}
-
-std::string FileErrorReport(const std::error_code& error) {
-    return ErrorReport(FileErrorNumber(error), error.message());
-}
-
 bool FileExists(const std::string& path) {
     std::error_code ignored;
     return fs::exists(path, ignored);
@@ -88,25 +64,12 @@ void FileCommands::reopen() {
     if (hooks_.refreshCaption) hooks_.refreshCaption();
 }
 
-// Copies to a temporary file beside the target and puts it in place only when it is complete, so a
-// failure leaves the target as it was. Returns false after telling the user.
+// Every data file a command writes is put in place by the one routine; false after telling the user.
 bool FileCommands::copyIntoPlace(const std::string& source, const std::string& target, const std::string& failureText) {
-    fs::path destination = target;
-    std::error_code error;
-    // Replace what a link points to, not the link.
-    if (fs::is_symlink(destination, error)) destination = Normalised(target);
-    const fs::path partial = destination.parent_path() / ("." + destination.filename().string() + ".kemlora-copy");
-
-    error.clear();
-    fs::copy_file(source, partial, fs::copy_options::overwrite_existing, error);
-    if (!error) fs::rename(partial, destination, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(partial, ignored);
-        state_.message(failureText + FileErrorReport(error));
-        return false;
-    }
-    return true;
+    const std::error_code error = PutDataFileInPlace(source, target);
+    if (!error) return true;
+    state_.message(failureText + FileErrorReport(error));
+    return false;
 }
 
 // The first free name numbered 001 to 999 after the name's base; nothing when all are taken.
@@ -157,7 +120,7 @@ void FileCommands::mnuREAD() {
     } catch (const db::DbError& error) {
         // The chosen file stays untouched; the user goes on with the file that was open, if any.
         state_.DataFilePath = previous;
-        const std::string report = "Err.Number = " + ErrorReport(error.number(), error.description());
+        const std::string report = "Err.Number = " + db::ErrorReport(error);
         if (!hadOpenFile) {
             state_.message("ファイル「" + name + "」を開けませんでした。" + report);
             if (hooks_.refreshCaption) hooks_.refreshCaption();

@@ -50,24 +50,16 @@ void frmKemlora::startUp(const std::string& appFolder) {
     state_.CalendarDate = opened ? state_.F01Record.F01_ACT : state_.today();
 }
 
-// A new user has no working file yet: copy the template into place. The copy is written under
-// another name first, so a failed copy never leaves half a data file behind.
+// A new user has no working file yet: copy the template into place.
 bool frmKemlora::makeWorkingFile() {
     if (!fs::exists(state_.TemplateFilePath)) {
         state_.message("データファイルがなく、基準ファイルもないため、データファイルを作れません。\n" +
                        state_.TemplateFilePath + "\n「既存ファイルから選択」でデータファイルを開いてください。");
         return false;
     }
-    const fs::path target = state_.DataFilePath;
-    const fs::path partial = target.string() + ".part";
-    std::error_code error;
-    fs::copy_file(state_.TemplateFilePath, partial, fs::copy_options::overwrite_existing, error);
-    if (!error) fs::rename(partial, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(partial, ignored);
-        state_.message("データファイルを基準ファイルから作れませんでした。\n" + state_.DataFilePath + "\n(" +
-                       error.message() + ")");
+    if (const std::error_code error = PutDataFileInPlace(state_.TemplateFilePath, state_.DataFilePath)) {
+        state_.message("データファイルを基準ファイルから作れませんでした。\n" + state_.DataFilePath +
+                       "\nErr.Number = " + FileErrorReport(error));
         return false;
     }
     return true;
@@ -79,7 +71,7 @@ bool frmKemlora::openWorkingFile() {
         OpenDataFile(state_);
     } catch (const db::DbError& error) {
         state_.message("データファイルを開けませんでした。\n" + state_.DataFilePath +
-                       "\nErr.Number = " + std::to_string(error.number()) + " " + error.description());
+                       "\nErr.Number = " + db::ErrorReport(error));
     }
     refreshCaption();
     return state_.MainDatabase != nullptr;

@@ -157,3 +157,16 @@ TEST_F(ClosingDialogTest, ADayPickedInTheCalendarBecomesTheClosingDateOnlyFromTh
 }
 
 } // namespace
+
+// Without 平成 and 令和 the processing date lies in the 101st year of 昭和: its era code is eight characters long,
+// and a period or an edit form cut from it would name another month (昭和10年10月).
+TEST_F(ClosingDialogTest, NoPeriodOrDateIsCutFromAnEraCodeWhoseYearHasThreeDigits) {
+    s.F01Record.F01_STYMD[4] = 0;
+    s.F01Record.F01_NENG[4] = "";
+    for (const std::int16_t mode : {1, 2}) {
+        openFor(mode);
+        EXPECT_EQ(texts({0}), QStringList({""})) << mode;
+        enter(3);
+        EXPECT_EQ(texts({3}), QStringList({""})) << mode;
+    }
+}

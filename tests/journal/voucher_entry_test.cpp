@@ -339,3 +339,16 @@ TEST(VoucherEntryInMainWindow, ADateTypedKeepsTheWindowInFrontAndAPickedDayArriv
 }
 
 } // namespace
+
+// Without 平成 and 令和 a day of 2026 lies in the 101st year of 昭和, whose era code has eight characters:
+// the date's edit form is not cut from it, and its default voucher number is still the day's MMDD.
+TEST_F(VoucherEntryTest, ADateWhoseEraYearHasThreeDigitsIsNeverCutIntoAFieldOrANumber) {
+    for (const std::size_t era : {4, 5}) {
+        s().F01Record.F01_STYMD[era] = 0;
+        s().F01Record.F01_NENG[era] = "";
+    }
+    open(new frmACT0100(s()));
+    EXPECT_EQ(field(0)->text(), "");
+    pickInCalendar(s(), 20260420);
+    EXPECT_EQ(window->voucherNo(), 420);
+}

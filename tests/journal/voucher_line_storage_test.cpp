@@ -68,3 +68,21 @@ TEST_F(VoucherLineStorageTest, OnlyAHigherVoucherNumberWritesTheWholeControlRow)
         EXPECT_EQ(s.F01Record.F01_TAX1 == 77, number == 501);
     }
 }
+
+TEST_F(VoucherLineStorageTest, ALineAndItsRaisedVoucherNumberAreRegisteredTogetherOrNotAtAll) {
+    data::F01Access(s, "GET", status);
+    const journal::VoucherKey key{20260416, 900, 1};
+    journal::BlankLine(s, key);
+    // The control row cannot be written, as when the job is killed between the two writes.
+    s.MainDatabase->execute("CREATE TRIGGER refuse BEFORE UPDATE ON F01TB BEGIN SELECT RAISE(ABORT, 'killed'); END");
+    EXPECT_THROW(journal::RegisterLine(s, key), db::DbError);
+    EXPECT_EQ(lines(), 5);
+    EXPECT_EQ(s.F01Record.F01_DNO, 0);
+    EXPECT_FALSE(s.MainDatabase->inTransaction());
+
+    s.MainDatabase->execute("DROP TRIGGER refuse");
+    journal::RegisterLine(s, key);
+    EXPECT_EQ(lines(), 6);
+    data::F01Access(s, "GET", status);
+    EXPECT_EQ(s.F01Record.F01_DNO, 900);
+}

@@ -127,10 +127,18 @@ TEST_F(EngineTest, RollbackRestoresRowsAndTableRecordsetsSeeIt) {
     EXPECT_FALSE(table->hasCurrent());
 }
 
-TEST_F(EngineTest, SqliteFailuresBecomeNumberedErrors) {
+// The user is shown a number and one Japanese description; the engine's text and the statement go to the log.
+TEST_F(EngineTest, FailuresAreShownAsANumberAndOneJapaneseDescriptionWithTheEngineTextOnlyInTheLog) {
+    testing::internal::CaptureStderr();
     const auto error = engine_tests::errorOf([&] { database->execute("UPDATE NOSUCHTABLE SET X = 1"); });
-    EXPECT_EQ(error.number(), db::EngineFailure);
-    EXPECT_NE(error.description().find("NOSUCHTABLE"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("no such table: NOSUCHTABLE"), std::string::npos);
+    EXPECT_EQ(db::ErrorReport(error), " 3000 (データファイルの操作に失敗しました。)");
+    const std::string notes = folder.file("notes.mdb");
+    std::ofstream(notes) << "this is not a data file, just some words that fill more than a header would\n";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(engine_tests::errorOf([&] { db::Database::open(notes); }).description(),
+              "'" + notes + "' はデータファイルではありません。");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("not a database"), std::string::npos);
     EXPECT_THROW(database->openTable("NOSUCHTABLE"), DbError);
     auto table = vouchers();
     EXPECT_THROW(table->setIndex("NOSUCHINDEX"), DbError);

@@ -54,7 +54,7 @@ protected:
     void showEditForm(int index) override { Text1(index)->setText(stored[index]); }
     void showField(int index) override { Text1(index)->setText("[" + stored[index] + "]"); }
     void storeField(int index, const QString& text) override {
-        if (text == "666") throw db::DbError(db::EngineFailure, "disk full");
+        if (text == "666") throw db::DbError(db::EngineFailure, "ディスクがいっぱいです。");
         stored[index] = text;
         showField(index);
         // A look-up that fails keeps the value typed, as the windows do.
@@ -170,7 +170,7 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
     field(3)->clear();
     type("666");
     key(Qt::Key_Tab);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Err.Number = 3000 disk full"});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Err.Number =  3000 (ディスクがいっぱいです。)"});
     EXPECT_TRUE(window->isVisible());
 }
 

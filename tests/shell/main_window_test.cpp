@@ -228,10 +228,10 @@ TEST(Menus, theClosingEntriesCloseEveryWindowAndLeaveTheCalendarBesideTheClosing
 TEST(Menus, aDatabaseErrorInACommandIsShownAndTheProgramGoesOn) {
     MainWindowFixture f(true);
     f.window->registerWindow(
-        "frmACT0100", []() -> shell::ChildWindow* { throw db::DbError(db::NoCurrentRecord, "No current record."); });
+        "frmACT0100", []() -> shell::ChildWindow* { throw db::DbError(db::NoCurrentRecord, "カレント レコードがありません。"); });
     f.registerCounting("frmACT0210");
     f.choose("mnuDEN");
-    EXPECT_EQ(f.messages.shown, std::vector<std::string>{"Err.Number = 3021 No current record."});
+    EXPECT_EQ(f.messages.shown, std::vector<std::string>{"Err.Number =  3021 (カレント レコードがありません。)"});
     f.choose("mnuZAN");
     EXPECT_EQ(f.activeName(), "frmACT0210");
     EXPECT_TRUE(f.state.MainDatabase);

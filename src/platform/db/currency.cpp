@@ -5,7 +5,21 @@
 
 namespace db {
 
-Currency Currency::fromDouble(double value) { return Currency(static_cast<std::int64_t>(std::llround(value * Scale))); }
+namespace {
+
+// 2^63: the first magnitude a 64-bit count cannot hold, exact as a double.
+constexpr double CountLimit = 9223372036854775808.0;
+
+} // namespace
+
+void Currency::throwOverflow() { throw DbError(ValueOutOfRange, "金額が扱える範囲を超えました。"); }
+
+Currency Currency::fromDouble(double value) {
+    const double scaled = std::round(value * Scale);
+    // NaN fails both comparisons, so it is refused with the values out of range.
+    if (!(scaled >= -CountLimit && scaled < CountLimit)) throwOverflow();
+    return Currency(static_cast<std::int64_t>(scaled));
+}
 
 std::int64_t Currency::roundedWhole() const {
     const std::int64_t whole = raw_ / Scale;

@@ -67,9 +67,9 @@ std::unique_ptr<Database> Database::open(const std::string& path) {
     // A data file is used from one thread only, so the connection needs no locking of its own.
     const int code = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
-        const std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
+        logEngineDetail(path + ": " + (handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code)));
         sqlite3_close(handle);
-        throw DbError(FileNotFound, "ファイル '" + path + "' を開けません。(" + message + ")");
+        throw DbError(FileNotFound, "ファイル '" + path + "' を開けません。");
     }
     std::unique_ptr<Database> database(new Database(path, handle));
     sqlite3_busy_timeout(handle, BusyTimeoutMs);
@@ -82,8 +82,8 @@ std::unique_ptr<Database> Database::open(const std::string& path) {
         Statement tables(handle, "SELECT name FROM sqlite_master WHERE type = 'table'");
         while (tables.step())
             present.push_back(reinterpret_cast<const char*>(sqlite3_column_text(tables.get(), 0)));
-    } catch (const DbError& failure) {
-        throw DbError(NotADataFile, "'" + path + "' はデータファイルではありません。(" + failure.description() + ")");
+    } catch (const DbError&) {
+        throw DbError(NotADataFile, "'" + path + "' はデータファイルではありません。");
     }
     for (const auto& table : requiredTables()) {
         const bool found =
@@ -128,7 +128,10 @@ std::int64_t Database::execute(const std::string& sql, const std::vector<Value>&
         }
         sqlite3_finalize(probe);
         if (tail && !onlyBlanks(tail)) {
-            if (!params.empty()) throw DbError(EngineFailure, "パラメータは一つの SQL 文にしか使えません: " + sql);
+            if (!params.empty()) {
+                logEngineDetail("parameters for several statements: " + sql);
+                throw DbError(EngineFailure, "パラメータは一つの問い合わせにしか使えません。");
+            }
             DatabaseAccess::beforeWrite(*this);
             const int before = sqlite3_total_changes(handle_);
             char* message = nullptr;

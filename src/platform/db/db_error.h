@@ -30,4 +30,11 @@ private:
     int number_;
 };
 
+// A failure as the user is shown it after "Err.Number = ": the number with a blank (or its minus sign)
+// in front, then its one Japanese description in parentheses: " 3022 (インデックスの...)".
+inline std::string ErrorReport(const DbError& error) {
+    const int number = error.number();
+    return (number < 0 ? "" : " ") + std::to_string(number) + " (" + error.description() + ")";
+}
+
 } // namespace db

@@ -60,21 +60,24 @@ struct DynasetSource {
     std::string sql; // the query with the table's rowid as its first column
 };
 
-[[noreturn]] void notUpdatable(const std::string& why) { throw DbError(NotUpdatable, why); }
+[[noreturn]] void notUpdatable(const std::string& why, const std::string& sql = {}) {
+    if (!sql.empty()) logEngineDetail("not updatable: " + sql);
+    throw DbError(NotUpdatable, why);
+}
 
 // A dynaset writes to the one table its query reads, so the query must select from exactly one table.
 DynasetSource dynasetSource(const std::string& sql) {
     const auto tokens = tokenize(sql);
-    if (tokens.empty() || !isWord(tokens[0], "SELECT")) notUpdatable("更新できるのは SELECT 文だけです: " + sql);
+    if (tokens.empty() || !isWord(tokens[0], "SELECT")) notUpdatable("更新できるのは行を選ぶ問い合わせだけです。", sql);
     if (tokens.size() > 1 && (isWord(tokens[1], "DISTINCT") || isWord(tokens[1], "ALL")))
-        notUpdatable("DISTINCT の問い合わせは更新できません: " + sql);
+        notUpdatable("重複を除く問い合わせは更新できません。", sql);
     std::size_t from = 0;
     for (std::size_t i = 1; i < tokens.size(); ++i)
         if (tokens[i].depth == 0 && isWord(tokens[i], "FROM")) {
             from = i;
             break;
         }
-    if (from == 0 || from + 1 >= tokens.size()) notUpdatable("テーブルのない問い合わせは更新できません: " + sql);
+    if (from == 0 || from + 1 >= tokens.size()) notUpdatable("テーブルのない問い合わせは更新できません。", sql);
     DynasetSource source;
     source.table = unquoted(tokens[from + 1].text);
     std::string qualifier = tokens[from + 1].text;
@@ -102,7 +105,7 @@ DynasetSource dynasetSource(const std::string& sql) {
         const bool joins = isWord(token, "JOIN") || (inFromList && token.text == ",");
         const bool combines =
             isWord(token, "GROUP") || isWord(token, "UNION") || isWord(token, "EXCEPT") || isWord(token, "INTERSECT");
-        if (joins || combines) notUpdatable("複数のテーブルや集計の問い合わせは更新できません: " + sql);
+        if (joins || combines) notUpdatable("複数のテーブルや集計の問い合わせは更新できません。", sql);
     }
     const std::size_t afterSelect = tokens[0].start + tokens[0].text.size();
     source.sql = "SELECT " + qualifier + ".rowid," + sql.substr(afterSelect);
@@ -128,7 +131,8 @@ struct QueryRecordset::Impl final : StatementOwner {
     ColumnNames columnNames;
     std::vector<ColumnInfo> tableColumns;
     ColumnNames tableColumnNames;
-    std::vector<int> tableColumnOf; // per query column, its table column or -1
+    std::vector<int> tableColumnOf;   // per query column, its table column or -1
+    std::vector<std::string> origins; // per query column, the table it reads, empty for an expression
 
     // What an update writes, worked out once per load: the query columns in order, a column selected
     // twice only the first time, and the statements that write them, prepared on first use.
@@ -184,9 +188,12 @@ struct QueryRecordset::Impl final : StatementOwner {
         const int count = sqlite3_column_count(statement.get());
         columns.clear();
         tableColumnOf.clear();
+        origins.clear();
         for (int i = offset; i < count; ++i) {
             const char* name = sqlite3_column_name(statement.get(), i);
             columns.push_back(describeColumn(name ? name : "", sqlite3_column_decltype(statement.get(), i)));
+            const char* origin = sqlite3_column_table_name(statement.get(), i);
+            origins.emplace_back(origin ? origin : "");
             tableColumnOf.push_back(tableColumnNames.find(columns.back().name));
         }
         columnNames = ColumnNames(columns);
@@ -365,7 +372,8 @@ Value QueryRecordset::field(int column) const {
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
         throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
     if (d.mode != EditMode::None) return d.buffer[static_cast<std::size_t>(column)];
-    return d.currentRow().values[static_cast<std::size_t>(column)];
+    const auto index = static_cast<std::size_t>(column);
+    return checkedValue(d.origins[index], d.columns[index], d.currentRow().values[index]);
 }
 
 void QueryRecordset::addNew() {
@@ -382,15 +390,18 @@ void QueryRecordset::edit() {
     auto& d = *impl_;
     d.requireDynaset();
     d.mode = EditMode::None;
-    d.buffer = d.currentRow().values;
+    const auto& values = d.currentRow().values;
+    // A value the program cannot use would be written back cut or refused at the update; refuse it here.
+    for (std::size_t i = 0; i < d.columns.size(); ++i)
+        checkedValue(d.origins[i], d.columns[i], values[i]);
+    d.buffer = values;
     d.mode = EditMode::Edit;
 }
 
 void QueryRecordset::setField(const std::string& name, const Value& value) {
     auto& d = *impl_;
     d.requireDynaset();
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずにフィールドを変更しようとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずにフィールドを変更しようとしました。");
     const auto column = static_cast<std::size_t>(d.columnOf(name));
     const int target = d.tableColumnOf[column];
     if (target < 0) notUpdatable("フィールド " + name + " はテーブル " + d.table + " に書けません。");
@@ -400,8 +411,7 @@ void QueryRecordset::setField(const std::string& name, const Value& value) {
 void QueryRecordset::update() {
     auto& d = *impl_;
     d.requireDynaset();
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずに Update しようとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずに行を書き込もうとしました。");
     Database& database = d.database();
     std::vector<Value> values;
     values.reserve(d.writtenColumns.size() + 1);

@@ -5,20 +5,41 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 
 namespace db {
 
 void throwSqlite(sqlite3* handle, int code, const std::string& context) {
     const int extended = handle ? sqlite3_extended_errcode(handle) : code;
-    std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
+    const std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
+    logEngineDetail("SQLite " + std::to_string(extended) + ": " + message + (context.empty() ? "" : " in: " + context));
     if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
-        throw DbError(DuplicateKey, "インデックスのキーが重複するため、変更できませんでした。(" + message + ")");
-    if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
-        throw DbError(NotADataFile, "データファイルとして読めません。(" + message + ")");
-    std::string text = message + " (SQLite " + std::to_string(code) + ")";
-    if (!context.empty()) text += ": " + context;
-    throw DbError(EngineFailure, text);
+        throw DbError(DuplicateKey, "インデックスのキーが重複するため、変更できませんでした。");
+    switch (code & 0xff) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        throw DbError(NotADataFile, "データファイルとして読めません。");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw DbError(EngineFailure, "データファイルを他のプログラムが使用中です。");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        throw DbError(EngineFailure, "データファイルに書き込めません。");
+    case SQLITE_FULL:
+        throw DbError(EngineFailure, "ディスクの空き容量が足りないため、データファイルに書き込めません。");
+    case SQLITE_IOERR:
+        throw DbError(EngineFailure, "データファイルの読み書きに失敗しました。");
+    case SQLITE_CANTOPEN:
+        throw DbError(EngineFailure, "データファイルを開けません。");
+    case SQLITE_CONSTRAINT:
+        throw DbError(EngineFailure, "値がテーブルの制約に合わないため、変更できませんでした。");
+    default:
+        throw DbError(EngineFailure, "データファイルの操作に失敗しました。");
+    }
 }
+
+void logEngineDetail(const std::string& detail) { std::cerr << "Kemlora: " << detail << std::endl; }
 
 void throwNoCurrentRecord() { throw DbError(NoCurrentRecord, "カレント レコードがありません。"); }
 
@@ -30,7 +51,7 @@ Statement::Statement(sqlite3* handle, const std::string& sql) {
         stmt_ = nullptr;
         throwSqlite(handle, code, sql);
     }
-    if (!stmt_) throw DbError(EngineFailure, "空の SQL 文です。");
+    if (!stmt_) throw DbError(EngineFailure, "空の問い合わせです。");
 }
 
 Statement& Statement::operator=(Statement&& other) noexcept {
@@ -107,20 +128,38 @@ ColumnInfo describeColumn(const std::string& name, const char* declaredType) {
     return info;
 }
 
+namespace {
+
+// 2^63: the first magnitude a 64-bit integer cannot hold, exact as a double.
+constexpr double IntegerLimit = 9223372036854775808.0;
+
+bool fitsInteger(double value) { return value >= -IntegerLimit && value < IntegerLimit; }
+
+} // namespace
+
 Value readColumn(sqlite3_stmt* stmt, int column, FieldType type) {
     const int stored = sqlite3_column_type(stmt, column);
     if (stored == SQLITE_NULL) return {};
     switch (type) {
     case FieldType::Int16:
     case FieldType::Int32:
-        if (stored == SQLITE_FLOAT)
-            return Value(static_cast<std::int64_t>(std::llround(sqlite3_column_double(stmt, column))));
-        return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)));
+        if (stored == SQLITE_INTEGER) return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)));
+        if (stored == SQLITE_FLOAT) {
+            const double number = std::round(sqlite3_column_double(stmt, column));
+            // Beyond every integer it stays a double, which the field check refuses.
+            return fitsInteger(number) ? Value(static_cast<std::int64_t>(number)) : Value(number);
+        }
+        break; // a text or blob stays a text, which the field check refuses
     case FieldType::Currency:
-        if (stored == SQLITE_FLOAT) return Value(Currency::fromRaw(std::llround(sqlite3_column_double(stmt, column))));
-        return Value(Currency::fromRaw(sqlite3_column_int64(stmt, column)));
+        if (stored == SQLITE_INTEGER) return Value(Currency::fromRaw(sqlite3_column_int64(stmt, column)));
+        if (stored == SQLITE_FLOAT) {
+            const double raw = std::round(sqlite3_column_double(stmt, column));
+            return fitsInteger(raw) ? Value(Currency::fromRaw(static_cast<std::int64_t>(raw))) : Value(raw);
+        }
+        break;
     case FieldType::Single:
-        return Value(sqlite3_column_double(stmt, column));
+        if (stored == SQLITE_INTEGER || stored == SQLITE_FLOAT) return Value(sqlite3_column_double(stmt, column));
+        break;
     case FieldType::Text:
         break;
     case FieldType::Other:
@@ -130,6 +169,44 @@ Value readColumn(sqlite3_stmt* stmt, int column, FieldType type) {
     }
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
     return Value(std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column))));
+}
+
+const Value& checkedValue(const std::string& table, const ColumnInfo& column, const Value& value) {
+    if (value.isNull()) return value;
+    const auto refuse = [&](const std::string& what) {
+        const std::string place =
+            table.empty() ? "フィールド " + column.name : "テーブル " + table + " のフィールド " + column.name;
+        throw DbError(ValueOutOfRange, place + what + "このデータファイルの値は使えません。");
+    };
+    switch (column.type) {
+    case FieldType::Int16:
+    case FieldType::Int32: {
+        if (value.isText()) refuse(" に数値でない値があります。");
+        if (!value.isInteger()) refuse(" の値が整数の範囲を超えています。");
+        const std::int64_t number = value.asInt();
+        if (number < limitFor(column.type, false) || number > limitFor(column.type, true))
+            refuse(" の値 " + std::to_string(number) + " がフィールドの範囲を超えています。");
+        break;
+    }
+    case FieldType::Currency:
+        if (value.isText()) refuse(" に数値でない値があります。");
+        if (!value.isCurrency()) refuse(" の金額が扱える範囲を超えています。");
+        break;
+    case FieldType::Single:
+        if (value.isText()) refuse(" に数値でない値があります。");
+        break;
+    case FieldType::Text: {
+        const std::string* text = value.textIf();
+        const auto width = static_cast<std::size_t>(column.width);
+        // A text of no more bytes than the width has no more characters either, and is not counted.
+        if (column.width > 0 && text && text->size() > width && characterCount(*text) > width)
+            refuse(" の文字列が " + std::to_string(column.width) + " 文字を超えています。");
+        break;
+    }
+    case FieldType::Other:
+        break;
+    }
+    return value;
 }
 
 Value storableValue(const ColumnInfo& column, const Value& value) {

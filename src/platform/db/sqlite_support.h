@@ -14,6 +14,9 @@ namespace db {
 
 [[noreturn]] void throwSqlite(sqlite3* handle, int code, const std::string& context = {});
 [[noreturn]] void throwNoCurrentRecord();
+// What a failure's message box does not show (the engine's English text, the statement) goes to
+// standard error for whoever debugs.
+void logEngineDetail(const std::string& detail);
 
 class Statement {
 public:
@@ -46,6 +49,10 @@ ColumnInfo describeColumn(const std::string& name, const char* declaredType);
 
 // A stored value read as the column's kind; a null stays null.
 Value readColumn(sqlite3_stmt* stmt, int column, FieldType type);
+// A value read from the file, passed on when the program can use it in its column: a number of the
+// column's kind within its range, a text no wider than the column. Anything else raises DbError
+// (ValueOutOfRange) naming the table and field, so it is never wrapped or cut and written back.
+const Value& checkedValue(const std::string& table, const ColumnInfo& column, const Value& value);
 // A caller's value made ready to store in the column: range-checked, texts cut to the width. A null
 // becomes the column's zero or empty text.
 Value storableValue(const ColumnInfo& column, const Value& value);

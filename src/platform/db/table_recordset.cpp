@@ -406,7 +406,7 @@ void TableRecordset::seek(const std::string& comparison, const std::vector<Value
     if (d.keyFields.empty())
         throw DbError(IndexMissing, "テーブル " + d.table + " にインデックスが設定されていません。");
     if (key.empty() || key.size() > d.keyFields.size())
-        throw DbError(EngineFailure, "Seek のキーの数が合いません (" + std::to_string(key.size()) + ")。");
+        throw DbError(EngineFailure, "テーブル " + d.table + " の検索キーの数がインデックスと合いません。");
     // Each comparison reads rows from the seek point in the direction its match lies.
     static const struct {
         const char* comparison;
@@ -416,7 +416,7 @@ void TableRecordset::seek(const std::string& comparison, const std::vector<Value
     int which = -1;
     for (int i = 0; i < 5; ++i)
         if (comparison == operators[i].comparison) which = i;
-    if (which < 0) throw DbError(EngineFailure, "Seek の比較 '" + comparison + "' は使えません。");
+    if (which < 0) throw DbError(EngineFailure, "検索の比較 '" + comparison + "' は使えません。");
     const std::string sqlOperator = operators[which].sqlOperator;
     const bool forward = operators[which].forward;
 
@@ -520,11 +520,12 @@ Value TableRecordset::field(int column) const {
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
         throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
     if (d.mode != EditMode::None) return d.buffer[static_cast<std::size_t>(column)];
+    const ColumnInfo& info = d.columns[static_cast<std::size_t>(column)];
     // A live cursor stands on the current row unchanged: one field is read without taking the whole row.
     if (d.place == Place::Row && d.cursorLive())
-        return readColumn(d.cursor->get(), column + 1, d.columns[static_cast<std::size_t>(column)].type);
+        return checkedValue(d.table, info, readColumn(d.cursor->get(), column + 1, info.type));
     if (!d.db || !d.loadRow()) throwNoCurrentRecord();
-    return d.row[static_cast<std::size_t>(column)];
+    return checkedValue(d.table, info, d.row[static_cast<std::size_t>(column)]);
 }
 
 int TableRecordset::columnIndex(const std::string& name) const { return impl_->columnOf(name); }
@@ -542,6 +543,9 @@ void TableRecordset::edit() {
     auto& d = *impl_;
     d.endEdit();
     if (!d.db || !d.loadRow()) throwNoCurrentRecord();
+    // A value the program cannot use would be written back cut or refused at the update; refuse it here.
+    for (std::size_t i = 0; i < d.columns.size(); ++i)
+        checkedValue(d.table, d.columns[i], d.row[i]);
     d.buffer = d.row;
     d.editing = d.current;
     d.mode = EditMode::Edit;
@@ -551,8 +555,7 @@ void TableRecordset::setField(const std::string& name, const Value& value) { set
 
 void TableRecordset::setField(int column, const Value& value) {
     auto& d = *impl_;
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずにフィールドを変更しようとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずにフィールドを変更しようとしました。");
     if (column < 0 || column >= static_cast<int>(d.columns.size()))
         throw DbError(FieldMissing, "フィールド番号 " + std::to_string(column) + " はありません。");
     d.buffer[static_cast<std::size_t>(column)] = storableValue(d.columns[static_cast<std::size_t>(column)], value);
@@ -560,8 +563,7 @@ void TableRecordset::setField(int column, const Value& value) {
 
 void TableRecordset::update() {
     auto& d = *impl_;
-    if (d.mode == EditMode::None)
-        throw DbError(UpdateWithoutEdit, "AddNew または Edit を呼ばずに Update しようとしました。");
+    if (d.mode == EditMode::None) throw DbError(UpdateWithoutEdit, "編集を始めずに行を書き込もうとしました。");
     sqlite3* handle = d.handle();
     DatabaseAccess::beforeWrite(*d.db);
     if (d.mode == EditMode::Add) {

@@ -33,6 +33,8 @@ public:
     double asDouble() const;
     Currency asCurrency() const;
     std::string asText() const;
+    // The text held, without a copy; nullptr when the value is no text.
+    const std::string* textIf() const { return std::get_if<std::string>(&v_); }
 
     bool operator==(const Value&) const = default;
 
