@@ -10,6 +10,7 @@
 #include <QPen>
 #include <QPrinter>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace platform {
@@ -21,6 +22,8 @@ constexpr int Landscape = 2;
 // A PDF sheet keeps the unprintable border of a common printer, so the grid lands where it would on paper.
 constexpr double PdfMarginMillimetres = 5.0;
 constexpr int PdfResolution = 600;
+// The ledger runs through tens of thousands of different amounts and dates; the layouts kept are bounded.
+constexpr std::size_t MostLayoutsKept = 4096;
 
 const char* const PrinterOpenFailed = "プリンターに出力できませんでした。プリンターの状態を確認して下さい。";
 const char* const PdfOpenFailed = "PDFファイルを作成できませんでした。\n";
@@ -63,7 +66,7 @@ PrinterPage::PrinterPage(std::unique_ptr<QPrinter> printer, std::string pdfPath)
 PrinterPage::~PrinterPage() {
     // A run cut short still closes its document, so the spooler or the file is left whole.
     if (painter_ && painter_->isActive()) {
-        flushLines();
+        flushSheet();
         painter_->end();
     }
 }
@@ -80,27 +83,26 @@ void PrinterPage::setOrientation(int orientation) {
 void PrinterPage::setFontName(const std::string& name) {
     font_.setFamilies(fontFamiliesFor(name));
     font_.setFixedPitch(name == "ＭＳ ゴシック");
-    fontChanged_ = true;
+    face_ = nullptr;
 }
 
 void PrinterPage::setFontSize(int points) {
     if (points <= 0 || points == font_.pointSize()) return;
     font_.setPointSize(points);
-    fontChanged_ = true;
+    face_ = nullptr;
 }
 
-void PrinterPage::setPenWidth(int width) {
-    if (width == penWidth_) return;
-    flushLines();
-    penWidth_ = width;
-    penChanged_ = true;
-}
+void PrinterPage::setPenWidth(int width) { penWidth_ = width; }
 
 double PrinterPage::toDevice(int twips) const { return static_cast<double>(twips) * devicePerTwip_; }
 
 void PrinterPage::fail(const std::string& why) {
     if (failure_.empty()) failure_ = why;
-    lines_.clear();
+    rules_.clear();
+    for (auto& face : faces_) {
+        face->pendingGlyphs.clear();
+        face->pendingPositions.clear();
+    }
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
@@ -120,9 +122,10 @@ bool PrinterPage::readyToDraw() {
         pages_ = 1;
         // Asking the printer for its resolution goes through its engine; it stays the same for the document.
         devicePerTwip_ = static_cast<double>(printer_->resolution()) / TwipsPerInch;
-        fontChanged_ = penChanged_ = true;
+        painterFace_ = nullptr;
+        painterPenWidth_ = 0;
     }
-    if (pendingBreaks_ > 0) flushLines();
+    if (pendingBreaks_ > 0) flushSheet();
     for (; pendingBreaks_ > 0; --pendingBreaks_) {
         if (!printer_->newPage()) {
             fail(PrinterStopped);
@@ -133,65 +136,100 @@ bool PrinterPage::readyToDraw() {
     return true;
 }
 
+PrinterPage::Face& PrinterPage::currentFace() {
+    if (face_) return *face_;
+    painter_->setFont(font_);
+    const QFont resolved = painter_->font();
+    const QString key = resolved.key();
+    for (const auto& face : faces_)
+        if (face->key == key) return *(painterFace_ = face_ = face.get());
+    auto face = std::make_unique<Face>();
+    face->key = key;
+    face->font = resolved;
+    face->ascent = QFontMetricsF(resolved, printer_.get()).ascent();
+    face->rawFont = QRawFont::fromFont(resolved, QFontDatabase::Japanese);
+    faces_.push_back(std::move(face));
+    return *(painterFace_ = face_ = faces_.back().get());
+}
+
 void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
     if (!readyToDraw()) return;
-    if (fontChanged_) {
-        painter_->setFont(font_);
-        ascent_ = QFontMetricsF(painter_->font(), printer_.get()).ascent();
-        rawFont_ = QRawFont::fromFont(painter_->font(), QFontDatabase::Japanese);
-        fontChanged_ = false;
-    }
+    Face& face = currentFace();
     // The position is the text's top-left corner; Qt draws from the baseline.
-    const QPointF origin(toDevice(xTwips), toDevice(yTwips) + ascent_);
-    const QString string = QString::fromStdString(text);
-    if (!drawGlyphs(origin, string)) painter_->drawText(origin, string);
+    const QPointF origin(toDevice(xTwips), toDevice(yTwips) + face.ascent);
+    const GlyphLayout& layout = face.layoutOf(text);
+    if (!layout.drawable) {
+        if (painterFace_ != &face) {
+            painter_->setFont(face.font);
+            painterFace_ = &face;
+        }
+        painter_->drawText(origin, QString::fromStdString(text));
+        return;
+    }
+    for (qsizetype i = 0; i < layout.glyphs.size(); ++i) {
+        face.pendingGlyphs.push_back(layout.glyphs[i]);
+        face.pendingPositions.push_back(origin + layout.offsets[i]);
+    }
 }
 
 // The reports' texts are Japanese and plain Latin in one font that holds them all: laying them out from
 // the character map alone gives what drawText gives, without the shaping that would cost most of a page.
-bool PrinterPage::drawGlyphs(const QPointF& origin, const QString& text) {
-    if (!rawFont_.isValid()) return false;
-    const QList<quint32> glyphs = rawFont_.glyphIndexesForString(text);
-    if (glyphs.contains(0)) return false;
-    const QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
+const PrinterPage::GlyphLayout& PrinterPage::Face::layoutOf(const std::string& text) {
+    if (const auto found = layouts.find(text); found != layouts.end()) return found->second;
+    if (layouts.size() >= MostLayoutsKept) layouts.clear();
+    GlyphLayout& layout = layouts[text];
+    if (!rawFont.isValid()) return layout;
+    const QString string = QString::fromStdString(text);
+    const QList<quint32> glyphs = rawFont.glyphIndexesForString(string);
+    if (glyphs.contains(0)) return layout;
+    const QList<QPointF> advances = rawFont.advancesForGlyphIndexes(glyphs);
     // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF would
     // otherwise write every one of them out.
-    const bool oneGlyphACharacter = glyphs.size() == text.size();
-    QList<quint32> shown;
-    QList<QPointF> positions;
-    shown.reserve(glyphs.size());
-    positions.reserve(glyphs.size());
+    const bool oneGlyphACharacter = glyphs.size() == string.size();
+    layout.glyphs.reserve(glyphs.size());
+    layout.offsets.reserve(glyphs.size());
     QPointF at;
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        if (!oneGlyphACharacter || text[i] != QLatin1Char(' ')) {
-            shown.push_back(glyphs[i]);
-            positions.push_back(at);
+        if (!oneGlyphACharacter || string[i] != QLatin1Char(' ')) {
+            layout.glyphs.push_back(glyphs[i]);
+            layout.offsets.push_back(at);
         }
         at += advances[i];
     }
-    QGlyphRun run;
-    run.setRawFont(rawFont_);
-    run.setGlyphIndexes(shown);
-    run.setPositions(positions);
-    painter_->drawGlyphRun(origin, run);
-    return true;
+    layout.drawable = true;
+    return layout;
 }
 
 void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {
     if (!readyToDraw()) return;
-    lines_.emplace_back(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2)));
+    auto rules = std::find_if(rules_.begin(), rules_.end(), [&](const Rules& r) { return r.width == penWidth_; });
+    if (rules == rules_.end()) rules = rules_.insert(rules_.end(), Rules{penWidth_, {}});
+    rules->lines.emplace_back(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2)));
 }
 
-void PrinterPage::flushLines() {
-    if (lines_.empty() || !painter_ || !painter_->isActive()) return;
-    if (penChanged_) {
-        QPen pen(Qt::black);
-        pen.setWidth(penWidth_);
-        painter_->setPen(pen);
-        penChanged_ = false;
+void PrinterPage::flushSheet() {
+    if (!painter_ || !painter_->isActive()) return;
+    for (auto& face : faces_) {
+        if (face->pendingGlyphs.isEmpty()) continue;
+        QGlyphRun run;
+        run.setRawFont(face->rawFont);
+        run.setGlyphIndexes(face->pendingGlyphs);
+        run.setPositions(face->pendingPositions);
+        painter_->drawGlyphRun(QPointF(), run);
+        face->pendingGlyphs.clear();
+        face->pendingPositions.clear();
     }
-    painter_->drawLines(lines_.data(), static_cast<int>(lines_.size()));
-    lines_.clear();
+    for (auto& rules : rules_) {
+        if (rules.lines.empty()) continue;
+        if (rules.width != painterPenWidth_) {
+            QPen pen(Qt::black);
+            pen.setWidth(rules.width);
+            painter_->setPen(pen);
+            painterPenWidth_ = rules.width;
+        }
+        painter_->drawLines(rules.lines.data(), static_cast<int>(rules.lines.size()));
+        rules.lines.clear();
+    }
 }
 
 void PrinterPage::newPage() { ++pendingBreaks_; }
@@ -199,7 +237,7 @@ void PrinterPage::newPage() { ++pendingBreaks_; }
 void PrinterPage::endDoc() {
     pendingBreaks_ = 0;
     if (!started_) return;
-    flushLines();
+    flushSheet();
     started_ = false;
     if (failure_.empty() && painter_ && !painter_->end()) fail(PrinterStopped);
     painter_.reset();
