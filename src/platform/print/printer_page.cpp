@@ -1,5 +1,7 @@
 #include "platform/print/printer_page.h"
 
+#include "platform/print/pdf_writer.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -9,6 +11,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <filesystem>
@@ -65,6 +68,10 @@ PrinterPage::PrinterPage(std::unique_ptr<QPrinter> printer, std::string pdfPath)
 
 PrinterPage::~PrinterPage() {
     // A run cut short still closes its document, so the spooler or the file is left whole.
+    if (pdf_) {
+        flushSheet();
+        pdf_->close();
+    }
     if (painter_ && painter_->isActive()) {
         flushSheet();
         painter_->end();
@@ -102,7 +109,10 @@ void PrinterPage::fail(const std::string& why) {
     for (auto& face : faces_) {
         face->pendingGlyphs.clear();
         face->pendingPositions.clear();
+        face->pendingCharacters.clear();
     }
+    if (pdf_) pdf_->close();
+    pdf_.reset();
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
@@ -113,43 +123,62 @@ bool PrinterPage::readyToDraw() {
             std::error_code ignored;
             std::filesystem::create_directories(std::filesystem::path(pdfPath_).parent_path(), ignored);
         }
-        painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(printer_.get())) {
-            fail(pdfPath_.empty() ? PrinterOpenFailed : PdfOpenFailed + pdfPath_);
-            return false;
+        // Asking the printer for its resolution goes through its engine; it stays the same for the document.
+        const int resolution = printer_->resolution();
+        if (pdfPath_.empty()) {
+            painter_ = std::make_unique<QPainter>();
+            if (!painter_->begin(printer_.get())) {
+                fail(PrinterOpenFailed);
+                return false;
+            }
+        } else {
+            // The sheet as Qt's own PDF output lays it: pixels from the printable area's corner, y down.
+            const QPageLayout layout = printer_->pageLayout();
+            const QRectF sheet = layout.fullRectPoints();
+            const QRect printable = layout.paintRectPixels(resolution);
+            const double scale = 72.0 / resolution;
+            QTransform pageMatrix(scale, 0, 0, -scale, 0, sheet.height());
+            pageMatrix.translate(printable.left(), printable.top());
+            pdf_ = std::make_unique<PdfWriter>(printer_->docName(), printer_->creator(), sheet.size(), pageMatrix);
+            if (!pdf_->open(QString::fromStdString(pdfPath_))) {
+                pdf_.reset();
+                fail(PdfOpenFailed + pdfPath_);
+                return false;
+            }
         }
         started_ = true;
         pages_ = 1;
-        // Asking the printer for its resolution goes through its engine; it stays the same for the document.
-        devicePerTwip_ = static_cast<double>(printer_->resolution()) / TwipsPerInch;
+        devicePerTwip_ = static_cast<double>(resolution) / TwipsPerInch;
         painterFace_ = nullptr;
         painterPenWidth_ = 0;
     }
     if (pendingBreaks_ > 0) flushSheet();
     for (; pendingBreaks_ > 0; --pendingBreaks_) {
-        if (!printer_->newPage()) {
+        if (pdf_) {
+            pdf_->endPage();
+        } else if (!printer_->newPage()) {
             fail(PrinterStopped);
             return false;
         }
         ++pages_;
     }
+    if (pdf_) pdf_->beginPage();
     return true;
 }
 
 PrinterPage::Face& PrinterPage::currentFace() {
     if (face_) return *face_;
-    painter_->setFont(font_);
-    const QFont resolved = painter_->font();
+    const QFont resolved(font_, printer_.get());
     const QString key = resolved.key();
     for (const auto& face : faces_)
-        if (face->key == key) return *(painterFace_ = face_ = face.get());
+        if (face->key == key) return *(face_ = face.get());
     auto face = std::make_unique<Face>();
     face->key = key;
     face->font = resolved;
     face->ascent = QFontMetricsF(resolved, printer_.get()).ascent();
     face->rawFont = QRawFont::fromFont(resolved, QFontDatabase::Japanese);
     faces_.push_back(std::move(face));
-    return *(painterFace_ = face_ = faces_.back().get());
+    return *(face_ = faces_.back().get());
 }
 
 void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
@@ -159,16 +188,48 @@ void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
     const QPointF origin(toDevice(xTwips), toDevice(yTwips) + face.ascent);
     const GlyphLayout& layout = face.layoutOf(text);
     if (!layout.drawable) {
-        if (painterFace_ != &face) {
-            painter_->setFont(face.font);
-            painterFace_ = &face;
-        }
-        painter_->drawText(origin, QString::fromStdString(text));
+        drawWithFallback(face, origin, text);
         return;
     }
     for (qsizetype i = 0; i < layout.glyphs.size(); ++i) {
         face.pendingGlyphs.push_back(layout.glyphs[i]);
         face.pendingPositions.push_back(origin + layout.offsets[i]);
+    }
+    if (pdf_) face.pendingCharacters.append(layout.characters);
+}
+
+void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const std::string& text) {
+    const QString string = QString::fromStdString(text);
+    if (painter_) {
+        if (painterFace_ != &face) {
+            painter_->setFont(face.font);
+            painterFace_ = &face;
+        }
+        painter_->drawText(origin, string);
+        return;
+    }
+    // The runs Qt lays the text out in, each in the font it found for its characters.
+    QTextLayout layout(string, face.font, printer_.get());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) return;
+    const QPointF baseline = origin - QPointF(0, line.ascent());
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position += baseline;
+        // Each character the run's font shows is what its glyph reads back as.
+        const QList<quint32> glyphs = run.glyphIndexes();
+        QList<char32_t> characters(glyphs.size(), 0);
+        for (const char32_t c : string.toUcs4()) {
+            const QString one = QString::fromUcs4(&c, 1);
+            const QList<quint32> shown = run.rawFont().glyphIndexesForString(one);
+            if (shown.size() != 1 || shown[0] == 0) continue;
+            for (qsizetype i = 0; i < glyphs.size(); ++i)
+                if (glyphs[i] == shown[0]) characters[i] = c;
+        }
+        pdf_->drawGlyphs(run.rawFont(), glyphs, positions, characters);
     }
 }
 
@@ -193,6 +254,7 @@ const PrinterPage::GlyphLayout& PrinterPage::Face::layoutOf(const std::string& t
         if (!oneGlyphACharacter || string[i] != QLatin1Char(' ')) {
             layout.glyphs.push_back(glyphs[i]);
             layout.offsets.push_back(at);
+            layout.characters.push_back(oneGlyphACharacter ? string[i].unicode() : 0);
         }
         at += advances[i];
     }
@@ -208,6 +270,19 @@ void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {
 }
 
 void PrinterPage::flushSheet() {
+    if (pdf_) {
+        for (auto& face : faces_) {
+            pdf_->drawGlyphs(face->rawFont, face->pendingGlyphs, face->pendingPositions, face->pendingCharacters);
+            face->pendingGlyphs.clear();
+            face->pendingPositions.clear();
+            face->pendingCharacters.clear();
+        }
+        for (auto& rules : rules_) {
+            pdf_->drawLines(rules.width, rules.lines);
+            rules.lines.clear();
+        }
+        return;
+    }
     if (!painter_ || !painter_->isActive()) return;
     for (auto& face : faces_) {
         if (face->pendingGlyphs.isEmpty()) continue;
@@ -239,6 +314,12 @@ void PrinterPage::endDoc() {
     if (!started_) return;
     flushSheet();
     started_ = false;
+    if (pdf_) {
+        const bool written = pdf_->close();
+        pdf_.reset();
+        if (!written) fail(PrinterStopped);
+        return;
+    }
     if (failure_.empty() && painter_ && !painter_->end()) fail(PrinterStopped);
     painter_.reset();
 }

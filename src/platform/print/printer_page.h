@@ -19,6 +19,8 @@ class QPrinter;
 
 namespace platform {
 
+class PdfWriter;
+
 class PrinterPage : public Page, public PrintJob {
 public:
     // The machine's default printer.
@@ -49,6 +51,7 @@ private:
         bool drawable = false;
         QList<quint32> glyphs;
         QList<QPointF> offsets;
+        QList<char32_t> characters; // 0 where the glyph stands for no single character
     };
     // One font as the document draws it, kept for the document: choosing and measuring a font, and
     // laying out the same amounts and captions again on every row, would cost more than drawing them.
@@ -62,6 +65,7 @@ private:
         // costs the PDF about as much as the glyphs it holds.
         QList<quint32> pendingGlyphs;
         QList<QPointF> pendingPositions;
+        QList<char32_t> pendingCharacters;
         const GlyphLayout& layoutOf(const std::string& text);
     };
     // Rules of one pen width held back until the sheet ends.
@@ -77,11 +81,14 @@ private:
     Face& currentFace();
     // Draws what the sheet holds back: its texts, one run a font, and its rules, one path a pen.
     void flushSheet();
+    // Draws a text the font lacks a character of, from the fonts Qt finds for it.
+    void drawWithFallback(Face& face, const QPointF& origin, const std::string& text);
     void fail(const std::string& why);
     double toDevice(int twips) const;
 
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<QPainter> painter_; // on a printer
+    std::unique_ptr<PdfWriter> pdf_;    // on a PDF file
     std::string pdfPath_;
     QFont font_;
     Face* face_ = nullptr; // null when the font changed since it was last looked up
