@@ -281,7 +281,7 @@ PdfWriter::Font& PdfWriter::fontFor(const QRawFont& font) {
         made->glyphCount = u16(font.fontTable("maxp"), 4);
         made->shown.assign(made->glyphCount, false);
         made->characters.assign(made->glyphCount, 0);
-        made->trueType = !font.fontTable("loca").isEmpty();
+        made->trueType = made->glyphCount > 0 && !font.fontTable("loca").isEmpty();
         fontFiles_.push_back(std::move(made));
         file = fontFiles_.back().get();
     }
@@ -315,14 +315,13 @@ void PdfWriter::drawGlyphs(const QRawFont& rawFont, const QList<quint32>& glyphs
     beginPage();
     Font& font = fontFor(rawFont);
     FontFile& file = *font.file;
-    if (!file.trueType) {
+    const bool inFile = std::all_of(glyphs.begin(), glyphs.end(), [&](quint32 g) { return g < font.advances.size(); });
+    if (!file.trueType || !inFile) {
         drawOutlines(rawFont, glyphs, positions);
         return;
     }
-    // Glyphs the font file does not hold (a font that reports none) cannot go out as text.
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
         const quint32 glyph = glyphs[i];
-        if (glyph >= font.advances.size()) return;
         if (font.advances[glyph] < 0) {
             font.advances[glyph] = rawFont.advancesForGlyphIndexes(QList<quint32>{glyph}).value(0).x();
             file.shown[glyph] = true;

@@ -1,6 +1,6 @@
 // A PDF file written directly: sheets of glyph runs and rules in the printer's pixel grid, with the
-// glyphs' fonts embedded. Qt's own PDF output places every glyph with an operator of its own and costs
-// several times the report that fills the page; here a text's glyphs go out as one string.
+// glyphs' fonts embedded. Qt's own PDF output places every glyph with operators of its own, which made
+// a page of amounts cost several milliseconds; here a line of text goes out as one string.
 #pragma once
 
 #include <QByteArray>

@@ -46,7 +46,7 @@ public:
 
 private:
     // Where a text's glyphs lie from its top-left corner, its blanks left out; a text the font lacks a
-    // character of is not drawable, and goes to drawText for another font.
+    // character of is not drawable here, and goes to the fonts Qt finds for it.
     struct GlyphLayout {
         bool drawable = false;
         QList<quint32> glyphs;
@@ -57,12 +57,12 @@ private:
     // laying out the same amounts and captions again on every row, would cost more than drawing them.
     struct Face {
         QString key;
-        QFont font; // as the painter resolved it
+        QFont font; // resolved for the printer's resolution
         QRawFont rawFont;
         double ascent = 0;
         std::unordered_map<std::string, GlyphLayout> layouts;
         // The sheet's texts in this font so far, drawn as one run when the sheet ends: one text item
-        // costs the PDF about as much as the glyphs it holds.
+        // costs the output about as much as the glyphs it holds.
         QList<quint32> pendingGlyphs;
         QList<QPointF> pendingPositions;
         QList<char32_t> pendingCharacters;
