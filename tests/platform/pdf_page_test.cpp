@@ -1,11 +1,15 @@
 #include "platform/print/print_target.h"
+#include "platform/print/printer_page.h"
 #include "support/pdf_reading.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -82,6 +86,59 @@ TEST(PdfPage, FileNamesKeepTheTitleWithoutCharactersAFileNameCannotHold) {
         {"   ", "report_20260415_093005.pdf"}};
     for (const auto& [title, name] : cases)
         EXPECT_EQ(platform::pdfPathFor(title, "/data/Kemlora.mdb", RunTime), fs::path("/data/PDF") / name) << title;
+}
+
+struct ReadWord {
+    QString text;
+    double left, top, right, bottom;
+};
+
+std::vector<ReadWord> wordsOf(const std::string& pdf) {
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<ReadWord> words;
+    for (const auto& m : word.globalMatch(poppler("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"})))
+        words.push_back({nfkc(m.captured(5)), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                         m.captured(3).toDouble(), m.captured(4).toDouble()});
+    return words;
+}
+
+TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
+    if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
+    TempFolder folder;
+    const std::string pdf = folder.file("sizes.pdf");
+    auto page = platform::PrinterPage::toPdf(pdf, "sizes");
+    page->setOrientation(2);
+    page->setFontName("ＭＳＰ ゴシック");
+    // The same amount at 9, 14 and again 9 points: a layout kept for one size must not serve another.
+    const int sizes[] = {9, 14, 9};
+    for (int row = 0; row < 3; ++row) {
+        page->setFontSize(sizes[row]);
+        page->printText(20 * 144, (4 + 3 * row) * 240, "  1,234");
+    }
+    page->setFontSize(9);
+    page->printText(20 * 144, 16 * 240, "한글と金額");
+    page->drawLine(648, 1160, 15768, 1160);
+    page->endDoc();
+    EXPECT_EQ(page->failure(), "");
+    page.reset();
+
+    EXPECT_EQ(pdfInfo(pdf, "Pages"), "1");
+    std::vector<ReadWord> amounts;
+    bool restRead = false;
+    for (const auto& word : wordsOf(pdf)) {
+        if (word.text == "1,234") amounts.push_back(word);
+        restRead = restRead || word.text.endsWith("と金額");
+    }
+    EXPECT_TRUE(restRead) << "the characters the Gothic has read back beside the ones it lacks";
+    ASSERT_EQ(amounts.size(), 3u);
+    const double small = amounts[0].right - amounts[0].left, large = amounts[1].right - amounts[1].left;
+    EXPECT_NEAR(large / small, 14.0 / 9.0, 0.03);
+    EXPECT_NEAR(amounts[2].right - amounts[2].left, small, 0.01);
+    // Leading blanks move the text right by their own size's width, and the rows stay where they were put.
+    EXPECT_GT(amounts[1].left, amounts[0].left);
+    EXPECT_NEAR(amounts[2].left, amounts[0].left, 0.01);
+    EXPECT_NEAR(amounts[2].top - amounts[0].top, 6 * 240 / 20.0, 0.01);
 }
 
 } // namespace

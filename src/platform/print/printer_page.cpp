@@ -1,5 +1,7 @@
 #include "platform/print/printer_page.h"
 
+#include "platform/print/pdf_writer.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -9,7 +11,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QTextLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace platform {
@@ -21,6 +25,8 @@ constexpr int Landscape = 2;
 // A PDF sheet keeps the unprintable border of a common printer, so the grid lands where it would on paper.
 constexpr double PdfMarginMillimetres = 5.0;
 constexpr int PdfResolution = 600;
+// The ledger runs through tens of thousands of different amounts and dates; the layouts kept are bounded.
+constexpr std::size_t MostLayoutsKept = 4096;
 
 const char* const PrinterOpenFailed = "プリンターに出力できませんでした。プリンターの状態を確認して下さい。";
 const char* const PdfOpenFailed = "PDFファイルを作成できませんでした。\n";
@@ -62,8 +68,12 @@ PrinterPage::PrinterPage(std::unique_ptr<QPrinter> printer, std::string pdfPath)
 
 PrinterPage::~PrinterPage() {
     // A run cut short still closes its document, so the spooler or the file is left whole.
+    if (pdf_) {
+        flushSheet();
+        pdf_->close();
+    }
     if (painter_ && painter_->isActive()) {
-        flushLines();
+        flushSheet();
         painter_->end();
     }
 }
@@ -80,27 +90,29 @@ void PrinterPage::setOrientation(int orientation) {
 void PrinterPage::setFontName(const std::string& name) {
     font_.setFamilies(fontFamiliesFor(name));
     font_.setFixedPitch(name == "ＭＳ ゴシック");
-    fontChanged_ = true;
+    face_ = nullptr;
 }
 
 void PrinterPage::setFontSize(int points) {
     if (points <= 0 || points == font_.pointSize()) return;
     font_.setPointSize(points);
-    fontChanged_ = true;
+    face_ = nullptr;
 }
 
-void PrinterPage::setPenWidth(int width) {
-    if (width == penWidth_) return;
-    flushLines();
-    penWidth_ = width;
-    penChanged_ = true;
-}
+void PrinterPage::setPenWidth(int width) { penWidth_ = width; }
 
 double PrinterPage::toDevice(int twips) const { return static_cast<double>(twips) * devicePerTwip_; }
 
 void PrinterPage::fail(const std::string& why) {
     if (failure_.empty()) failure_ = why;
-    lines_.clear();
+    rules_.clear();
+    for (auto& face : faces_) {
+        face->pendingGlyphs.clear();
+        face->pendingPositions.clear();
+        face->pendingCharacters.clear();
+    }
+    if (pdf_) pdf_->close();
+    pdf_.reset();
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
@@ -111,87 +123,188 @@ bool PrinterPage::readyToDraw() {
             std::error_code ignored;
             std::filesystem::create_directories(std::filesystem::path(pdfPath_).parent_path(), ignored);
         }
-        painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(printer_.get())) {
-            fail(pdfPath_.empty() ? PrinterOpenFailed : PdfOpenFailed + pdfPath_);
-            return false;
+        // Asking the printer for its resolution goes through its engine; it stays the same for the document.
+        const int resolution = printer_->resolution();
+        if (pdfPath_.empty()) {
+            painter_ = std::make_unique<QPainter>();
+            if (!painter_->begin(printer_.get())) {
+                fail(PrinterOpenFailed);
+                return false;
+            }
+        } else {
+            // The sheet as Qt's own PDF output lays it: pixels from the printable area's corner, y down.
+            const QPageLayout layout = printer_->pageLayout();
+            const QRectF sheet = layout.fullRectPoints();
+            const QRect printable = layout.paintRectPixels(resolution);
+            const double scale = 72.0 / resolution;
+            QTransform pageMatrix(scale, 0, 0, -scale, 0, sheet.height());
+            pageMatrix.translate(printable.left(), printable.top());
+            pdf_ = std::make_unique<PdfWriter>(printer_->docName(), printer_->creator(), sheet.size(), pageMatrix);
+            if (!pdf_->open(QString::fromStdString(pdfPath_))) {
+                pdf_.reset();
+                fail(PdfOpenFailed + pdfPath_);
+                return false;
+            }
         }
         started_ = true;
         pages_ = 1;
-        // Asking the printer for its resolution goes through its engine; it stays the same for the document.
-        devicePerTwip_ = static_cast<double>(printer_->resolution()) / TwipsPerInch;
-        fontChanged_ = penChanged_ = true;
+        devicePerTwip_ = static_cast<double>(resolution) / TwipsPerInch;
+        painterFace_ = nullptr;
+        painterPenWidth_ = 0;
     }
-    if (pendingBreaks_ > 0) flushLines();
+    if (pendingBreaks_ > 0) flushSheet();
     for (; pendingBreaks_ > 0; --pendingBreaks_) {
-        if (!printer_->newPage()) {
+        if (pdf_) {
+            pdf_->endPage();
+        } else if (!printer_->newPage()) {
             fail(PrinterStopped);
             return false;
         }
         ++pages_;
     }
+    if (pdf_) pdf_->beginPage();
     return true;
+}
+
+PrinterPage::Face& PrinterPage::currentFace() {
+    if (face_) return *face_;
+    const QFont resolved(font_, printer_.get());
+    const QString key = resolved.key();
+    for (const auto& face : faces_)
+        if (face->key == key) return *(face_ = face.get());
+    auto face = std::make_unique<Face>();
+    face->key = key;
+    face->font = resolved;
+    face->ascent = QFontMetricsF(resolved, printer_.get()).ascent();
+    face->rawFont = QRawFont::fromFont(resolved, QFontDatabase::Japanese);
+    faces_.push_back(std::move(face));
+    return *(face_ = faces_.back().get());
 }
 
 void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
     if (!readyToDraw()) return;
-    if (fontChanged_) {
-        painter_->setFont(font_);
-        ascent_ = QFontMetricsF(painter_->font(), printer_.get()).ascent();
-        rawFont_ = QRawFont::fromFont(painter_->font(), QFontDatabase::Japanese);
-        fontChanged_ = false;
-    }
+    Face& face = currentFace();
     // The position is the text's top-left corner; Qt draws from the baseline.
-    const QPointF origin(toDevice(xTwips), toDevice(yTwips) + ascent_);
+    const QPointF origin(toDevice(xTwips), toDevice(yTwips) + face.ascent);
+    const GlyphLayout& layout = face.layoutOf(text);
+    if (!layout.drawable) {
+        drawWithFallback(face, origin, text);
+        return;
+    }
+    for (qsizetype i = 0; i < layout.glyphs.size(); ++i) {
+        face.pendingGlyphs.push_back(layout.glyphs[i]);
+        face.pendingPositions.push_back(origin + layout.offsets[i]);
+    }
+    if (pdf_) face.pendingCharacters.append(layout.characters);
+}
+
+void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const std::string& text) {
     const QString string = QString::fromStdString(text);
-    if (!drawGlyphs(origin, string)) painter_->drawText(origin, string);
+    if (painter_) {
+        if (painterFace_ != &face) {
+            painter_->setFont(face.font);
+            painterFace_ = &face;
+        }
+        painter_->drawText(origin, string);
+        return;
+    }
+    // The runs Qt lays the text out in, each in the font it found for its characters.
+    QTextLayout layout(string, face.font, printer_.get());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) return;
+    const QPointF baseline = origin - QPointF(0, line.ascent());
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position += baseline;
+        // Each character the run's font shows is what its glyph reads back as.
+        const QList<quint32> glyphs = run.glyphIndexes();
+        QList<char32_t> characters(glyphs.size(), 0);
+        for (const char32_t c : string.toUcs4()) {
+            const QString one = QString::fromUcs4(&c, 1);
+            const QList<quint32> shown = run.rawFont().glyphIndexesForString(one);
+            if (shown.size() != 1 || shown[0] == 0) continue;
+            for (qsizetype i = 0; i < glyphs.size(); ++i)
+                if (glyphs[i] == shown[0]) characters[i] = c;
+        }
+        pdf_->drawGlyphs(run.rawFont(), glyphs, positions, characters);
+    }
 }
 
 // The reports' texts are Japanese and plain Latin in one font that holds them all: laying them out from
 // the character map alone gives what drawText gives, without the shaping that would cost most of a page.
-bool PrinterPage::drawGlyphs(const QPointF& origin, const QString& text) {
-    if (!rawFont_.isValid()) return false;
-    const QList<quint32> glyphs = rawFont_.glyphIndexesForString(text);
-    if (glyphs.contains(0)) return false;
-    const QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
+const PrinterPage::GlyphLayout& PrinterPage::Face::layoutOf(const std::string& text) {
+    if (const auto found = layouts.find(text); found != layouts.end()) return found->second;
+    if (layouts.size() >= MostLayoutsKept) layouts.clear();
+    GlyphLayout& layout = layouts[text];
+    if (!rawFont.isValid()) return layout;
+    const QString string = QString::fromStdString(text);
+    const QList<quint32> glyphs = rawFont.glyphIndexesForString(string);
+    if (glyphs.contains(0)) return layout;
+    const QList<QPointF> advances = rawFont.advancesForGlyphIndexes(glyphs);
     // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF would
     // otherwise write every one of them out.
-    const bool oneGlyphACharacter = glyphs.size() == text.size();
-    QList<quint32> shown;
-    QList<QPointF> positions;
-    shown.reserve(glyphs.size());
-    positions.reserve(glyphs.size());
+    const bool oneGlyphACharacter = glyphs.size() == string.size();
+    layout.glyphs.reserve(glyphs.size());
+    layout.offsets.reserve(glyphs.size());
     QPointF at;
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        if (!oneGlyphACharacter || text[i] != QLatin1Char(' ')) {
-            shown.push_back(glyphs[i]);
-            positions.push_back(at);
+        if (!oneGlyphACharacter || string[i] != QLatin1Char(' ')) {
+            layout.glyphs.push_back(glyphs[i]);
+            layout.offsets.push_back(at);
+            layout.characters.push_back(oneGlyphACharacter ? string[i].unicode() : 0);
         }
         at += advances[i];
     }
-    QGlyphRun run;
-    run.setRawFont(rawFont_);
-    run.setGlyphIndexes(shown);
-    run.setPositions(positions);
-    painter_->drawGlyphRun(origin, run);
-    return true;
+    layout.drawable = true;
+    return layout;
 }
 
 void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {
     if (!readyToDraw()) return;
-    lines_.emplace_back(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2)));
+    auto rules = std::find_if(rules_.begin(), rules_.end(), [&](const Rules& r) { return r.width == penWidth_; });
+    if (rules == rules_.end()) rules = rules_.insert(rules_.end(), Rules{penWidth_, {}});
+    rules->lines.emplace_back(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2)));
 }
 
-void PrinterPage::flushLines() {
-    if (lines_.empty() || !painter_ || !painter_->isActive()) return;
-    if (penChanged_) {
-        QPen pen(Qt::black);
-        pen.setWidth(penWidth_);
-        painter_->setPen(pen);
-        penChanged_ = false;
+void PrinterPage::flushSheet() {
+    if (pdf_) {
+        for (auto& face : faces_) {
+            pdf_->drawGlyphs(face->rawFont, face->pendingGlyphs, face->pendingPositions, face->pendingCharacters);
+            face->pendingGlyphs.clear();
+            face->pendingPositions.clear();
+            face->pendingCharacters.clear();
+        }
+        for (auto& rules : rules_) {
+            pdf_->drawLines(rules.width, rules.lines);
+            rules.lines.clear();
+        }
+        return;
     }
-    painter_->drawLines(lines_.data(), static_cast<int>(lines_.size()));
-    lines_.clear();
+    if (!painter_ || !painter_->isActive()) return;
+    for (auto& face : faces_) {
+        if (face->pendingGlyphs.isEmpty()) continue;
+        QGlyphRun run;
+        run.setRawFont(face->rawFont);
+        run.setGlyphIndexes(face->pendingGlyphs);
+        run.setPositions(face->pendingPositions);
+        painter_->drawGlyphRun(QPointF(), run);
+        face->pendingGlyphs.clear();
+        face->pendingPositions.clear();
+    }
+    for (auto& rules : rules_) {
+        if (rules.lines.empty()) continue;
+        if (rules.width != painterPenWidth_) {
+            QPen pen(Qt::black);
+            pen.setWidth(rules.width);
+            painter_->setPen(pen);
+            painterPenWidth_ = rules.width;
+        }
+        painter_->drawLines(rules.lines.data(), static_cast<int>(rules.lines.size()));
+        rules.lines.clear();
+    }
 }
 
 void PrinterPage::newPage() { ++pendingBreaks_; }
@@ -199,8 +312,14 @@ void PrinterPage::newPage() { ++pendingBreaks_; }
 void PrinterPage::endDoc() {
     pendingBreaks_ = 0;
     if (!started_) return;
-    flushLines();
+    flushSheet();
     started_ = false;
+    if (pdf_) {
+        const bool written = pdf_->close();
+        pdf_.reset();
+        if (!written) fail(PrinterStopped);
+        return;
+    }
     if (failure_.empty() && painter_ && !painter_->end()) fail(PrinterStopped);
     painter_.reset();
 }

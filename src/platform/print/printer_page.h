@@ -11,12 +11,15 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
 class QPrinter;
 
 namespace platform {
+
+class PdfWriter;
 
 class PrinterPage : public Page, public PrintJob {
 public:
@@ -42,31 +45,59 @@ public:
     std::string pdfPath() const override { return pdfPath_; }
 
 private:
+    // Where a text's glyphs lie from its top-left corner, its blanks left out; a text the font lacks a
+    // character of is not drawable here, and goes to the fonts Qt finds for it.
+    struct GlyphLayout {
+        bool drawable = false;
+        QList<quint32> glyphs;
+        QList<QPointF> offsets;
+        QList<char32_t> characters; // 0 where the glyph stands for no single character
+    };
+    // One font as the document draws it, kept for the document: choosing and measuring a font, and
+    // laying out the same amounts and captions again on every row, would cost more than drawing them.
+    struct Face {
+        QString key;
+        QFont font; // resolved for the printer's resolution
+        QRawFont rawFont;
+        double ascent = 0;
+        std::unordered_map<std::string, GlyphLayout> layouts;
+        // The sheet's texts in this font so far, drawn as one run when the sheet ends: one text item
+        // costs the output about as much as the glyphs it holds.
+        QList<quint32> pendingGlyphs;
+        QList<QPointF> pendingPositions;
+        QList<char32_t> pendingCharacters;
+        const GlyphLayout& layoutOf(const std::string& text);
+    };
+    // Rules of one pen width held back until the sheet ends.
+    struct Rules {
+        int width = 1;
+        std::vector<QLineF> lines;
+    };
+
     PrinterPage(std::unique_ptr<QPrinter> printer, std::string pdfPath);
     // Begins the document or the sheet a drawing goes on; false once the output has failed.
     bool readyToDraw();
-    // Draws the rules held back so far, with the pen they were given.
-    void flushLines();
-    // Draws `text` with its baseline's start at `origin` from the font's own glyphs and advances; false
-    // when the font lacks one of its characters, for drawText to find another font.
-    bool drawGlyphs(const QPointF& origin, const QString& text);
+    // The face of the font set last, made when first drawn with.
+    Face& currentFace();
+    // Draws what the sheet holds back: its texts, one run a font, and its rules, one path a pen.
+    void flushSheet();
+    // Draws a text the font lacks a character of, from the fonts Qt finds for it.
+    void drawWithFallback(Face& face, const QPointF& origin, const std::string& text);
     void fail(const std::string& why);
     double toDevice(int twips) const;
 
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<QPainter> painter_; // on a printer
+    std::unique_ptr<PdfWriter> pdf_;    // on a PDF file
     std::string pdfPath_;
     QFont font_;
+    Face* face_ = nullptr; // null when the font changed since it was last looked up
+    std::vector<std::unique_ptr<Face>> faces_;
+    Face* painterFace_ = nullptr; // the face the painter holds for drawText
     int penWidth_ = 1;
-    // The painter keeps the font, its ascent and the pen until they change: setting them and measuring
-    // the font for every text and rule would cost more than drawing them.
-    bool fontChanged_ = true;
-    bool penChanged_ = true;
-    double ascent_ = 0;
+    int painterPenWidth_ = 0; // 0: the painter's pen is not set yet
     double devicePerTwip_ = 1;
-    QRawFont rawFont_;
-    // Rules of one pen go out together: one path costs the PDF far less than a path per rule.
-    std::vector<QLineF> lines_;
+    std::vector<Rules> rules_;
     bool started_ = false;
     int pendingBreaks_ = 0;
     int pages_ = 0;
