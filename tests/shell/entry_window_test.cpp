@@ -290,13 +290,22 @@ TEST(EntryWindowPlacement, CentredAcrossAndAQuarterDownTheWorkArea) {
     area.resize(800, 600);
     area.show();
     auto* window = new SampleWindow(state);
-    window->place(6000, 3000);
+    window->place(6000, 4500);
     QMdiSubWindow* sub = area.addSubWindow(window);
     sub->show();
-    // 800 x 600 pixels are 12000 x 9000 twips: left (12000 - 6000) / 2, top (9000 - 3000) / 4.
-    EXPECT_EQ(sub->pos(), QPoint(200, 100));
+    // 800 x 600 pixels are 12000 x 9000 twips: left (12000 - 6000) / 2, top (9000 - 4500) / 4.
+    EXPECT_EQ(sub->pos(), QPoint(200, 75));
     // The client area is what the layout had inside a desktop frame of 8 by 31 pixels.
-    EXPECT_EQ(window->size(), QSize(400 - 8, 200 - 31));
+    EXPECT_EQ(window->size(), QSize(400 - 8, 300 - 31));
+
+    // Too low for its controls: the window grows to what they need and is placed by the height it has.
+    auto* cramped = new SampleWindow(state);
+    cramped->place(6000, 1500);
+    QMdiSubWindow* grown = area.addSubWindow(cramped);
+    grown->show();
+    EXPECT_EQ(grown->size(), QSize(400, grown->minimumSizeHint().height()));
+    EXPECT_GT(grown->height(), 100);
+    EXPECT_NEAR(grown->y(), (600 - grown->height()) / 4, 1);
 }
 
 } // namespace
