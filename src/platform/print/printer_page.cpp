@@ -24,6 +24,14 @@ const char* const PrinterOpenFailed = "プリンターに出力できません�
 const char* const PdfOpenFailed = "PDFファイルを作成できませんでした。\n";
 const char* const PrinterStopped = "印刷中にプリンターのエラーが発生しました。印刷を中止します。";
 
+// Figures and what pads and separates them. The reports right-align amounts by padding them with blanks and
+// size their code columns for figures half an em wide, as on the paper they were laid out for; the
+// proportional Gothic has wider figures and narrower blanks, so these are set in the fixed-pitch face.
+bool isFigure(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(' ') || c == QLatin1Char(',') ||
+           c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('+');
+}
+
 } // namespace
 
 QStringList fontFamiliesFor(const std::string& name) {
@@ -119,10 +127,25 @@ bool PrinterPage::readyToDraw() {
 
 void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
     if (!readyToDraw()) return;
-    painter_->setFont(font_);
+    QFont figures = font_;
+    figures.setFamilies(fontFamiliesFor("ＭＳ ゴシック"));
+    figures.setFixedPitch(true);
     // The position is the text's top-left corner; Qt draws from the baseline.
-    const double ascent = QFontMetricsF(painter_->font(), printer_.get()).ascent();
-    painter_->drawText(QPointF(toDevice(xTwips), toDevice(yTwips) + ascent), QString::fromStdString(text));
+    const double baseline = toDevice(yTwips) + QFontMetricsF(font_, printer_.get()).ascent();
+    double x = toDevice(xTwips);
+    const QString whole = QString::fromStdString(text);
+    for (qsizetype start = 0; start < whole.size();) {
+        const bool figure = isFigure(whole[start]);
+        qsizetype end = start + 1;
+        while (end < whole.size() && isFigure(whole[end]) == figure)
+            ++end;
+        const QString run = whole.mid(start, end - start);
+        const QFont& face = figure ? figures : font_;
+        painter_->setFont(face);
+        painter_->drawText(QPointF(x, baseline), run);
+        x += QFontMetricsF(face, printer_.get()).horizontalAdvance(run);
+        start = end;
+    }
 }
 
 void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {
