@@ -333,8 +333,10 @@ void EntryWindow::fieldFocusIn(int index) {
 
 void EntryWindow::fieldFocusOut(int index, Qt::FocusReason reason) {
     if (closing_ || currentField_ != index) return;
-    // Another window coming to the front, a message box or a menu does not leave the field.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    // Another window coming to the front, a message box or a menu does not leave the field, nor the menu
+    // bar taking the keys when Alt is pressed.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+        return;
     leaveCurrentField();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -197,7 +198,7 @@ TEST_F(EntryWindowTest, AButtonPressWhoseFieldIsRefusedDoesNotAct) {
     EXPECT_EQ(window->clicked, (std::vector<int>{0, 0}));
 }
 
-TEST_F(EntryWindowTest, SwitchingToAnotherWindowDoesNotLeaveTheField) {
+TEST_F(EntryWindowTest, SwitchingToAnotherWindowOrToTheMenusDoesNotLeaveTheField) {
     type("abc");
     QWidget other;
     other.show();
@@ -205,6 +206,12 @@ TEST_F(EntryWindowTest, SwitchingToAnotherWindowDoesNotLeaveTheField) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // The menu bar takes the keys when Alt is pressed, and gives them back when it is left.
+    auto* menus = new QMenuBar(window.get());
+    menus->addMenu("ファイル(&F)");
+    menus->show();
+    menus->setFocus(Qt::MenuBarFocusReason);
+    field(0)->setFocus(Qt::MenuBarFocusReason);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(focused(), field(0));
     EXPECT_EQ(field(0)->text(), "abc");
