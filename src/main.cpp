@@ -1,7 +1,7 @@
 // The program: one main window over the working file in the program's own folder.
 #include "assets/asset_ledger_report.h"
-#include "assets/depreciation_detail_report.h"
 #include "assets/asset_register_window.h"
+#include "assets/depreciation_detail_report.h"
 #include "assets/depreciation_rows_window.h"
 #include "data/program_state.h"
 #include "journal/cash_balance_window.h"
@@ -9,8 +9,8 @@
 #include "journal/voucher_entry_window.h"
 #include "masters/code_category_window.h"
 #include "masters/code_register_window.h"
-#include "masters/description_register_window.h"
 #include "masters/control_information_window.h"
+#include "masters/description_register_window.h"
 #include "masters/subject_register_window.h"
 #include "platform/print/print_target.h"
 #include "platform/ui/desktop.h"
@@ -32,9 +32,9 @@
 #include "shell/calendar_window.h"
 #include "shell/guarded_application.h"
 #include "shell/main_window.h"
+#include "shell/program_font.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QScreen>
 
@@ -48,10 +48,7 @@ int main(int argc, char** argv) {
                   << QLibraryInfo::path(QLibraryInfo::TranslationsPath).toStdString()
                   << "; the standard dialogs speak English.\n";
 
-    // Every text is Japanese; a Gothic face keeps the half-width kana and the grids readable.
-    QFont font = QApplication::font();
-    font.setFamilies({"IPAexGothic", "IPAGothic", font.family()});
-    QApplication::setFont(font);
+    shell::useProgramFont();
 
     platform::QtMessageBox messages;
     platform::QtFileDialog fileDialog;

@@ -152,6 +152,7 @@ void frmACT0400::buildLayout() {
         detail->addWidget(caption(index, text), row, column);
         if (index == 4) {
             auto* date = new QHBoxLayout;
+            date->setSpacing(4); // inside a grid of unequal spacings a box would lay the list against the date
             shell::EraList* eras = addEraList(4);
             eras->setToolTip("年号を選択しクリックします。");
             date->addWidget(eras);

@@ -204,6 +204,8 @@ void frmCMNCNTR::buildLayout() {
     for (int i = 0; i < 9; ++i) {
         companyGrid->addWidget(caption(24 + i, companyCaptions[i]), i, 0);
         companyGrid->addWidget(Text1(20 + i), i, 1);
+        // A company line is read whole while it is typed.
+        Text1(20 + i)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(15, QChar(0x3000))));
     }
     companyGrid->setColumnStretch(1, 1);
     top->addWidget(company, 1);

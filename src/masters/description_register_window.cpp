@@ -155,6 +155,7 @@ void frmACT0030::buildLayout() {
     fields->addWidget(Text1(8), 5, 1);
     width(Text1(8), 2);
     auto* amount = new QHBoxLayout;
+    amount->setSpacing(6); // inside a grid of unequal spacings a box would lay its captions against its boxes
     Label2(3)->setText("０：入金　１：出金");
     amount->addWidget(Label2(3));
     amount->addSpacing(16);

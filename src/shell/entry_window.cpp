@@ -136,11 +136,17 @@ void EntryWindow::applyPlacement() {
     // (about 8 by 31 pixels) are thinner than ours: keep the laid-out client area, add our own frame.
     const QSize windowsFrame(twipsToPixels(120), twipsToPixels(465));
     const QSize ownFrame = frame == this ? QSize() : frame->size() - size();
-    frame->resize(QSize(twipsToPixels(widthTwips_), twipsToPixels(heightTwips_)) - windowsFrame +
-                  ownFrame.expandedTo(QSize(0, 0)));
+    // Our fonts and controls are taller than the ones the size was designed for: a window whose controls
+    // would be squeezed into each other grows to what they need, and is placed by the size it has.
+    const QSize designed = QSize(twipsToPixels(widthTwips_), twipsToPixels(heightTwips_)) - windowsFrame +
+                           ownFrame.expandedTo(QSize(0, 0));
+    frame->resize(designed.expandedTo(frame->minimumSizeHint()));
+    const QSize grown = (frame->size() - designed).expandedTo(QSize(0, 0)) * TwipsPerPixel;
     const QSize area = placementArea(this);
-    const int left = floorDivide(area.width() * TwipsPerPixel - widthTwips_, leftDivisor_) - leftLessTwips_;
-    const int top = floorDivide(area.height() * TwipsPerPixel - heightTwips_, topDivisor_) - topLessTwips_;
+    const int left =
+        floorDivide(area.width() * TwipsPerPixel - widthTwips_ - grown.width(), leftDivisor_) - leftLessTwips_;
+    const int top =
+        floorDivide(area.height() * TwipsPerPixel - heightTwips_ - grown.height(), topDivisor_) - topLessTwips_;
     // A window larger than its area keeps its caption in sight.
     moveOuterFrame(this, std::max(twipsToPixels(left), 0), std::max(twipsToPixels(top), 0));
 }
@@ -333,8 +339,10 @@ void EntryWindow::fieldFocusIn(int index) {
 
 void EntryWindow::fieldFocusOut(int index, Qt::FocusReason reason) {
     if (closing_ || currentField_ != index) return;
-    // Another window coming to the front, a message box or a menu does not leave the field.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    // Another window coming to the front, a message box or a menu does not leave the field, nor the menu
+    // bar taking the keys when Alt is pressed.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+        return;
     leaveCurrentField();
 }
 

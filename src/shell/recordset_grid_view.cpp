@@ -33,10 +33,31 @@ void RecordsetGrid::setGridModel(GridModel* model) {
     setModel(model);
     if (!model) return;
     connect(model, &GridModel::currentRowFollowed, this, &RecordsetGrid::follow);
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { resizeColumnsToContents(); });
+    connect(model, &QAbstractItemModel::modelReset, this, &RecordsetGrid::fitColumns);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { currentRowChangedByView(current.row()); });
+    fitColumns();
+}
+
+void RecordsetGrid::fitColumns() {
+    // The last column fills the grid but never below its contents: the header keeps the size the last
+    // column had when stretching began as its least, which must be the contents' and not a default.
+    horizontalHeader()->setStretchLastSection(false);
     resizeColumnsToContents();
+    horizontalHeader()->setStretchLastSection(true);
+    updateGeometry();
+}
+
+QSize RecordsetGrid::minimumSizeHint() const {
+    constexpr int RowsInSight = 5;
+    int columns = 0;
+    for (int column = 0; model_ && column < model_->columnCount(); ++column)
+        columns += std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
+    const int frame = 2 * frameWidth();
+    const QSize grid(frame + verticalHeader()->width() + columns + verticalScrollBar()->sizeHint().width(),
+                     frame + horizontalHeader()->sizeHint().height() +
+                         RowsInSight * verticalHeader()->defaultSectionSize());
+    return grid.expandedTo(QTableView::minimumSizeHint());
 }
 
 void RecordsetGrid::follow(int row) {

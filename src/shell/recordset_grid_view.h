@@ -17,6 +17,9 @@ public:
     void setGridModel(GridModel* model);
     GridModel* gridModel() const { return model_; }
 
+    // Room for every column whole and a few rows, so that no window squeezes the grid into a slit.
+    QSize minimumSizeHint() const override;
+
 signals:
     // The user chose a row; the model's source now stands on it.
     void rowChosen();
@@ -26,6 +29,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void fitColumns();
     void follow(int row);
     void currentRowChangedByView(int row);
     void choose(int row);

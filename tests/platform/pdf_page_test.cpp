@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QRectF>
 #include <QRegularExpression>
 
 #include <filesystem>
 #include <fstream>
 #include <vector>
+#include <map>
 
 namespace {
 

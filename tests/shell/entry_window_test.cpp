@@ -6,6 +6,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -200,7 +201,7 @@ TEST_F(EntryWindowTest, AButtonPressWhoseFieldIsRefusedDoesNotAct) {
     EXPECT_EQ(window->clicked, (std::vector<int>{0, 0}));
 }
 
-TEST_F(EntryWindowTest, SwitchingToAnotherWindowDoesNotLeaveTheField) {
+TEST_F(EntryWindowTest, SwitchingToAnotherWindowOrToTheMenusDoesNotLeaveTheField) {
     type("abc");
     QWidget other;
     other.show();
@@ -208,6 +209,12 @@ TEST_F(EntryWindowTest, SwitchingToAnotherWindowDoesNotLeaveTheField) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // The menu bar takes the keys when Alt is pressed, and gives them back when it is left.
+    auto* menus = new QMenuBar(window.get());
+    menus->addMenu("ファイル(&F)");
+    menus->show();
+    menus->setFocus(Qt::MenuBarFocusReason);
+    field(0)->setFocus(Qt::MenuBarFocusReason);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(focused(), field(0));
     EXPECT_EQ(field(0)->text(), "abc");
@@ -293,20 +300,29 @@ TEST(EntryWindowPlacement, CentredAcrossAndAQuarterDownTheWorkArea) {
     area.resize(800, 600);
     area.show();
     auto* window = new SampleWindow(state);
-    window->place(6000, 3000);
+    window->place(6000, 4500);
     QMdiSubWindow* sub = area.addSubWindow(window);
     sub->show();
-    // 800 x 600 pixels are 12000 x 9000 twips: left (12000 - 6000) / 2, top (9000 - 3000) / 4.
-    EXPECT_EQ(sub->pos(), QPoint(200, 100));
+    // 800 x 600 pixels are 12000 x 9000 twips: left (12000 - 6000) / 2, top (9000 - 4500) / 4.
+    EXPECT_EQ(sub->pos(), QPoint(200, 75));
     // The client area is what the layout had inside a desktop frame of 8 by 31 pixels.
-    EXPECT_EQ(window->size(), QSize(400 - 8, 200 - 31));
+    EXPECT_EQ(window->size(), QSize(400 - 8, 300 - 31));
+
+    // Too low for its controls: the window grows to what they need and is placed by the height it has.
+    auto* cramped = new SampleWindow(state);
+    cramped->place(6000, 1500);
+    QMdiSubWindow* grown = area.addSubWindow(cramped);
+    grown->show();
+    EXPECT_EQ(grown->size(), QSize(400, grown->minimumSizeHint().height()));
+    EXPECT_GT(grown->height(), 100);
+    EXPECT_NEAR(grown->y(), (600 - grown->height()) / 4, 1);
 
     // Near the lower right corner: 600 twips in from the right edge, 1500 up from the bottom.
     auto* corner = new SampleWindow(state);
-    corner->place(6000, 3000, 1, 1, 600, 1500);
+    corner->place(6000, 4500, 1, 1, 600, 1500);
     QMdiSubWindow* cornerSub = area.addSubWindow(corner);
     cornerSub->show();
-    EXPECT_EQ(cornerSub->pos(), QPoint(360, 300));
+    EXPECT_EQ(cornerSub->pos(), QPoint(360, 200));
 }
 
 } // namespace

@@ -1,0 +1,38 @@
+#include "assets/asset_register_window.h"
+#include "assets/depreciation_rows_window.h"
+#include "data/code_categories.h"
+#include "shell/program_font.h"
+#include "support/readable_layout.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+TEST(AssetWindowLayout, EveryControlIsReadWholeInsideTheMainWindowAtTheOpeningSize) {
+    shell::useProgramFont();
+    testing_support::OpenState files;
+    data::ProgramState& s = files.state;
+    data::LoadCodeKbnTable(s);
+    const auto none = [](const QString&) -> shell::ChildWindow* { return nullptr; };
+    data::F28Rec asset;
+    asset.F28_KBN = 2;
+    asset.F28_ACT = 216;
+    asset.F28_SEQ = 1;
+    asset.F28_NAM = "パソコン";
+    const std::function<shell::ChildWindow*()> windows[] = {
+        [&] { return new assets::frmACT0400(s, none, none); },
+        [&] { return new assets::frmACT0400A(s, [&] {
+                  return assets::AssetForRows{asset, "減価償却費"};
+              }); }};
+    for (const auto& make : windows) {
+        testing_support::WorkArea area;
+        shell::ChildWindow* window = make();
+        area.show(window);
+        EXPECT_EQ(testing_support::unreadableControls(window), "") << window->objectName().toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#include "data/code_categories.h"
+#include "masters/code_category_window.h"
+#include "masters/code_register_window.h"
+#include "masters/control_information_window.h"
+#include "masters/description_register_window.h"
+#include "masters/subject_register_window.h"
+#include "shell/program_font.h"
+#include "support/readable_layout.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+TEST(RegisterWindowLayout, EveryControlIsReadWholeInsideTheMainWindowAtTheOpeningSize) {
+    shell::useProgramFont();
+    testing_support::OpenState files;
+    data::ProgramState& s = files.state;
+    data::LoadCodeKbnTable(s);
+    const std::function<shell::ChildWindow*()> windows[] = {
+        [&] { return new masters::frmACT0010(s); }, [&] { return new masters::frmACT0030(s); },
+        [&] { return new masters::frmCMNCODE(s); }, [&] { return new masters::frmCODEKBN(s); },
+        [&] { return new masters::frmCMNCNTR(s); }};
+    for (const auto& make : windows) {
+        testing_support::WorkArea area;
+        shell::ChildWindow* window = make();
+        area.show(window);
+        EXPECT_EQ(testing_support::unreadableControls(window), "") << window->objectName().toStdString();
+    }
+}
+
+} // namespace
