@@ -44,8 +44,9 @@ constexpr char PastLastMonthMessage[] = "償却最終年月をこえました。
 constexpr char WrongCategoryMessage[] = "前回のデータから、この区分は誤りと思われます。";
 constexpr char LaterRowsQuestion[] =
     "入力年月以降のデータの期首帳簿価格等が不正確になる恐れがあります。作業を続行しますか。";
-constexpr char Legend[] = "＜区分＞  ０：新規               １：償却               ５：売却               "
-                          "６：廃棄               ８：最終               ９：完了";
+// clang-format off
+constexpr char Legend[] = "＜区分＞  ０：新規               １：償却               ５：売却               ６：廃棄               ８：最終               ９：完了";
+// clang-format on
 
 constexpr char RowSetQuery[] = "SELECT * FROM F50TB WHERE F50_KBN = ? AND  F50_ACT = ? AND  F50_SEQ = ? "
                                "ORDER BY F50_YM, F50_STS ";
