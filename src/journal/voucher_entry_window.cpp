@@ -26,8 +26,10 @@ namespace journal {
 
 namespace {
 
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 10680;
 constexpr int HeightTwips = 7425;
@@ -82,24 +84,12 @@ std::vector<shell::FieldSpec> voucherFields() {
 // The fields whose number goes into an int16 member; the others but the date hold int32 values.
 bool isShortField(int index) { return index == 2 || index == 7 || index == 10; }
 
-// A checked text of digits as the number of its field's member; nothing when it does not fit.
-std::optional<std::int64_t> fieldNumber(int index, const std::string& digits) {
-    return common::DigitsValue(digits, isShortField(index) ? std::numeric_limits<std::int16_t>::max()
-                                                           : std::numeric_limits<std::int32_t>::max());
-}
-
 // The number a stored description code stands for; 0 for none or for a text that is no number.
 std::int64_t descriptionNumber(const data::FixedText& code) {
     const std::string text = code.trimmed();
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QString editForm(std::int64_t value, const char* pattern) {
-    return q(common::FormatNumber(std::to_string(value), pattern));
 }
 
 QString amountCell(const db::Value& value) {
@@ -288,10 +278,8 @@ void frmACT0100::windowActivated() {
 // ---- Clearing and showing
 
 void frmACT0100::ClearVoucher() {
-    for (int i = 0; i <= 11; ++i)
-        Text1(i)->clear();
-    for (int i = 0; i <= 3; ++i)
-        Label2(i)->clear();
+    clearFields(0, 11);
+    clearNames(0, 3);
     LineNo = 0;
     VoucherNo = 0;
     RecordState = 0;
@@ -299,10 +287,8 @@ void frmACT0100::ClearVoucher() {
 }
 
 void frmACT0100::ClearLine() {
-    for (int i = 2; i <= 11; ++i)
-        Text1(i)->clear();
-    for (int i = 0; i <= 3; ++i)
-        Label2(i)->clear();
+    clearFields(2, 11);
+    clearNames(0, 3);
     RecordState = 0;
 }
 
@@ -469,11 +455,6 @@ std::int16_t frmACT0100::ShowField(int index) {
     return status;
 }
 
-void frmACT0100::showFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowField(i);
-}
-
 std::int16_t frmACT0100::VoucherLineIO(const std::string& mode) {
     std::int16_t status = 0;
     journal::VoucherLineIO(state(), key(), mode, status, RecordState);
@@ -514,11 +495,9 @@ void frmACT0100::storeField(int index, const QString& typed) {
         storeAmount(index, text);
         return;
     }
-    const std::optional<std::int64_t> number = fieldNumber(index, text);
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number =
+        takeDigits(index, text, isShortField(index) ? shell::LargestShort : shell::LargestLong);
+    if (!number) return;
     data::F45Rec& r = state().F45Record;
     switch (index) {
     case 1:
@@ -607,11 +586,8 @@ void frmACT0100::storeDescription(std::int32_t code) {
 }
 
 void frmACT0100::storeAmount(int index, const std::string& text) {
-    const std::optional<db::Currency> amount = common::ParseAmount(text);
-    if (!amount) {
-        refuseField(index, shell::NotNumericMessage);
-        return;
-    }
+    const std::optional<db::Currency> amount = takeAmount(index, text);
+    if (!amount) return;
     data::F45Rec& r = state().F45Record;
     r.F45_AMT = *amount;
     const bool nonZero = *amount != db::Currency();
@@ -757,14 +733,7 @@ void frmACT0100::registerLine() {
 }
 
 void frmACT0100::deleteLine() {
-    if (RecordState != 1) {
-        state().message(shell::NothingToDeleteMessage);
-        return;
-    }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        focusField(3);
-        return;
-    }
+    if (!confirmDelete(true, Text1(3))) return;
     if (VoucherLineIO("DEL") != 0) state().message(InconsistentMessage);
     ClearLine();
     focusField(2);
@@ -841,7 +810,7 @@ void frmACT0100::descriptionChosen() {
 
 void frmACT0100::subjectChosen() {
     db::QueryRecordset* set = SubjectListSet.get();
-    if (!set || set->bof() || set->eof()) return;
+    if (!shell::standsOnRow(set)) return;
     if (!requireChosenRecord()) return;
     data::F45Rec& r = state().F45Record;
     r.F45_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());

@@ -1,5 +1,6 @@
 #include "shell/entry_window.h"
 
+#include "common/formats.h"
 #include "common/input_checks.h"
 #include "data/fixed_text.h"
 #include "shell/event_guard.h"
@@ -19,6 +20,10 @@
 #include <algorithm>
 
 namespace shell {
+
+QString editForm(std::int64_t value, const char* pattern) { return editForm(std::to_string(value), pattern); }
+
+QString editForm(const std::string& number, const char* pattern) { return q(common::FormatNumber(number, pattern)); }
 
 namespace {
 
@@ -192,12 +197,42 @@ bool EntryWindow::requireChosenRecord(const std::string& message) {
     return false;
 }
 
-bool EntryWindow::confirmDelete(bool refuseUnstored) {
+bool EntryWindow::confirmDelete(bool refuseUnstored, QWidget* focusOnNo) {
     if (refuseUnstored && RecordState != 1) {
         state_.message(NothingToDeleteMessage);
         return false;
     }
-    return state_.message(DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes;
+    if (state_.message(DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes) return true;
+    if (focusOnNo) focusOnNo->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+void EntryWindow::showFields(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        showField(i);
+}
+
+void EntryWindow::clearFields(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        Text1(i)->clear();
+}
+
+void EntryWindow::clearNames(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        Label2(i)->clear();
+}
+
+std::optional<std::int64_t> EntryWindow::takeDigits(int index, const std::string& text, std::int64_t largest,
+                                                    const std::string& message) {
+    std::optional<std::int64_t> number = common::DigitsValue(text, largest);
+    if (!number) refuseField(index, message);
+    return number;
+}
+
+std::optional<db::Currency> EntryWindow::takeAmount(int index, const std::string& text, const std::string& message) {
+    std::optional<db::Currency> amount = common::ParseAmount(text);
+    if (!amount) refuseField(index, message);
+    return amount;
 }
 
 int EntryWindow::lengthLimit(int index) const { return fieldSpec(index).limit; }

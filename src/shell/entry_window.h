@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -25,6 +26,16 @@ class QLineEdit;
 class QPushButton;
 
 namespace shell {
+
+// The largest values of the 16-bit and the 32-bit members a field's number goes into.
+inline constexpr std::int64_t LargestShort = std::numeric_limits<std::int16_t>::max();
+inline constexpr std::int64_t LargestLong = std::numeric_limits<std::int32_t>::max();
+
+// A text of the data layer as the window shows it.
+inline QString q(const std::string& text) { return QString::fromStdString(text); }
+// A number in a field's edit form: laid out by `pattern`, without separators.
+QString editForm(std::int64_t value, const char* pattern);
+QString editForm(const std::string& number, const char* pattern);
 
 // How a field's text is checked before the window takes it.
 enum class FieldCheck {
@@ -99,10 +110,23 @@ protected:
     void refuse(const std::string& message, QWidget* target);
     void refuseField(int index, const std::string& message);
     void focusField(int index);
+    // Shows the fields from `from` to `to` in their display form (showField).
+    void showFields(int from, int to);
+    // Empties the fields, or the names beside them, from `from` to `to`.
+    void clearFields(int from, int to);
+    void clearNames(int from, int to);
+    // A checked text of digits as a number up to `largest`; nothing, with the field refused with `message`,
+    // when it does not fit.
+    std::optional<std::int64_t> takeDigits(int index, const std::string& text, std::int64_t largest,
+                                           const std::string& message = TooLongMessage);
+    // A checked text as an amount; nothing, with the field refused with `message`, when it is no one clear number.
+    std::optional<db::Currency> takeAmount(int index, const std::string& text,
+                                           const std::string& message = NotNumericMessage);
     // False, after `message` and with the focus on the search button, while no record is chosen.
     bool requireChosenRecord(const std::string& message = NoRecordChosenMessage);
-    // The delete question; with `refuseUnstored` a record not yet stored is refused first.
-    bool confirmDelete(bool refuseUnstored);
+    // The delete question; with `refuseUnstored` a record not yet stored is refused first. An answer of No
+    // sends the focus to `focusOnNo` when one is given.
+    bool confirmDelete(bool refuseUnstored, QWidget* focusOnNo = nullptr);
 
     std::int16_t EditedFlag = 0;    // 9: the current field was typed into since it was last checked
     std::int16_t ActivatedFlag = 0; // 9 from the window's first activation
