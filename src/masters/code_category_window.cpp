@@ -25,6 +25,7 @@ namespace {
 
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 8460;
 constexpr int HeightTwips = 3090;
@@ -48,8 +49,6 @@ std::vector<shell::FieldSpec> categoryFields() {
          "コードのデータ長を入力して下さい。"},
     };
 }
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
@@ -129,8 +128,7 @@ bool frmCODEKBN::userCloseRequested() {
 // ---- Clearing and showing
 
 void frmCODEKBN::ClearFields() {
-    for (int i = CategoryField; i <= LengthField; ++i)
-        Text1(i)->clear();
+    clearFields(CategoryField, LengthField);
     categoryNo_ = 0;
     frame2_->setEnabled(false);
 }
@@ -173,11 +171,8 @@ void frmCODEKBN::storeField(int index, const QString& typed) {
         return;
     }
     const std::optional<std::int64_t> number =
-        common::DigitsValue(typed.toStdString(), std::numeric_limits<std::int16_t>::max());
-    if (!number) {
-        refuseField(index, shell::TooLongMessageKanji);
-        return;
-    }
+        takeDigits(index, typed.toStdString(), shell::LargestShort, shell::TooLongMessageKanji);
+    if (!number) return;
     if (*number == 0) {
         refuseField(index, RangeMessage);
         return;
@@ -258,14 +253,8 @@ void frmCODEKBN::registerCategory() {
 }
 
 void frmCODEKBN::deleteCategory() {
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        if (frame2_->isEnabled()) {
-            focusField(NameField);
-        } else {
-            Command1(3)->setFocus(Qt::OtherFocusReason);
-        }
-        return;
-    }
+    QWidget* backTo = frame2_->isEnabled() ? static_cast<QWidget*>(Text1(NameField)) : Command1(3);
+    if (!confirmDelete(false, backTo)) return;
     std::int16_t status = 0;
     UPD_F10KBN("DEL", status);
     ClearFields();

@@ -24,6 +24,7 @@ namespace {
 
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 8220;
 constexpr int HeightTwips = 5175;
@@ -55,8 +56,6 @@ std::vector<shell::FieldSpec> codeFields() {
         {6, 15, 15, false, FieldCheck::None, otherRemarkTip, remarkHint},
     };
 }
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 // The category's row, read by its number; nothing when it is not in the category table.
 std::optional<data::F10KBNRec> categoryRow(data::ProgramState& s, std::int16_t category) {
@@ -170,8 +169,7 @@ void frmCMNCODE::ClearCategoryFields() {
 }
 
 void frmCMNCODE::ClearDetailFields() {
-    for (int i = CodeField; i <= LastRemarkField; ++i)
-        Text1(i)->clear();
+    clearFields(CodeField, LastRemarkField);
     code_ = 0;
     frame2_->setEnabled(false);
 }
@@ -212,13 +210,9 @@ void frmCMNCODE::storeField(int index, const QString& typed) {
         }
         return;
     }
-    const std::int64_t largest =
-        index == CategoryField ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
-    const std::optional<std::int64_t> number = common::DigitsValue(text, largest);
-    if (!number) {
-        refuseField(index, shell::TooLongMessageKanji);
-        return;
-    }
+    const std::optional<std::int64_t> number = takeDigits(
+        index, text, index == CategoryField ? shell::LargestShort : shell::LargestLong, shell::TooLongMessageKanji);
+    if (!number) return;
     if (index == CodeField) {
         code_ = static_cast<std::int32_t>(*number);
         Text1(CodeField)->setText(q(common::FormatFix(code_, "#####0")));
@@ -303,14 +297,8 @@ void frmCMNCODE::registerCode() {
 }
 
 void frmCMNCODE::deleteCode() {
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        if (frame2_->isEnabled()) {
-            focusField(ContentField);
-        } else {
-            Command1(3)->setFocus(Qt::OtherFocusReason);
-        }
-        return;
-    }
+    QWidget* backTo = frame2_->isEnabled() ? static_cast<QWidget*>(Text1(ContentField)) : Command1(3);
+    if (!confirmDelete(false, backTo)) return;
     std::int16_t status = 0;
     UPD_F10("DEL", status);
     ClearDetailFields();

@@ -25,6 +25,7 @@ namespace {
 using shell::FieldCheck;
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 9315;
 constexpr int HeightTwips = 4770;
@@ -106,10 +107,8 @@ data::FixedText& companyText(data::F01Rec& r, int index) {
 // The largest number the field's member holds.
 std::int64_t highestOf(int index) {
     const bool shortMember = index == 2 || index == 3 || index == 6 || index == 7;
-    return shortMember ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
+    return shortMember ? shell::LargestShort : shell::LargestLong;
 }
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
@@ -351,11 +350,8 @@ void frmCMNCNTR::storeField(int index, const QString& typed) {
         storeEraName(index, text);
         return;
     }
-    const std::optional<std::int64_t> number = common::DigitsValue(text, highestOf(index));
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number = takeDigits(index, text, highestOf(index));
+    if (!number) return;
     const std::int64_t value = *number;
     if (isEraDateField(index)) {
         storeDate(index, value, text);

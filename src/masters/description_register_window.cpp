@@ -23,8 +23,10 @@ namespace masters {
 
 namespace {
 
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 9015;
 constexpr int HeightTwips = 6165;
@@ -69,13 +71,7 @@ std::vector<shell::FieldSpec> descriptionFields() {
 // The largest number the member behind a field holds.
 std::int64_t largestValue(int index) {
     const bool shortField = index == 2 || index == 5 || index == 8;
-    return shortField ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QString editForm(std::int64_t value, const char* pattern) {
-    return q(common::FormatNumber(std::to_string(value), pattern));
+    return shortField ? shell::LargestShort : shell::LargestLong;
 }
 
 QString shownNumber(std::int64_t value) { return q(common::FormatFix(value, NumberFormat)); }
@@ -219,10 +215,8 @@ void frmACT0030::refreshLists() {
 // ---- Clearing and showing
 
 void frmACT0030::ClearDescriptionForm() {
-    for (int i = 0; i <= 9; ++i)
-        Text1(i)->clear();
-    for (int i = 0; i <= 2; ++i)
-        Label2(i)->clear();
+    clearFields(0, 9);
+    clearNames(0, 2);
     DescriptionCode.clear();
     RecordState = 0;
     frame2_->setEnabled(false);
@@ -330,11 +324,6 @@ std::int16_t frmACT0030::ShowField(int index) {
     return status;
 }
 
-void frmACT0030::showFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowField(i);
-}
-
 std::int16_t frmACT0030::DescriptionRecordIO(const std::string& mode) {
     data::ProgramState& s = state();
     std::int16_t status = 0;
@@ -415,20 +404,14 @@ void frmACT0030::storeField(int index, const QString& typed) {
         return;
     }
     if (index == 9) {
-        const std::optional<db::Currency> amount = common::ParseAmount(text);
-        if (!amount) {
-            refuseField(9, shell::NotNumericMessage);
-            return;
-        }
+        const std::optional<db::Currency> amount = takeAmount(9, text);
+        if (!amount) return;
         r.F18_AMT = *amount;
         ShowField(9);
         return;
     }
-    const std::optional<std::int64_t> number = common::DigitsValue(text, largestValue(index));
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number = takeDigits(index, text, largestValue(index));
+    if (!number) return;
     switch (index) {
     case 0:
         // The box keeps the digits as typed until a search shows the code.
@@ -554,14 +537,7 @@ void frmACT0030::registerDescription() {
 }
 
 void frmACT0030::deleteDescription() {
-    if (RecordState != 1) {
-        state().message(shell::NothingToDeleteMessage);
-        return;
-    }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        focusField(1);
-        return;
-    }
+    if (!confirmDelete(true, Text1(1))) return;
     DescriptionRecordIO("DEL");
     ClearDescriptionForm();
     focusField(0);
@@ -601,7 +577,7 @@ void frmACT0030::descriptionChosen() {
 
 void frmACT0030::subjectChosen() {
     const db::QueryRecordset* set = SubjectListSet.get();
-    if (!set || set->bof() || set->eof()) return;
+    if (!shell::standsOnRow(set)) return;
     if (!requireChosenRecord()) return;
     record_.F18_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());
     record_.F18_ACT = static_cast<std::int32_t>(set->field("F21_ACT").asInt());

@@ -25,6 +25,7 @@ namespace {
 
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 10065;
 constexpr int HeightTwips = 6225;
@@ -65,12 +66,6 @@ std::vector<shell::FieldSpec> subjectFields() {
             {i, 10, 0, false, FieldCheck::Amount, "当月度の集計金額を入力します。", "当年度実績を入力して下さい。"});
     fields.push_back({TotalField, 0, 0, false, FieldCheck::None, {}, {}});
     return fields;
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-bool standsOnRow(const db::TableRecordset* table) {
-    return table && !table->bof() && !table->eof() && table->hasCurrent();
 }
 
 db::Currency& figure(data::F21Rec& row, int index) { return row.F21_AMT[static_cast<std::size_t>(index - 5)]; }
@@ -284,14 +279,8 @@ std::int16_t frmACT0010::ShowField(int index) {
     return status;
 }
 
-void frmACT0010::showFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowField(i);
-}
-
 void frmACT0010::ClearCategoryFields() {
-    for (int i = 0; i <= 2; ++i)
-        Text1(i)->clear();
+    clearFields(0, 2);
     Label2(0)->clear();
     entry_.SubjectClass = 0;
     entry_.SubjectCode = 0;
@@ -301,8 +290,7 @@ void frmACT0010::ClearCategoryFields() {
 void frmACT0010::ClearDetailFields() {
     Text1(3)->clear();
     Label2(1)->clear();
-    for (int i = 4; i <= TotalField; ++i)
-        Text1(i)->clear();
+    clearFields(4, TotalField);
     entry_.DetailCode = 0;
     RecordState = 0;
     entry_.NameEntryFlag = 0;
@@ -368,13 +356,9 @@ void frmACT0010::storeField(int index, const QString& typed) {
         return;
     }
     // The class goes into a 16-bit member, the codes into 32-bit ones.
-    const std::int64_t highest =
-        index == 0 ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
-    const std::optional<std::int64_t> number = common::DigitsValue(text, highest);
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number =
+        takeDigits(index, text, index == 0 ? shell::LargestShort : shell::LargestLong);
+    if (!number) return;
     switch (index) {
     case 0:
         storeClass(static_cast<std::int32_t>(*number));
@@ -451,11 +435,8 @@ void frmACT0010::storeFlag(int index, std::int64_t value) {
 }
 
 void frmACT0010::storeFigure(int index, const std::string& text) {
-    const std::optional<db::Currency> amount = common::ParseAmount(text);
-    if (!amount) {
-        refuseField(index, shell::NotNumericMessage);
-        return;
-    }
+    const std::optional<db::Currency> amount = takeAmount(index, text);
+    if (!amount) return;
     figure(entry_.Record, index) = *amount;
     ShowField(index);
     ShowField(TotalField);
@@ -570,8 +551,7 @@ void frmACT0010::deleteSubject() {
         state().message(shell::NothingToDeleteMessage);
         return;
     }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes)
-        SubjectRecordIO("DEL");
+    if (confirmDelete(false)) SubjectRecordIO("DEL");
     focusField(3);
 }
 
@@ -580,7 +560,7 @@ void frmACT0010::deleteSubject() {
 void frmACT0010::subjectChosen() {
     data::ProgramState& s = state();
     const db::TableRecordset* table = s.F21Table.get();
-    if (!standsOnRow(table)) return;
+    if (!shell::standsOnRow(table)) return;
     const auto kbn = static_cast<std::int32_t>(table->field("F21_KBN").asInt());
     const auto act = static_cast<std::int32_t>(table->field("F21_ACT").asInt());
     const auto srt = static_cast<std::int32_t>(table->field("F21_SRT").asInt());
@@ -596,7 +576,8 @@ void frmACT0010::subjectChosen() {
     if (status == 0) entry_.Record = s.F21Record;
     ShowField(1);
     ShowField(0);
-    showFields(2, TotalField);
+    ShowField(2); // the name too, which showField leaves as the user left it
+    showFields(3, TotalField);
     RecordState = 1;
     entry_.NameEntryFlag = 0;
     frame2_->setEnabled(true);
@@ -605,7 +586,7 @@ void frmACT0010::subjectChosen() {
 
 void frmACT0010::codeChosen() {
     const db::QueryRecordset* set = codeListSet_.get();
-    if (!set || set->bof() || set->eof()) return;
+    if (!shell::standsOnRow(set)) return;
     const auto category = set->field("F10_KBN").asInt();
     const auto code = static_cast<std::int32_t>(set->field("F10_COD").asInt());
     const QString name = q(data::trimText(set->field("F10_DTL").asText()));
