@@ -26,8 +26,10 @@ namespace assets {
 
 namespace {
 
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 9075;
 constexpr int HeightTwips = 4740;
@@ -71,16 +73,6 @@ std::vector<shell::FieldSpec> assetFields(int categoryDigits) {
         {9, 1, 1, true, FieldCheck::Digits, "資産の種別を　０か１で入力します。", "資産の種別を指定して下さい。"},
         {10, 10, 0, true, FieldCheck::Digits, "償却可能限度額を入力します。", "償却の限度額を入力して下さい。"},
     };
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QString editForm(const std::string& value, const char* pattern) { return q(common::FormatNumber(value, pattern)); }
-
-std::string floatText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return std::string(buffer, result.ptr);
 }
 
 std::vector<db::Value> keyValues(std::int16_t kbn, std::int32_t act, std::int32_t seq) {
@@ -246,8 +238,7 @@ void frmACT0400::ClearKeyFields() {
 }
 
 void frmACT0400::ClearAssetFields() {
-    for (int i = 2; i <= 10; ++i)
-        Text1(i)->clear();
+    clearFields(2, 10);
     RecordState = 0;
     KeySeq = 0;
     Combo1(4)->setCurrentIndex(-1);
@@ -379,7 +370,7 @@ void frmACT0400::showEditForm(int index) {
     QLineEdit* field = Text1(index);
     switch (index) {
     case 2:
-        field->setText(editForm(std::to_string(KeySeq), "#####0"));
+        field->setText(editForm(KeySeq, "#####0"));
         break;
     case 4: {
         std::string text, code;
@@ -389,19 +380,19 @@ void frmACT0400::showEditForm(int index) {
         break;
     }
     case 5:
-        field->setText(editForm(std::to_string(a.F28_NEN), "##0"));
+        field->setText(editForm(a.F28_NEN, "##0"));
         break;
     case 6:
         field->setText(editForm(a.F28_AMT.toString(), "#########0"));
         break;
     case 7:
-        field->setText(editForm(std::to_string(a.F28_KND), "#0"));
+        field->setText(editForm(a.F28_KND, "#0"));
         break;
     case 8:
-        field->setText(editForm(floatText(a.F28_PCT), "0.####"));
+        field->setText(editForm(common::FloatText(a.F28_PCT), "0.####"));
         break;
     case 9:
-        field->setText(editForm(std::to_string(a.F28_SHU), "#0"));
+        field->setText(editForm(a.F28_SHU, "#0"));
         break;
     case 10:
         field->setText(editForm(a.F28_LMT.toString(), "#########0"));
@@ -447,17 +438,10 @@ void frmACT0400::storeField(int index, const QString& typed) {
     }
     // Digits only from here; a number beyond its field's type is as good as too long. Cost and limit are
     // currency amounts: their ten digits always fit.
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    const std::int64_t limit = index == 0 || index == 5 || index == 7 || index == 9
-                                   ? std::numeric_limits<std::int16_t>::max()
+    const std::int64_t limit = index == 0 || index == 5 || index == 7 || index == 9 ? shell::LargestShort
                                : index == 6 || index == 10 ? std::numeric_limits<std::int64_t>::max()
-                                                           : std::numeric_limits<std::int32_t>::max();
-    if (error != std::errc() || end != text.data() + text.size() || value > limit) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
-    storeNumber(index, value);
+                                                           : shell::LargestLong;
+    if (const std::optional<std::int64_t> value = takeDigits(index, text, limit)) storeNumber(index, *value);
 }
 
 void frmACT0400::storeNumber(int index, std::int64_t value) {
@@ -621,8 +605,7 @@ void frmACT0400::searchAsset() {
         NewAsset();
         RecordState = 3;
     }
-    for (int i = 2; i <= 10; ++i)
-        ShowAssetFields(i);
+    showFields(2, 10);
     frame2_->setEnabled(true);
     focusField(3);
 }
@@ -729,7 +712,7 @@ void frmACT0400::closeRows() {
 
 void frmACT0400::subjectChosen() {
     db::QueryRecordset* list = SubjectList.get();
-    if (!list || list->bof() || list->eof()) return;
+    if (!shell::standsOnRow(list)) return;
     KeyKbn = static_cast<std::int16_t>(list->field("F21_KBN").asInt());
     KeyAct = static_cast<std::int32_t>(list->field("F21_ACT").asInt());
     Label1(1)->setText(q(data::trimText(list->field("F21_NAM").asText())));
@@ -740,12 +723,11 @@ void frmACT0400::subjectChosen() {
 
 void frmACT0400::assetChosen() {
     const db::TableRecordset* table = state().F28Table.get();
-    if (!table || table->bof() || table->eof() || !table->hasCurrent()) return;
+    if (!shell::standsOnRow(table)) return;
     KeyKbn = static_cast<std::int16_t>(table->field("F28_KBN").asInt());
     KeyAct = static_cast<std::int32_t>(table->field("F28_ACT").asInt());
     KeySeq = static_cast<std::int32_t>(table->field("F28_SEQ").asInt());
-    for (int i = 0; i <= 2; ++i)
-        ShowAssetFields(i);
+    showFields(0, 2);
     ShowSubjectName();
     searchAsset();
 }

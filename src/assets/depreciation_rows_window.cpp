@@ -25,8 +25,10 @@ namespace assets {
 
 namespace {
 
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 12330;
 constexpr int HeightTwips = 5055;
@@ -68,14 +70,6 @@ std::vector<shell::FieldSpec> rowFields() {
     for (int index = 9; index <= 19; ++index)
         fields.push_back({index, 0, 0, false, FieldCheck::None, "", ""});
     return fields;
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-std::string floatText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return std::string(buffer, result.ptr);
 }
 
 // The era date text and era code of the first day of a year-month; false when it has no era date.
@@ -351,8 +345,7 @@ void frmACT0400A::windowActivated() { takeAsset(); }
 // ---- Clearing and showing
 
 void frmACT0400A::ClearRowFields() {
-    for (int i = 0; i <= 8; ++i)
-        Text1(i)->clear();
+    clearFields(0, 8);
     Label2(1)->clear();
     RecordState = 0;
     RowCategory = -1;
@@ -405,11 +398,6 @@ void frmACT0400A::ShowRowFields(int index) {
     }
 }
 
-void frmACT0400A::showRowFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowRowFields(i);
-}
-
 // ---- Entering a field
 
 void frmACT0400A::fieldEntered(int index) {
@@ -421,7 +409,7 @@ void frmACT0400A::fieldEntered(int index) {
         for (const data::F50Rec& r : rows_)
             keys.push_back({r.F50_YM, r.F50_STS});
         RowCategory = ProposeCategory(asset_, keys, RowYM);
-        showRowFields(0, 1);
+        showFields(0, 1);
     }
 }
 
@@ -435,22 +423,22 @@ void frmACT0400A::showEditForm(int index) {
         break;
     }
     case 1:
-        field->setText(q(common::FormatNumber(std::to_string(RowCategory), "0")));
+        field->setText(editForm(RowCategory, "0"));
         break;
     case 2:
-        field->setText(q(common::FormatNumber(r.F50_OPN.toString(), "##########")));
+        field->setText(editForm(r.F50_OPN.toString(), "##########"));
         break;
     case 3:
-        field->setText(q(common::FormatNumber(r.F50_GRS.toString(), "##########")));
+        field->setText(editForm(r.F50_GRS.toString(), "##########"));
         break;
     case 4:
-        field->setText(q(common::FormatNumber(std::to_string(r.F50_MTH), "###")));
+        field->setText(editForm(r.F50_MTH, "###"));
         break;
     case 5:
-        field->setText(q(common::FormatNumber(floatText(r.F50_PCT), "0.####")));
+        field->setText(editForm(common::FloatText(r.F50_PCT), "0.####"));
         break;
     case 6:
-        field->setText(q(common::FormatNumber(r.F50_CAL.toString(), "##########")));
+        field->setText(editForm(r.F50_CAL.toString(), "##########"));
         break;
     default:
         break;
@@ -469,11 +457,9 @@ void frmACT0400A::storeField(int index, const QString& typed) {
         recompute();
         return;
     }
-    const std::optional<db::Currency> value = common::ParseAmount(text);
-    if (!value) {
-        refuseField(index, index == 1 ? CategoryRangeMessage : shell::NotNumericMessage);
-        return;
-    }
+    const std::optional<db::Currency> value =
+        takeAmount(index, text, index == 1 ? CategoryRangeMessage : shell::NotNumericMessage);
+    if (!value) return;
     data::F50Rec& r = row_;
     switch (index) {
     case 1: {
@@ -514,7 +500,7 @@ void frmACT0400A::storeField(int index, const QString& typed) {
 void frmACT0400A::recompute() {
     // Only a row prepared by a search or a list choice has the previous row the computation needs.
     if (RecordState != 0) CalcDepreciation(asset_, previous_, row_);
-    showRowFields(1, 8);
+    showFields(1, 8);
 }
 
 void frmACT0400A::storeYearMonth(const std::string& text) {
@@ -627,7 +613,7 @@ bool frmACT0400A::searchRow() {
             return false;
         }
     }
-    showRowFields(0, 8);
+    showFields(0, 8);
     focusField(2);
     return true;
 }
@@ -663,10 +649,7 @@ void frmACT0400A::deleteRow() {
         state().message(shell::NothingToDeleteMessage);
         return;
     }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        focusField(0);
-        return;
-    }
+    if (!confirmDelete(false, Text1(0))) return;
     if (findStoredRow()) {
         DepreciationRowSet->deleteCurrent();
     } else {
@@ -694,7 +677,7 @@ void frmACT0400A::rowChosen(QListWidgetItem* item) {
     RowCategory = row_.F50_STS;
     RecordState = 1;
     if (chosen + 1 < static_cast<int>(rows_.size()) && !laterRowsQuestion()) return;
-    showRowFields(0, 8);
+    showFields(0, 8);
     focusField(2);
 }
 

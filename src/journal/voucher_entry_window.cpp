@@ -341,8 +341,7 @@ void frmACT0100::showEditForm(int index) {
     case 5:
     case 6: {
         const std::int16_t direction = index == 5 ? 0 : 1;
-        field->setText(r.F45_IO != direction ? QStringLiteral("0")
-                                             : q(common::FormatNumber(r.F45_AMT.toString(), "##########")));
+        field->setText(r.F45_IO != direction ? QStringLiteral("0") : editForm(r.F45_AMT.toString(), "##########"));
         break;
     }
     case 7:

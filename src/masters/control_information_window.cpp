@@ -290,20 +290,17 @@ void frmCMNCNTR::showEditForm(int index) {
     if (std::exchange(keepPickedText_, false)) return;
     const data::F01Rec& r = state().F01Record;
     QLineEdit* field = Text1(index);
-    const auto plain = [](std::int64_t value, const char* pattern) {
-        return q(common::FormatNumber(std::to_string(value), pattern));
-    };
     if (isEraDateField(index)) {
         std::string text, code;
         std::int16_t err = 0;
         common::DateToEra(r, dateOf(index), text, code, err);
         if (err == 0) field->setText(q(code.substr(1, 6)));
     } else if (index == 5) {
-        field->setText(plain(r.F01_DNO, "#####0"));
+        field->setText(shell::editForm(r.F01_DNO, "#####0"));
     } else if (index == 6 || index == 7) {
-        field->setText(plain(index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
+        field->setText(shell::editForm(index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
     } else if (isEraStart(index)) {
-        field->setText(plain(r.F01_STYMD[eraOf(index)], "#######0"));
+        field->setText(shell::editForm(r.F01_STYMD[eraOf(index)], "#######0"));
     }
 }
 

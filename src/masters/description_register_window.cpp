@@ -249,7 +249,7 @@ void frmACT0030::showEditForm(int index) {
         field->setText(editForm(r.F18_IO, "#"));
         break;
     case 9:
-        field->setText(q(common::FormatNumber(r.F18_AMT.toString(), "#########0")));
+        field->setText(editForm(r.F18_AMT.toString(), "#########0"));
         break;
     default: // the code field was emptied with the window; the texts are edited as they are shown
         break;

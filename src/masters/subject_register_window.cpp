@@ -23,6 +23,7 @@ namespace masters {
 
 namespace {
 
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
 using shell::q;
@@ -324,11 +325,11 @@ void frmACT0010::showEditForm(int index) {
     const data::F21Rec& r = entry_.Record;
     QLineEdit* field = Text1(index);
     if (index == 3) {
-        field->setText(q(common::FormatNumber(std::to_string(entry_.DetailCode), "######")));
+        field->setText(editForm(entry_.DetailCode, "######"));
     } else if (index == 4 || index == 5) {
-        field->setText(q(common::FormatNumber(std::to_string(index == 4 ? r.F21_IO : r.F21_CSH), FlagFormat)));
+        field->setText(editForm(index == 4 ? r.F21_IO : r.F21_CSH, FlagFormat));
     } else if (index >= FirstFigure && index <= LastFigure) {
-        field->setText(q(common::FormatNumber(figure(entry_.Record, index).toString(), "#########0")));
+        field->setText(editForm(figure(entry_.Record, index).toString(), "#########0"));
     }
 }
 
