@@ -621,12 +621,7 @@ bool frmACT0400::saveAsset() {
     asset_.F28_KBN = KeyKbn;
     asset_.F28_ACT = KeyAct;
     asset_.F28_SEQ = KeySeq;
-    table.seek("=", keyValues(KeyKbn, KeyAct, KeySeq));
-    if (table.noMatch()) {
-        table.addNew();
-    } else {
-        table.edit();
-    }
+    data::EditOrAddNew(table, keyValues(KeyKbn, KeyAct, KeySeq));
     const data::F28Rec& a = asset_;
     table.setField("F28_KBN", data::toValue(a.F28_KBN));
     table.setField("F28_ACT", data::toValue(a.F28_ACT));

@@ -193,6 +193,17 @@ void F45Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
              copyF45);
 }
 
+void EditOrAddNew(TableRecordset& table, const std::vector<db::Value>& key) {
+    if (!table.empty()) {
+        table.seek("=", key);
+        if (!table.noMatch()) {
+            table.edit();
+            return;
+        }
+    }
+    table.addNew();
+}
+
 void F28Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     const auto& r = s.F28Record;
     getByKey(*s.F28Table, s.F28Record, mode, status, {toValue(r.F28_KBN), toValue(r.F28_ACT), toValue(r.F28_SEQ)},

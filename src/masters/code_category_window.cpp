@@ -287,16 +287,7 @@ void frmCODEKBN::UPD_F10KBN(const std::string& mode, std::int16_t& status) {
         s.F10KBNRecord.F10KBN_ID = categoryNo_;
         const data::F10KBNRec& r = s.F10KBNRecord;
         db::TableRecordset& t = *s.F10KBNTable;
-        bool found = false;
-        if (!t.empty()) {
-            t.seek("=", {data::toValue(r.F10KBN_ID)});
-            found = !t.noMatch();
-        }
-        if (found) {
-            t.edit();
-        } else {
-            t.addNew();
-        }
+        data::EditOrAddNew(t, {data::toValue(r.F10KBN_ID)});
         t.setField("F10KBN_ID", data::toValue(r.F10KBN_ID));
         t.setField("F10KBN_NAME", data::toValue(r.F10KBN_NAME));
         t.setField("F10KBN_KETA", data::toValue(r.F10KBN_KETA));

@@ -331,16 +331,7 @@ void frmCMNCODE::UPD_F10(const std::string& mode, std::int16_t& status) {
             s.F10Record.F10_CNV[k] = record_.F10_CNV[k];
         const data::F10Rec& r = s.F10Record;
         db::TableRecordset& t = *s.F10Table;
-        bool found = false;
-        if (!t.empty()) {
-            t.seek("=", {data::toValue(r.F10_KBN), data::toValue(r.F10_COD)});
-            found = !t.noMatch();
-        }
-        if (found) {
-            t.edit();
-        } else {
-            t.addNew();
-        }
+        data::EditOrAddNew(t, {data::toValue(r.F10_KBN), data::toValue(r.F10_COD)});
         t.setField("F10_KBN", data::toValue(r.F10_KBN));
         t.setField("F10_COD", data::toValue(r.F10_COD));
         t.setField("F10_DTL", data::toValue(r.F10_DTL));

@@ -345,16 +345,7 @@ std::int16_t frmACT0030::DescriptionRecordIO(const std::string& mode) {
         s.F18Record.F18_COD = DescriptionCode;
         const data::F18Rec& r = s.F18Record;
         db::TableRecordset& t = *s.F18Table;
-        bool found = false;
-        if (!t.empty()) {
-            t.seek("=", {data::toValue(r.F18_COD)});
-            found = !t.noMatch();
-        }
-        if (found) {
-            t.edit();
-        } else {
-            t.addNew();
-        }
+        data::EditOrAddNew(t, {data::toValue(r.F18_COD)});
         t.setField("F18_COD", data::toValue(r.F18_COD));
         t.setField("F18_DSC", data::toValue(r.F18_DSC));
         t.setField("F18_KBN", data::toValue(r.F18_KBN));

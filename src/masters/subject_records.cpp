@@ -92,13 +92,8 @@ void putSubject(data::ProgramState& s, SubjectEntry& entry, const std::string& n
     s.F21Record.F21_ACT = entry.SubjectCode;
     s.F21Record.F21_SRT = entry.DetailCode;
     inOneTransaction(*s.MainDatabase, [&] {
-        table.seek("=", {data::toValue(s.F21Record.F21_KBN), data::toValue(entry.SubjectCode),
-                         data::toValue(entry.DetailCode)});
-        if (table.noMatch()) {
-            table.addNew();
-        } else {
-            table.edit();
-        }
+        data::EditOrAddNew(table, {data::toValue(s.F21Record.F21_KBN), data::toValue(entry.SubjectCode),
+                                   data::toValue(entry.DetailCode)});
         WriteSubjectFields(s, entry);
         if (renamed) table.setField("F21_NAM", data::toValue(entry.SubjectName));
         table.update();
