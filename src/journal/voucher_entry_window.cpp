@@ -92,6 +92,15 @@ std::int64_t descriptionNumber(const data::FixedText& code) {
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
+// The codes a description gives a line.
+void takeDescriptionCodes(data::F45Rec& r, const data::F18Rec& d) {
+    r.F45_KBN = d.F18_KBN;
+    r.F45_ACT = d.F18_ACT;
+    r.F45_SRT = d.F18_SRT;
+    r.F45_KND = d.F18_KND;
+    r.F45_CUS = d.F18_CUS;
+}
+
 QString amountCell(const db::Value& value) {
     return q(common::FormatNumber(value.asCurrency().toString(), AmountFormat));
 }
@@ -576,11 +585,7 @@ void frmACT0100::storeDescription(std::int32_t code) {
         refuseField(3, DescriptionMissingMessage);
         return;
     }
-    r.F45_KBN = s.F18Record.F18_KBN;
-    r.F45_ACT = s.F18Record.F18_ACT;
-    r.F45_SRT = s.F18Record.F18_SRT;
-    r.F45_KND = s.F18Record.F18_KND;
-    r.F45_CUS = s.F18Record.F18_CUS;
+    takeDescriptionCodes(r, s.F18Record);
     showFields(7, 11);
 }
 
@@ -787,17 +792,12 @@ void frmACT0100::voucherChosen() {
 void frmACT0100::descriptionChosen() {
     data::ProgramState& s = state();
     const db::TableRecordset* table = s.F18Table.get();
-    if (!shell::standsOnRow(table)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(table)) return;
     data::F45Rec& r = s.F45Record;
     r.F45_TEK = table->field("F18_COD").asText();
     if (ShowField(3) == 0) {
         const data::F18Rec& d = s.F18Record;
-        r.F45_KBN = d.F18_KBN;
-        r.F45_ACT = d.F18_ACT;
-        r.F45_SRT = d.F18_SRT;
-        r.F45_KND = d.F18_KND;
-        r.F45_CUS = d.F18_CUS;
+        takeDescriptionCodes(r, d);
         r.F45_RMK = d.F18_RMK.str();
         r.F45_IO = d.F18_IO;
         r.F45_AMT = d.F18_AMT;
@@ -809,8 +809,7 @@ void frmACT0100::descriptionChosen() {
 
 void frmACT0100::subjectChosen() {
     db::QueryRecordset* set = SubjectListSet.get();
-    if (!shell::standsOnRow(set)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(set)) return;
     data::F45Rec& r = state().F45Record;
     r.F45_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());
     r.F45_ACT = static_cast<std::int32_t>(set->field("F21_ACT").asInt());
@@ -821,8 +820,7 @@ void frmACT0100::subjectChosen() {
 
 void frmACT0100::codeChosen() {
     const db::TableRecordset* table = state().F10Table.get();
-    if (!shell::standsOnRow(table)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(table)) return;
     data::F45Rec& r = state().F45Record;
     const auto category = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     const auto code = static_cast<std::int32_t>(table->field("F10_COD").asInt());

@@ -568,8 +568,7 @@ void frmACT0030::descriptionChosen() {
 
 void frmACT0030::subjectChosen() {
     const db::QueryRecordset* set = SubjectListSet.get();
-    if (!shell::standsOnRow(set)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(set)) return;
     record_.F18_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());
     record_.F18_ACT = static_cast<std::int32_t>(set->field("F21_ACT").asInt());
     record_.F18_SRT = static_cast<std::int32_t>(set->field("F21_SRT").asInt());
@@ -580,8 +579,7 @@ void frmACT0030::subjectChosen() {
 
 void frmACT0030::codeChosen() {
     const db::TableRecordset* table = state().F10Table.get();
-    if (!shell::standsOnRow(table)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(table)) return;
     const auto category = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     const auto code = static_cast<std::int32_t>(table->field("F10_COD").asInt());
     switch (category) {

@@ -4,6 +4,7 @@
 #include "common/input_checks.h"
 #include "data/fixed_text.h"
 #include "shell/event_guard.h"
+#include "shell/recordset_grid_model.h"
 #include "shell/twips.h"
 #include "shell/window_placement.h"
 
@@ -195,6 +196,14 @@ bool EntryWindow::requireChosenRecord(const std::string& message) {
     if (RecordState != 0) return true;
     refuse(message, Command1(3));
     return false;
+}
+
+bool EntryWindow::choiceForChosenRecord(const db::TableRecordset* table) {
+    return standsOnRow(table) && requireChosenRecord();
+}
+
+bool EntryWindow::choiceForChosenRecord(const db::QueryRecordset* set) {
+    return standsOnRow(set) && requireChosenRecord();
 }
 
 bool EntryWindow::confirmDelete(bool refuseUnstored, QWidget* focusOnNo) {

@@ -124,6 +124,10 @@ protected:
                                            const std::string& message = NotNumericMessage);
     // False, after `message` and with the focus on the search button, while no record is chosen.
     bool requireChosenRecord(const std::string& message = NoRecordChosenMessage);
+    // Whether a grid's row can go into the chosen record: the grid stands on a row (standsOnRow) and a record
+    // is chosen (requireChosenRecord).
+    bool choiceForChosenRecord(const db::TableRecordset* table);
+    bool choiceForChosenRecord(const db::QueryRecordset* set);
     // The delete question; with `refuseUnstored` a record not yet stored is refused first. An answer of No
     // sends the focus to `focusOnNo` when one is given.
     bool confirmDelete(bool refuseUnstored, QWidget* focusOnNo = nullptr);
