@@ -4,8 +4,7 @@
 #include "journal/voucher_entry_window.h"
 #include "masters/code_category_window.h"
 #include "shell/main_window_fixture.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -19,33 +18,17 @@ using testing_support::only;
 
 constexpr char RangeMessage[] = "１以上　99までの数字を入力して下さい。";
 
-class CodeCategoryTest : public testing_support::WindowTest<frmCODEKBN> {
+class CodeCategoryTest : public testing_support::EntryWindowTest<frmCODEKBN> {
 protected:
     void SetUp() override { open(new frmCODEKBN(s())); }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
-    }
     void startCategory(const QString& number) {
         typeIn(0, number);
         click(3);
     }
     // The category table's rows, trimmed fields joined by "|".
     std::vector<std::string> categories() {
-        auto set = s().MainDatabase->openSnapshot("SELECT * FROM F10KBNTB ORDER BY 1");
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string row = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 4; ++f)
-                row += "|" + data::trimText(set->field(f).asText());
-            result.push_back(row);
-        }
-        return result;
+        return tableRows("SELECT F10KBN_ID, F10KBN_NAME, F10KBN_KETA, F10KBN_LEN FROM F10KBNTB ORDER BY 1");
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(CodeCategoryTest, ACycleAddsChangesAndDeletesACategoryAndClosingRebuildsTheTable) {

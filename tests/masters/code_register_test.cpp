@@ -1,8 +1,7 @@
 #include "data/keyed_access.h"
 #include "data/table_rows.h"
 #include "masters/code_register_window.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -15,46 +14,20 @@ using masters::frmCMNCODE;
 using testing_support::only;
 
 // The template's categories: 1 科目分類 of two digits, 2 取引先 of four, 3 細目分類 of three, each 30 long.
-class CodeRegisterTest : public testing_support::WindowTest<frmCMNCODE> {
+class CodeRegisterTest : public testing_support::EntryWindowTest<frmCMNCODE> {
 protected:
     void SetUp() override { open(new frmCMNCODE(s())); }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
-    }
     void startCode(const QString& category, const QString& code) {
         typeIn(0, category);
         typeIn(1, code);
         click(3);
     }
-    void chooseInGrid(int grid, int column, const QString& text) {
-        shell::RecordsetGrid* view = window->DBGrid1(grid);
-        QApplication::processEvents();
-        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
-                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
-        view->scrollTo(found[0]);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
-        QApplication::processEvents();
-    }
     // The codes of a category, trimmed fields joined by "|".
     std::vector<std::string> codes(int category) {
-        auto set = s().MainDatabase->openSnapshot("SELECT F10_COD, F10_DTL, F10_CNV1, F10_CNV2, F10_CNV3, F10_CNV4 "
-                                                  "FROM F10TB WHERE F10_KBN = ? ORDER BY 1",
-                                                  {db::Value(category)});
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string row = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 6; ++f)
-                row += "|" + data::trimText(set->field(f).asText());
-            result.push_back(row);
-        }
-        return result;
+        return tableRows("SELECT F10_COD, F10_DTL, F10_CNV1, F10_CNV2, F10_CNV3, F10_CNV4 "
+                         "FROM F10TB WHERE F10_KBN = ? ORDER BY 1",
+                         {db::Value(category)});
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(CodeRegisterTest, ACycleAddsChangesAndDeletesACodeWhateverOtherWindowsRead) {

@@ -3,8 +3,7 @@
 #include "data/keyed_access.h"
 #include "data/table_rows.h"
 #include "masters/subject_register_window.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -24,19 +23,12 @@ const std::string DetailsQuestion =
 
 // The template's rows: subject classes 1 収入 to 5 資本 (two digits), details 1 電気, 2 ガス, 3 水道 (three
 // digits); subjects 2-201 仕入 (a payment subject) to 2-216 in class 経費, then 3-301; processing date 15 April 2026.
-class SubjectRegisterTest : public testing_support::WindowTest<frmACT0010> {
+class SubjectRegisterTest : public testing_support::EntryWindowTest<frmACT0010> {
 protected:
     void SetUp() override {
-        statusOf(data::F01Access, s(), "GET");
-        s().F01Record.F01_ACT = 20260415;
+        setProcessingDate(20260415);
         data::LoadCodeKbnTable(s());
         open(new frmACT0010(s()));
-    }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
     }
     // Class 2 and `code` typed, the detail passed by Enter and searched.
     void search(const QString& code, const QString& detail = "") {
@@ -49,36 +41,16 @@ protected:
         addRow(*s().F21Table,
                {{"F21_KBN", 2}, {"F21_ACT", act}, {"F21_SRTKBN", 3}, {"F21_SRT", srt}, {"F21_NAM", name}});
     }
-    void chooseInGrid(int grid, int column, const QString& text) {
-        shell::RecordsetGrid* view = window->DBGrid1(grid);
-        QApplication::processEvents();
-        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
-                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
-        view->scrollTo(found[0]);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
-        QApplication::processEvents();
-    }
     // The rows of class 2 and subject `act`: detail, name, direction, cash-book flag, month 1, total, detail category.
     std::vector<std::string> rows(std::int32_t act) {
-        auto set = s().MainDatabase->openSnapshot("SELECT F21_SRT, F21_NAM, F21_IO, F21_CSH, F21_AMT_01, F21_REM, "
-                                                  "F21_SRTKBN FROM F21TB WHERE F21_KBN = 2 AND F21_ACT = ? ORDER BY 1",
-                                                  {db::Value(act)});
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string line = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 7; ++f)
-                line += "|" + data::trimText(set->field(f).asText());
-            result.push_back(line);
-        }
-        return result;
+        return tableRows("SELECT F21_SRT, F21_NAM, F21_IO, F21_CSH, F21_AMT_01, F21_REM, F21_SRTKBN FROM F21TB "
+                         "WHERE F21_KBN = 2 AND F21_ACT = ? ORDER BY 1",
+                         {db::Value(act)});
     }
     std::int64_t currentSubject() const {
         const db::TableRecordset& table = *files.state.F21Table;
         return table.field("F21_ACT").asInt() * 10 + table.field("F21_SRT").asInt();
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(SubjectRegisterTest, ANewSubjectAndItsDetailAreRegisteredAndChanged) {
