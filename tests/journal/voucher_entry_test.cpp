@@ -109,25 +109,17 @@ TEST_F(VoucherEntryTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
 // after it is void.
 TEST_F(VoucherEntryTest, ButtonsAndListsRefuseWhatTheLineDoesNotAllow) {
     const std::string noAmount = "金額が未入力です。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { enter(1), click(0); }, "レコードが選択されていません。", button(3)},
-        {[this] { chooseInGrid(frmACT0100::DescriptionList, 0, "000001"); },
-         "レコードが選択されていません。検索後、再指定して下さい。", button(3)},
-        {[this] { startVoucher("0"), click(4); }, "未入力です。", field(1)},
-        {[this] { startVoucher("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
-        {[this] { click(0); }, "勘定科目が入力されていません。", field(7)},
-        {[this] { typeIn(3, "1"), click(0); }, noAmount, field(5)},
-        {[this] { typeIn(6, "0"), click(0); }, noAmount, field(5)},
-        {[this] { typeIn(5, "0"), click(0); }, noAmount, field(6)},
-        {[this] { typeIn(5, "300"), typeIn(8, "999"), click(0), click(0); }, "勘定科目が登録されていません。",
-         field(7)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_TRUE(!focus || focused() == focus) << message;
-    }
+    expectRefusals({{[this] { enter(1), click(0); }, "レコードが選択されていません。", button(3)},
+                    {[this] { chooseInGrid(frmACT0100::DescriptionList, 0, "000001"); },
+                     "レコードが選択されていません。検索後、再指定して下さい。", button(3)},
+                    {[this] { startVoucher("0"), click(4); }, "未入力です。", field(1)},
+                    {[this] { startVoucher("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
+                    {[this] { click(0); }, "勘定科目が入力されていません。", field(7)},
+                    {[this] { typeIn(3, "1"), click(0); }, noAmount, field(5)},
+                    {[this] { typeIn(6, "0"), click(0); }, noAmount, field(5)},
+                    {[this] { typeIn(5, "0"), click(0); }, noAmount, field(6)},
+                    {[this] { typeIn(5, "300"), typeIn(8, "999"), click(0), click(0); },
+                     "勘定科目が登録されていません。", field(7)}});
     EXPECT_TRUE(lines().empty());
 }
 

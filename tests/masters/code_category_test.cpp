@@ -95,20 +95,11 @@ TEST_F(CodeCategoryTest, EachBadNumberIsRefusedAndTheFieldComesBackWithTheStored
 
 TEST_F(CodeCategoryTest, ButtonsRefuseWithoutANumberAnUnsearchedNumberOrAZeroLength) {
     const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { click(3); }, "コード区分が未入力です。", field(0)},
-        {[this] { startCategory("6"), click(0); }, RangeMessage, field(2)},
-        {[this] { typeIn(2, "3"), click(0); }, RangeMessage, field(3)},
-        {[this] { typeIn(0, "2"), click(0); }, noRecord, button(3)},
-        {[this] { typeIn(0, "7"), click(1); }, "存在しないデータを削除しようとしました。", field(0)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        files.messages.answers.clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_EQ(focused(), focus) << message;
-    }
+    expectRefusals({{[this] { click(3); }, "コード区分が未入力です。", field(0)},
+                    {[this] { startCategory("6"), click(0); }, RangeMessage, field(2)},
+                    {[this] { typeIn(2, "3"), click(0); }, RangeMessage, field(3)},
+                    {[this] { typeIn(0, "2"), click(0); }, noRecord, button(3)},
+                    {[this] { typeIn(0, "7"), click(1); }, "存在しないデータを削除しようとしました。", field(0)}});
     EXPECT_EQ(categories(), std::vector<std::string>({"1|科目分類|2|30", "2|取引先|4|30", "3|細目分類|3|30"}));
 }
 

@@ -105,24 +105,16 @@ TEST_F(CodeRegisterTest, EachBadKeyOrContentIsRefusedWithItsMessage) {
 
 TEST_F(CodeRegisterTest, ButtonsRefuseAnIncompleteOrUnsearchedKey) {
     const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { click(0); }, "コード区分が未入力です。", field(0)},
-        {[this] { typeIn(0, "2"), click(3); }, "明細コードが未入力です。", field(1)},
-        {[this] { typeIn(1, "0"), click(1); }, "明細コードが未入力です。", field(1)},
-        {[this] { startCode("2", "1"), typeIn(1, "2"), click(0); }, noRecord, button(3)},
-        {[this] { startCode("2", "9"), click(1); }, "存在しないデータを削除しようとしました。", field(1)},
-        {[this] {
-             s().MainDatabase->execute("DELETE FROM F10KBNTB WHERE F10KBN_ID = 3");
-             chooseInGrid(frmCMNCODE::CodeList, 2, "水道");
-         },
-         "区分テーブルに登録されていません。", field(0)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_EQ(focused(), focus) << message;
-    }
+    expectRefusals({{[this] { click(0); }, "コード区分が未入力です。", field(0)},
+                    {[this] { typeIn(0, "2"), click(3); }, "明細コードが未入力です。", field(1)},
+                    {[this] { typeIn(1, "0"), click(1); }, "明細コードが未入力です。", field(1)},
+                    {[this] { startCode("2", "1"), typeIn(1, "2"), click(0); }, noRecord, button(3)},
+                    {[this] { startCode("2", "9"), click(1); }, "存在しないデータを削除しようとしました。", field(1)},
+                    {[this] {
+                         s().MainDatabase->execute("DELETE FROM F10KBNTB WHERE F10KBN_ID = 3");
+                         chooseInGrid(frmCMNCODE::CodeList, 2, "水道");
+                     },
+                     "区分テーブルに登録されていません。", field(0)}});
     EXPECT_EQ(field(0)->text(), "");
     EXPECT_EQ(codes(2), std::vector<std::string>({"1|一般顧客||||", "2|仕入先||||", "3|取引銀行||||"}));
 

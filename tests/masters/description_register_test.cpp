@@ -112,26 +112,18 @@ TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessage) {
 TEST_F(DescriptionRegisterTest, ButtonsAndListsRefuseWithoutAChosenDescription) {
     const std::string noCode = "摘要コードが入力されていません。";
     const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { click(0); }, noCode, field(0)},
-        {[this] { startDescription("0"), click(0); }, noCode, field(0)},
-        {[this] { typeIn(0, "8"), click(1); }, noRecord, button(3)},
-        {[this] { chooseInGrid(frmACT0030::SubjectList, 1, "202"); }, noRecord, button(3)},
-        {[this] { chooseInGrid(frmACT0030::CodeList, 2, "水道"); }, noRecord, button(3)},
-        {[this] { startDescription("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
-        {[this] {
-             startDescription("1");
-             s().MainDatabase->execute("DELETE FROM F18TB WHERE F18_COD = '000001'");
-             click(1);
-         },
-         "存在しないデータを削除しようとしました。", field(0)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_TRUE(!focus || focused() == focus) << message;
-    }
+    expectRefusals({{[this] { click(0); }, noCode, field(0)},
+                    {[this] { startDescription("0"), click(0); }, noCode, field(0)},
+                    {[this] { typeIn(0, "8"), click(1); }, noRecord, button(3)},
+                    {[this] { chooseInGrid(frmACT0030::SubjectList, 1, "202"); }, noRecord, button(3)},
+                    {[this] { chooseInGrid(frmACT0030::CodeList, 2, "水道"); }, noRecord, button(3)},
+                    {[this] { startDescription("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
+                    {[this] {
+                         startDescription("1");
+                         s().MainDatabase->execute("DELETE FROM F18TB WHERE F18_COD = '000001'");
+                         click(1);
+                     },
+                     "存在しないデータを削除しようとしました。", field(0)}});
     EXPECT_EQ(rows().size(), 5u);
 }
 

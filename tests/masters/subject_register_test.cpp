@@ -127,24 +127,16 @@ TEST_F(SubjectRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus)
 
 // Each step, from what the earlier ones left: the last message and where the focus went (nullptr: stays).
 TEST_F(SubjectRegisterTest, ButtonsRefuseWithoutAKeyOrAChosenSubject) {
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { enter(1), click(frmACT0010::SearchButton); }, "科目区分が未入力です。", field(0)},
-        {[this] { typeIn(0, "2"), click(frmACT0010::SearchButton); }, "科目コードが未入力です。", field(1)},
-        {[this] { type("201\n"), click(frmACT0010::RegisterButton); },
-         "レコードが選択されていません。検索後、再指定して下さい。", button(frmACT0010::SearchButton)},
-        {[this] { typeIn(1, "299"), click(frmACT0010::SearchButton), click(frmACT0010::DeleteButton); },
-         "削除すべきデータは存在しません。", nullptr},
-        {[this] { typeIn(3, "2"), click(frmACT0010::SearchButton); },
-         "基本科目ｺｰﾄﾞ（詳細=0 )が登録されていなければ入力できません。", field(3)},
-        {[this] { typeIn(1, "201"), type("1\n\n"), retype(2, "別名"), click(frmACT0010::RegisterButton); },
-         "科目名称は基本科目でしか修正できません。", field(3)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_TRUE(!focus || focused() == focus) << message;
-    }
+    expectRefusals({{[this] { enter(1), click(frmACT0010::SearchButton); }, "科目区分が未入力です。", field(0)},
+                    {[this] { typeIn(0, "2"), click(frmACT0010::SearchButton); }, "科目コードが未入力です。", field(1)},
+                    {[this] { type("201\n"), click(frmACT0010::RegisterButton); },
+                     "レコードが選択されていません。検索後、再指定して下さい。", button(frmACT0010::SearchButton)},
+                    {[this] { typeIn(1, "299"), click(frmACT0010::SearchButton), click(frmACT0010::DeleteButton); },
+                     "削除すべきデータは存在しません。", nullptr},
+                    {[this] { typeIn(3, "2"), click(frmACT0010::SearchButton); },
+                     "基本科目ｺｰﾄﾞ（詳細=0 )が登録されていなければ入力できません。", field(3)},
+                    {[this] { typeIn(1, "201"), type("1\n\n"), retype(2, "別名"), click(frmACT0010::RegisterButton); },
+                     "科目名称は基本科目でしか修正できません。", field(3)}});
     EXPECT_EQ(field(2)->text(), QString("仕入").leftJustified(30)); // the stored name is back
     EXPECT_EQ(rows(201), std::vector<std::string>{"0|仕入|1|0|0|0|3"});
     EXPECT_TRUE(rows(299).empty());

@@ -12,7 +12,9 @@
 #include <QAbstractItemModel>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace testing_support {
@@ -42,6 +44,19 @@ protected:
         view->scrollTo(found[0]);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
         QApplication::processEvents();
+    }
+    // A step a user takes, the message it shows last and the widget then holding the focus (nullptr: unchecked).
+    using RefusedStep = std::tuple<std::function<void()>, std::string, QWidget*>;
+    // Takes each step from no message shown and no answer scripted.
+    void expectRefusals(const std::vector<RefusedStep>& steps) {
+        for (const auto& [step, message, focus] : steps) {
+            shown().clear();
+            files.messages.answers.clear();
+            step();
+            ASSERT_FALSE(shown().empty()) << message;
+            EXPECT_EQ(shown().back(), message);
+            if (focus) EXPECT_EQ(this->focused(), focus) << message;
+        }
     }
     // The rows a query reads from the file, each one's fields trimmed and joined by "|".
     std::vector<std::string> tableRows(const std::string& query, const std::vector<db::Value>& parameters = {}) {
