@@ -380,9 +380,7 @@ std::int16_t frmACT0100::ShowField(int index) {
     std::int16_t status = 0;
     // A code's name beside it: the look-up's status, and the name or nothing.
     auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
-        s.F10Record.F10_KBN = category;
-        s.F10Record.F10_COD = code;
-        data::F10Access(s, "GET", status);
+        status = data::F10AccessByKey(s, "GET", category, code);
         label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
     };
     switch (index) {
@@ -424,16 +422,11 @@ std::int16_t frmACT0100::ShowField(int index) {
     }
     case 7:
         field->setText(q(common::FormatFix(r.F45_KBN, "#0")));
-        s.F10Record.F10_KBN = 1;
-        s.F10Record.F10_COD = r.F45_KBN;
-        data::F10Access(s, "GET", status);
+        status = data::F10AccessByKey(s, "GET", 1, r.F45_KBN);
         break;
     case 8:
         field->setText(q(common::FormatFix(r.F45_ACT, "#####0")));
-        s.F21Record.F21_KBN = r.F45_KBN;
-        s.F21Record.F21_ACT = r.F45_ACT;
-        s.F21Record.F21_SRT = 0;
-        data::F21Access(s, "LOOK", status);
+        status = data::F21AccessByKey(s, "LOOK", r.F45_KBN, r.F45_ACT, 0);
         Label2(1)->setText(q(s.F21Record.F21_NAM.trimmed()));
         // A line without an amount takes its subject's direction.
         if (r.F45_AMT == db::Currency()) r.F45_IO = s.F21Record.F21_IO;
@@ -720,12 +713,7 @@ void frmACT0100::registerLine() {
         refuse(NoAmountMessage, Text1(r.F45_IO != 0 ? 6 : 5));
         return;
     }
-    s.F21Record.F21_KBN = r.F45_KBN;
-    s.F21Record.F21_ACT = r.F45_ACT;
-    s.F21Record.F21_SRT = 0;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    if (status != 0) {
+    if (data::F21AccessByKey(s, "GET", r.F45_KBN, r.F45_ACT, 0) != 0) {
         refuse(SubjectNotRegisteredMessage, Text1(7));
         return;
     }

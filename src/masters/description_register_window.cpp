@@ -262,9 +262,7 @@ std::int16_t frmACT0030::ShowField(int index) {
     QLineEdit* field = Text1(index);
     std::int16_t status = 0;
     auto lookUpCode = [&](std::int16_t category, std::int32_t code) {
-        s.F10Record.F10_KBN = category;
-        s.F10Record.F10_COD = code;
-        data::F10Access(s, "GET", status);
+        status = data::F10AccessByKey(s, "GET", category, code);
     };
     // A code's name beside it, or nothing for no code.
     auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
@@ -286,10 +284,7 @@ std::int16_t frmACT0030::ShowField(int index) {
         break;
     case 3:
         field->setText(shownNumber(r.F18_ACT));
-        s.F21Record.F21_KBN = r.F18_KBN;
-        s.F21Record.F21_ACT = r.F18_ACT;
-        s.F21Record.F21_SRT = 0;
-        data::F21Access(s, "LOOK", status);
+        status = data::F21AccessByKey(s, "LOOK", r.F18_KBN, r.F18_ACT, 0);
         Label2(0)->clear();
         if (status == 0) {
             // A description takes its subject's direction each time the subject is shown.

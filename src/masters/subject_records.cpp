@@ -17,12 +17,7 @@ constexpr char DeleteDetailsQuestion[] = "基本科目ｺｰﾄﾞ（詳細 = 0 
 constexpr std::int16_t DetailCategory = 3;
 
 std::int16_t readSubject(data::ProgramState& s, std::int32_t kbn, std::int32_t act, std::int32_t srt) {
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(kbn);
-    s.F21Record.F21_ACT = act;
-    s.F21Record.F21_SRT = srt;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    return status;
+    return data::F21AccessByKey(s, "GET", static_cast<std::int16_t>(kbn), act, srt);
 }
 
 // Whether the table stands on a row of the entry's subject (any detail).

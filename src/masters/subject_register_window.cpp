@@ -234,9 +234,7 @@ std::int16_t frmACT0010::ShowField(int index) {
     QLineEdit* field = Text1(index);
     std::int16_t status = 0;
     auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
-        s.F10Record.F10_KBN = category;
-        s.F10Record.F10_COD = code;
-        data::F10Access(s, "GET", status);
+        status = data::F10AccessByKey(s, "GET", category, code);
         label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
     };
     switch (index) {
@@ -386,24 +384,14 @@ void frmACT0010::storeClass(std::int32_t value) {
         refuseField(0, NotInCodeTableMessage);
         return;
     }
-    data::ProgramState& s = state();
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(value);
-    s.F21Record.F21_ACT = 0;
-    s.F21Record.F21_SRT = 0;
-    std::int16_t status = 0;
-    data::F21Access(s, "TOP", status); // the subject list moves to the class
+    data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(value), 0, 0); // the subject list moves to the class
 }
 
 void frmACT0010::storeSubjectCode(std::int32_t value) {
     entry_.SubjectCode = value;
     ShowField(1);
     data::ProgramState& s = state();
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(entry_.SubjectClass);
-    s.F21Record.F21_ACT = value;
-    s.F21Record.F21_SRT = 0;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    if (status == 0) {
+    if (data::F21AccessByKey(s, "GET", static_cast<std::int16_t>(entry_.SubjectClass), value, 0) == 0) {
         entry_.Record = s.F21Record;
         ShowField(2);
         entry_.NameEntryFlag = 0;
@@ -569,12 +557,7 @@ void frmACT0010::subjectChosen() {
     entry_.SubjectClass = kbn;
     entry_.SubjectCode = act;
     entry_.DetailCode = srt;
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(kbn);
-    s.F21Record.F21_ACT = act;
-    s.F21Record.F21_SRT = srt;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    if (status == 0) entry_.Record = s.F21Record;
+    if (data::F21AccessByKey(s, "GET", static_cast<std::int16_t>(kbn), act, srt) == 0) entry_.Record = s.F21Record;
     ShowField(1);
     ShowField(0);
     ShowField(2); // the name too, which showField leaves as the user left it
@@ -596,12 +579,7 @@ void frmACT0010::codeChosen() {
         entry_.SubjectClass = code;
         Text1(0)->setText(q(common::FormatFix(code, CodeFormat)));
         Label2(0)->setText(name);
-        data::ProgramState& s = state();
-        s.F21Record.F21_KBN = static_cast<std::int16_t>(code);
-        s.F21Record.F21_ACT = 0;
-        s.F21Record.F21_SRT = 0;
-        std::int16_t status = 0;
-        data::F21Access(s, "TOP", status);
+        data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(code), 0, 0);
         focusField(1);
     } else if (category == 3) {
         ClearDetailFields();
