@@ -8,6 +8,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,6 +27,7 @@ namespace assets {
 
 namespace {
 
+using shell::displayForm;
 using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
@@ -258,13 +260,13 @@ void frmACT0400::ShowAssetFields(int index) {
     const data::F28Rec& a = asset_;
     switch (index) {
     case 0:
-        field->setText(q(common::FormatFix(KeyKbn, "##0")));
+        field->setText(displayForm(KeyKbn, "##0"));
         break;
     case 1:
-        field->setText(q(common::FormatFix(KeyAct, "#####0")));
+        field->setText(displayForm(KeyAct, "#####0"));
         break;
     case 2:
-        field->setText(q(common::FormatFix(KeySeq, "#####0")));
+        field->setText(displayForm(KeySeq, "#####0"));
         break;
     case 3:
         field->setText(q(a.F28_NAM.str()));
@@ -273,22 +275,22 @@ void frmACT0400::ShowAssetFields(int index) {
         ShowEraDate(a.F28_DAT, 4);
         break;
     case 5:
-        field->setText(q(common::FormatFix(a.F28_NEN, "#00")));
+        field->setText(displayForm(a.F28_NEN, "#00"));
         break;
     case 6:
-        field->setText(q(common::FormatFix(a.F28_AMT, AmountShown)));
+        field->setText(displayForm(a.F28_AMT, AmountShown));
         break;
     case 7:
-        field->setText(q(common::FormatFix(a.F28_KND, "##0")));
+        field->setText(displayForm(a.F28_KND, "##0"));
         break;
     case 8:
-        field->setText(q(common::FormatFix(a.F28_PCT, "##0.0000")));
+        field->setText(displayForm(a.F28_PCT, "##0.0000"));
         break;
     case 9:
-        field->setText(q(common::FormatFix(a.F28_SHU, "##0")));
+        field->setText(displayForm(a.F28_SHU, "##0"));
         break;
     case 10:
-        field->setText(q(common::FormatFix(a.F28_LMT, AmountShown)));
+        field->setText(displayForm(a.F28_LMT, AmountShown));
         break;
     default:
         break;

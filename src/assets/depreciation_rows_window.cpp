@@ -6,6 +6,7 @@
 #include "common/input_checks.h"
 #include "data/field_values.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -25,6 +26,7 @@ namespace assets {
 
 namespace {
 
+using shell::displayForm;
 using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
@@ -278,21 +280,21 @@ void frmACT0400A::takeAsset() {
 
 void frmACT0400A::CopyAssetHeader() {
     const data::F28Rec& a = asset_;
-    Text1(9)->setText(q(common::FormatFix(a.F28_KBN, "##0")));
-    Text1(10)->setText(q(common::FormatFix(a.F28_ACT, "#####0")));
+    Text1(9)->setText(displayForm(a.F28_KBN, "##0"));
+    Text1(10)->setText(displayForm(a.F28_ACT, "#####0"));
     Label2(0)->setText(subjectName_);
-    Text1(11)->setText(q(common::FormatFix(a.F28_SEQ, "#####0")));
+    Text1(11)->setText(displayForm(a.F28_SEQ, "#####0"));
     Text1(12)->setText(q(a.F28_NAM.str()));
     std::string text, code;
     std::int16_t err = 0;
     common::DateToEra(state().F01Record, a.F28_DAT, text, code, err);
     Text1(13)->setText(err == 0 ? q(state().F01Record.F01_NENG[code[0] - '0'].str() + " " + text) : QString());
-    Text1(14)->setText(q(common::FormatFix(a.F28_NEN, "#00")));
-    Text1(15)->setText(q(common::FormatFix(a.F28_AMT, "###,###,###,##0")));
+    Text1(14)->setText(displayForm(a.F28_NEN, "#00"));
+    Text1(15)->setText(displayForm(a.F28_AMT, "###,###,###,##0"));
     Text1(16)->setText(a.F28_KND == DecliningBalance ? "　定率" : "　定額");
-    Text1(17)->setText(q(common::FormatFix(a.F28_PCT, "##0.0000")));
+    Text1(17)->setText(displayForm(a.F28_PCT, "##0.0000"));
     Text1(18)->setText(a.F28_SHU == 0 ? "　無形" : "　有形");
-    Text1(19)->setText(q(common::FormatFix(a.F28_LMT, "###,###,###,##0")));
+    Text1(19)->setText(displayForm(a.F28_LMT, "###,###,###,##0"));
 }
 
 void frmACT0400A::selectRows() {
@@ -369,29 +371,29 @@ void frmACT0400A::ShowRowFields(int index) {
         ShowEraMonth(RowYM, 0);
         break;
     case 1:
-        field->setText(RowCategory < 0 ? QString() : q(common::FormatFix(RowCategory, "####0")));
+        field->setText(RowCategory < 0 ? QString() : displayForm(RowCategory, "####0"));
         Label2(1)->setText(categoryName(RowCategory));
         break;
     case 2:
-        field->setText(q(common::FormatFix(r.F50_OPN, AmountShown)));
+        field->setText(displayForm(r.F50_OPN, AmountShown));
         break;
     case 3:
-        field->setText(q(common::FormatFix(r.F50_GRS, AmountShown)));
+        field->setText(displayForm(r.F50_GRS, AmountShown));
         break;
     case 4:
-        field->setText(q(common::FormatFix(r.F50_MTH, "##0")));
+        field->setText(displayForm(r.F50_MTH, "##0"));
         break;
     case 5:
-        field->setText(q(common::FormatFix(r.F50_PCT, "#0.0000")));
+        field->setText(displayForm(r.F50_PCT, "#0.0000"));
         break;
     case 6:
-        field->setText(q(common::FormatFix(r.F50_CAL, AmountShown)));
+        field->setText(displayForm(r.F50_CAL, AmountShown));
         break;
     case 7:
-        field->setText(q(common::FormatFix(r.F50_CLS, AmountShown)));
+        field->setText(displayForm(r.F50_CLS, AmountShown));
         break;
     case 8:
-        field->setText(q(common::FormatFix(asset_.F28_LMT - r.F50_CLS, AmountShown)));
+        field->setText(displayForm(asset_.F28_LMT - r.F50_CLS, AmountShown));
         break;
     default: // the header shows the asset
         break;

@@ -7,6 +7,7 @@
 #include "data/fixed_text.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 #include "shell/recordset_grid_model.h"
 
 #include <QGridLayout>
@@ -26,6 +27,7 @@ namespace journal {
 
 namespace {
 
+using shell::displayForm;
 using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
@@ -396,10 +398,10 @@ std::int16_t frmACT0100::ShowField(int index) {
         break;
     }
     case 1:
-        field->setText(q(common::FormatFix(VoucherNo, "#####0")));
+        field->setText(displayForm(VoucherNo, "#####0"));
         break;
     case 2:
-        field->setText(q(common::FormatFix(LineNo, "#0")));
+        field->setText(displayForm(LineNo, "#0"));
         break;
     case 3:
         field->setText(q(r.F45_TEK.str()));
@@ -416,23 +418,23 @@ std::int16_t frmACT0100::ShowField(int index) {
     case 5:
     case 6: {
         const std::int16_t direction = index == 5 ? 0 : 1;
-        field->setText(r.F45_IO == direction ? q(common::FormatFix(r.F45_AMT, AmountFormat))
-                                             : q(common::FormatFix(std::string("0"), AmountFormat)));
+        field->setText(r.F45_IO == direction ? displayForm(r.F45_AMT, AmountFormat)
+                                             : displayForm(std::string("0"), AmountFormat));
         break;
     }
     case 7:
-        field->setText(q(common::FormatFix(r.F45_KBN, "#0")));
+        field->setText(displayForm(r.F45_KBN, "#0"));
         status = data::F10AccessByKey(s, "GET", 1, r.F45_KBN);
         break;
     case 8:
-        field->setText(q(common::FormatFix(r.F45_ACT, "#####0")));
+        field->setText(displayForm(r.F45_ACT, "#####0"));
         status = data::F21AccessByKey(s, "LOOK", r.F45_KBN, r.F45_ACT, 0);
         Label2(1)->setText(q(s.F21Record.F21_NAM.trimmed()));
         // A line without an amount takes its subject's direction.
         if (r.F45_AMT == db::Currency()) r.F45_IO = s.F21Record.F21_IO;
         break;
     case 9:
-        field->setText(q(common::FormatFix(r.F45_SRT, "#####0")));
+        field->setText(displayForm(r.F45_SRT, "#####0"));
         if (r.F45_SRT != 0) {
             codeName(Label2(2), 3, r.F45_SRT);
         } else {
@@ -440,10 +442,10 @@ std::int16_t frmACT0100::ShowField(int index) {
         }
         break;
     case 10:
-        field->setText(q(common::FormatFix(r.F45_KND, "#0")));
+        field->setText(displayForm(r.F45_KND, "#0"));
         break;
     case 11:
-        field->setText(q(common::FormatFix(r.F45_CUS, "#####0")));
+        field->setText(displayForm(r.F45_CUS, "#####0"));
         if (r.F45_CUS != 0) {
             codeName(Label2(3), r.F45_KND, r.F45_CUS);
         } else {

@@ -6,6 +6,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,7 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::FieldCheck;
 using shell::FocusMove;
 using shell::q;
@@ -137,16 +139,16 @@ void frmCODEKBN::ShowField(int index) {
     QLineEdit* field = Text1(index);
     switch (index) {
     case CategoryField:
-        field->setText(q(common::FormatFix(categoryNo_, "###0")));
+        field->setText(displayForm(categoryNo_, "###0"));
         break;
     case NameField:
         field->setText(q(record_.F10KBN_NAME.str()));
         break;
     case DigitsField:
-        field->setText(q(common::FormatFix(record_.F10KBN_KETA, "#####0")));
+        field->setText(displayForm(record_.F10KBN_KETA, "#####0"));
         break;
     case LengthField:
-        field->setText(q(common::FormatFix(record_.F10KBN_LEN, "#####0")));
+        field->setText(displayForm(record_.F10KBN_LEN, "#####0"));
         break;
     default:
         break;

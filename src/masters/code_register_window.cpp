@@ -5,6 +5,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +23,7 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::FieldCheck;
 using shell::FocusMove;
 using shell::q;
@@ -215,7 +217,7 @@ void frmCMNCODE::storeField(int index, const QString& typed) {
     if (!number) return;
     if (index == CodeField) {
         code_ = static_cast<std::int32_t>(*number);
-        Text1(CodeField)->setText(q(common::FormatFix(code_, "#####0")));
+        Text1(CodeField)->setText(displayForm(code_, "#####0"));
         return;
     }
     categoryNo_ = static_cast<std::int16_t>(*number);
@@ -223,7 +225,7 @@ void frmCMNCODE::storeField(int index, const QString& typed) {
         refuseField(CategoryField, UnknownCategoryMessage);
         return;
     }
-    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "##0")));
+    Text1(CategoryField)->setText(displayForm(categoryNo_, "##0"));
 }
 
 bool frmCMNCODE::readCategory() {
@@ -358,8 +360,8 @@ void frmCMNCODE::codeChosen() {
     if (!shell::standsOnRow(table)) return;
     categoryNo_ = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     code_ = static_cast<std::int32_t>(table->field("F10_COD").asInt());
-    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "###0")));
-    Text1(CodeField)->setText(q(common::FormatFix(code_, "#####0")));
+    Text1(CategoryField)->setText(displayForm(categoryNo_, "###0"));
+    Text1(CodeField)->setText(displayForm(code_, "#####0"));
     if (!readCategory()) {
         refuse(CategoryNotRegisteredMessage, Text1(CategoryField));
         return;
@@ -375,7 +377,7 @@ void frmCMNCODE::categoryChosen() {
     const db::TableRecordset* table = state().F10KBNTable.get();
     if (!shell::standsOnRow(table)) return;
     categoryNo_ = static_cast<std::int16_t>(table->field("F10KBN_ID").asInt());
-    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "###0")));
+    Text1(CategoryField)->setText(displayForm(categoryNo_, "###0"));
     Label1(1)->setText(q(data::fitText(table->field("F10KBN_NAME").asText(), 30)));
     focusField(CodeField);
 }

@@ -4,6 +4,7 @@
 #include "common/formats.h"
 #include "common/input_checks.h"
 #include "data/control_row.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +23,7 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::FieldCheck;
 using shell::FieldSpec;
 using shell::FocusMove;
@@ -272,15 +274,15 @@ void frmCMNCNTR::ShowControlField(int Index) {
     if (isEraDateField(Index)) {
         ShowEraDate(dateOf(Index), Index, err);
     } else if (Index == 2 || Index == 3) {
-        field->setText(q(common::FormatFix(Index == 2 ? r.F01_SIM : r.F01_STMM, "##")));
+        field->setText(displayForm(Index == 2 ? r.F01_SIM : r.F01_STMM, "##"));
     } else if (Index == 5) {
-        field->setText(q(common::FormatFix(r.F01_DNO, "#######0")));
+        field->setText(displayForm(r.F01_DNO, "#######0"));
     } else if (Index == 6 || Index == 7) {
-        field->setText(q(common::FormatFix(Index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0")));
+        field->setText(displayForm(Index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
     } else if (isEraName(Index)) {
         field->setText(q(r.F01_NENG[eraOf(Index)].str()));
     } else if (isEraStart(Index)) {
-        field->setText(q(common::FormatFix(r.F01_STYMD[eraOf(Index)], "########")));
+        field->setText(displayForm(r.F01_STYMD[eraOf(Index)], "########"));
     } else if (isCompanyText(Index)) {
         field->setText(q(companyText(r, Index).str()));
     }

@@ -6,6 +6,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,7 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
@@ -74,7 +76,7 @@ std::int64_t largestValue(int index) {
     return shortField ? shell::LargestShort : shell::LargestLong;
 }
 
-QString shownNumber(std::int64_t value) { return q(common::FormatFix(value, NumberFormat)); }
+QString shownNumber(std::int64_t value) { return displayForm(value, NumberFormat); }
 
 } // namespace
 
@@ -311,7 +313,7 @@ std::int16_t frmACT0030::ShowField(int index) {
         field->setText(shownNumber(r.F18_IO));
         break;
     case 9:
-        field->setText(q(common::FormatFix(r.F18_AMT, AmountFormat)));
+        field->setText(displayForm(r.F18_AMT, AmountFormat));
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 #include "data/code_categories.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,7 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
@@ -214,7 +216,7 @@ void frmACT0010::setYearCaptions() {
     for (int k = 1; k <= 12; ++k) {
         int month = firstMonth + k - 1;
         if (month > 12) month -= 12;
-        Label1(7 + k)->setText(q(common::FormatFix(month, "#0")) + "月");
+        Label1(7 + k)->setText(displayForm(month, "#0") + "月");
     }
 }
 
@@ -239,17 +241,17 @@ std::int16_t frmACT0010::ShowField(int index) {
     };
     switch (index) {
     case 0:
-        field->setText(q(common::FormatFix(entry_.SubjectClass, CodeFormat)));
+        field->setText(displayForm(entry_.SubjectClass, CodeFormat));
         codeName(Label2(0), 1, entry_.SubjectClass);
         break;
     case 1:
-        field->setText(q(common::FormatFix(entry_.SubjectCode, CodeFormat)));
+        field->setText(displayForm(entry_.SubjectCode, CodeFormat));
         break;
     case 2:
         field->setText(q(r.F21_NAM.str()));
         break;
     case 3:
-        field->setText(q(common::FormatFix(entry_.DetailCode, CodeFormat)));
+        field->setText(displayForm(entry_.DetailCode, CodeFormat));
         if (entry_.DetailCode == 0) {
             Label2(1)->clear();
         } else {
@@ -257,22 +259,21 @@ std::int16_t frmACT0010::ShowField(int index) {
         }
         break;
     case 4:
-        field->setText(q(common::FormatFix(r.F21_IO, FlagFormat)));
+        field->setText(displayForm(r.F21_IO, FlagFormat));
         break;
     case 5:
-        field->setText(q(common::FormatFix(r.F21_CSH, FlagFormat)));
+        field->setText(displayForm(r.F21_CSH, FlagFormat));
         break;
     case TotalField: {
         db::Currency total;
         for (int m = 1; m <= 12; ++m)
             total += r.F21_AMT[static_cast<std::size_t>(m)];
         r.F21_REM = total;
-        field->setText(q(common::FormatFix(total, AmountFormat)));
+        field->setText(displayForm(total, AmountFormat));
         break;
     }
     default:
-        if (index >= FirstFigure && index <= LastFigure)
-            field->setText(q(common::FormatFix(figure(r, index), AmountFormat)));
+        if (index >= FirstFigure && index <= LastFigure) field->setText(displayForm(figure(r, index), AmountFormat));
         break;
     }
     return status;
@@ -577,14 +578,14 @@ void frmACT0010::codeChosen() {
     if (category == 1) {
         ClearCategoryFields();
         entry_.SubjectClass = code;
-        Text1(0)->setText(q(common::FormatFix(code, CodeFormat)));
+        Text1(0)->setText(displayForm(code, CodeFormat));
         Label2(0)->setText(name);
         data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(code), 0, 0);
         focusField(1);
     } else if (category == 3) {
         ClearDetailFields();
         entry_.DetailCode = code;
-        Text1(3)->setText(q(common::FormatFix(code, CodeFormat)));
+        Text1(3)->setText(displayForm(code, CodeFormat));
         Label2(1)->setText(name);
         Command1(SearchButton)->setFocus(Qt::OtherFocusReason);
     }

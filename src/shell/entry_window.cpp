@@ -1,6 +1,5 @@
 #include "shell/entry_window.h"
 
-#include "common/formats.h"
 #include "common/input_checks.h"
 #include "data/fixed_text.h"
 #include "shell/event_guard.h"
@@ -21,10 +20,6 @@
 #include <algorithm>
 
 namespace shell {
-
-QString editForm(std::int64_t value, const char* pattern) { return editForm(std::to_string(value), pattern); }
-
-QString editForm(const std::string& number, const char* pattern) { return q(common::FormatNumber(number, pattern)); }
 
 namespace {
 

@@ -31,12 +31,6 @@ namespace shell {
 inline constexpr std::int64_t LargestShort = std::numeric_limits<std::int16_t>::max();
 inline constexpr std::int64_t LargestLong = std::numeric_limits<std::int32_t>::max();
 
-// A text of the data layer as the window shows it.
-inline QString q(const std::string& text) { return QString::fromStdString(text); }
-// A number in a field's edit form: laid out by `pattern`, without separators.
-QString editForm(std::int64_t value, const char* pattern);
-QString editForm(const std::string& number, const char* pattern);
-
 // How a field's text is checked before the window takes it.
 enum class FieldCheck {
     None,   // any text
