@@ -36,14 +36,9 @@ using shell::q;
 constexpr int WidthTwips = 9075;
 constexpr int HeightTwips = 4740;
 
-constexpr char RequiredMessage[] = "必須項目が未入力です。";
 constexpr char SubjectMissingMessage[] = "勘定科目ﾏｽﾀｰにありません。";
-constexpr char DateLengthMessage[] = "6桁(YYMMDD)で入力して下さい。";
-constexpr char BadDateMessage[] = "日付の誤りです。再度、入力して下さい。";
 constexpr char LifeRangeMessage[] = "耐用年数は２以上５０までです。";
 constexpr char ZeroOrOneMessage[] = "０か１で指定して下さい。";
-constexpr char NoCategoryMessage[] = "科目区分が未入力です。";
-constexpr char NoSubjectCodeMessage[] = "科目コードが未入力です。";
 constexpr char NoSerialMessage[] = "連番が未入力です。";
 constexpr char DeleteAssetQuestion[] = "資産情報を削除します。よろしいか。";
 constexpr char DeleteWithRowsQuestion[] = "登録されている償却明細も削除されます。よろしいか。";
@@ -87,7 +82,7 @@ frmACT0400::frmACT0400(data::ProgramState& state, WindowOpener showWindow, Windo
     : EntryWindow(state, "frmACT0400", assetFields(data::CodeDigits(state, 1)), parent),
       showWindow_(std::move(showWindow)), findWindow_(std::move(findWindow)) {
     setWindowTitle("資産テーブルの登録");
-    setRequiredMessage(RequiredMessage);
+    setRequiredMessage(shell::RequiredFieldMessage);
     setButtonHint(ButtonHint);
     setPlacement(WidthTwips, HeightTwips, 2, 4);
     ActivatedFlag = 0;
@@ -514,7 +509,7 @@ void frmACT0400::storeNumber(int index, std::int64_t value) {
 
 void frmACT0400::storeDate(const std::string& text) {
     if (text.size() != 6) {
-        refuseField(4, DateLengthMessage);
+        refuseField(4, shell::SixDigitDateMessage);
         return;
     }
     const int era = Combo1(4)->chosenEra();
@@ -526,7 +521,7 @@ void frmACT0400::storeDate(const std::string& text) {
     std::int16_t err = 0;
     common::EraToDate(state().F01Record, static_cast<std::int16_t>(era), text, ymd, err);
     if (err != 0) {
-        refuseField(4, BadDateMessage);
+        refuseField(4, shell::BadDateMessage);
         return;
     }
     // A day of 99 is kept as the month's real last day.
@@ -579,11 +574,11 @@ void frmACT0400::buttonClicked(int index) {
 
 bool frmACT0400::CheckAssetKey() {
     if (KeyKbn == 0) {
-        refuse(NoCategoryMessage, Text1(0));
+        refuse(shell::NoSubjectClassMessage, Text1(0));
         return false;
     }
     if (KeyAct == 0) {
-        refuse(NoSubjectCodeMessage, Text1(1));
+        refuse(shell::NoSubjectCodeMessage, Text1(1));
         return false;
     }
     if (KeySeq == 0) {
@@ -615,7 +610,7 @@ void frmACT0400::searchAsset() {
 bool frmACT0400::saveAsset() {
     // The depreciation rows count from the acquisition date over the useful life.
     if (asset_.F28_DAT == 0 || asset_.F28_NEN == 0) {
-        refuse(RequiredMessage, Text1(asset_.F28_DAT == 0 ? 4 : 5));
+        refuse(shell::RequiredFieldMessage, Text1(asset_.F28_DAT == 0 ? 4 : 5));
         return false;
     }
     data::ProgramState& s = state();

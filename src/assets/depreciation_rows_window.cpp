@@ -38,9 +38,7 @@ constexpr int HeightTwips = 5055;
 constexpr int RightMarginTwips = 500;
 constexpr int BottomMarginTwips = 1700;
 
-constexpr char RequiredMessage[] = "必須項目が未入力です。";
 constexpr char YearMonthLengthMessage[] = "4桁(YYMM)で入力して下さい。";
-constexpr char BadDateMessage[] = "日付の誤りです。再度、入力して下さい。";
 constexpr char BeforeAcquisitionMessage[] = "取得年月日以前です。";
 constexpr char CategoryRangeMessage[] = "コード範囲の誤りです。";
 constexpr char OverTwelveMessage[] = "12ヶ月以上の償却はできません。";
@@ -132,7 +130,7 @@ bool comesBefore(const data::F50Rec& r, std::int32_t ym, std::int16_t category) 
 frmACT0400A::frmACT0400A(data::ProgramState& state, AssetSource source, QWidget* parent)
     : EntryWindow(state, "frmACT0400A", rowFields(), parent), source_(std::move(source)) {
     setWindowTitle("減価償却の明細登録");
-    setRequiredMessage(RequiredMessage);
+    setRequiredMessage(shell::RequiredFieldMessage);
     setPlacement(WidthTwips, HeightTwips, 1, 1, RightMarginTwips, BottomMarginTwips);
     ActivatedFlag = 0;
     buildLayout();
@@ -519,7 +517,7 @@ void frmACT0400A::storeYearMonth(const std::string& text) {
     std::int16_t err = 0;
     common::EraToDate(state().F01Record, static_cast<std::int16_t>(era), text + "01", ymd, err);
     if (err != 0) {
-        refuse(BadDateMessage, Combo1(0));
+        refuse(shell::BadDateMessage, Combo1(0));
         return;
     }
     const std::int32_t ym = std::stoi(ymd) / 100;
@@ -554,7 +552,7 @@ QWidget* frmACT0400A::moveTarget(int index, FocusMove move) {
 
 void frmACT0400A::buttonClicked(int index) {
     if (index != 2 && (RowYM == 0 || RowCategory == -1)) {
-        refuse(RequiredMessage, Text1(0));
+        refuse(shell::RequiredFieldMessage, Text1(0));
         return;
     }
     switch (index) {

@@ -38,13 +38,10 @@ constexpr int HeightTwips = 7425;
 
 constexpr char RequiredMessage[] = "項目が未入力です。";
 constexpr char NoLineChosenMessage[] = "レコードが選択されていません。";
-constexpr char DateLengthMessage[] = "6桁(YYMMDD)で入力して下さい。";
 constexpr char BadDateMessage[] = "日付の誤りです。";
 constexpr char CodeMissingMessage[] = "コードが登録されていません。";
 constexpr char SubjectCodeMissingMessage[] = "勘定科目コードが登録されていません。";
 constexpr char DescriptionMissingMessage[] = "摘要コードが登録されていません。";
-constexpr char BadCounterpartCategoryMessage[] = "相手先種別の誤りです。";
-constexpr char NoCounterpartCategoryMessage[] = "相手先区分が入力されていません。";
 constexpr char NoSubjectMessage[] = "勘定科目が入力されていません。";
 constexpr char NoAmountMessage[] = "金額が未入力です。";
 constexpr char SubjectNotRegisteredMessage[] = "勘定科目が登録されていません。";
@@ -539,7 +536,7 @@ void frmACT0100::storeField(int index, const QString& typed) {
 
 void frmACT0100::storeDate(const std::string& text) {
     if (text.size() != 6) {
-        refuseField(0, DateLengthMessage);
+        refuseField(0, shell::SixDigitDateMessage);
         return;
     }
     EraNo = static_cast<std::int16_t>(Combo1(0)->chosenEra());
@@ -601,7 +598,7 @@ void frmACT0100::storeCounterpartCategory(std::int16_t category) {
     r.F45_KND = category;
     // Subject classes and detail classifications are no counterparts.
     if (category == 1 || category == 3) {
-        refuseField(10, BadCounterpartCategoryMessage);
+        refuseField(10, shell::BadCounterpartCategoryMessage);
         return;
     }
     ShowField(10);
@@ -616,7 +613,7 @@ void frmACT0100::storeCounterpartCode(std::int32_t code) {
     data::F45Rec& r = state().F45Record;
     r.F45_CUS = code;
     if (code != 0 && r.F45_KND == 0) {
-        refuse(NoCounterpartCategoryMessage, Text1(10));
+        refuse(shell::NoCounterpartCategoryMessage, Text1(10));
         return;
     }
     if (code == 0) {

@@ -36,7 +36,6 @@ constexpr int CategoryField = 0;
 constexpr int DigitsField = 2;
 constexpr int LengthField = 3;
 
-constexpr char NoCategoryMessage[] = "コード区分が未入力です。";
 constexpr char RangeMessage[] = "１以上　99までの数字を入力して下さい。";
 
 std::vector<shell::FieldSpec> categoryFields() {
@@ -229,7 +228,7 @@ void frmCODEKBN::buttonClicked(int index) {
 void frmCODEKBN::CheckCategoryKey(std::int16_t& status) {
     status = 0;
     if (categoryNo_ != 0) return;
-    refuse(NoCategoryMessage, Text1(CategoryField));
+    refuse(shell::NoCodeCategoryMessage, Text1(CategoryField));
     status = 9;
 }
 

@@ -36,7 +36,6 @@ constexpr int CodeField = 1;
 constexpr int ContentField = 2;
 constexpr int LastRemarkField = 6;
 
-constexpr char NoCategoryMessage[] = "コード区分が未入力です。";
 constexpr char NoCodeMessage[] = "明細コードが未入力です。";
 constexpr char UnknownCategoryMessage[] = "存在しないコード区分です。";
 constexpr char CategoryNotRegisteredMessage[] = "区分テーブルに登録されていません。";
@@ -199,7 +198,7 @@ int frmCMNCODE::lengthLimit(int index) const {
 }
 
 std::string frmCMNCODE::requiredFieldMessage(int index) const {
-    return index == CategoryField ? NoCategoryMessage : NoCodeMessage;
+    return index == CategoryField ? shell::NoCodeCategoryMessage : NoCodeMessage;
 }
 
 void frmCMNCODE::storeField(int index, const QString& typed) {
@@ -277,7 +276,7 @@ void frmCMNCODE::buttonClicked(int index) {
 void frmCMNCODE::CheckCodeKey(std::int16_t& status) {
     status = 9;
     if (categoryNo_ == 0) {
-        refuse(NoCategoryMessage, Text1(CategoryField));
+        refuse(shell::NoCodeCategoryMessage, Text1(CategoryField));
     } else if (code_ == 0) {
         refuse(NoCodeMessage, Text1(CodeField));
     } else {

@@ -32,8 +32,6 @@ using shell::q;
 constexpr int WidthTwips = 9315;
 constexpr int HeightTwips = 4770;
 
-constexpr char SixDigitsMessage[] = "6桁(YYMMDD)で入力して下さい。";
-constexpr char BadDateMessage[] = "日付の誤りです。再度、入力して下さい。";
 constexpr char BadClosingDayMessage[] = "〆日の入力値が間違っています。";
 constexpr char BadMonthMessage[] = "月の入力値が間違っています。";
 constexpr char BadTaxRateMessage[] = "税率の入力値が間違っています。";
@@ -390,13 +388,13 @@ void frmCMNCNTR::storeDate(int index, std::int64_t value, const std::string& tex
         ShowControlField(index);
         return;
     }
-    if (text.size() != 6) return refuseField(index, SixDigitsMessage);
+    if (text.size() != 6) return refuseField(index, shell::SixDigitDateMessage);
     const int era = Combo1(index)->chosenEra();
     if (era == 0) return refuseField(index, shell::ChooseEraMessage);
     std::string ymd;
     std::int16_t err = 0;
     common::EraToDate(state().F01Record, static_cast<std::int16_t>(era), text, ymd, err);
-    if (err != 0) return refuseField(index, BadDateMessage);
+    if (err != 0) return refuseField(index, shell::BadDateMessage);
     // A day of 99 is kept as the month's real last day, so that every comparison of dates holds.
     dateOf(index) = common::ResolveDay99(std::stoi(ymd));
     ShowControlField(index);

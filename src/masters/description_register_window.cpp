@@ -37,9 +37,6 @@ constexpr char RequiredMessage[] = "摘要コードが未入力です。";
 constexpr char NoDescriptionCodeMessage[] = "摘要コードが入力されていません。";
 constexpr char CodeMissingMessage[] = "コードに登録されていません。";
 constexpr char SubjectMissingMessage[] = "勘定科目に登録されていません。";
-constexpr char BadCounterpartCategoryMessage[] = "相手先種別の誤りです。";
-constexpr char NoCounterpartCategoryMessage[] = "相手先区分が入力されていません。";
-constexpr char BadDirectionMessage[] = "入出金区分の誤りです。";
 
 constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
                                     " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
@@ -425,7 +422,7 @@ void frmACT0030::storeField(int index, const QString& typed) {
         break;
     case 8:
         if (*number > 1) {
-            refuseField(8, BadDirectionMessage);
+            refuseField(8, shell::BadDirectionMessage);
             return;
         }
         r.F18_IO = static_cast<std::int16_t>(*number);
@@ -440,7 +437,7 @@ void frmACT0030::storeCounterpartCategory(std::int16_t category) {
     record_.F18_KND = category;
     // Subject classes and detail classifications are no counterparts.
     if (category == 1 || category == 3) {
-        refuseField(5, BadCounterpartCategoryMessage);
+        refuseField(5, shell::BadCounterpartCategoryMessage);
         return;
     }
     ShowField(5);
@@ -453,7 +450,7 @@ void frmACT0030::storeCounterpartCategory(std::int16_t category) {
 void frmACT0030::storeCounterpartCode(std::int32_t code) {
     record_.F18_CUS = code;
     if (code != 0 && record_.F18_KND == 0) {
-        refuse(NoCounterpartCategoryMessage, Text1(5));
+        refuse(shell::NoCounterpartCategoryMessage, Text1(5));
         return;
     }
     if (code == 0) {

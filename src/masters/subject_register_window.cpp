@@ -38,10 +38,7 @@ constexpr int LastFigure = 17;
 constexpr int TotalField = 18;
 
 constexpr char NotInCodeTableMessage[] = "コードテーブルにありません。";
-constexpr char BadDirectionMessage[] = "入出金区分の誤りです。";
 constexpr char BadCashBookMessage[] = "現金出納簿科目区分の誤りです。";
-constexpr char NoClassMessage[] = "科目区分が未入力です。";
-constexpr char NoCodeMessage[] = "科目コードが未入力です。";
 
 constexpr char CodeListQuery[] = "SELECT * FROM F10TB WHERE F10_KBN=1 OR F10_KBN=3 "
                                  "ORDER BY F10_KBN,F10_COD";
@@ -417,7 +414,7 @@ void frmACT0010::storeDetailCode(std::int32_t value) {
 // A refused direction or cash-book flag is not kept, so that no register writes it.
 void frmACT0010::storeFlag(int index, std::int64_t value) {
     if (value != 0 && value != 1) {
-        refuseField(index, index == 4 ? BadDirectionMessage : BadCashBookMessage);
+        refuseField(index, index == 4 ? shell::BadDirectionMessage : BadCashBookMessage);
         return;
     }
     (index == 4 ? entry_.Record.F21_IO : entry_.Record.F21_CSH) = static_cast<std::int16_t>(value);
@@ -501,11 +498,11 @@ void frmACT0010::buttonClicked(int index) {
 
 bool frmACT0010::CheckSubjectKey() {
     if (entry_.SubjectClass == 0) {
-        refuse(NoClassMessage, Text1(0));
+        refuse(shell::NoSubjectClassMessage, Text1(0));
         return false;
     }
     if (entry_.SubjectCode == 0) {
-        refuse(NoCodeMessage, Text1(1));
+        refuse(shell::NoSubjectCodeMessage, Text1(1));
         return false;
     }
     return true;
