@@ -267,7 +267,7 @@ void frmACT0400::ShowAssetFields(int index) {
         field->setText(q(a.F28_NAM.str()));
         break;
     case 4:
-        ShowEraDate(a.F28_DAT, 4);
+        showEraDate(4, a.F28_DAT);
         break;
     case 5:
         field->setText(displayForm(a.F28_NEN, "#00"));
@@ -290,16 +290,6 @@ void frmACT0400::ShowAssetFields(int index) {
     default:
         break;
     }
-}
-
-void frmACT0400::ShowEraDate(std::int32_t date, int index) {
-    if (date <= 0) return;
-    std::string text, code;
-    std::int16_t err = 0;
-    common::DateToEra(state().F01Record, date, text, code, err);
-    if (err != 0) return;
-    Text1(index)->setText(q(text));
-    Combo1(4)->selectEra(code[0] - '0');
 }
 
 std::int16_t frmACT0400::ShowSubjectName() {
@@ -369,13 +359,9 @@ void frmACT0400::showEditForm(int index) {
     case 2:
         field->setText(editForm(KeySeq, "#####0"));
         break;
-    case 4: {
-        std::string text, code;
-        std::int16_t err = 0;
-        common::DateToEra(state().F01Record, a.F28_DAT, text, code, err);
-        if (err == 0) field->setText(q(code.substr(1)));
+    case 4:
+        showEraEditForm(4, a.F28_DAT);
         break;
-    }
     case 5:
         field->setText(editForm(a.F28_NEN, "##0"));
         break;

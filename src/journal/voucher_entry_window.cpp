@@ -330,13 +330,9 @@ void frmACT0100::showEditForm(int index) {
     const data::F45Rec& r = state().F45Record;
     QLineEdit* field = Text1(index);
     switch (index) {
-    case 0: {
-        std::string text, code;
-        std::int16_t err = 0;
-        common::DateToEra(state().F01Record, VoucherDate, text, code, err);
-        if (err == 0) field->setText(q(code.substr(1, 6)));
+    case 0:
+        showEraEditForm(0, VoucherDate);
         break;
-    }
     case 1:
         field->setText(editForm(VoucherNo, "#####"));
         break;

@@ -235,9 +235,8 @@ void frmCMNCNTR::FillEraCombos() { fillEraLists(); }
 
 void frmCMNCNTR::RefreshEraDates() {
     FillEraCombos();
-    std::int16_t err = 0;
     for (int index : {0, 1, 4, 8})
-        ShowEraDate(dateOf(index), index, err);
+        showEraDate(index, dateOf(index));
 }
 
 std::int32_t& frmCMNCNTR::dateOf(int index) {
@@ -254,23 +253,11 @@ std::int32_t& frmCMNCNTR::dateOf(int index) {
     }
 }
 
-void frmCMNCNTR::ShowEraDate(std::int32_t Date, int Index, std::int16_t& Err) {
-    Err = 0;
-    if (Date <= 0) return;
-    std::string text, code;
-    common::DateToEra(state().F01Record, Date, text, code, Err);
-    if (Err != 0) return;
-    Text1(Index)->setText(q(text));
-    // By the era's number: an unnamed era between named ones does not shift the others.
-    Combo1(Index)->selectEra(code[0] - '0');
-}
-
 void frmCMNCNTR::ShowControlField(int Index) {
     data::F01Rec& r = state().F01Record;
     QLineEdit* field = Text1(Index);
-    std::int16_t err = 0;
     if (isEraDateField(Index)) {
-        ShowEraDate(dateOf(Index), Index, err);
+        showEraDate(Index, dateOf(Index));
     } else if (Index == 2 || Index == 3) {
         field->setText(displayForm(Index == 2 ? r.F01_SIM : r.F01_STMM, "##"));
     } else if (Index == 5) {
@@ -291,10 +278,7 @@ void frmCMNCNTR::showEditForm(int index) {
     const data::F01Rec& r = state().F01Record;
     QLineEdit* field = Text1(index);
     if (isEraDateField(index)) {
-        std::string text, code;
-        std::int16_t err = 0;
-        common::DateToEra(r, dateOf(index), text, code, err);
-        if (err == 0) field->setText(q(code.substr(1, 6)));
+        showEraEditForm(index, dateOf(index));
     } else if (index == 5) {
         field->setText(shell::editForm(r.F01_DNO, "#####0"));
     } else if (index == 6 || index == 7) {

@@ -1,5 +1,6 @@
 #include "shell/entry_window.h"
 
+#include "common/era_dates.h"
 #include "common/input_checks.h"
 #include "data/fixed_text.h"
 #include "shell/event_guard.h"
@@ -209,6 +210,24 @@ bool EntryWindow::confirmDelete(bool refuseUnstored, QWidget* focusOnNo) {
     if (state_.message(DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes) return true;
     if (focusOnNo) focusOnNo->setFocus(Qt::OtherFocusReason);
     return false;
+}
+
+std::int16_t EntryWindow::showEraDate(int index, std::int32_t date) {
+    if (date <= 0) return 0;
+    std::string text, code;
+    std::int16_t err = 0;
+    common::DateToEra(state_.F01Record, date, text, code, err);
+    if (err != 0) return err;
+    Text1(index)->setText(QString::fromStdString(text));
+    Combo1(index)->selectEra(code[0] - '0');
+    return 0;
+}
+
+void EntryWindow::showEraEditForm(int index, std::int32_t date) {
+    std::string text, code;
+    std::int16_t err = 0;
+    common::DateToEra(state_.F01Record, date, text, code, err);
+    if (err == 0) Text1(index)->setText(QString::fromStdString(code.substr(1, 6)));
 }
 
 void EntryWindow::showFields(int from, int to) {

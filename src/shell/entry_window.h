@@ -104,6 +104,11 @@ protected:
     void refuse(const std::string& message, QWidget* target);
     void refuseField(int index, const std::string& message);
     void focusField(int index);
+    // Shows `date` in date field `index` in its era form and chooses its era in Combo1(index), by the era's
+    // number; a date of 0 or below, or one DateToEra refuses, leaves both as they are. The error of DateToEra.
+    std::int16_t showEraDate(int index, std::int32_t date);
+    // Puts `date` into date field `index` in its edit form, YYMMDD of its era; a refused date leaves the field.
+    void showEraEditForm(int index, std::int32_t date);
     // Shows the fields from `from` to `to` in their display form (showField).
     void showFields(int from, int to);
     // Empties the fields, or the names beside them, from `from` to `to`.
