@@ -114,6 +114,10 @@ frmACT0100::frmACT0100(data::ProgramState& state, QWidget* parent)
     ActivatedFlag = 0;
     buildLayout();
     bindGrids();
+    setGridChoice(VoucherList, [this] { voucherChosen(); });
+    setGridChoice(DescriptionList, [this] { descriptionChosen(); });
+    setGridChoice(SubjectList, [this] { subjectChosen(); });
+    setGridChoice(CodeList, [this] { codeChosen(); });
     fillEraLists();
 
     VoucherDate = state.F01Record.F01_ACT;
@@ -741,25 +745,6 @@ void frmACT0100::stepLine(int step) {
 }
 
 // ---- Grid choices
-
-void frmACT0100::gridChosen(int grid) {
-    switch (grid) {
-    case VoucherList:
-        voucherChosen();
-        break;
-    case DescriptionList:
-        descriptionChosen();
-        break;
-    case SubjectList:
-        subjectChosen();
-        break;
-    case CodeList:
-        codeChosen();
-        break;
-    default:
-        break;
-    }
-}
 
 void frmACT0100::voucherChosen() {
     const db::TableRecordset* table = state().F45Table.get();

@@ -69,7 +69,6 @@ private:
     void searchFreeLine();
     void stepLine(int step);
 
-    void gridChosen(int grid);
     void voucherChosen();
     void descriptionChosen();
     void subjectChosen();

@@ -84,6 +84,9 @@ frmACT0030::frmACT0030(data::ProgramState& state, QWidget* parent)
     setPlacement(WidthTwips, HeightTwips);
     buildLayout();
     bindGrids();
+    setGridChoice(DescriptionList, [this] { descriptionChosen(); });
+    setGridChoice(SubjectList, [this] { subjectChosen(); });
+    setGridChoice(CodeList, [this] { codeChosen(); });
     ClearDescriptionForm();
 }
 
@@ -535,22 +538,6 @@ void frmACT0030::search() {
 }
 
 // ---- Grid choices
-
-void frmACT0030::gridChosen(int grid) {
-    switch (grid) {
-    case DescriptionList:
-        descriptionChosen();
-        break;
-    case SubjectList:
-        subjectChosen();
-        break;
-    case CodeList:
-        codeChosen();
-        break;
-    default:
-        break;
-    }
-}
 
 void frmACT0030::descriptionChosen() {
     const db::TableRecordset* table = state().F18Table.get();

@@ -67,7 +67,6 @@ private:
     void deleteDescription();
     void search();
 
-    void gridChosen(int grid);
     void descriptionChosen();
     void subjectChosen();
     void codeChosen();

@@ -194,6 +194,10 @@ bool EntryWindow::requireChosenRecord(const std::string& message) {
     return false;
 }
 
+void EntryWindow::gridChosen(int grid) {
+    if (const auto choice = gridChoices_.find(grid); choice != gridChoices_.end()) choice->second();
+}
+
 bool EntryWindow::choiceForChosenRecord(const db::TableRecordset* table) {
     return standsOnRow(table) && requireChosenRecord();
 }

@@ -18,6 +18,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -127,6 +128,9 @@ protected:
     // is chosen (requireChosenRecord).
     bool choiceForChosenRecord(const db::TableRecordset* table);
     bool choiceForChosenRecord(const db::QueryRecordset* set);
+    // What choosing a row of grid `grid` does; gridChosen runs it, and a grid without one does nothing.
+    void setGridChoice(int grid, std::function<void()> choice) { gridChoices_[grid] = std::move(choice); }
+    void gridChosen(int grid);
     // The delete question; with `refuseUnstored` a record not yet stored is refused first. An answer of No
     // sends the focus to `focusOnNo` when one is given.
     bool confirmDelete(bool refuseUnstored, QWidget* focusOnNo = nullptr);
@@ -203,6 +207,7 @@ private:
     std::map<int, QLabel*> label2_;
     std::map<int, QPushButton*> command1_;
     std::map<int, EraList*> combo1_;
+    std::map<int, std::function<void()>> gridChoices_;
     QLabel* hint_;
     std::string requiredMessage_;
     std::string lengthMessage_;
