@@ -377,11 +377,6 @@ std::int16_t frmACT0100::ShowField(int index) {
     data::F45Rec& r = s.F45Record;
     QLineEdit* field = Text1(index);
     std::int16_t status = 0;
-    // A code's name beside it: the look-up's status, and the name or nothing.
-    auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
-        status = data::F10AccessByKey(s, "GET", category, code);
-        label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
-    };
     switch (index) {
     case 0: {
         std::string text, code;
@@ -433,7 +428,7 @@ std::int16_t frmACT0100::ShowField(int index) {
     case 9:
         field->setText(displayForm(r.F45_SRT, "#####0"));
         if (r.F45_SRT != 0) {
-            codeName(Label2(2), 3, r.F45_SRT);
+            status = showCodeName(Label2(2), 3, r.F45_SRT);
         } else {
             Label2(2)->clear();
         }
@@ -444,7 +439,7 @@ std::int16_t frmACT0100::ShowField(int index) {
     case 11:
         field->setText(displayForm(r.F45_CUS, "#####0"));
         if (r.F45_CUS != 0) {
-            codeName(Label2(3), r.F45_KND, r.F45_CUS);
+            status = showCodeName(Label2(3), r.F45_KND, r.F45_CUS);
         } else {
             Label2(3)->clear();
         }

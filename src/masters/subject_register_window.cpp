@@ -232,14 +232,10 @@ std::int16_t frmACT0010::ShowField(int index) {
     data::F21Rec& r = entry_.Record;
     QLineEdit* field = Text1(index);
     std::int16_t status = 0;
-    auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
-        status = data::F10AccessByKey(s, "GET", category, code);
-        label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
-    };
     switch (index) {
     case 0:
         field->setText(displayForm(entry_.SubjectClass, CodeFormat));
-        codeName(Label2(0), 1, entry_.SubjectClass);
+        status = showCodeName(Label2(0), 1, static_cast<std::int16_t>(entry_.SubjectClass));
         break;
     case 1:
         field->setText(displayForm(entry_.SubjectCode, CodeFormat));
@@ -252,7 +248,7 @@ std::int16_t frmACT0010::ShowField(int index) {
         if (entry_.DetailCode == 0) {
             Label2(1)->clear();
         } else {
-            codeName(Label2(1), 3, entry_.DetailCode);
+            status = showCodeName(Label2(1), 3, entry_.DetailCode);
         }
         break;
     case 4:

@@ -3,6 +3,7 @@
 #include "common/era_dates.h"
 #include "common/input_checks.h"
 #include "data/fixed_text.h"
+#include "data/keyed_access.h"
 #include "shell/event_guard.h"
 #include "shell/recordset_grid_model.h"
 #include "shell/twips.h"
@@ -232,6 +233,12 @@ void EntryWindow::showEraEditForm(int index, std::int32_t date) {
     std::int16_t err = 0;
     common::DateToEra(state_.F01Record, date, text, code, err);
     if (err == 0) Text1(index)->setText(QString::fromStdString(code.substr(1, 6)));
+}
+
+std::int16_t EntryWindow::showCodeName(QLabel* label, std::int16_t category, std::int32_t code) {
+    const std::int16_t status = data::F10AccessByKey(state_, "GET", category, code);
+    label->setText(status == 0 ? QString::fromStdString(state_.F10Record.F10_DTL.trimmed()) : QString());
+    return status;
 }
 
 void EntryWindow::showFields(int from, int to) {

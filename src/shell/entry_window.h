@@ -115,6 +115,9 @@ protected:
     // Empties the fields, or the names beside them, from `from` to `to`.
     void clearFields(int from, int to);
     void clearNames(int from, int to);
+    // Shows the name of code `code` of category `category` in `label`, or nothing when it is not in the code
+    // table; the status of the look-up.
+    std::int16_t showCodeName(QLabel* label, std::int16_t category, std::int32_t code);
     // A checked text of digits as a number up to `largest`; nothing, with the field refused with `message`,
     // when it does not fit.
     std::optional<std::int64_t> takeDigits(int index, const std::string& text, std::int64_t largest,
