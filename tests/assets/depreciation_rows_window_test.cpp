@@ -155,9 +155,7 @@ TEST_F(DepreciationRowsTest, BadKeysAndCategoriesOutOfSequenceAreRefused) {
         {1, "3", "コード範囲の誤りです。", field(1)},
         {1, "7", "コード範囲の誤りです。", field(1)}};
     for (const auto& [index, typed, message, focus] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), focus) << index << " " << typed;
     }
     EXPECT_EQ(field(1)->text(), "0"); // a refused field is entered afresh: the proposal again

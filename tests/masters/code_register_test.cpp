@@ -88,9 +88,7 @@ TEST_F(CodeRegisterTest, EachBadKeyOrContentIsRefusedWithItsMessage) {
             s().F10KBNRecord.F10KBN_ID = 3;
             EXPECT_EQ(testing_support::statusOf(data::F10KBNAccess, s(), "GET"), 0);
         }
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), focus < 0 ? static_cast<QWidget*>(button(3)) : field(focus)) << index << " " << typed;
         EXPECT_EQ(field(index)->text(), text) << index << " " << typed;
     }

@@ -78,9 +78,7 @@ TEST_F(ControlInformationTest, EachBadFieldIsRefusedWithItsMessageAndNothingRefu
         {17, "", "", -1}, // era 5 loses its name, and with it its first day
         {18, "20300101", "年号を入力して下さい。", 17}};
     for (const auto& [index, typed, message, focus] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), focus < 0 ? static_cast<QWidget*>(button(frmCMNCNTR::RegisterButton)) : field(focus))
             << index << " " << typed;
     }

@@ -100,9 +100,7 @@ TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessage) {
         {0, "", "摘要コードが未入力です。", 0, ""},
         {0, "1a", notNumber, 0, ""}};
     for (const auto& [index, typed, message, focus, text] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
         EXPECT_EQ(field(focus)->text(), text) << index << " " << typed;
     }

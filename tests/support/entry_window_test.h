@@ -34,6 +34,12 @@ protected:
         this->retype(index, text);
         this->key(Qt::Key_Return);
     }
+    // The messages shown by typing `text` into field `index` and leaving it with Enter.
+    std::vector<std::string> shownOnTyping(int index, const QString& text) {
+        shown().clear();
+        typeIn(index, text);
+        return shown();
+    }
     // Clicks the row of grid `grid` whose column shows `text`.
     void chooseInGrid(int grid, int column, const QString& text) {
         shell::RecordsetGrid* view = this->window->DBGrid1(grid);
