@@ -8,6 +8,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,20 +27,18 @@ namespace assets {
 
 namespace {
 
+using shell::displayForm;
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 9075;
 constexpr int HeightTwips = 4740;
 
-constexpr char RequiredMessage[] = "必須項目が未入力です。";
 constexpr char SubjectMissingMessage[] = "勘定科目ﾏｽﾀｰにありません。";
-constexpr char DateLengthMessage[] = "6桁(YYMMDD)で入力して下さい。";
-constexpr char BadDateMessage[] = "日付の誤りです。再度、入力して下さい。";
 constexpr char LifeRangeMessage[] = "耐用年数は２以上５０までです。";
 constexpr char ZeroOrOneMessage[] = "０か１で指定して下さい。";
-constexpr char NoCategoryMessage[] = "科目区分が未入力です。";
-constexpr char NoSubjectCodeMessage[] = "科目コードが未入力です。";
 constexpr char NoSerialMessage[] = "連番が未入力です。";
 constexpr char DeleteAssetQuestion[] = "資産情報を削除します。よろしいか。";
 constexpr char DeleteWithRowsQuestion[] = "登録されている償却明細も削除されます。よろしいか。";
@@ -73,16 +72,6 @@ std::vector<shell::FieldSpec> assetFields(int categoryDigits) {
     };
 }
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QString editForm(const std::string& value, const char* pattern) { return q(common::FormatNumber(value, pattern)); }
-
-std::string floatText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return std::string(buffer, result.ptr);
-}
-
 std::vector<db::Value> keyValues(std::int16_t kbn, std::int32_t act, std::int32_t seq) {
     return {db::Value(static_cast<int>(kbn)), db::Value(static_cast<int>(act)), db::Value(static_cast<int>(seq))};
 }
@@ -93,7 +82,7 @@ frmACT0400::frmACT0400(data::ProgramState& state, WindowOpener showWindow, Windo
     : EntryWindow(state, "frmACT0400", assetFields(data::CodeDigits(state, 1)), parent),
       showWindow_(std::move(showWindow)), findWindow_(std::move(findWindow)) {
     setWindowTitle("資産テーブルの登録");
-    setRequiredMessage(RequiredMessage);
+    setRequiredMessage(shell::RequiredFieldMessage);
     setButtonHint(ButtonHint);
     setPlacement(WidthTwips, HeightTwips, 2, 4);
     ActivatedFlag = 0;
@@ -247,8 +236,7 @@ void frmACT0400::ClearKeyFields() {
 }
 
 void frmACT0400::ClearAssetFields() {
-    for (int i = 2; i <= 10; ++i)
-        Text1(i)->clear();
+    clearFields(2, 10);
     RecordState = 0;
     KeySeq = 0;
     Combo1(4)->setCurrentIndex(-1);
@@ -268,51 +256,41 @@ void frmACT0400::ShowAssetFields(int index) {
     const data::F28Rec& a = asset_;
     switch (index) {
     case 0:
-        field->setText(q(common::FormatFix(KeyKbn, "##0")));
+        field->setText(displayForm(KeyKbn, "##0"));
         break;
     case 1:
-        field->setText(q(common::FormatFix(KeyAct, "#####0")));
+        field->setText(displayForm(KeyAct, "#####0"));
         break;
     case 2:
-        field->setText(q(common::FormatFix(KeySeq, "#####0")));
+        field->setText(displayForm(KeySeq, "#####0"));
         break;
     case 3:
         field->setText(q(a.F28_NAM.str()));
         break;
     case 4:
-        ShowEraDate(a.F28_DAT, 4);
+        showEraDate(4, a.F28_DAT);
         break;
     case 5:
-        field->setText(q(common::FormatFix(a.F28_NEN, "#00")));
+        field->setText(displayForm(a.F28_NEN, "#00"));
         break;
     case 6:
-        field->setText(q(common::FormatFix(a.F28_AMT, AmountShown)));
+        field->setText(displayForm(a.F28_AMT, AmountShown));
         break;
     case 7:
-        field->setText(q(common::FormatFix(a.F28_KND, "##0")));
+        field->setText(displayForm(a.F28_KND, "##0"));
         break;
     case 8:
-        field->setText(q(common::FormatFix(a.F28_PCT, "##0.0000")));
+        field->setText(displayForm(a.F28_PCT, "##0.0000"));
         break;
     case 9:
-        field->setText(q(common::FormatFix(a.F28_SHU, "##0")));
+        field->setText(displayForm(a.F28_SHU, "##0"));
         break;
     case 10:
-        field->setText(q(common::FormatFix(a.F28_LMT, AmountShown)));
+        field->setText(displayForm(a.F28_LMT, AmountShown));
         break;
     default:
         break;
     }
-}
-
-void frmACT0400::ShowEraDate(std::int32_t date, int index) {
-    if (date <= 0) return;
-    std::string text, code;
-    std::int16_t err = 0;
-    common::DateToEra(state().F01Record, date, text, code, err);
-    if (err != 0) return;
-    Text1(index)->setText(q(text));
-    Combo1(4)->selectEra(code[0] - '0');
 }
 
 std::int16_t frmACT0400::ShowSubjectName() {
@@ -380,29 +358,25 @@ void frmACT0400::showEditForm(int index) {
     QLineEdit* field = Text1(index);
     switch (index) {
     case 2:
-        field->setText(editForm(std::to_string(KeySeq), "#####0"));
+        field->setText(editForm(KeySeq, "#####0"));
         break;
-    case 4: {
-        std::string text, code;
-        std::int16_t err = 0;
-        common::DateToEra(state().F01Record, a.F28_DAT, text, code, err);
-        if (err == 0 && common::EraCodeFits(code)) field->setText(q(code.substr(1)));
+    case 4:
+        showEraEditForm(4, a.F28_DAT);
         break;
-    }
     case 5:
-        field->setText(editForm(std::to_string(a.F28_NEN), "##0"));
+        field->setText(editForm(a.F28_NEN, "##0"));
         break;
     case 6:
         field->setText(editForm(a.F28_AMT.toString(), "#########0"));
         break;
     case 7:
-        field->setText(editForm(std::to_string(a.F28_KND), "#0"));
+        field->setText(editForm(a.F28_KND, "#0"));
         break;
     case 8:
-        field->setText(editForm(floatText(a.F28_PCT), "0.####"));
+        field->setText(editForm(common::FloatText(a.F28_PCT), "0.####"));
         break;
     case 9:
-        field->setText(editForm(std::to_string(a.F28_SHU), "#0"));
+        field->setText(editForm(a.F28_SHU, "#0"));
         break;
     case 10:
         field->setText(editForm(a.F28_LMT.toString(), "#########0"));
@@ -448,17 +422,10 @@ void frmACT0400::storeField(int index, const QString& typed) {
     }
     // Digits only from here; a number beyond its field's type is as good as too long. Cost and limit are
     // currency amounts: their ten digits always fit.
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    const std::int64_t limit = index == 0 || index == 5 || index == 7 || index == 9
-                                   ? std::numeric_limits<std::int16_t>::max()
+    const std::int64_t limit = index == 0 || index == 5 || index == 7 || index == 9 ? shell::LargestShort
                                : index == 6 || index == 10 ? std::numeric_limits<std::int64_t>::max()
-                                                           : std::numeric_limits<std::int32_t>::max();
-    if (error != std::errc() || end != text.data() + text.size() || value > limit) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
-    storeNumber(index, value);
+                                                           : shell::LargestLong;
+    if (const std::optional<std::int64_t> value = takeDigits(index, text, limit)) storeNumber(index, *value);
 }
 
 void frmACT0400::storeNumber(int index, std::int64_t value) {
@@ -529,7 +496,7 @@ void frmACT0400::storeNumber(int index, std::int64_t value) {
 
 void frmACT0400::storeDate(const std::string& text) {
     if (text.size() != 6) {
-        refuseField(4, DateLengthMessage);
+        refuseField(4, shell::SixDigitDateMessage);
         return;
     }
     const int era = Combo1(4)->chosenEra();
@@ -541,7 +508,7 @@ void frmACT0400::storeDate(const std::string& text) {
     std::int16_t err = 0;
     common::EraToDate(state().F01Record, static_cast<std::int16_t>(era), text, ymd, err);
     if (err != 0) {
-        refuseField(4, BadDateMessage);
+        refuseField(4, shell::BadDateMessage);
         return;
     }
     // A day of 99 is kept as the month's real last day.
@@ -594,11 +561,11 @@ void frmACT0400::buttonClicked(int index) {
 
 bool frmACT0400::CheckAssetKey() {
     if (KeyKbn == 0) {
-        refuse(NoCategoryMessage, Text1(0));
+        refuse(shell::NoSubjectClassMessage, Text1(0));
         return false;
     }
     if (KeyAct == 0) {
-        refuse(NoSubjectCodeMessage, Text1(1));
+        refuse(shell::NoSubjectCodeMessage, Text1(1));
         return false;
     }
     if (KeySeq == 0) {
@@ -622,8 +589,7 @@ void frmACT0400::searchAsset() {
         NewAsset();
         RecordState = 3;
     }
-    for (int i = 2; i <= 10; ++i)
-        ShowAssetFields(i);
+    showFields(2, 10);
     frame2_->setEnabled(true);
     focusField(3);
 }
@@ -631,7 +597,7 @@ void frmACT0400::searchAsset() {
 bool frmACT0400::saveAsset() {
     // The depreciation rows count from the acquisition date over the useful life.
     if (asset_.F28_DAT == 0 || asset_.F28_NEN == 0) {
-        refuse(RequiredMessage, Text1(asset_.F28_DAT == 0 ? 4 : 5));
+        refuse(shell::RequiredFieldMessage, Text1(asset_.F28_DAT == 0 ? 4 : 5));
         return false;
     }
     data::ProgramState& s = state();
@@ -639,12 +605,7 @@ bool frmACT0400::saveAsset() {
     asset_.F28_KBN = KeyKbn;
     asset_.F28_ACT = KeyAct;
     asset_.F28_SEQ = KeySeq;
-    table.seek("=", keyValues(KeyKbn, KeyAct, KeySeq));
-    if (table.noMatch()) {
-        table.addNew();
-    } else {
-        table.edit();
-    }
+    data::EditOrAddNew(table, keyValues(KeyKbn, KeyAct, KeySeq));
     const data::F28Rec& a = asset_;
     table.setField("F28_KBN", data::toValue(a.F28_KBN));
     table.setField("F28_ACT", data::toValue(a.F28_ACT));
@@ -730,7 +691,7 @@ void frmACT0400::closeRows() {
 
 void frmACT0400::subjectChosen() {
     db::QueryRecordset* list = SubjectList.get();
-    if (!list || list->bof() || list->eof()) return;
+    if (!shell::standsOnRow(list)) return;
     KeyKbn = static_cast<std::int16_t>(list->field("F21_KBN").asInt());
     KeyAct = static_cast<std::int32_t>(list->field("F21_ACT").asInt());
     Label1(1)->setText(q(data::trimText(list->field("F21_NAM").asText())));
@@ -741,12 +702,11 @@ void frmACT0400::subjectChosen() {
 
 void frmACT0400::assetChosen() {
     const db::TableRecordset* table = state().F28Table.get();
-    if (!table || table->bof() || table->eof() || !table->hasCurrent()) return;
+    if (!shell::standsOnRow(table)) return;
     KeyKbn = static_cast<std::int16_t>(table->field("F28_KBN").asInt());
     KeyAct = static_cast<std::int32_t>(table->field("F28_ACT").asInt());
     KeySeq = static_cast<std::int32_t>(table->field("F28_SEQ").asInt());
-    for (int i = 0; i <= 2; ++i)
-        ShowAssetFields(i);
+    showFields(0, 2);
     ShowSubjectName();
     searchAsset();
 }

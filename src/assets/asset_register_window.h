@@ -63,7 +63,6 @@ private:
     void ShowAssetFields(int index);
     std::int16_t ShowSubjectName();
     void GetNextSeq();
-    void ShowEraDate(std::int32_t date, int index);
 
     void searchAsset();
     bool saveAsset();

@@ -6,6 +6,7 @@
 #include "common/input_checks.h"
 #include "data/field_values.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -25,8 +26,11 @@ namespace assets {
 
 namespace {
 
+using shell::displayForm;
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 12330;
 constexpr int HeightTwips = 5055;
@@ -34,9 +38,7 @@ constexpr int HeightTwips = 5055;
 constexpr int RightMarginTwips = 500;
 constexpr int BottomMarginTwips = 1700;
 
-constexpr char RequiredMessage[] = "必須項目が未入力です。";
 constexpr char YearMonthLengthMessage[] = "4桁(YYMM)で入力して下さい。";
-constexpr char BadDateMessage[] = "日付の誤りです。再度、入力して下さい。";
 constexpr char BeforeAcquisitionMessage[] = "取得年月日以前です。";
 constexpr char CategoryRangeMessage[] = "コード範囲の誤りです。";
 constexpr char OverTwelveMessage[] = "12ヶ月以上の償却はできません。";
@@ -69,14 +71,6 @@ std::vector<shell::FieldSpec> rowFields() {
     for (int index = 9; index <= 19; ++index)
         fields.push_back({index, 0, 0, false, FieldCheck::None, "", ""});
     return fields;
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-std::string floatText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return std::string(buffer, result.ptr);
 }
 
 // The era date text and era code of the first day of a year-month; false when it has no era date.
@@ -137,7 +131,7 @@ bool comesBefore(const data::F50Rec& r, std::int32_t ym, std::int16_t category) 
 frmACT0400A::frmACT0400A(data::ProgramState& state, AssetSource source, QWidget* parent)
     : EntryWindow(state, "frmACT0400A", rowFields(), parent), source_(std::move(source)) {
     setWindowTitle("減価償却の明細登録");
-    setRequiredMessage(RequiredMessage);
+    setRequiredMessage(shell::RequiredFieldMessage);
     setPlacement(WidthTwips, HeightTwips, 1, 1, RightMarginTwips, BottomMarginTwips);
     ActivatedFlag = 0;
     buildLayout();
@@ -285,21 +279,21 @@ void frmACT0400A::takeAsset() {
 
 void frmACT0400A::CopyAssetHeader() {
     const data::F28Rec& a = asset_;
-    Text1(9)->setText(q(common::FormatFix(a.F28_KBN, "##0")));
-    Text1(10)->setText(q(common::FormatFix(a.F28_ACT, "#####0")));
+    Text1(9)->setText(displayForm(a.F28_KBN, "##0"));
+    Text1(10)->setText(displayForm(a.F28_ACT, "#####0"));
     Label2(0)->setText(subjectName_);
-    Text1(11)->setText(q(common::FormatFix(a.F28_SEQ, "#####0")));
+    Text1(11)->setText(displayForm(a.F28_SEQ, "#####0"));
     Text1(12)->setText(q(a.F28_NAM.str()));
     std::string text, code;
     std::int16_t err = 0;
     common::DateToEra(state().F01Record, a.F28_DAT, text, code, err);
     Text1(13)->setText(err == 0 ? q(state().F01Record.F01_NENG[code[0] - '0'].str() + " " + text) : QString());
-    Text1(14)->setText(q(common::FormatFix(a.F28_NEN, "#00")));
-    Text1(15)->setText(q(common::FormatFix(a.F28_AMT, "###,###,###,##0")));
+    Text1(14)->setText(displayForm(a.F28_NEN, "#00"));
+    Text1(15)->setText(displayForm(a.F28_AMT, "###,###,###,##0"));
     Text1(16)->setText(a.F28_KND == DecliningBalance ? "　定率" : "　定額");
-    Text1(17)->setText(q(common::FormatFix(a.F28_PCT, "##0.0000")));
+    Text1(17)->setText(displayForm(a.F28_PCT, "##0.0000"));
     Text1(18)->setText(a.F28_SHU == 0 ? "　無形" : "　有形");
-    Text1(19)->setText(q(common::FormatFix(a.F28_LMT, "###,###,###,##0")));
+    Text1(19)->setText(displayForm(a.F28_LMT, "###,###,###,##0"));
 }
 
 void frmACT0400A::selectRows() {
@@ -352,8 +346,7 @@ void frmACT0400A::windowActivated() { takeAsset(); }
 // ---- Clearing and showing
 
 void frmACT0400A::ClearRowFields() {
-    for (int i = 0; i <= 8; ++i)
-        Text1(i)->clear();
+    clearFields(0, 8);
     Label2(1)->clear();
     RecordState = 0;
     RowCategory = -1;
@@ -377,38 +370,33 @@ void frmACT0400A::ShowRowFields(int index) {
         ShowEraMonth(RowYM, 0);
         break;
     case 1:
-        field->setText(RowCategory < 0 ? QString() : q(common::FormatFix(RowCategory, "####0")));
+        field->setText(RowCategory < 0 ? QString() : displayForm(RowCategory, "####0"));
         Label2(1)->setText(categoryName(RowCategory));
         break;
     case 2:
-        field->setText(q(common::FormatFix(r.F50_OPN, AmountShown)));
+        field->setText(displayForm(r.F50_OPN, AmountShown));
         break;
     case 3:
-        field->setText(q(common::FormatFix(r.F50_GRS, AmountShown)));
+        field->setText(displayForm(r.F50_GRS, AmountShown));
         break;
     case 4:
-        field->setText(q(common::FormatFix(r.F50_MTH, "##0")));
+        field->setText(displayForm(r.F50_MTH, "##0"));
         break;
     case 5:
-        field->setText(q(common::FormatFix(r.F50_PCT, "#0.0000")));
+        field->setText(displayForm(r.F50_PCT, "#0.0000"));
         break;
     case 6:
-        field->setText(q(common::FormatFix(r.F50_CAL, AmountShown)));
+        field->setText(displayForm(r.F50_CAL, AmountShown));
         break;
     case 7:
-        field->setText(q(common::FormatFix(r.F50_CLS, AmountShown)));
+        field->setText(displayForm(r.F50_CLS, AmountShown));
         break;
     case 8:
-        field->setText(q(common::FormatFix(asset_.F28_LMT - r.F50_CLS, AmountShown)));
+        field->setText(displayForm(asset_.F28_LMT - r.F50_CLS, AmountShown));
         break;
     default: // the header shows the asset
         break;
     }
-}
-
-void frmACT0400A::showRowFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowRowFields(i);
 }
 
 // ---- Entering a field
@@ -422,7 +410,7 @@ void frmACT0400A::fieldEntered(int index) {
         for (const data::F50Rec& r : rows_)
             keys.push_back({r.F50_YM, r.F50_STS});
         RowCategory = ProposeCategory(asset_, keys, RowYM);
-        showRowFields(0, 1);
+        showFields(0, 1);
     }
 }
 
@@ -437,22 +425,22 @@ void frmACT0400A::showEditForm(int index) {
         break;
     }
     case 1:
-        field->setText(q(common::FormatNumber(std::to_string(RowCategory), "0")));
+        field->setText(editForm(RowCategory, "0"));
         break;
     case 2:
-        field->setText(q(common::FormatNumber(r.F50_OPN.toString(), "##########")));
+        field->setText(editForm(r.F50_OPN.toString(), "##########"));
         break;
     case 3:
-        field->setText(q(common::FormatNumber(r.F50_GRS.toString(), "##########")));
+        field->setText(editForm(r.F50_GRS.toString(), "##########"));
         break;
     case 4:
-        field->setText(q(common::FormatNumber(std::to_string(r.F50_MTH), "###")));
+        field->setText(editForm(r.F50_MTH, "###"));
         break;
     case 5:
-        field->setText(q(common::FormatNumber(floatText(r.F50_PCT), "0.####")));
+        field->setText(editForm(common::FloatText(r.F50_PCT), "0.####"));
         break;
     case 6:
-        field->setText(q(common::FormatNumber(r.F50_CAL.toString(), "##########")));
+        field->setText(editForm(r.F50_CAL.toString(), "##########"));
         break;
     default:
         break;
@@ -471,11 +459,9 @@ void frmACT0400A::storeField(int index, const QString& typed) {
         recompute();
         return;
     }
-    const std::optional<db::Currency> value = common::ParseAmount(text);
-    if (!value) {
-        refuseField(index, index == 1 ? CategoryRangeMessage : shell::NotNumericMessage);
-        return;
-    }
+    const std::optional<db::Currency> value =
+        takeAmount(index, text, index == 1 ? CategoryRangeMessage : shell::NotNumericMessage);
+    if (!value) return;
     data::F50Rec& r = row_;
     switch (index) {
     case 1: {
@@ -516,7 +502,7 @@ void frmACT0400A::storeField(int index, const QString& typed) {
 void frmACT0400A::recompute() {
     // Only a row prepared by a search or a list choice has the previous row the computation needs.
     if (RecordState != 0) CalcDepreciation(asset_, previous_, row_);
-    showRowFields(1, 8);
+    showFields(1, 8);
 }
 
 void frmACT0400A::storeYearMonth(const std::string& text) {
@@ -533,7 +519,7 @@ void frmACT0400A::storeYearMonth(const std::string& text) {
     std::int16_t err = 0;
     common::EraToDate(state().F01Record, static_cast<std::int16_t>(era), text + "01", ymd, err);
     if (err != 0) {
-        refuse(BadDateMessage, Combo1(0));
+        refuse(shell::BadDateMessage, Combo1(0));
         return;
     }
     const std::int32_t ym = std::stoi(ymd) / 100;
@@ -568,7 +554,7 @@ QWidget* frmACT0400A::moveTarget(int index, FocusMove move) {
 
 void frmACT0400A::buttonClicked(int index) {
     if (index != 2 && (RowYM == 0 || RowCategory == -1)) {
-        refuse(RequiredMessage, Text1(0));
+        refuse(shell::RequiredFieldMessage, Text1(0));
         return;
     }
     switch (index) {
@@ -629,7 +615,7 @@ bool frmACT0400A::searchRow() {
             return false;
         }
     }
-    showRowFields(0, 8);
+    showFields(0, 8);
     focusField(2);
     return true;
 }
@@ -665,10 +651,7 @@ void frmACT0400A::deleteRow() {
         state().message(shell::NothingToDeleteMessage);
         return;
     }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        focusField(0);
-        return;
-    }
+    if (!confirmDelete(false, Text1(0))) return;
     if (findStoredRow()) {
         DepreciationRowSet->deleteCurrent();
     } else {
@@ -696,7 +679,7 @@ void frmACT0400A::rowChosen(QListWidgetItem* item) {
     RowCategory = row_.F50_STS;
     RecordState = 1;
     if (chosen + 1 < static_cast<int>(rows_.size()) && !laterRowsQuestion()) return;
-    showRowFields(0, 8);
+    showFields(0, 8);
     focusField(2);
 }
 

@@ -60,7 +60,6 @@ private:
     void FillDepreciationList();
     void ClearRowFields();
     void ShowRowFields(int index);
-    void showRowFields(int from, int to);
     bool ShowEraMonth(std::int32_t ym, int index);
 
     bool searchRow();

@@ -160,10 +160,12 @@ std::string FormatFix(const std::string& value, const std::string& fmt) {
 
 std::string FormatFix(db::Currency value, const std::string& fmt) { return FormatFix(value.toString(), fmt); }
 
-std::string FormatFix(float value, const std::string& fmt) {
+std::string FormatFix(float value, const std::string& fmt) { return FormatFix(FloatText(value), fmt); }
+
+std::string FloatText(float value) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    return FormatFix(std::string(buffer.data(), result.ptr), fmt);
+    return std::string(buffer.data(), result.ptr);
 }
 
 std::string FormatFix(std::int64_t value, const std::string& fmt) { return FormatFix(std::to_string(value), fmt); }

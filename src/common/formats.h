@@ -29,4 +29,7 @@ std::string FormatCode(std::int64_t value, std::int16_t width, std::int16_t digi
 // The formatting step alone: `value` under the pattern, no width rule.
 std::string FormatNumber(const std::string& value, const std::string& fmt);
 
+// A float in plain decimal notation with every digit it needs ("0.369"), for FormatNumber.
+std::string FloatText(float value);
+
 } // namespace common

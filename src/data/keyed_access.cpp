@@ -197,6 +197,35 @@ void F45Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
              copyF45);
 }
 
+std::int16_t F10AccessByKey(ProgramState& s, const std::string& mode, std::int16_t kbn, std::int32_t cod) {
+    s.F10Record.F10_KBN = kbn;
+    s.F10Record.F10_COD = cod;
+    std::int16_t status = 0;
+    F10Access(s, mode, status);
+    return status;
+}
+
+std::int16_t F21AccessByKey(ProgramState& s, const std::string& mode, std::int16_t kbn, std::int32_t act,
+                            std::int32_t srt) {
+    s.F21Record.F21_KBN = kbn;
+    s.F21Record.F21_ACT = act;
+    s.F21Record.F21_SRT = srt;
+    std::int16_t status = 0;
+    F21Access(s, mode, status);
+    return status;
+}
+
+void EditOrAddNew(TableRecordset& table, const std::vector<db::Value>& key) {
+    if (!table.empty()) {
+        table.seek("=", key);
+        if (!table.noMatch()) {
+            table.edit();
+            return;
+        }
+    }
+    table.addNew();
+}
+
 void F28Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     const auto& r = s.F28Record;
     getByKey(*s.F28Table, s.F28Record, mode, status, {toValue(r.F28_KBN), toValue(r.F28_ACT), toValue(r.F28_SEQ)},

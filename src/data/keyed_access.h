@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace data {
 
@@ -27,5 +28,13 @@ void F21Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 void F45Access(ProgramState& s, const std::string& mode, std::int16_t& status);
 // "GET" by F28_KBN, F28_ACT, F28_SEQ: fills every member.
 void F28Access(ProgramState& s, const std::string& mode, std::int16_t& status);
+
+// The key put into the record buffer, then the read; its status.
+std::int16_t F10AccessByKey(ProgramState& s, const std::string& mode, std::int16_t kbn, std::int32_t cod);
+std::int16_t F21AccessByKey(ProgramState& s, const std::string& mode, std::int16_t kbn, std::int32_t act,
+                            std::int32_t srt);
+
+// The first step of storing a record: the table edits its row with `key`, or adds a new row when it has none.
+void EditOrAddNew(db::TableRecordset& table, const std::vector<db::Value>& key);
 
 } // namespace data

@@ -7,6 +7,7 @@
 #include "data/fixed_text.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 #include "shell/recordset_grid_model.h"
 
 #include <QGridLayout>
@@ -26,21 +27,21 @@ namespace journal {
 
 namespace {
 
+using shell::displayForm;
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 10680;
 constexpr int HeightTwips = 7425;
 
 constexpr char RequiredMessage[] = "項目が未入力です。";
 constexpr char NoLineChosenMessage[] = "レコードが選択されていません。";
-constexpr char DateLengthMessage[] = "6桁(YYMMDD)で入力して下さい。";
 constexpr char BadDateMessage[] = "日付の誤りです。";
 constexpr char CodeMissingMessage[] = "コードが登録されていません。";
 constexpr char SubjectCodeMissingMessage[] = "勘定科目コードが登録されていません。";
 constexpr char DescriptionMissingMessage[] = "摘要コードが登録されていません。";
-constexpr char BadCounterpartCategoryMessage[] = "相手先種別の誤りです。";
-constexpr char NoCounterpartCategoryMessage[] = "相手先区分が入力されていません。";
 constexpr char NoSubjectMessage[] = "勘定科目が入力されていません。";
 constexpr char NoAmountMessage[] = "金額が未入力です。";
 constexpr char SubjectNotRegisteredMessage[] = "勘定科目が登録されていません。";
@@ -82,12 +83,6 @@ std::vector<shell::FieldSpec> voucherFields() {
 // The fields whose number goes into an int16 member; the others but the date hold int32 values.
 bool isShortField(int index) { return index == 2 || index == 7 || index == 10; }
 
-// A checked text of digits as the number of its field's member; nothing when it does not fit.
-std::optional<std::int64_t> fieldNumber(int index, const std::string& digits) {
-    return common::DigitsValue(digits, isShortField(index) ? std::numeric_limits<std::int16_t>::max()
-                                                           : std::numeric_limits<std::int32_t>::max());
-}
-
 // The number a stored description code stands for; 0 for none or for a text that is no number.
 std::int64_t descriptionNumber(const data::FixedText& code) {
     const std::string text = code.trimmed();
@@ -96,10 +91,13 @@ std::int64_t descriptionNumber(const data::FixedText& code) {
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QString editForm(std::int64_t value, const char* pattern) {
-    return q(common::FormatNumber(std::to_string(value), pattern));
+// The codes a description gives a line.
+void takeDescriptionCodes(data::F45Rec& r, const data::F18Rec& d) {
+    r.F45_KBN = d.F18_KBN;
+    r.F45_ACT = d.F18_ACT;
+    r.F45_SRT = d.F18_SRT;
+    r.F45_KND = d.F18_KND;
+    r.F45_CUS = d.F18_CUS;
 }
 
 QString amountCell(const db::Value& value) {
@@ -116,6 +114,10 @@ frmACT0100::frmACT0100(data::ProgramState& state, QWidget* parent)
     ActivatedFlag = 0;
     buildLayout();
     bindGrids();
+    setGridChoice(VoucherList, [this] { voucherChosen(); });
+    setGridChoice(DescriptionList, [this] { descriptionChosen(); });
+    setGridChoice(SubjectList, [this] { subjectChosen(); });
+    setGridChoice(CodeList, [this] { codeChosen(); });
     fillEraLists();
 
     VoucherDate = state.F01Record.F01_ACT;
@@ -288,10 +290,8 @@ void frmACT0100::windowActivated() {
 // ---- Clearing and showing
 
 void frmACT0100::ClearVoucher() {
-    for (int i = 0; i <= 11; ++i)
-        Text1(i)->clear();
-    for (int i = 0; i <= 3; ++i)
-        Label2(i)->clear();
+    clearFields(0, 11);
+    clearNames(0, 3);
     LineNo = 0;
     VoucherNo = 0;
     RecordState = 0;
@@ -299,10 +299,8 @@ void frmACT0100::ClearVoucher() {
 }
 
 void frmACT0100::ClearLine() {
-    for (int i = 2; i <= 11; ++i)
-        Text1(i)->clear();
-    for (int i = 0; i <= 3; ++i)
-        Label2(i)->clear();
+    clearFields(2, 11);
+    clearNames(0, 3);
     RecordState = 0;
 }
 
@@ -336,13 +334,9 @@ void frmACT0100::showEditForm(int index) {
     const data::F45Rec& r = state().F45Record;
     QLineEdit* field = Text1(index);
     switch (index) {
-    case 0: {
-        std::string text, code;
-        std::int16_t err = 0;
-        common::DateToEra(state().F01Record, VoucherDate, text, code, err);
-        if (err == 0) field->setText(common::EraCodeFits(code) ? q(code.substr(1, 6)) : QString());
+    case 0:
+        showEraEditForm(0, VoucherDate);
         break;
-    }
     case 1:
         field->setText(editForm(VoucherNo, "#####"));
         break;
@@ -355,8 +349,7 @@ void frmACT0100::showEditForm(int index) {
     case 5:
     case 6: {
         const std::int16_t direction = index == 5 ? 0 : 1;
-        field->setText(r.F45_IO != direction ? QStringLiteral("0")
-                                             : q(common::FormatNumber(r.F45_AMT.toString(), "##########")));
+        field->setText(r.F45_IO != direction ? QStringLiteral("0") : editForm(r.F45_AMT.toString(), "##########"));
         break;
     }
     case 7:
@@ -384,13 +377,6 @@ std::int16_t frmACT0100::ShowField(int index) {
     data::F45Rec& r = s.F45Record;
     QLineEdit* field = Text1(index);
     std::int16_t status = 0;
-    // A code's name beside it: the look-up's status, and the name or nothing.
-    auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
-        s.F10Record.F10_KBN = category;
-        s.F10Record.F10_COD = code;
-        data::F10Access(s, "GET", status);
-        label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
-    };
     switch (index) {
     case 0: {
         std::string text, code;
@@ -405,10 +391,10 @@ std::int16_t frmACT0100::ShowField(int index) {
         break;
     }
     case 1:
-        field->setText(q(common::FormatFix(VoucherNo, "#####0")));
+        field->setText(displayForm(VoucherNo, "#####0"));
         break;
     case 2:
-        field->setText(q(common::FormatFix(LineNo, "#0")));
+        field->setText(displayForm(LineNo, "#0"));
         break;
     case 3:
         field->setText(q(r.F45_TEK.str()));
@@ -425,41 +411,36 @@ std::int16_t frmACT0100::ShowField(int index) {
     case 5:
     case 6: {
         const std::int16_t direction = index == 5 ? 0 : 1;
-        field->setText(r.F45_IO == direction ? q(common::FormatFix(r.F45_AMT, AmountFormat))
-                                             : q(common::FormatFix(std::string("0"), AmountFormat)));
+        field->setText(r.F45_IO == direction ? displayForm(r.F45_AMT, AmountFormat)
+                                             : displayForm(std::string("0"), AmountFormat));
         break;
     }
     case 7:
-        field->setText(q(common::FormatFix(r.F45_KBN, "#0")));
-        s.F10Record.F10_KBN = 1;
-        s.F10Record.F10_COD = r.F45_KBN;
-        data::F10Access(s, "GET", status);
+        field->setText(displayForm(r.F45_KBN, "#0"));
+        status = data::F10AccessByKey(s, "GET", 1, r.F45_KBN);
         break;
     case 8:
-        field->setText(q(common::FormatFix(r.F45_ACT, "#####0")));
-        s.F21Record.F21_KBN = r.F45_KBN;
-        s.F21Record.F21_ACT = r.F45_ACT;
-        s.F21Record.F21_SRT = 0;
-        data::F21Access(s, "LOOK", status);
+        field->setText(displayForm(r.F45_ACT, "#####0"));
+        status = data::F21AccessByKey(s, "LOOK", r.F45_KBN, r.F45_ACT, 0);
         Label2(1)->setText(q(s.F21Record.F21_NAM.trimmed()));
         // A line without an amount takes its subject's direction.
         if (r.F45_AMT == db::Currency()) r.F45_IO = s.F21Record.F21_IO;
         break;
     case 9:
-        field->setText(q(common::FormatFix(r.F45_SRT, "#####0")));
+        field->setText(displayForm(r.F45_SRT, "#####0"));
         if (r.F45_SRT != 0) {
-            codeName(Label2(2), 3, r.F45_SRT);
+            status = showCodeName(Label2(2), 3, r.F45_SRT);
         } else {
             Label2(2)->clear();
         }
         break;
     case 10:
-        field->setText(q(common::FormatFix(r.F45_KND, "#0")));
+        field->setText(displayForm(r.F45_KND, "#0"));
         break;
     case 11:
-        field->setText(q(common::FormatFix(r.F45_CUS, "#####0")));
+        field->setText(displayForm(r.F45_CUS, "#####0"));
         if (r.F45_CUS != 0) {
-            codeName(Label2(3), r.F45_KND, r.F45_CUS);
+            status = showCodeName(Label2(3), r.F45_KND, r.F45_CUS);
         } else {
             Label2(3)->clear();
         }
@@ -468,11 +449,6 @@ std::int16_t frmACT0100::ShowField(int index) {
         break;
     }
     return status;
-}
-
-void frmACT0100::showFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowField(i);
 }
 
 std::int16_t frmACT0100::VoucherLineIO(const std::string& mode) {
@@ -515,11 +491,9 @@ void frmACT0100::storeField(int index, const QString& typed) {
         storeAmount(index, text);
         return;
     }
-    const std::optional<std::int64_t> number = fieldNumber(index, text);
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number =
+        takeDigits(index, text, isShortField(index) ? shell::LargestShort : shell::LargestLong);
+    if (!number) return;
     data::F45Rec& r = state().F45Record;
     switch (index) {
     case 1:
@@ -558,7 +532,7 @@ void frmACT0100::storeField(int index, const QString& typed) {
 
 void frmACT0100::storeDate(const std::string& text) {
     if (text.size() != 6) {
-        refuseField(0, DateLengthMessage);
+        refuseField(0, shell::SixDigitDateMessage);
         return;
     }
     EraNo = static_cast<std::int16_t>(Combo1(0)->chosenEra());
@@ -599,20 +573,13 @@ void frmACT0100::storeDescription(std::int32_t code) {
         refuseField(3, DescriptionMissingMessage);
         return;
     }
-    r.F45_KBN = s.F18Record.F18_KBN;
-    r.F45_ACT = s.F18Record.F18_ACT;
-    r.F45_SRT = s.F18Record.F18_SRT;
-    r.F45_KND = s.F18Record.F18_KND;
-    r.F45_CUS = s.F18Record.F18_CUS;
+    takeDescriptionCodes(r, s.F18Record);
     showFields(7, 11);
 }
 
 void frmACT0100::storeAmount(int index, const std::string& text) {
-    const std::optional<db::Currency> amount = common::ParseAmount(text);
-    if (!amount) {
-        refuseField(index, shell::NotNumericMessage);
-        return;
-    }
+    const std::optional<db::Currency> amount = takeAmount(index, text);
+    if (!amount) return;
     data::F45Rec& r = state().F45Record;
     r.F45_AMT = *amount;
     const bool nonZero = *amount != db::Currency();
@@ -627,7 +594,7 @@ void frmACT0100::storeCounterpartCategory(std::int16_t category) {
     r.F45_KND = category;
     // Subject classes and detail classifications are no counterparts.
     if (category == 1 || category == 3) {
-        refuseField(10, BadCounterpartCategoryMessage);
+        refuseField(10, shell::BadCounterpartCategoryMessage);
         return;
     }
     ShowField(10);
@@ -642,7 +609,7 @@ void frmACT0100::storeCounterpartCode(std::int32_t code) {
     data::F45Rec& r = state().F45Record;
     r.F45_CUS = code;
     if (code != 0 && r.F45_KND == 0) {
-        refuse(NoCounterpartCategoryMessage, Text1(10));
+        refuse(shell::NoCounterpartCategoryMessage, Text1(10));
         return;
     }
     if (code == 0) {
@@ -741,12 +708,7 @@ void frmACT0100::registerLine() {
         refuse(NoAmountMessage, Text1(r.F45_IO != 0 ? 6 : 5));
         return;
     }
-    s.F21Record.F21_KBN = r.F45_KBN;
-    s.F21Record.F21_ACT = r.F45_ACT;
-    s.F21Record.F21_SRT = 0;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    if (status != 0) {
+    if (data::F21AccessByKey(s, "GET", r.F45_KBN, r.F45_ACT, 0) != 0) {
         refuse(SubjectNotRegisteredMessage, Text1(7));
         return;
     }
@@ -757,14 +719,7 @@ void frmACT0100::registerLine() {
 }
 
 void frmACT0100::deleteLine() {
-    if (RecordState != 1) {
-        state().message(shell::NothingToDeleteMessage);
-        return;
-    }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        focusField(3);
-        return;
-    }
+    if (!confirmDelete(true, Text1(3))) return;
     if (VoucherLineIO("DEL") != 0) state().message(InconsistentMessage);
     ClearLine();
     focusField(2);
@@ -786,25 +741,6 @@ void frmACT0100::stepLine(int step) {
 
 // ---- Grid choices
 
-void frmACT0100::gridChosen(int grid) {
-    switch (grid) {
-    case VoucherList:
-        voucherChosen();
-        break;
-    case DescriptionList:
-        descriptionChosen();
-        break;
-    case SubjectList:
-        subjectChosen();
-        break;
-    case CodeList:
-        codeChosen();
-        break;
-    default:
-        break;
-    }
-}
-
 void frmACT0100::voucherChosen() {
     const db::TableRecordset* table = state().F45Table.get();
     if (!shell::standsOnRow(table)) return;
@@ -819,17 +755,12 @@ void frmACT0100::voucherChosen() {
 void frmACT0100::descriptionChosen() {
     data::ProgramState& s = state();
     const db::TableRecordset* table = s.F18Table.get();
-    if (!shell::standsOnRow(table)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(table)) return;
     data::F45Rec& r = s.F45Record;
     r.F45_TEK = table->field("F18_COD").asText();
     if (ShowField(3) == 0) {
         const data::F18Rec& d = s.F18Record;
-        r.F45_KBN = d.F18_KBN;
-        r.F45_ACT = d.F18_ACT;
-        r.F45_SRT = d.F18_SRT;
-        r.F45_KND = d.F18_KND;
-        r.F45_CUS = d.F18_CUS;
+        takeDescriptionCodes(r, d);
         r.F45_RMK = d.F18_RMK.str();
         r.F45_IO = d.F18_IO;
         r.F45_AMT = d.F18_AMT;
@@ -841,8 +772,7 @@ void frmACT0100::descriptionChosen() {
 
 void frmACT0100::subjectChosen() {
     db::QueryRecordset* set = SubjectListSet.get();
-    if (!set || set->bof() || set->eof()) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(set)) return;
     data::F45Rec& r = state().F45Record;
     r.F45_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());
     r.F45_ACT = static_cast<std::int32_t>(set->field("F21_ACT").asInt());
@@ -853,8 +783,7 @@ void frmACT0100::subjectChosen() {
 
 void frmACT0100::codeChosen() {
     const db::TableRecordset* table = state().F10Table.get();
-    if (!shell::standsOnRow(table)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(table)) return;
     data::F45Rec& r = state().F45Record;
     const auto category = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     const auto code = static_cast<std::int32_t>(table->field("F10_COD").asInt());

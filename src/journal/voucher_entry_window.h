@@ -52,7 +52,6 @@ private:
     // Shows field i in its display form with its looked-up name; the status of the look-up
     // (0 found, 9 not), for the date the error of DateToEra, else 0.
     std::int16_t ShowField(int index);
-    void showFields(int from, int to);
     // The window's side of the line storage: reads, writes or deletes the line of the key; a read
     // shows the whole line, keeping the voucher number it was read with.
     std::int16_t VoucherLineIO(const std::string& mode);
@@ -70,7 +69,6 @@ private:
     void searchFreeLine();
     void stepLine(int step);
 
-    void gridChosen(int grid);
     void voucherChosen();
     void descriptionChosen();
     void subjectChosen();

@@ -6,6 +6,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,8 +24,10 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 8460;
 constexpr int HeightTwips = 3090;
@@ -33,7 +36,6 @@ constexpr int CategoryField = 0;
 constexpr int DigitsField = 2;
 constexpr int LengthField = 3;
 
-constexpr char NoCategoryMessage[] = "コード区分が未入力です。";
 constexpr char RangeMessage[] = "１以上　99までの数字を入力して下さい。";
 
 std::vector<shell::FieldSpec> categoryFields() {
@@ -48,8 +50,6 @@ std::vector<shell::FieldSpec> categoryFields() {
          "コードのデータ長を入力して下さい。"},
     };
 }
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
@@ -129,8 +129,7 @@ bool frmCODEKBN::userCloseRequested() {
 // ---- Clearing and showing
 
 void frmCODEKBN::ClearFields() {
-    for (int i = CategoryField; i <= LengthField; ++i)
-        Text1(i)->clear();
+    clearFields(CategoryField, LengthField);
     categoryNo_ = 0;
     frame2_->setEnabled(false);
 }
@@ -139,16 +138,16 @@ void frmCODEKBN::ShowField(int index) {
     QLineEdit* field = Text1(index);
     switch (index) {
     case CategoryField:
-        field->setText(q(common::FormatFix(categoryNo_, "###0")));
+        field->setText(displayForm(categoryNo_, "###0"));
         break;
     case NameField:
         field->setText(q(record_.F10KBN_NAME.str()));
         break;
     case DigitsField:
-        field->setText(q(common::FormatFix(record_.F10KBN_KETA, "#####0")));
+        field->setText(displayForm(record_.F10KBN_KETA, "#####0"));
         break;
     case LengthField:
-        field->setText(q(common::FormatFix(record_.F10KBN_LEN, "#####0")));
+        field->setText(displayForm(record_.F10KBN_LEN, "#####0"));
         break;
     default:
         break;
@@ -173,11 +172,8 @@ void frmCODEKBN::storeField(int index, const QString& typed) {
         return;
     }
     const std::optional<std::int64_t> number =
-        common::DigitsValue(typed.toStdString(), std::numeric_limits<std::int16_t>::max());
-    if (!number) {
-        refuseField(index, shell::TooLongMessageKanji);
-        return;
-    }
+        takeDigits(index, typed.toStdString(), shell::LargestShort, shell::TooLongMessageKanji);
+    if (!number) return;
     if (*number == 0) {
         refuseField(index, RangeMessage);
         return;
@@ -232,7 +228,7 @@ void frmCODEKBN::buttonClicked(int index) {
 void frmCODEKBN::CheckCategoryKey(std::int16_t& status) {
     status = 0;
     if (categoryNo_ != 0) return;
-    refuse(NoCategoryMessage, Text1(CategoryField));
+    refuse(shell::NoCodeCategoryMessage, Text1(CategoryField));
     status = 9;
 }
 
@@ -258,14 +254,8 @@ void frmCODEKBN::registerCategory() {
 }
 
 void frmCODEKBN::deleteCategory() {
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        if (frame2_->isEnabled()) {
-            focusField(NameField);
-        } else {
-            Command1(3)->setFocus(Qt::OtherFocusReason);
-        }
-        return;
-    }
+    QWidget* backTo = frame2_->isEnabled() ? static_cast<QWidget*>(Text1(NameField)) : Command1(3);
+    if (!confirmDelete(false, backTo)) return;
     std::int16_t status = 0;
     UPD_F10KBN("DEL", status);
     ClearFields();
@@ -298,16 +288,7 @@ void frmCODEKBN::UPD_F10KBN(const std::string& mode, std::int16_t& status) {
         s.F10KBNRecord.F10KBN_ID = categoryNo_;
         const data::F10KBNRec& r = s.F10KBNRecord;
         db::TableRecordset& t = *s.F10KBNTable;
-        bool found = false;
-        if (!t.empty()) {
-            t.seek("=", {data::toValue(r.F10KBN_ID)});
-            found = !t.noMatch();
-        }
-        if (found) {
-            t.edit();
-        } else {
-            t.addNew();
-        }
+        data::EditOrAddNew(t, {data::toValue(r.F10KBN_ID)});
         t.setField("F10KBN_ID", data::toValue(r.F10KBN_ID));
         t.setField("F10KBN_NAME", data::toValue(r.F10KBN_NAME));
         t.setField("F10KBN_KETA", data::toValue(r.F10KBN_KETA));

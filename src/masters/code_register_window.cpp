@@ -5,6 +5,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,8 +23,10 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 8220;
 constexpr int HeightTwips = 5175;
@@ -33,7 +36,6 @@ constexpr int CodeField = 1;
 constexpr int ContentField = 2;
 constexpr int LastRemarkField = 6;
 
-constexpr char NoCategoryMessage[] = "コード区分が未入力です。";
 constexpr char NoCodeMessage[] = "明細コードが未入力です。";
 constexpr char UnknownCategoryMessage[] = "存在しないコード区分です。";
 constexpr char CategoryNotRegisteredMessage[] = "区分テーブルに登録されていません。";
@@ -55,8 +57,6 @@ std::vector<shell::FieldSpec> codeFields() {
         {6, 15, 15, false, FieldCheck::None, otherRemarkTip, remarkHint},
     };
 }
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 // The category's row, read by its number; nothing when it is not in the category table.
 std::optional<data::F10KBNRec> categoryRow(data::ProgramState& s, std::int16_t category) {
@@ -170,8 +170,7 @@ void frmCMNCODE::ClearCategoryFields() {
 }
 
 void frmCMNCODE::ClearDetailFields() {
-    for (int i = CodeField; i <= LastRemarkField; ++i)
-        Text1(i)->clear();
+    clearFields(CodeField, LastRemarkField);
     code_ = 0;
     frame2_->setEnabled(false);
 }
@@ -199,7 +198,7 @@ int frmCMNCODE::lengthLimit(int index) const {
 }
 
 std::string frmCMNCODE::requiredFieldMessage(int index) const {
-    return index == CategoryField ? NoCategoryMessage : NoCodeMessage;
+    return index == CategoryField ? shell::NoCodeCategoryMessage : NoCodeMessage;
 }
 
 void frmCMNCODE::storeField(int index, const QString& typed) {
@@ -212,16 +211,12 @@ void frmCMNCODE::storeField(int index, const QString& typed) {
         }
         return;
     }
-    const std::int64_t largest =
-        index == CategoryField ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
-    const std::optional<std::int64_t> number = common::DigitsValue(text, largest);
-    if (!number) {
-        refuseField(index, shell::TooLongMessageKanji);
-        return;
-    }
+    const std::optional<std::int64_t> number = takeDigits(
+        index, text, index == CategoryField ? shell::LargestShort : shell::LargestLong, shell::TooLongMessageKanji);
+    if (!number) return;
     if (index == CodeField) {
         code_ = static_cast<std::int32_t>(*number);
-        Text1(CodeField)->setText(q(common::FormatFix(code_, "#####0")));
+        Text1(CodeField)->setText(displayForm(code_, "#####0"));
         return;
     }
     categoryNo_ = static_cast<std::int16_t>(*number);
@@ -229,7 +224,7 @@ void frmCMNCODE::storeField(int index, const QString& typed) {
         refuseField(CategoryField, UnknownCategoryMessage);
         return;
     }
-    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "##0")));
+    Text1(CategoryField)->setText(displayForm(categoryNo_, "##0"));
 }
 
 bool frmCMNCODE::readCategory() {
@@ -281,7 +276,7 @@ void frmCMNCODE::buttonClicked(int index) {
 void frmCMNCODE::CheckCodeKey(std::int16_t& status) {
     status = 9;
     if (categoryNo_ == 0) {
-        refuse(NoCategoryMessage, Text1(CategoryField));
+        refuse(shell::NoCodeCategoryMessage, Text1(CategoryField));
     } else if (code_ == 0) {
         refuse(NoCodeMessage, Text1(CodeField));
     } else {
@@ -303,14 +298,8 @@ void frmCMNCODE::registerCode() {
 }
 
 void frmCMNCODE::deleteCode() {
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        if (frame2_->isEnabled()) {
-            focusField(ContentField);
-        } else {
-            Command1(3)->setFocus(Qt::OtherFocusReason);
-        }
-        return;
-    }
+    QWidget* backTo = frame2_->isEnabled() ? static_cast<QWidget*>(Text1(ContentField)) : Command1(3);
+    if (!confirmDelete(false, backTo)) return;
     std::int16_t status = 0;
     UPD_F10("DEL", status);
     ClearDetailFields();
@@ -343,16 +332,7 @@ void frmCMNCODE::UPD_F10(const std::string& mode, std::int16_t& status) {
             s.F10Record.F10_CNV[k] = record_.F10_CNV[k];
         const data::F10Rec& r = s.F10Record;
         db::TableRecordset& t = *s.F10Table;
-        bool found = false;
-        if (!t.empty()) {
-            t.seek("=", {data::toValue(r.F10_KBN), data::toValue(r.F10_COD)});
-            found = !t.noMatch();
-        }
-        if (found) {
-            t.edit();
-        } else {
-            t.addNew();
-        }
+        data::EditOrAddNew(t, {data::toValue(r.F10_KBN), data::toValue(r.F10_COD)});
         t.setField("F10_KBN", data::toValue(r.F10_KBN));
         t.setField("F10_COD", data::toValue(r.F10_COD));
         t.setField("F10_DTL", data::toValue(r.F10_DTL));
@@ -379,8 +359,8 @@ void frmCMNCODE::codeChosen() {
     if (!shell::standsOnRow(table)) return;
     categoryNo_ = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     code_ = static_cast<std::int32_t>(table->field("F10_COD").asInt());
-    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "###0")));
-    Text1(CodeField)->setText(q(common::FormatFix(code_, "#####0")));
+    Text1(CategoryField)->setText(displayForm(categoryNo_, "###0"));
+    Text1(CodeField)->setText(displayForm(code_, "#####0"));
     if (!readCategory()) {
         refuse(CategoryNotRegisteredMessage, Text1(CategoryField));
         return;
@@ -396,7 +376,7 @@ void frmCMNCODE::categoryChosen() {
     const db::TableRecordset* table = state().F10KBNTable.get();
     if (!shell::standsOnRow(table)) return;
     categoryNo_ = static_cast<std::int16_t>(table->field("F10KBN_ID").asInt());
-    Text1(CategoryField)->setText(q(common::FormatFix(categoryNo_, "###0")));
+    Text1(CategoryField)->setText(displayForm(categoryNo_, "###0"));
     Label1(1)->setText(q(data::fitText(table->field("F10KBN_NAME").asText(), 30)));
     focusField(CodeField);
 }

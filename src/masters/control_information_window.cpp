@@ -4,6 +4,7 @@
 #include "common/formats.h"
 #include "common/input_checks.h"
 #include "data/control_row.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,15 +23,15 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
 using shell::FieldCheck;
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 9315;
 constexpr int HeightTwips = 4770;
 
-constexpr char SixDigitsMessage[] = "6桁(YYMMDD)で入力して下さい。";
-constexpr char BadDateMessage[] = "日付の誤りです。再度、入力して下さい。";
 constexpr char BadClosingDayMessage[] = "〆日の入力値が間違っています。";
 constexpr char BadMonthMessage[] = "月の入力値が間違っています。";
 constexpr char BadTaxRateMessage[] = "税率の入力値が間違っています。";
@@ -106,10 +107,8 @@ data::FixedText& companyText(data::F01Rec& r, int index) {
 // The largest number the field's member holds.
 std::int64_t highestOf(int index) {
     const bool shortMember = index == 2 || index == 3 || index == 6 || index == 7;
-    return shortMember ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
+    return shortMember ? shell::LargestShort : shell::LargestLong;
 }
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
@@ -238,9 +237,8 @@ void frmCMNCNTR::FillEraCombos() { fillEraLists(); }
 
 void frmCMNCNTR::RefreshEraDates() {
     FillEraCombos();
-    std::int16_t err = 0;
     for (int index : {0, 1, 4, 8})
-        ShowEraDate(dateOf(index), index, err);
+        showEraDate(index, dateOf(index));
 }
 
 std::int32_t& frmCMNCNTR::dateOf(int index) {
@@ -257,33 +255,21 @@ std::int32_t& frmCMNCNTR::dateOf(int index) {
     }
 }
 
-void frmCMNCNTR::ShowEraDate(std::int32_t Date, int Index, std::int16_t& Err) {
-    Err = 0;
-    if (Date <= 0) return;
-    std::string text, code;
-    common::DateToEra(state().F01Record, Date, text, code, Err);
-    if (Err != 0) return;
-    Text1(Index)->setText(q(text));
-    // By the era's number: an unnamed era between named ones does not shift the others.
-    Combo1(Index)->selectEra(code[0] - '0');
-}
-
 void frmCMNCNTR::ShowControlField(int Index) {
     data::F01Rec& r = state().F01Record;
     QLineEdit* field = Text1(Index);
-    std::int16_t err = 0;
     if (isEraDateField(Index)) {
-        ShowEraDate(dateOf(Index), Index, err);
+        showEraDate(Index, dateOf(Index));
     } else if (Index == 2 || Index == 3) {
-        field->setText(q(common::FormatFix(Index == 2 ? r.F01_SIM : r.F01_STMM, "##")));
+        field->setText(displayForm(Index == 2 ? r.F01_SIM : r.F01_STMM, "##"));
     } else if (Index == 5) {
-        field->setText(q(common::FormatFix(r.F01_DNO, "#######0")));
+        field->setText(displayForm(r.F01_DNO, "#######0"));
     } else if (Index == 6 || Index == 7) {
-        field->setText(q(common::FormatFix(Index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0")));
+        field->setText(displayForm(Index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
     } else if (isEraName(Index)) {
         field->setText(q(r.F01_NENG[eraOf(Index)].str()));
     } else if (isEraStart(Index)) {
-        field->setText(q(common::FormatFix(r.F01_STYMD[eraOf(Index)], "########")));
+        field->setText(displayForm(r.F01_STYMD[eraOf(Index)], "########"));
     } else if (isCompanyText(Index)) {
         field->setText(q(companyText(r, Index).str()));
     }
@@ -293,20 +279,14 @@ void frmCMNCNTR::showEditForm(int index) {
     if (std::exchange(keepPickedText_, false)) return;
     const data::F01Rec& r = state().F01Record;
     QLineEdit* field = Text1(index);
-    const auto plain = [](std::int64_t value, const char* pattern) {
-        return q(common::FormatNumber(std::to_string(value), pattern));
-    };
     if (isEraDateField(index)) {
-        std::string text, code;
-        std::int16_t err = 0;
-        common::DateToEra(r, dateOf(index), text, code, err);
-        if (err == 0 && common::EraCodeFits(code)) field->setText(q(code.substr(1, 6)));
+        showEraEditForm(index, dateOf(index));
     } else if (index == 5) {
-        field->setText(plain(r.F01_DNO, "#####0"));
+        field->setText(shell::editForm(r.F01_DNO, "#####0"));
     } else if (index == 6 || index == 7) {
-        field->setText(plain(index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
+        field->setText(shell::editForm(index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
     } else if (isEraStart(index)) {
-        field->setText(plain(r.F01_STYMD[eraOf(index)], "#######0"));
+        field->setText(shell::editForm(r.F01_STYMD[eraOf(index)], "#######0"));
     }
 }
 
@@ -353,11 +333,8 @@ void frmCMNCNTR::storeField(int index, const QString& typed) {
         storeEraName(index, text);
         return;
     }
-    const std::optional<std::int64_t> number = common::DigitsValue(text, highestOf(index));
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number = takeDigits(index, text, highestOf(index));
+    if (!number) return;
     const std::int64_t value = *number;
     if (isEraDateField(index)) {
         storeDate(index, value, text);
@@ -397,13 +374,13 @@ void frmCMNCNTR::storeDate(int index, std::int64_t value, const std::string& tex
         ShowControlField(index);
         return;
     }
-    if (text.size() != 6) return refuseField(index, SixDigitsMessage);
+    if (text.size() != 6) return refuseField(index, shell::SixDigitDateMessage);
     const int era = Combo1(index)->chosenEra();
     if (era == 0) return refuseField(index, shell::ChooseEraMessage);
     std::string ymd;
     std::int16_t err = 0;
     common::EraToDate(state().F01Record, static_cast<std::int16_t>(era), text, ymd, err);
-    if (err != 0) return refuseField(index, BadDateMessage);
+    if (err != 0) return refuseField(index, shell::BadDateMessage);
     // A day of 99 is kept as the month's real last day, so that every comparison of dates holds.
     dateOf(index) = common::ResolveDay99(std::stoi(ymd));
     ShowControlField(index);

@@ -29,7 +29,6 @@ private:
     void FillEraCombos();
     void RefreshEraDates();
     void ShowControlField(int Index);
-    void ShowEraDate(std::int32_t Date, int Index, std::int16_t& Err);
     std::int32_t& dateOf(int index);
 
     void storeDate(int index, std::int64_t value, const std::string& text);

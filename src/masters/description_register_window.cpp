@@ -6,6 +6,7 @@
 #include "data/field_values.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,8 +24,11 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 9015;
 constexpr int HeightTwips = 6165;
@@ -33,9 +37,6 @@ constexpr char RequiredMessage[] = "摘要コードが未入力です。";
 constexpr char NoDescriptionCodeMessage[] = "摘要コードが入力されていません。";
 constexpr char CodeMissingMessage[] = "コードに登録されていません。";
 constexpr char SubjectMissingMessage[] = "勘定科目に登録されていません。";
-constexpr char BadCounterpartCategoryMessage[] = "相手先種別の誤りです。";
-constexpr char NoCounterpartCategoryMessage[] = "相手先区分が入力されていません。";
-constexpr char BadDirectionMessage[] = "入出金区分の誤りです。";
 
 constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
                                     " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
@@ -69,16 +70,10 @@ std::vector<shell::FieldSpec> descriptionFields() {
 // The largest number the member behind a field holds.
 std::int64_t largestValue(int index) {
     const bool shortField = index == 2 || index == 5 || index == 8;
-    return shortField ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
+    return shortField ? shell::LargestShort : shell::LargestLong;
 }
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QString editForm(std::int64_t value, const char* pattern) {
-    return q(common::FormatNumber(std::to_string(value), pattern));
-}
-
-QString shownNumber(std::int64_t value) { return q(common::FormatFix(value, NumberFormat)); }
+QString shownNumber(std::int64_t value) { return displayForm(value, NumberFormat); }
 
 } // namespace
 
@@ -89,6 +84,9 @@ frmACT0030::frmACT0030(data::ProgramState& state, QWidget* parent)
     setPlacement(WidthTwips, HeightTwips);
     buildLayout();
     bindGrids();
+    setGridChoice(DescriptionList, [this] { descriptionChosen(); });
+    setGridChoice(SubjectList, [this] { subjectChosen(); });
+    setGridChoice(CodeList, [this] { codeChosen(); });
     ClearDescriptionForm();
 }
 
@@ -220,10 +218,8 @@ void frmACT0030::refreshLists() {
 // ---- Clearing and showing
 
 void frmACT0030::ClearDescriptionForm() {
-    for (int i = 0; i <= 9; ++i)
-        Text1(i)->clear();
-    for (int i = 0; i <= 2; ++i)
-        Label2(i)->clear();
+    clearFields(0, 9);
+    clearNames(0, 2);
     DescriptionCode.clear();
     RecordState = 0;
     frame2_->setEnabled(false);
@@ -256,7 +252,7 @@ void frmACT0030::showEditForm(int index) {
         field->setText(editForm(r.F18_IO, "#"));
         break;
     case 9:
-        field->setText(q(common::FormatNumber(r.F18_AMT.toString(), "#########0")));
+        field->setText(editForm(r.F18_AMT.toString(), "#########0"));
         break;
     default: // the code field was emptied with the window; the texts are edited as they are shown
         break;
@@ -269,9 +265,7 @@ std::int16_t frmACT0030::ShowField(int index) {
     QLineEdit* field = Text1(index);
     std::int16_t status = 0;
     auto lookUpCode = [&](std::int16_t category, std::int32_t code) {
-        s.F10Record.F10_KBN = category;
-        s.F10Record.F10_COD = code;
-        data::F10Access(s, "GET", status);
+        status = data::F10AccessByKey(s, "GET", category, code);
     };
     // A code's name beside it, or nothing for no code.
     auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
@@ -293,10 +287,7 @@ std::int16_t frmACT0030::ShowField(int index) {
         break;
     case 3:
         field->setText(shownNumber(r.F18_ACT));
-        s.F21Record.F21_KBN = r.F18_KBN;
-        s.F21Record.F21_ACT = r.F18_ACT;
-        s.F21Record.F21_SRT = 0;
-        data::F21Access(s, "LOOK", status);
+        status = data::F21AccessByKey(s, "LOOK", r.F18_KBN, r.F18_ACT, 0);
         Label2(0)->clear();
         if (status == 0) {
             // A description takes its subject's direction each time the subject is shown.
@@ -323,17 +314,12 @@ std::int16_t frmACT0030::ShowField(int index) {
         field->setText(shownNumber(r.F18_IO));
         break;
     case 9:
-        field->setText(q(common::FormatFix(r.F18_AMT, AmountFormat)));
+        field->setText(displayForm(r.F18_AMT, AmountFormat));
         break;
     default:
         break;
     }
     return status;
-}
-
-void frmACT0030::showFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowField(i);
 }
 
 std::int16_t frmACT0030::DescriptionRecordIO(const std::string& mode) {
@@ -357,16 +343,7 @@ std::int16_t frmACT0030::DescriptionRecordIO(const std::string& mode) {
         s.F18Record.F18_COD = DescriptionCode;
         const data::F18Rec& r = s.F18Record;
         db::TableRecordset& t = *s.F18Table;
-        bool found = false;
-        if (!t.empty()) {
-            t.seek("=", {data::toValue(r.F18_COD)});
-            found = !t.noMatch();
-        }
-        if (found) {
-            t.edit();
-        } else {
-            t.addNew();
-        }
+        data::EditOrAddNew(t, {data::toValue(r.F18_COD)});
         t.setField("F18_COD", data::toValue(r.F18_COD));
         t.setField("F18_DSC", data::toValue(r.F18_DSC));
         t.setField("F18_KBN", data::toValue(r.F18_KBN));
@@ -416,20 +393,14 @@ void frmACT0030::storeField(int index, const QString& typed) {
         return;
     }
     if (index == 9) {
-        const std::optional<db::Currency> amount = common::ParseAmount(text);
-        if (!amount) {
-            refuseField(9, shell::NotNumericMessage);
-            return;
-        }
+        const std::optional<db::Currency> amount = takeAmount(9, text);
+        if (!amount) return;
         r.F18_AMT = *amount;
         ShowField(9);
         return;
     }
-    const std::optional<std::int64_t> number = common::DigitsValue(text, largestValue(index));
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number = takeDigits(index, text, largestValue(index));
+    if (!number) return;
     switch (index) {
     case 0:
         // The box keeps the digits as typed until a search shows the code.
@@ -455,7 +426,7 @@ void frmACT0030::storeField(int index, const QString& typed) {
         break;
     case 8:
         if (*number > 1) {
-            refuseField(8, BadDirectionMessage);
+            refuseField(8, shell::BadDirectionMessage);
             return;
         }
         r.F18_IO = static_cast<std::int16_t>(*number);
@@ -470,7 +441,7 @@ void frmACT0030::storeCounterpartCategory(std::int16_t category) {
     record_.F18_KND = category;
     // Subject classes and detail classifications are no counterparts.
     if (category == 1 || category == 3) {
-        refuseField(5, BadCounterpartCategoryMessage);
+        refuseField(5, shell::BadCounterpartCategoryMessage);
         return;
     }
     ShowField(5);
@@ -483,7 +454,7 @@ void frmACT0030::storeCounterpartCategory(std::int16_t category) {
 void frmACT0030::storeCounterpartCode(std::int32_t code) {
     record_.F18_CUS = code;
     if (code != 0 && record_.F18_KND == 0) {
-        refuse(NoCounterpartCategoryMessage, Text1(5));
+        refuse(shell::NoCounterpartCategoryMessage, Text1(5));
         return;
     }
     if (code == 0) {
@@ -555,14 +526,7 @@ void frmACT0030::registerDescription() {
 }
 
 void frmACT0030::deleteDescription() {
-    if (RecordState != 1) {
-        state().message(shell::NothingToDeleteMessage);
-        return;
-    }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) != platform::Answer::Yes) {
-        focusField(1);
-        return;
-    }
+    if (!confirmDelete(true, Text1(1))) return;
     DescriptionRecordIO("DEL");
     ClearDescriptionForm();
     focusField(0);
@@ -576,22 +540,6 @@ void frmACT0030::search() {
 
 // ---- Grid choices
 
-void frmACT0030::gridChosen(int grid) {
-    switch (grid) {
-    case DescriptionList:
-        descriptionChosen();
-        break;
-    case SubjectList:
-        subjectChosen();
-        break;
-    case CodeList:
-        codeChosen();
-        break;
-    default:
-        break;
-    }
-}
-
 void frmACT0030::descriptionChosen() {
     const db::TableRecordset* table = state().F18Table.get();
     if (!shell::standsOnRow(table)) return;
@@ -602,8 +550,7 @@ void frmACT0030::descriptionChosen() {
 
 void frmACT0030::subjectChosen() {
     const db::QueryRecordset* set = SubjectListSet.get();
-    if (!set || set->bof() || set->eof()) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(set)) return;
     record_.F18_KBN = static_cast<std::int16_t>(set->field("F21_KBN").asInt());
     record_.F18_ACT = static_cast<std::int32_t>(set->field("F21_ACT").asInt());
     record_.F18_SRT = static_cast<std::int32_t>(set->field("F21_SRT").asInt());
@@ -614,8 +561,7 @@ void frmACT0030::subjectChosen() {
 
 void frmACT0030::codeChosen() {
     const db::TableRecordset* table = state().F10Table.get();
-    if (!shell::standsOnRow(table)) return;
-    if (!requireChosenRecord()) return;
+    if (!choiceForChosenRecord(table)) return;
     const auto category = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     const auto code = static_cast<std::int32_t>(table->field("F10_COD").asInt());
     switch (category) {

@@ -55,7 +55,6 @@ private:
     // Shows field i in its display form with its looked-up name; the look-up's status (0 found, 9 not),
     // 0 for a field without one.
     std::int16_t ShowField(int index);
-    void showFields(int from, int to);
     // Reads ("GET"), writes ("PUT") or deletes ("DEL") the description DescriptionCode; 9 when a read or
     // a delete finds no row.
     std::int16_t DescriptionRecordIO(const std::string& mode);
@@ -68,7 +67,6 @@ private:
     void deleteDescription();
     void search();
 
-    void gridChosen(int grid);
     void descriptionChosen();
     void subjectChosen();
     void codeChosen();

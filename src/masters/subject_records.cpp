@@ -17,12 +17,7 @@ constexpr char DeleteDetailsQuestion[] = "基本科目ｺｰﾄﾞ（詳細 = 0 
 constexpr std::int16_t DetailCategory = 3;
 
 std::int16_t readSubject(data::ProgramState& s, std::int32_t kbn, std::int32_t act, std::int32_t srt) {
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(kbn);
-    s.F21Record.F21_ACT = act;
-    s.F21Record.F21_SRT = srt;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    return status;
+    return data::F21AccessByKey(s, "GET", static_cast<std::int16_t>(kbn), act, srt);
 }
 
 // Whether the table stands on a row of the entry's subject (any detail).
@@ -92,13 +87,8 @@ void putSubject(data::ProgramState& s, SubjectEntry& entry, const std::string& n
     s.F21Record.F21_ACT = entry.SubjectCode;
     s.F21Record.F21_SRT = entry.DetailCode;
     inOneTransaction(*s.MainDatabase, [&] {
-        table.seek("=", {data::toValue(s.F21Record.F21_KBN), data::toValue(entry.SubjectCode),
-                         data::toValue(entry.DetailCode)});
-        if (table.noMatch()) {
-            table.addNew();
-        } else {
-            table.edit();
-        }
+        data::EditOrAddNew(table, {data::toValue(s.F21Record.F21_KBN), data::toValue(entry.SubjectCode),
+                                   data::toValue(entry.DetailCode)});
         WriteSubjectFields(s, entry);
         if (renamed) table.setField("F21_NAM", data::toValue(entry.SubjectName));
         table.update();

@@ -6,6 +6,7 @@
 #include "data/code_categories.h"
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/field_forms.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,8 +24,11 @@ namespace masters {
 
 namespace {
 
+using shell::displayForm;
+using shell::editForm;
 using shell::FieldCheck;
 using shell::FocusMove;
+using shell::q;
 
 constexpr int WidthTwips = 10065;
 constexpr int HeightTwips = 6225;
@@ -34,10 +38,7 @@ constexpr int LastFigure = 17;
 constexpr int TotalField = 18;
 
 constexpr char NotInCodeTableMessage[] = "コードテーブルにありません。";
-constexpr char BadDirectionMessage[] = "入出金区分の誤りです。";
 constexpr char BadCashBookMessage[] = "現金出納簿科目区分の誤りです。";
-constexpr char NoClassMessage[] = "科目区分が未入力です。";
-constexpr char NoCodeMessage[] = "科目コードが未入力です。";
 
 constexpr char CodeListQuery[] = "SELECT * FROM F10TB WHERE F10_KBN=1 OR F10_KBN=3 "
                                  "ORDER BY F10_KBN,F10_COD";
@@ -65,12 +66,6 @@ std::vector<shell::FieldSpec> subjectFields() {
             {i, 10, 0, false, FieldCheck::Amount, "当月度の集計金額を入力します。", "当年度実績を入力して下さい。"});
     fields.push_back({TotalField, 0, 0, false, FieldCheck::None, {}, {}});
     return fields;
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-bool standsOnRow(const db::TableRecordset* table) {
-    return table && !table->bof() && !table->eof() && table->hasCurrent();
 }
 
 db::Currency& figure(data::F21Rec& row, int index) { return row.F21_AMT[static_cast<std::size_t>(index - 5)]; }
@@ -218,7 +213,7 @@ void frmACT0010::setYearCaptions() {
     for (int k = 1; k <= 12; ++k) {
         int month = firstMonth + k - 1;
         if (month > 12) month -= 12;
-        Label1(7 + k)->setText(q(common::FormatFix(month, "#0")) + "月");
+        Label1(7 + k)->setText(displayForm(month, "#0") + "月");
     }
 }
 
@@ -233,65 +228,51 @@ void frmACT0010::windowActivated() { refreshLists(); }
 // ---- Showing and clearing
 
 std::int16_t frmACT0010::ShowField(int index) {
-    data::ProgramState& s = state();
     data::F21Rec& r = entry_.Record;
     QLineEdit* field = Text1(index);
     std::int16_t status = 0;
-    auto codeName = [&](QLabel* label, std::int16_t category, std::int32_t code) {
-        s.F10Record.F10_KBN = category;
-        s.F10Record.F10_COD = code;
-        data::F10Access(s, "GET", status);
-        label->setText(status == 0 ? q(s.F10Record.F10_DTL.trimmed()) : QString());
-    };
     switch (index) {
     case 0:
-        field->setText(q(common::FormatFix(entry_.SubjectClass, CodeFormat)));
-        codeName(Label2(0), 1, entry_.SubjectClass);
+        field->setText(displayForm(entry_.SubjectClass, CodeFormat));
+        status = showCodeName(Label2(0), 1, static_cast<std::int16_t>(entry_.SubjectClass));
         break;
     case 1:
-        field->setText(q(common::FormatFix(entry_.SubjectCode, CodeFormat)));
+        field->setText(displayForm(entry_.SubjectCode, CodeFormat));
         break;
     case 2:
         field->setText(q(r.F21_NAM.str()));
         break;
     case 3:
-        field->setText(q(common::FormatFix(entry_.DetailCode, CodeFormat)));
+        field->setText(displayForm(entry_.DetailCode, CodeFormat));
         if (entry_.DetailCode == 0) {
             Label2(1)->clear();
         } else {
-            codeName(Label2(1), 3, entry_.DetailCode);
+            status = showCodeName(Label2(1), 3, entry_.DetailCode);
         }
         break;
     case 4:
-        field->setText(q(common::FormatFix(r.F21_IO, FlagFormat)));
+        field->setText(displayForm(r.F21_IO, FlagFormat));
         break;
     case 5:
-        field->setText(q(common::FormatFix(r.F21_CSH, FlagFormat)));
+        field->setText(displayForm(r.F21_CSH, FlagFormat));
         break;
     case TotalField: {
         db::Currency total;
         for (int m = 1; m <= 12; ++m)
             total += r.F21_AMT[static_cast<std::size_t>(m)];
         r.F21_REM = total;
-        field->setText(q(common::FormatFix(total, AmountFormat)));
+        field->setText(displayForm(total, AmountFormat));
         break;
     }
     default:
-        if (index >= FirstFigure && index <= LastFigure)
-            field->setText(q(common::FormatFix(figure(r, index), AmountFormat)));
+        if (index >= FirstFigure && index <= LastFigure) field->setText(displayForm(figure(r, index), AmountFormat));
         break;
     }
     return status;
 }
 
-void frmACT0010::showFields(int from, int to) {
-    for (int i = from; i <= to; ++i)
-        ShowField(i);
-}
-
 void frmACT0010::ClearCategoryFields() {
-    for (int i = 0; i <= 2; ++i)
-        Text1(i)->clear();
+    clearFields(0, 2);
     Label2(0)->clear();
     entry_.SubjectClass = 0;
     entry_.SubjectCode = 0;
@@ -301,8 +282,7 @@ void frmACT0010::ClearCategoryFields() {
 void frmACT0010::ClearDetailFields() {
     Text1(3)->clear();
     Label2(1)->clear();
-    for (int i = 4; i <= TotalField; ++i)
-        Text1(i)->clear();
+    clearFields(4, TotalField);
     entry_.DetailCode = 0;
     RecordState = 0;
     entry_.NameEntryFlag = 0;
@@ -336,11 +316,11 @@ void frmACT0010::showEditForm(int index) {
     const data::F21Rec& r = entry_.Record;
     QLineEdit* field = Text1(index);
     if (index == 3) {
-        field->setText(q(common::FormatNumber(std::to_string(entry_.DetailCode), "######")));
+        field->setText(editForm(entry_.DetailCode, "######"));
     } else if (index == 4 || index == 5) {
-        field->setText(q(common::FormatNumber(std::to_string(index == 4 ? r.F21_IO : r.F21_CSH), FlagFormat)));
+        field->setText(editForm(index == 4 ? r.F21_IO : r.F21_CSH, FlagFormat));
     } else if (index >= FirstFigure && index <= LastFigure) {
-        field->setText(q(common::FormatNumber(figure(entry_.Record, index).toString(), "#########0")));
+        field->setText(editForm(figure(entry_.Record, index).toString(), "#########0"));
     }
 }
 
@@ -368,13 +348,9 @@ void frmACT0010::storeField(int index, const QString& typed) {
         return;
     }
     // The class goes into a 16-bit member, the codes into 32-bit ones.
-    const std::int64_t highest =
-        index == 0 ? std::numeric_limits<std::int16_t>::max() : std::numeric_limits<std::int32_t>::max();
-    const std::optional<std::int64_t> number = common::DigitsValue(text, highest);
-    if (!number) {
-        refuseField(index, shell::TooLongMessage);
-        return;
-    }
+    const std::optional<std::int64_t> number =
+        takeDigits(index, text, index == 0 ? shell::LargestShort : shell::LargestLong);
+    if (!number) return;
     switch (index) {
     case 0:
         storeClass(static_cast<std::int32_t>(*number));
@@ -401,24 +377,14 @@ void frmACT0010::storeClass(std::int32_t value) {
         refuseField(0, NotInCodeTableMessage);
         return;
     }
-    data::ProgramState& s = state();
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(value);
-    s.F21Record.F21_ACT = 0;
-    s.F21Record.F21_SRT = 0;
-    std::int16_t status = 0;
-    data::F21Access(s, "TOP", status); // the subject list moves to the class
+    data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(value), 0, 0); // the subject list moves to the class
 }
 
 void frmACT0010::storeSubjectCode(std::int32_t value) {
     entry_.SubjectCode = value;
     ShowField(1);
     data::ProgramState& s = state();
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(entry_.SubjectClass);
-    s.F21Record.F21_ACT = value;
-    s.F21Record.F21_SRT = 0;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    if (status == 0) {
+    if (data::F21AccessByKey(s, "GET", static_cast<std::int16_t>(entry_.SubjectClass), value, 0) == 0) {
         entry_.Record = s.F21Record;
         ShowField(2);
         entry_.NameEntryFlag = 0;
@@ -443,7 +409,7 @@ void frmACT0010::storeDetailCode(std::int32_t value) {
 // A refused direction or cash-book flag is not kept, so that no register writes it.
 void frmACT0010::storeFlag(int index, std::int64_t value) {
     if (value != 0 && value != 1) {
-        refuseField(index, index == 4 ? BadDirectionMessage : BadCashBookMessage);
+        refuseField(index, index == 4 ? shell::BadDirectionMessage : BadCashBookMessage);
         return;
     }
     (index == 4 ? entry_.Record.F21_IO : entry_.Record.F21_CSH) = static_cast<std::int16_t>(value);
@@ -451,11 +417,8 @@ void frmACT0010::storeFlag(int index, std::int64_t value) {
 }
 
 void frmACT0010::storeFigure(int index, const std::string& text) {
-    const std::optional<db::Currency> amount = common::ParseAmount(text);
-    if (!amount) {
-        refuseField(index, shell::NotNumericMessage);
-        return;
-    }
+    const std::optional<db::Currency> amount = takeAmount(index, text);
+    if (!amount) return;
     figure(entry_.Record, index) = *amount;
     ShowField(index);
     ShowField(TotalField);
@@ -530,11 +493,11 @@ void frmACT0010::buttonClicked(int index) {
 
 bool frmACT0010::CheckSubjectKey() {
     if (entry_.SubjectClass == 0) {
-        refuse(NoClassMessage, Text1(0));
+        refuse(shell::NoSubjectClassMessage, Text1(0));
         return false;
     }
     if (entry_.SubjectCode == 0) {
-        refuse(NoCodeMessage, Text1(1));
+        refuse(shell::NoSubjectCodeMessage, Text1(1));
         return false;
     }
     return true;
@@ -570,8 +533,7 @@ void frmACT0010::deleteSubject() {
         state().message(shell::NothingToDeleteMessage);
         return;
     }
-    if (state().message(shell::DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes)
-        SubjectRecordIO("DEL");
+    if (confirmDelete(false)) SubjectRecordIO("DEL");
     focusField(3);
 }
 
@@ -580,7 +542,7 @@ void frmACT0010::deleteSubject() {
 void frmACT0010::subjectChosen() {
     data::ProgramState& s = state();
     const db::TableRecordset* table = s.F21Table.get();
-    if (!standsOnRow(table)) return;
+    if (!shell::standsOnRow(table)) return;
     const auto kbn = static_cast<std::int32_t>(table->field("F21_KBN").asInt());
     const auto act = static_cast<std::int32_t>(table->field("F21_ACT").asInt());
     const auto srt = static_cast<std::int32_t>(table->field("F21_SRT").asInt());
@@ -588,15 +550,11 @@ void frmACT0010::subjectChosen() {
     entry_.SubjectClass = kbn;
     entry_.SubjectCode = act;
     entry_.DetailCode = srt;
-    s.F21Record.F21_KBN = static_cast<std::int16_t>(kbn);
-    s.F21Record.F21_ACT = act;
-    s.F21Record.F21_SRT = srt;
-    std::int16_t status = 0;
-    data::F21Access(s, "GET", status);
-    if (status == 0) entry_.Record = s.F21Record;
+    if (data::F21AccessByKey(s, "GET", static_cast<std::int16_t>(kbn), act, srt) == 0) entry_.Record = s.F21Record;
     ShowField(1);
     ShowField(0);
-    showFields(2, TotalField);
+    ShowField(2); // the name too, which showField leaves as the user left it
+    showFields(3, TotalField);
     RecordState = 1;
     entry_.NameEntryFlag = 0;
     frame2_->setEnabled(true);
@@ -605,26 +563,21 @@ void frmACT0010::subjectChosen() {
 
 void frmACT0010::codeChosen() {
     const db::QueryRecordset* set = codeListSet_.get();
-    if (!set || set->bof() || set->eof()) return;
+    if (!shell::standsOnRow(set)) return;
     const auto category = set->field("F10_KBN").asInt();
     const auto code = static_cast<std::int32_t>(set->field("F10_COD").asInt());
     const QString name = q(data::trimText(set->field("F10_DTL").asText()));
     if (category == 1) {
         ClearCategoryFields();
         entry_.SubjectClass = code;
-        Text1(0)->setText(q(common::FormatFix(code, CodeFormat)));
+        Text1(0)->setText(displayForm(code, CodeFormat));
         Label2(0)->setText(name);
-        data::ProgramState& s = state();
-        s.F21Record.F21_KBN = static_cast<std::int16_t>(code);
-        s.F21Record.F21_ACT = 0;
-        s.F21Record.F21_SRT = 0;
-        std::int16_t status = 0;
-        data::F21Access(s, "TOP", status);
+        data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(code), 0, 0);
         focusField(1);
     } else if (category == 3) {
         ClearDetailFields();
         entry_.DetailCode = code;
-        Text1(3)->setText(q(common::FormatFix(code, CodeFormat)));
+        Text1(3)->setText(displayForm(code, CodeFormat));
         Label2(1)->setText(name);
         Command1(SearchButton)->setFocus(Qt::OtherFocusReason);
     }

@@ -50,7 +50,6 @@ private:
     // Shows field `index` in its display form; for the class and a detail the status of the name look-up
     // (0 found, 9 not), else 0.
     std::int16_t ShowField(int index);
-    void showFields(int from, int to);
     void ClearCategoryFields();
     void ClearDetailFields();
     // What entering a key field throws away.

@@ -13,6 +13,15 @@ inline constexpr char NothingToDeleteMessage[] = "削除すべきデータは存
 inline constexpr char DeleteQuestion[] = "削除します。よろしいか。";
 inline constexpr char DeleteMissingMessage[] = "存在しないデータを削除しようとしました。";
 inline constexpr char ChooseEraMessage[] = "年号を選択して下さい。";
+inline constexpr char BadDateMessage[] = "日付の誤りです。再度、入力して下さい。";
+inline constexpr char SixDigitDateMessage[] = "6桁(YYMMDD)で入力して下さい。";
+inline constexpr char NoSubjectClassMessage[] = "科目区分が未入力です。";
+inline constexpr char NoSubjectCodeMessage[] = "科目コードが未入力です。";
+inline constexpr char BadCounterpartCategoryMessage[] = "相手先種別の誤りです。";
+inline constexpr char NoCounterpartCategoryMessage[] = "相手先区分が入力されていません。";
+inline constexpr char RequiredFieldMessage[] = "必須項目が未入力です。";
+inline constexpr char BadDirectionMessage[] = "入出金区分の誤りです。";
+inline constexpr char NoCodeCategoryMessage[] = "コード区分が未入力です。";
 
 inline constexpr char ButtonHint[] = "ｸﾘｯｸ 又は、ｴﾝﾀーで作業を選択して下さい。";
 

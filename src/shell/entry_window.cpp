@@ -1,8 +1,11 @@
 #include "shell/entry_window.h"
 
+#include "common/era_dates.h"
 #include "common/input_checks.h"
 #include "data/fixed_text.h"
+#include "data/keyed_access.h"
 #include "shell/event_guard.h"
+#include "shell/recordset_grid_model.h"
 #include "shell/twips.h"
 #include "shell/window_placement.h"
 
@@ -198,12 +201,80 @@ bool EntryWindow::requireChosenRecord(const std::string& message) {
     return false;
 }
 
-bool EntryWindow::confirmDelete(bool refuseUnstored) {
+void EntryWindow::gridChosen(int grid) {
+    if (const auto choice = gridChoices_.find(grid); choice != gridChoices_.end()) choice->second();
+}
+
+bool EntryWindow::choiceForChosenRecord(const db::TableRecordset* table) {
+    return standsOnRow(table) && requireChosenRecord();
+}
+
+bool EntryWindow::choiceForChosenRecord(const db::QueryRecordset* set) {
+    return standsOnRow(set) && requireChosenRecord();
+}
+
+bool EntryWindow::confirmDelete(bool refuseUnstored, QWidget* focusOnNo) {
     if (refuseUnstored && RecordState != 1) {
         state_.message(NothingToDeleteMessage);
         return false;
     }
-    return state_.message(DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes;
+    if (state_.message(DeleteQuestion, platform::Buttons::YesNo) == platform::Answer::Yes) return true;
+    if (focusOnNo) focusOnNo->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+std::int16_t EntryWindow::showEraDate(int index, std::int32_t date) {
+    if (date <= 0) return 0;
+    std::string text, code;
+    std::int16_t err = 0;
+    common::DateToEra(state_.F01Record, date, text, code, err);
+    if (err != 0) return err;
+    Text1(index)->setText(QString::fromStdString(text));
+    Combo1(index)->selectEra(code[0] - '0');
+    return 0;
+}
+
+void EntryWindow::showEraEditForm(int index, std::int32_t date) {
+    std::string text, code;
+    std::int16_t err = 0;
+    common::DateToEra(state_.F01Record, date, text, code, err);
+    // A code whose era year has three digits is never cut into the six the field holds.
+    if (err == 0)
+        Text1(index)->setText(common::EraCodeFits(code) ? QString::fromStdString(code.substr(1, 6)) : QString());
+}
+
+std::int16_t EntryWindow::showCodeName(QLabel* label, std::int16_t category, std::int32_t code) {
+    const std::int16_t status = data::F10AccessByKey(state_, "GET", category, code);
+    label->setText(status == 0 ? QString::fromStdString(state_.F10Record.F10_DTL.trimmed()) : QString());
+    return status;
+}
+
+void EntryWindow::showFields(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        showField(i);
+}
+
+void EntryWindow::clearFields(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        Text1(i)->clear();
+}
+
+void EntryWindow::clearNames(int from, int to) {
+    for (int i = from; i <= to; ++i)
+        Label2(i)->clear();
+}
+
+std::optional<std::int64_t> EntryWindow::takeDigits(int index, const std::string& text, std::int64_t largest,
+                                                    const std::string& message) {
+    std::optional<std::int64_t> number = common::DigitsValue(text, largest);
+    if (!number) refuseField(index, message);
+    return number;
+}
+
+std::optional<db::Currency> EntryWindow::takeAmount(int index, const std::string& text, const std::string& message) {
+    std::optional<db::Currency> amount = common::ParseAmount(text);
+    if (!amount) refuseField(index, message);
+    return amount;
 }
 
 int EntryWindow::lengthLimit(int index) const { return fieldSpec(index).limit; }

@@ -14,9 +14,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -25,6 +27,10 @@ class QLineEdit;
 class QPushButton;
 
 namespace shell {
+
+// The largest values of the 16-bit and the 32-bit members a field's number goes into.
+inline constexpr std::int64_t LargestShort = std::numeric_limits<std::int16_t>::max();
+inline constexpr std::int64_t LargestLong = std::numeric_limits<std::int32_t>::max();
 
 // How a field's text is checked before the window takes it.
 enum class FieldCheck {
@@ -99,10 +105,38 @@ protected:
     void refuse(const std::string& message, QWidget* target);
     void refuseField(int index, const std::string& message);
     void focusField(int index);
+    // Shows `date` in date field `index` in its era form and chooses its era in Combo1(index), by the era's
+    // number; a date of 0 or below, or one DateToEra refuses, leaves both as they are. The error of DateToEra.
+    std::int16_t showEraDate(int index, std::int32_t date);
+    // Puts `date` into date field `index` in its edit form, YYMMDD of its era; a refused date leaves the field.
+    void showEraEditForm(int index, std::int32_t date);
+    // Shows the fields from `from` to `to` in their display form (showField).
+    void showFields(int from, int to);
+    // Empties the fields, or the names beside them, from `from` to `to`.
+    void clearFields(int from, int to);
+    void clearNames(int from, int to);
+    // Shows the name of code `code` of category `category` in `label`, or nothing when it is not in the code
+    // table; the status of the look-up.
+    std::int16_t showCodeName(QLabel* label, std::int16_t category, std::int32_t code);
+    // A checked text of digits as a number up to `largest`; nothing, with the field refused with `message`,
+    // when it does not fit.
+    std::optional<std::int64_t> takeDigits(int index, const std::string& text, std::int64_t largest,
+                                           const std::string& message = TooLongMessage);
+    // A checked text as an amount; nothing, with the field refused with `message`, when it is no one clear number.
+    std::optional<db::Currency> takeAmount(int index, const std::string& text,
+                                           const std::string& message = NotNumericMessage);
     // False, after `message` and with the focus on the search button, while no record is chosen.
     bool requireChosenRecord(const std::string& message = NoRecordChosenMessage);
-    // The delete question; with `refuseUnstored` a record not yet stored is refused first.
-    bool confirmDelete(bool refuseUnstored);
+    // Whether a grid's row can go into the chosen record: the grid stands on a row (standsOnRow) and a record
+    // is chosen (requireChosenRecord).
+    bool choiceForChosenRecord(const db::TableRecordset* table);
+    bool choiceForChosenRecord(const db::QueryRecordset* set);
+    // What choosing a row of grid `grid` does; gridChosen runs it, and a grid without one does nothing.
+    void setGridChoice(int grid, std::function<void()> choice) { gridChoices_[grid] = std::move(choice); }
+    void gridChosen(int grid);
+    // The delete question; with `refuseUnstored` a record not yet stored is refused first. An answer of No
+    // sends the focus to `focusOnNo` when one is given.
+    bool confirmDelete(bool refuseUnstored, QWidget* focusOnNo = nullptr);
 
     std::int16_t EditedFlag = 0;    // 9: the current field was typed into since it was last checked
     std::int16_t ActivatedFlag = 0; // 9 from the window's first activation
@@ -176,6 +210,7 @@ private:
     std::map<int, QLabel*> label2_;
     std::map<int, QPushButton*> command1_;
     std::map<int, EraList*> combo1_;
+    std::map<int, std::function<void()>> gridChoices_;
     QLabel* hint_;
     std::string requiredMessage_;
     std::string lengthMessage_;

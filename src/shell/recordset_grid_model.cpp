@@ -62,6 +62,8 @@ bool standsOnRow(const db::TableRecordset* table) {
     return table && !table->bof() && !table->eof() && table->hasCurrent();
 }
 
+bool standsOnRow(const db::QueryRecordset* set) { return set && !set->bof() && !set->eof(); }
+
 // ---- GridModel
 
 GridModel::GridModel(std::vector<GridColumn> columns, QObject* parent)

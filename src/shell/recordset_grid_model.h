@@ -34,6 +34,8 @@ QString plainCellText(const db::Value& value);
 
 // Whether a grid's table recordset stands on a row that a choice in the grid can take.
 bool standsOnRow(const db::TableRecordset* table);
+// The same for a grid's query recordset.
+bool standsOnRow(const db::QueryRecordset* set);
 
 // What a grid view needs of its model, whatever the rows come from.
 class GridModel : public QAbstractTableModel {

@@ -2,8 +2,7 @@
 #include "data/code_categories.h"
 #include "data/control_row.h"
 #include "data/table_rows.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -20,11 +19,10 @@ using testing_support::statusOf;
 
 // The template's subjects include 2-216 減価償却費; subject categories have two digits; processing date
 // 15 April 令和 8. The rows window the register opens is a window of its own here.
-class AssetRegisterTest : public testing_support::WindowTest<frmACT0400> {
+class AssetRegisterTest : public testing_support::EntryWindowTest<frmACT0400> {
 protected:
     void SetUp() override {
-        statusOf(data::F01Access, s(), "GET");
-        s().F01Record.F01_ACT = 20260415;
+        setProcessingDate(20260415);
         data::LoadCodeKbnTable(s());
         auto showRows = [this](const QString&) -> shell::ChildWindow* {
             ++rowsOpened;
@@ -36,12 +34,6 @@ protected:
             return rows && rows->isVisible() ? rows.get() : nullptr;
         };
         open(new frmACT0400(s(), showRows, findRows));
-    }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
     }
     // Subject 2-216, the proposed serial, searched.
     void searchNew() {
@@ -79,7 +71,6 @@ protected:
         return result;
     }
 
-    testing_support::OpenState files;
     std::unique_ptr<frmACT0400A> rows;
     int rowsOpened = 0;
 };

@@ -2,8 +2,7 @@
 #include "data/control_row.h"
 #include "data/table_rows.h"
 #include "shell/twips.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QListWidget>
 #include <QScreen>
@@ -21,11 +20,10 @@ db::Currency yen(std::int64_t whole) { return db::Currency::fromWhole(whole); }
 
 // Asset 2-216-1: cost 1,000,000 bought 15 April 令和 8 (2026), five years declining at 0.369, limit 950,000;
 // its last month is March 令和 13. The processing date is 15 April 令和 8.
-class DepreciationRowsTest : public testing_support::WindowTest<frmACT0400A> {
+class DepreciationRowsTest : public testing_support::EntryWindowTest<frmACT0400A> {
 protected:
     void SetUp() override {
-        statusOf(data::F01Access, s(), "GET");
-        s().F01Record.F01_ACT = 20260415;
+        setProcessingDate(20260415);
         asset.F28_KBN = 2;
         asset.F28_ACT = 216;
         asset.F28_SEQ = 1;
@@ -39,12 +37,6 @@ protected:
     }
     void openWindow() {
         open(new frmACT0400A(s(), [this] { return assets::AssetForRows{asset, "減価償却費"}; }));
-    }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
     }
     // Year-month YYMM of 令和 and the category (the proposal when empty), then the search.
     void search(const QString& yymm, const QString& category = {}) {
@@ -88,7 +80,6 @@ protected:
         return result;
     }
 
-    testing_support::OpenState files;
     data::F28Rec asset;
 };
 
@@ -165,9 +156,7 @@ TEST_F(DepreciationRowsTest, BadKeysAndCategoriesOutOfSequenceAreRefused) {
         {1, "3", "コード範囲の誤りです。", field(1)},
         {1, "7", "コード範囲の誤りです。", field(1)}};
     for (const auto& [index, typed, message, focus] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), focus) << index << " " << typed;
     }
     EXPECT_EQ(field(1)->text(), "0"); // a refused field is entered afresh: the proposal again

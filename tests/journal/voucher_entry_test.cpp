@@ -4,8 +4,7 @@
 #include "journal/voucher_entry_window.h"
 #include "shell/calendar_window.h"
 #include "shell/main_window_fixture.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -21,36 +20,19 @@ using testing_support::statusOf;
 
 // The template's rows: subjects 1-101 売上 (receipt) and 2-201 仕入 (payment), details of three digits,
 // counterparts of four, descriptions 000001 売上代金 and 000002 商品仕入; processing date 15 April 令和 8.
-class VoucherEntryTest : public testing_support::WindowTest<frmACT0100> {
+class VoucherEntryTest : public testing_support::EntryWindowTest<frmACT0100> {
 protected:
     void SetUp() override {
-        statusOf(data::F01Access, s(), "GET");
-        s().F01Record.F01_ACT = 20260415;
+        setProcessingDate(20260415);
         data::LoadCodeKbnTable(s());
         open(new frmACT0100(s()));
     }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
     QString name(int index) const { return window->Label2(index)->text(); }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
-    }
     // Voucher `number` of 15 April, searched for its next free line.
     void startVoucher(const QString& number) {
         typeIn(0, "080415");
         typeIn(1, number);
         click(3);
-    }
-    // Clicks the grid row whose column shows `text`.
-    void chooseInGrid(int grid, int column, const QString& text) {
-        shell::RecordsetGrid* view = window->DBGrid1(grid);
-        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
-                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
-        view->scrollTo(found[0]);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
-        QApplication::processEvents();
     }
     void addLine(std::int32_t ymd, std::int32_t dno, int lin, std::int64_t amount = 800) {
         const testing_support::Fields row{
@@ -60,20 +42,9 @@ protected:
     }
     // The voucher table's rows, trimmed fields joined by "|".
     std::vector<std::string> lines() {
-        auto rows =
-            s().MainDatabase->openSnapshot("SELECT F45_YMD, F45_DNO, F45_LIN, F45_KBN, F45_ACT, F45_SRT, F45_KND, "
-                                           "F45_CUS, F45_TEK, F45_RMK, F45_IO, F45_AMT FROM F45TB ORDER BY 1, 2, 3");
-        std::vector<std::string> result;
-        for (; !rows->eof(); rows->moveNext()) {
-            std::string line = data::trimText(rows->field(0).asText());
-            for (int f = 1; f < 12; ++f)
-                line += "|" + data::trimText(rows->field(f).asText());
-            result.push_back(line);
-        }
-        return result;
+        return tableRows("SELECT F45_YMD, F45_DNO, F45_LIN, F45_KBN, F45_ACT, F45_SRT, F45_KND, F45_CUS, F45_TEK, "
+                         "F45_RMK, F45_IO, F45_AMT FROM F45TB ORDER BY 1, 2, 3");
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(VoucherEntryTest, ATypicalCycleEndsWithTheLineInTheFileAndTheNextLineReady) {
@@ -120,9 +91,7 @@ TEST_F(VoucherEntryTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
         {2, "", empty, 2},           {1, "", empty, 1},          {0, "0804", sixDigits, 0}, {0, "081332", badDate, 0},
         {0, "08a415", notNumber, 0}};
     for (const auto& [index, typed, message, focus] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
     }
     shown().clear();
@@ -138,25 +107,17 @@ TEST_F(VoucherEntryTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
 // after it is void.
 TEST_F(VoucherEntryTest, ButtonsAndListsRefuseWhatTheLineDoesNotAllow) {
     const std::string noAmount = "金額が未入力です。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { enter(1), click(0); }, "レコードが選択されていません。", button(3)},
-        {[this] { chooseInGrid(frmACT0100::DescriptionList, 0, "000001"); },
-         "レコードが選択されていません。検索後、再指定して下さい。", button(3)},
-        {[this] { startVoucher("0"), click(4); }, "未入力です。", field(1)},
-        {[this] { startVoucher("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
-        {[this] { click(0); }, "勘定科目が入力されていません。", field(7)},
-        {[this] { typeIn(3, "1"), click(0); }, noAmount, field(5)},
-        {[this] { typeIn(6, "0"), click(0); }, noAmount, field(5)},
-        {[this] { typeIn(5, "0"), click(0); }, noAmount, field(6)},
-        {[this] { typeIn(5, "300"), typeIn(8, "999"), click(0), click(0); }, "勘定科目が登録されていません。",
-         field(7)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_TRUE(!focus || focused() == focus) << message;
-    }
+    expectRefusals({{[this] { enter(1), click(0); }, "レコードが選択されていません。", button(3)},
+                    {[this] { chooseInGrid(frmACT0100::DescriptionList, 0, "000001"); },
+                     "レコードが選択されていません。検索後、再指定して下さい。", button(3)},
+                    {[this] { startVoucher("0"), click(4); }, "未入力です。", field(1)},
+                    {[this] { startVoucher("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
+                    {[this] { click(0); }, "勘定科目が入力されていません。", field(7)},
+                    {[this] { typeIn(3, "1"), click(0); }, noAmount, field(5)},
+                    {[this] { typeIn(6, "0"), click(0); }, noAmount, field(5)},
+                    {[this] { typeIn(5, "0"), click(0); }, noAmount, field(6)},
+                    {[this] { typeIn(5, "300"), typeIn(8, "999"), click(0), click(0); },
+                     "勘定科目が登録されていません。", field(7)}});
     EXPECT_TRUE(lines().empty());
 }
 

@@ -4,8 +4,7 @@
 #include "journal/voucher_entry_window.h"
 #include "masters/code_category_window.h"
 #include "shell/main_window_fixture.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -19,33 +18,17 @@ using testing_support::only;
 
 constexpr char RangeMessage[] = "１以上　99までの数字を入力して下さい。";
 
-class CodeCategoryTest : public testing_support::WindowTest<frmCODEKBN> {
+class CodeCategoryTest : public testing_support::EntryWindowTest<frmCODEKBN> {
 protected:
     void SetUp() override { open(new frmCODEKBN(s())); }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
-    }
     void startCategory(const QString& number) {
         typeIn(0, number);
         click(3);
     }
     // The category table's rows, trimmed fields joined by "|".
     std::vector<std::string> categories() {
-        auto set = s().MainDatabase->openSnapshot("SELECT * FROM F10KBNTB ORDER BY 1");
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string row = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 4; ++f)
-                row += "|" + data::trimText(set->field(f).asText());
-            result.push_back(row);
-        }
-        return result;
+        return tableRows("SELECT F10KBN_ID, F10KBN_NAME, F10KBN_KETA, F10KBN_LEN FROM F10KBNTB ORDER BY 1");
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(CodeCategoryTest, ACycleAddsChangesAndDeletesACategoryAndClosingRebuildsTheTable) {
@@ -101,9 +84,7 @@ TEST_F(CodeCategoryTest, EachBadNumberIsRefusedAndTheFieldComesBackWithTheStored
         {0, "0", RangeMessage, ""},
         {0, "", RangeMessage, ""}};
     for (const auto& [index, typed, message, text] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         if (message.empty()) continue;
         EXPECT_EQ(focused(), field(index)) << index << " " << typed;
         EXPECT_EQ(field(index)->text(), text) << index << " " << typed;
@@ -112,20 +93,11 @@ TEST_F(CodeCategoryTest, EachBadNumberIsRefusedAndTheFieldComesBackWithTheStored
 
 TEST_F(CodeCategoryTest, ButtonsRefuseWithoutANumberAnUnsearchedNumberOrAZeroLength) {
     const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { click(3); }, "コード区分が未入力です。", field(0)},
-        {[this] { startCategory("6"), click(0); }, RangeMessage, field(2)},
-        {[this] { typeIn(2, "3"), click(0); }, RangeMessage, field(3)},
-        {[this] { typeIn(0, "2"), click(0); }, noRecord, button(3)},
-        {[this] { typeIn(0, "7"), click(1); }, "存在しないデータを削除しようとしました。", field(0)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        files.messages.answers.clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_EQ(focused(), focus) << message;
-    }
+    expectRefusals({{[this] { click(3); }, "コード区分が未入力です。", field(0)},
+                    {[this] { startCategory("6"), click(0); }, RangeMessage, field(2)},
+                    {[this] { typeIn(2, "3"), click(0); }, RangeMessage, field(3)},
+                    {[this] { typeIn(0, "2"), click(0); }, noRecord, button(3)},
+                    {[this] { typeIn(0, "7"), click(1); }, "存在しないデータを削除しようとしました。", field(0)}});
     EXPECT_EQ(categories(), std::vector<std::string>({"1|科目分類|2|30", "2|取引先|4|30", "3|細目分類|3|30"}));
 }
 

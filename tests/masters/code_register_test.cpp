@@ -1,8 +1,7 @@
 #include "data/keyed_access.h"
 #include "data/table_rows.h"
 #include "masters/code_register_window.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -15,46 +14,20 @@ using masters::frmCMNCODE;
 using testing_support::only;
 
 // The template's categories: 1 科目分類 of two digits, 2 取引先 of four, 3 細目分類 of three, each 30 long.
-class CodeRegisterTest : public testing_support::WindowTest<frmCMNCODE> {
+class CodeRegisterTest : public testing_support::EntryWindowTest<frmCMNCODE> {
 protected:
     void SetUp() override { open(new frmCMNCODE(s())); }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
-    }
     void startCode(const QString& category, const QString& code) {
         typeIn(0, category);
         typeIn(1, code);
         click(3);
     }
-    void chooseInGrid(int grid, int column, const QString& text) {
-        shell::RecordsetGrid* view = window->DBGrid1(grid);
-        QApplication::processEvents();
-        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
-                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
-        view->scrollTo(found[0]);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
-        QApplication::processEvents();
-    }
     // The codes of a category, trimmed fields joined by "|".
     std::vector<std::string> codes(int category) {
-        auto set = s().MainDatabase->openSnapshot("SELECT F10_COD, F10_DTL, F10_CNV1, F10_CNV2, F10_CNV3, F10_CNV4 "
-                                                  "FROM F10TB WHERE F10_KBN = ? ORDER BY 1",
-                                                  {db::Value(category)});
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string row = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 6; ++f)
-                row += "|" + data::trimText(set->field(f).asText());
-            result.push_back(row);
-        }
-        return result;
+        return tableRows("SELECT F10_COD, F10_DTL, F10_CNV1, F10_CNV2, F10_CNV3, F10_CNV4 "
+                         "FROM F10TB WHERE F10_KBN = ? ORDER BY 1",
+                         {db::Value(category)});
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(CodeRegisterTest, ACycleAddsChangesAndDeletesACodeWhateverOtherWindowsRead) {
@@ -115,9 +88,7 @@ TEST_F(CodeRegisterTest, EachBadKeyOrContentIsRefusedWithItsMessage) {
             s().F10KBNRecord.F10KBN_ID = 3;
             EXPECT_EQ(testing_support::statusOf(data::F10KBNAccess, s(), "GET"), 0);
         }
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), focus < 0 ? static_cast<QWidget*>(button(3)) : field(focus)) << index << " " << typed;
         EXPECT_EQ(field(index)->text(), text) << index << " " << typed;
     }
@@ -132,24 +103,16 @@ TEST_F(CodeRegisterTest, EachBadKeyOrContentIsRefusedWithItsMessage) {
 
 TEST_F(CodeRegisterTest, ButtonsRefuseAnIncompleteOrUnsearchedKey) {
     const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { click(0); }, "コード区分が未入力です。", field(0)},
-        {[this] { typeIn(0, "2"), click(3); }, "明細コードが未入力です。", field(1)},
-        {[this] { typeIn(1, "0"), click(1); }, "明細コードが未入力です。", field(1)},
-        {[this] { startCode("2", "1"), typeIn(1, "2"), click(0); }, noRecord, button(3)},
-        {[this] { startCode("2", "9"), click(1); }, "存在しないデータを削除しようとしました。", field(1)},
-        {[this] {
-             s().MainDatabase->execute("DELETE FROM F10KBNTB WHERE F10KBN_ID = 3");
-             chooseInGrid(frmCMNCODE::CodeList, 2, "水道");
-         },
-         "区分テーブルに登録されていません。", field(0)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_EQ(focused(), focus) << message;
-    }
+    expectRefusals({{[this] { click(0); }, "コード区分が未入力です。", field(0)},
+                    {[this] { typeIn(0, "2"), click(3); }, "明細コードが未入力です。", field(1)},
+                    {[this] { typeIn(1, "0"), click(1); }, "明細コードが未入力です。", field(1)},
+                    {[this] { startCode("2", "1"), typeIn(1, "2"), click(0); }, noRecord, button(3)},
+                    {[this] { startCode("2", "9"), click(1); }, "存在しないデータを削除しようとしました。", field(1)},
+                    {[this] {
+                         s().MainDatabase->execute("DELETE FROM F10KBNTB WHERE F10KBN_ID = 3");
+                         chooseInGrid(frmCMNCODE::CodeList, 2, "水道");
+                     },
+                     "区分テーブルに登録されていません。", field(0)}});
     EXPECT_EQ(field(0)->text(), "");
     EXPECT_EQ(codes(2), std::vector<std::string>({"1|一般顧客||||", "2|仕入先||||", "3|取引銀行||||"}));
 

@@ -7,8 +7,7 @@
 #include "masters/control_information_window.h"
 #include "reports/report_dialog_window.h"
 #include "reports/report_module.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <tuple>
 
@@ -20,7 +19,7 @@ using testing_support::statusOf;
 
 // The template's control row: eras 明治 to 令和 (令和 from 1 May 2019), tax change on 1 October 2019; today and the
 // processing date 15 April 2026 (令和 8).
-class ControlInformationTest : public testing_support::WindowTest<frmCMNCNTR> {
+class ControlInformationTest : public testing_support::EntryWindowTest<frmCMNCNTR> {
 protected:
     void SetUp() override {
         statusOf(data::F01Access, s(), "GET");
@@ -29,28 +28,14 @@ protected:
         statusOf(data::F01Access, s(), "PUT");
         open(new frmCMNCNTR(s()));
     }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
-    }
     // The control row's fields as the file holds them, joined by "|".
-    std::string stored(const std::string& fields) {
-        auto row = s().MainDatabase->openSnapshot("SELECT " + fields + " FROM F01TB");
-        std::string result;
-        for (std::size_t f = 0; f < row->columns().size(); ++f)
-            result += (f ? "|" : "") + data::trimText(row->field(static_cast<int>(f)).asText());
-        return result;
-    }
+    std::string stored(const std::string& fields) { return tableRows("SELECT " + fields + " FROM F01TB").at(0); }
     static QStringList items(const QComboBox* list) {
         QStringList result;
         for (int i = 0; i < list->count(); ++i)
             result.push_back(list->itemText(i).trimmed());
         return result;
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(ControlInformationTest, EachFieldIsHeldAsItIsLeftAndRegisteredWhole) {
@@ -93,9 +78,7 @@ TEST_F(ControlInformationTest, EachBadFieldIsRefusedWithItsMessageAndNothingRefu
         {17, "", "", -1}, // era 5 loses its name, and with it its first day
         {18, "20300101", "年号を入力して下さい。", 17}};
     for (const auto& [index, typed, message, focus] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), focus < 0 ? static_cast<QWidget*>(button(frmCMNCNTR::RegisterButton)) : field(focus))
             << index << " " << typed;
     }

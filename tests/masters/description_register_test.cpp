@@ -2,8 +2,7 @@
 #include "data/keyed_access.h"
 #include "data/table_rows.h"
 #include "masters/description_register_window.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -19,48 +18,22 @@ using testing_support::only;
 // The template's rows: subject classes 1 to 5 (two digits), counterparts of category 2 (four digits),
 // details of category 3 (three digits), subjects 1-101 売上 (receipt) and 2-201 仕入 (payment),
 // descriptions 000001 to 000006.
-class DescriptionRegisterTest : public testing_support::WindowTest<frmACT0030> {
+class DescriptionRegisterTest : public testing_support::EntryWindowTest<frmACT0030> {
 protected:
     void SetUp() override {
         data::LoadCodeKbnTable(s());
         open(new frmACT0030(s()));
-    }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
     }
     // Description `code` searched for, its fields open.
     void startDescription(const QString& code) {
         typeIn(0, code);
         click(3);
     }
-    void chooseInGrid(int grid, int column, const QString& text) {
-        shell::RecordsetGrid* view = window->DBGrid1(grid);
-        QApplication::processEvents();
-        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
-                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
-        view->scrollTo(found[0]);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
-        QApplication::processEvents();
-    }
     // The description table's rows, trimmed fields joined by "|".
     std::vector<std::string> rows() {
-        auto set = s().MainDatabase->openSnapshot("SELECT F18_COD, F18_DSC, F18_KBN, F18_ACT, F18_SRT, F18_KND, "
-                                                  "F18_CUS, F18_RMK, F18_IO, F18_AMT FROM F18TB ORDER BY 1");
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string row = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 10; ++f)
-                row += "|" + data::trimText(set->field(f).asText());
-            result.push_back(row);
-        }
-        return result;
+        return tableRows("SELECT F18_COD, F18_DSC, F18_KBN, F18_ACT, F18_SRT, F18_KND, F18_CUS, F18_RMK, F18_IO, "
+                         "F18_AMT FROM F18TB ORDER BY 1");
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(DescriptionRegisterTest, ACycleAddsChangesAndDeletesADescriptionWhateverOtherWindowsRead) {
@@ -127,9 +100,7 @@ TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessage) {
         {0, "", "摘要コードが未入力です。", 0, ""},
         {0, "1a", notNumber, 0, ""}};
     for (const auto& [index, typed, message, focus, text] : cases) {
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
         EXPECT_EQ(field(focus)->text(), text) << index << " " << typed;
     }
@@ -139,26 +110,18 @@ TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessage) {
 TEST_F(DescriptionRegisterTest, ButtonsAndListsRefuseWithoutAChosenDescription) {
     const std::string noCode = "摘要コードが入力されていません。";
     const std::string noRecord = "レコードが選択されていません。検索後、再指定して下さい。";
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { click(0); }, noCode, field(0)},
-        {[this] { startDescription("0"), click(0); }, noCode, field(0)},
-        {[this] { typeIn(0, "8"), click(1); }, noRecord, button(3)},
-        {[this] { chooseInGrid(frmACT0030::SubjectList, 1, "202"); }, noRecord, button(3)},
-        {[this] { chooseInGrid(frmACT0030::CodeList, 2, "水道"); }, noRecord, button(3)},
-        {[this] { startDescription("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
-        {[this] {
-             startDescription("1");
-             s().MainDatabase->execute("DELETE FROM F18TB WHERE F18_COD = '000001'");
-             click(1);
-         },
-         "存在しないデータを削除しようとしました。", field(0)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_TRUE(!focus || focused() == focus) << message;
-    }
+    expectRefusals({{[this] { click(0); }, noCode, field(0)},
+                    {[this] { startDescription("0"), click(0); }, noCode, field(0)},
+                    {[this] { typeIn(0, "8"), click(1); }, noRecord, button(3)},
+                    {[this] { chooseInGrid(frmACT0030::SubjectList, 1, "202"); }, noRecord, button(3)},
+                    {[this] { chooseInGrid(frmACT0030::CodeList, 2, "水道"); }, noRecord, button(3)},
+                    {[this] { startDescription("8"), click(1); }, "削除すべきデータは存在しません。", nullptr},
+                    {[this] {
+                         startDescription("1");
+                         s().MainDatabase->execute("DELETE FROM F18TB WHERE F18_COD = '000001'");
+                         click(1);
+                     },
+                     "存在しないデータを削除しようとしました。", field(0)}});
     EXPECT_EQ(rows().size(), 5u);
 }
 

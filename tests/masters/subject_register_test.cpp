@@ -3,8 +3,7 @@
 #include "data/keyed_access.h"
 #include "data/table_rows.h"
 #include "masters/subject_register_window.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <QGroupBox>
 
@@ -24,19 +23,12 @@ const std::string DetailsQuestion =
 
 // The template's rows: subject classes 1 収入 to 5 資本 (two digits), details 1 電気, 2 ガス, 3 水道 (three
 // digits); subjects 2-201 仕入 (a payment subject) to 2-216 in class 経費, then 3-301; processing date 15 April 2026.
-class SubjectRegisterTest : public testing_support::WindowTest<frmACT0010> {
+class SubjectRegisterTest : public testing_support::EntryWindowTest<frmACT0010> {
 protected:
     void SetUp() override {
-        statusOf(data::F01Access, s(), "GET");
-        s().F01Record.F01_ACT = 20260415;
+        setProcessingDate(20260415);
         data::LoadCodeKbnTable(s());
         open(new frmACT0010(s()));
-    }
-    data::ProgramState& s() { return files.state; }
-    std::vector<std::string>& shown() { return files.messages.shown; }
-    void typeIn(int index, const QString& text) {
-        retype(index, text);
-        key(Qt::Key_Return);
     }
     // Class 2 and `code` typed, the detail passed by Enter and searched.
     void search(const QString& code, const QString& detail = "") {
@@ -49,36 +41,16 @@ protected:
         addRow(*s().F21Table,
                {{"F21_KBN", 2}, {"F21_ACT", act}, {"F21_SRTKBN", 3}, {"F21_SRT", srt}, {"F21_NAM", name}});
     }
-    void chooseInGrid(int grid, int column, const QString& text) {
-        shell::RecordsetGrid* view = window->DBGrid1(grid);
-        QApplication::processEvents();
-        const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
-                                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        ASSERT_FALSE(found.isEmpty()) << "no row shows " << text.toStdString();
-        view->scrollTo(found[0]);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
-        QApplication::processEvents();
-    }
     // The rows of class 2 and subject `act`: detail, name, direction, cash-book flag, month 1, total, detail category.
     std::vector<std::string> rows(std::int32_t act) {
-        auto set = s().MainDatabase->openSnapshot("SELECT F21_SRT, F21_NAM, F21_IO, F21_CSH, F21_AMT_01, F21_REM, "
-                                                  "F21_SRTKBN FROM F21TB WHERE F21_KBN = 2 AND F21_ACT = ? ORDER BY 1",
-                                                  {db::Value(act)});
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string line = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 7; ++f)
-                line += "|" + data::trimText(set->field(f).asText());
-            result.push_back(line);
-        }
-        return result;
+        return tableRows("SELECT F21_SRT, F21_NAM, F21_IO, F21_CSH, F21_AMT_01, F21_REM, F21_SRTKBN FROM F21TB "
+                         "WHERE F21_KBN = 2 AND F21_ACT = ? ORDER BY 1",
+                         {db::Value(act)});
     }
     std::int64_t currentSubject() const {
         const db::TableRecordset& table = *files.state.F21Table;
         return table.field("F21_ACT").asInt() * 10 + table.field("F21_SRT").asInt();
     }
-
-    testing_support::OpenState files;
 };
 
 TEST_F(SubjectRegisterTest, ANewSubjectAndItsDetailAreRegisteredAndChanged) {
@@ -135,9 +107,7 @@ TEST_F(SubjectRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus)
         {7, "12a", notNumber, "12a"}};
     for (const auto& [index, typed, message, after] : cases) {
         if (index == 4) type("\n"); // the search of 2-201, from the search button
-        shown().clear();
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         if (!message.empty()) {
             EXPECT_EQ(focused(), field(index)) << index << " " << typed;
         }
@@ -155,24 +125,16 @@ TEST_F(SubjectRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus)
 
 // Each step, from what the earlier ones left: the last message and where the focus went (nullptr: stays).
 TEST_F(SubjectRegisterTest, ButtonsRefuseWithoutAKeyOrAChosenSubject) {
-    const std::tuple<std::function<void()>, std::string, QWidget*> steps[] = {
-        {[this] { enter(1), click(frmACT0010::SearchButton); }, "科目区分が未入力です。", field(0)},
-        {[this] { typeIn(0, "2"), click(frmACT0010::SearchButton); }, "科目コードが未入力です。", field(1)},
-        {[this] { type("201\n"), click(frmACT0010::RegisterButton); },
-         "レコードが選択されていません。検索後、再指定して下さい。", button(frmACT0010::SearchButton)},
-        {[this] { typeIn(1, "299"), click(frmACT0010::SearchButton), click(frmACT0010::DeleteButton); },
-         "削除すべきデータは存在しません。", nullptr},
-        {[this] { typeIn(3, "2"), click(frmACT0010::SearchButton); },
-         "基本科目ｺｰﾄﾞ（詳細=0 )が登録されていなければ入力できません。", field(3)},
-        {[this] { typeIn(1, "201"), type("1\n\n"), retype(2, "別名"), click(frmACT0010::RegisterButton); },
-         "科目名称は基本科目でしか修正できません。", field(3)}};
-    for (const auto& [step, message, focus] : steps) {
-        shown().clear();
-        step();
-        ASSERT_FALSE(shown().empty()) << message;
-        EXPECT_EQ(shown().back(), message);
-        EXPECT_TRUE(!focus || focused() == focus) << message;
-    }
+    expectRefusals({{[this] { enter(1), click(frmACT0010::SearchButton); }, "科目区分が未入力です。", field(0)},
+                    {[this] { typeIn(0, "2"), click(frmACT0010::SearchButton); }, "科目コードが未入力です。", field(1)},
+                    {[this] { type("201\n"), click(frmACT0010::RegisterButton); },
+                     "レコードが選択されていません。検索後、再指定して下さい。", button(frmACT0010::SearchButton)},
+                    {[this] { typeIn(1, "299"), click(frmACT0010::SearchButton), click(frmACT0010::DeleteButton); },
+                     "削除すべきデータは存在しません。", nullptr},
+                    {[this] { typeIn(3, "2"), click(frmACT0010::SearchButton); },
+                     "基本科目ｺｰﾄﾞ（詳細=0 )が登録されていなければ入力できません。", field(3)},
+                    {[this] { typeIn(1, "201"), type("1\n\n"), retype(2, "別名"), click(frmACT0010::RegisterButton); },
+                     "科目名称は基本科目でしか修正できません。", field(3)}});
     EXPECT_EQ(field(2)->text(), QString("仕入").leftJustified(30)); // the stored name is back
     EXPECT_EQ(rows(201), std::vector<std::string>{"0|仕入|1|0|0|0|3"});
     EXPECT_TRUE(rows(299).empty());

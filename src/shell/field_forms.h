@@ -1,0 +1,27 @@
+// The texts an entry window's fields show: data-layer texts, edit forms and display forms.
+#pragma once
+
+#include "common/formats.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace shell {
+
+// A text of the data layer as the window shows it.
+inline QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// A number in a field's edit form: laid out by `pattern`, without separators.
+inline QString editForm(const std::string& number, const char* pattern) {
+    return q(common::FormatNumber(number, pattern));
+}
+inline QString editForm(std::int64_t value, const char* pattern) { return editForm(std::to_string(value), pattern); }
+
+// A value in a field's display form: FormatFix with `pattern`.
+template <class Value> QString displayForm(const Value& value, const std::string& pattern) {
+    return q(common::FormatFix(value, pattern));
+}
+
+} // namespace shell
