@@ -20,6 +20,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace shell {
 
@@ -31,6 +32,13 @@ constexpr int UnlimitedLength = 32767;
 int floorDivide(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
 
 bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+QString withoutTrailingBlanks(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.left(end);
+}
 
 } // namespace
 
@@ -183,7 +191,7 @@ void EntryWindow::refuse(const std::string& message, QWidget* target) {
             returningTo_ = index;
             // A value already taken and shown in its display form comes back in its edit form, so that the
             // user can type over it rather than find it padded to its full length.
-            if (storingText_ && Text1(index)->text() != *storingText_) showEditForm(index);
+            if (storingText_ && Text1(index)->text() != *storingText_) showEditFormOf(index);
         }
         target->setFocus(Qt::OtherFocusReason);
         returningTo_ = -1;
@@ -402,10 +410,24 @@ void EntryWindow::fieldFocusIn(int index) {
     guarded([&] {
         fieldEntered(index);
         if (currentField_ != index) return; // the window sent the focus on
-        showEditForm(index);
+        showEditFormOf(index);
         Text1(index)->setMaxLength(maxLength);
         setHint(spec.hint);
     });
+}
+
+void EntryWindow::showEditFormOf(int index) {
+    paddedOnEntering_.reset();
+    showEditForm(index);
+    // A text shown padded to its field's width would fill the field: a click lands among the blanks and
+    // every key typed there is refused. Trailing blanks go on leaving anyway, and the width on storing.
+    if (!trimmedOnLeaving_ || fieldSpec(index).check != FieldCheck::None) return;
+    QLineEdit* field = Text1(index);
+    const QString text = field->text();
+    const QString trimmed = withoutTrailingBlanks(text);
+    if (trimmed == text) return;
+    paddedOnEntering_ = text;
+    field->setText(trimmed);
 }
 
 void EntryWindow::fieldFocusOut(int index, Qt::FocusReason reason) {
@@ -428,7 +450,10 @@ void EntryWindow::leaveCurrentField() {
 }
 
 void EntryWindow::leaveField(int index) {
+    const std::optional<QString> padded = std::exchange(paddedOnEntering_, std::nullopt);
     if (EditedFlag == 0 && !checkedWhenUnedited(index)) {
+        // A field passed through shows what it showed before, also in windows that do not redisplay it.
+        if (padded && Text1(index)->text() == withoutTrailingBlanks(*padded)) Text1(index)->setText(*padded);
         showField(index);
         return;
     }

@@ -145,7 +145,8 @@ protected:
     // Hooks, each run inside guardEvent.
     // Before field `index` shows its edit form; moving the focus elsewhere here ends the entering.
     virtual void fieldEntered(int index) { (void)index; }
-    // Puts the field's edit form into Text1(index) (numbers without separators, a date as YYMMDD).
+    // Puts the field's edit form into Text1(index) (numbers without separators, a date as YYMMDD). A text
+    // field's trailing blanks are dropped after it, so that a text padded to its width leaves room to type.
     virtual void showEditForm(int index) { (void)index; }
     // Puts the field's display form into Text1(index) and looks up its name.
     virtual void showField(int index) { (void)index; }
@@ -192,6 +193,8 @@ protected:
 
 private:
     void fieldFocusIn(int index);
+    // showEditForm, then a text field loses its trailing blanks while it is edited.
+    void showEditFormOf(int index);
     void fieldFocusOut(int index, Qt::FocusReason reason);
     void leaveCurrentField();
     void leaveField(int index);
@@ -221,6 +224,9 @@ private:
     int leavingField_ = -1;              // the field whose leaving is being handled
     int returningTo_ = -1;               // a refused field taking the focus back
     std::optional<QString> storingText_; // the text handed to storeField, while it runs
+
+    // The current field's text before its edit form lost its trailing blanks.
+    std::optional<QString> paddedOnEntering_;
     bool buttonReleasedByMouse_ = false;
     bool closing_ = false;
     bool placementDone_ = false;

@@ -52,7 +52,7 @@ TEST_F(CodeRegisterTest, ACycleAddsChangesAndDeletesACodeWhateverOtherWindowsRea
     chooseInGrid(frmCMNCODE::CodeList, 2, "新規顧客");
     EXPECT_EQ(texts({0, 1}), QStringList({"   2", "    40"}));
     EXPECT_EQ(focused(), field(2));
-    EXPECT_EQ(field(2)->text(), QString("新規顧客").leftJustified(30)); // edited as stored
+    EXPECT_EQ(field(2)->text(), "新規顧客"); // edited without the padding it is stored with
     typeIn(2, "得意先");
     click(0);
     EXPECT_EQ(codes(2).back(), "40|得意先|A|||D");
