@@ -28,6 +28,26 @@ constexpr int PdfResolution = 600;
 // The ledger runs through tens of thousands of different amounts and dates; the layouts kept are bounded.
 constexpr std::size_t MostLayoutsKept = 4096;
 
+// The reports right-align amounts by padding them with blanks and size code columns for figures half
+// an em wide, as a fixed-pitch face draws them; the proportional Gothic's figures are wider and its
+// blanks narrower. So figures, and the blanks and marks that pad and separate them, go to the fixed-pitch
+// face, and each run of them or of the rest calls `visit(start, length, figures)` in turn.
+bool isFigure(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(' ') || c == QLatin1Char(',') ||
+           c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('+');
+}
+
+template <typename Visit> void forEachRun(const QString& text, Visit visit) {
+    for (qsizetype start = 0; start < text.size();) {
+        const bool figures = isFigure(text[start]);
+        qsizetype end = start + 1;
+        while (end < text.size() && isFigure(text[end]) == figures)
+            ++end;
+        visit(start, end - start, figures);
+        start = end;
+    }
+}
+
 const char* const PrinterOpenFailed = "プリンターに出力できませんでした。プリンターの状態を確認して下さい。";
 const char* const PdfOpenFailed = "PDFファイルを作成できませんでした。\n";
 const char* const PrinterStopped = "印刷中にプリンターのエラーが発生しました。印刷を中止します。";
@@ -168,38 +188,50 @@ bool PrinterPage::readyToDraw() {
 
 PrinterPage::Face& PrinterPage::currentFace() {
     if (face_) return *face_;
-    const QFont resolved(font_, printer_.get());
+    face_ = &faceOf(font_);
+    if (!face_->figures) {
+        QFont figures = font_;
+        figures.setFamilies(fontFamiliesFor("ＭＳ ゴシック"));
+        figures.setFixedPitch(true);
+        face_->figures = &faceOf(figures);
+    }
+    return *face_;
+}
+
+PrinterPage::Face& PrinterPage::faceOf(const QFont& font) {
+    const QFont resolved(font, printer_.get());
     const QString key = resolved.key();
     for (const auto& face : faces_)
-        if (face->key == key) return *(face_ = face.get());
+        if (face->key == key) return *face;
     auto face = std::make_unique<Face>();
     face->key = key;
     face->font = resolved;
     face->ascent = QFontMetricsF(resolved, printer_.get()).ascent();
     face->rawFont = QRawFont::fromFont(resolved, QFontDatabase::Japanese);
+    if (font.fixedPitch()) face->figures = face.get();
     faces_.push_back(std::move(face));
-    return *(face_ = faces_.back().get());
+    return *faces_.back();
 }
 
 void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
     if (!readyToDraw()) return;
     Face& face = currentFace();
-    // The position is the text's top-left corner; Qt draws from the baseline.
+    // The position is the text's top-left corner; Qt draws from the baseline, the same for both faces.
     const QPointF origin(toDevice(xTwips), toDevice(yTwips) + face.ascent);
-    const GlyphLayout& layout = face.layoutOf(text);
-    if (!layout.drawable) {
-        drawWithFallback(face, origin, text);
-        return;
+    const GlyphLayout& layout = layoutOf(face, text);
+    for (const GlyphRun& run : layout.runs) {
+        Face& runFace = *run.face;
+        for (qsizetype i = 0; i < run.glyphs.size(); ++i) {
+            runFace.pendingGlyphs.push_back(run.glyphs[i]);
+            runFace.pendingPositions.push_back(origin + run.offsets[i]);
+        }
+        if (pdf_) runFace.pendingCharacters.append(run.characters);
     }
-    for (qsizetype i = 0; i < layout.glyphs.size(); ++i) {
-        face.pendingGlyphs.push_back(layout.glyphs[i]);
-        face.pendingPositions.push_back(origin + layout.offsets[i]);
-    }
-    if (pdf_) face.pendingCharacters.append(layout.characters);
+    for (const FallbackRun& run : layout.fallbacks)
+        drawWithFallback(*run.face, origin + run.offset, run.text);
 }
 
-void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const std::string& text) {
-    const QString string = QString::fromStdString(text);
+void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QString& string) {
     if (painter_) {
         if (painterFace_ != &face) {
             painter_->setFont(face.font);
@@ -233,33 +265,43 @@ void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const std:
     }
 }
 
-// The reports' texts are Japanese and plain Latin in one font that holds them all: laying them out from
-// the character map alone gives what drawText gives, without the shaping that would cost most of a page.
-const PrinterPage::GlyphLayout& PrinterPage::Face::layoutOf(const std::string& text) {
-    if (const auto found = layouts.find(text); found != layouts.end()) return found->second;
-    if (layouts.size() >= MostLayoutsKept) layouts.clear();
-    GlyphLayout& layout = layouts[text];
-    if (!rawFont.isValid()) return layout;
+const PrinterPage::GlyphLayout& PrinterPage::layoutOf(Face& face, const std::string& text) {
+    if (const auto found = face.layouts.find(text); found != face.layouts.end()) return found->second;
+    if (face.layouts.size() >= MostLayoutsKept) face.layouts.clear();
+    GlyphLayout& layout = face.layouts[text];
     const QString string = QString::fromStdString(text);
-    const QList<quint32> glyphs = rawFont.glyphIndexesForString(string);
-    if (glyphs.contains(0)) return layout;
-    const QList<QPointF> advances = rawFont.advancesForGlyphIndexes(glyphs);
+    QPointF pen;
+    forEachRun(string, [&](qsizetype start, qsizetype length, bool figures) {
+        Face& runFace = figures ? *face.figures : face;
+        const QString run = string.mid(start, length);
+        if (layOut(runFace, run, pen, layout)) return;
+        layout.fallbacks.push_back({&runFace, run, pen});
+        pen.rx() += QFontMetricsF(runFace.font, printer_.get()).horizontalAdvance(run);
+    });
+    return layout;
+}
+
+// The reports' texts are Japanese and plain Latin in fonts that hold them all: laying them out from the
+// character map alone gives what drawText gives, without the shaping that would cost most of a page.
+bool PrinterPage::layOut(Face& face, const QString& run, QPointF& pen, GlyphLayout& layout) {
+    if (!face.rawFont.isValid()) return false;
+    const QList<quint32> glyphs = face.rawFont.glyphIndexesForString(run);
+    if (glyphs.contains(0)) return false;
+    const QList<QPointF> advances = face.rawFont.advancesForGlyphIndexes(glyphs);
+    if (layout.runs.empty() || layout.runs.back().face != &face) layout.runs.push_back({&face, {}, {}, {}});
+    GlyphRun& out = layout.runs.back();
     // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF would
     // otherwise write every one of them out.
-    const bool oneGlyphACharacter = glyphs.size() == string.size();
-    layout.glyphs.reserve(glyphs.size());
-    layout.offsets.reserve(glyphs.size());
-    QPointF at;
+    const bool oneGlyphACharacter = glyphs.size() == run.size();
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        if (!oneGlyphACharacter || string[i] != QLatin1Char(' ')) {
-            layout.glyphs.push_back(glyphs[i]);
-            layout.offsets.push_back(at);
-            layout.characters.push_back(oneGlyphACharacter ? string[i].unicode() : 0);
+        if (!oneGlyphACharacter || run[i] != QLatin1Char(' ')) {
+            out.glyphs.push_back(glyphs[i]);
+            out.offsets.push_back(pen);
+            out.characters.push_back(oneGlyphACharacter ? run[i].unicode() : 0);
         }
-        at += advances[i];
+        pen += advances[i];
     }
-    layout.drawable = true;
-    return layout;
+    return true;
 }
 
 void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {

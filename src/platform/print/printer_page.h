@@ -45,13 +45,24 @@ public:
     std::string pdfPath() const override { return pdfPath_; }
 
 private:
-    // Where a text's glyphs lie from its top-left corner, its blanks left out; a text the font lacks a
-    // character of is not drawable here, and goes to the fonts Qt finds for it.
-    struct GlyphLayout {
-        bool drawable = false;
+    struct Face;
+    // Glyphs of one face, placed from a text's top-left corner, blanks left out.
+    struct GlyphRun {
+        Face* face = nullptr;
         QList<quint32> glyphs;
         QList<QPointF> offsets;
         QList<char32_t> characters; // 0 where the glyph stands for no single character
+    };
+    // A run whose face lacks one of its characters: it goes to the fonts Qt finds for it.
+    struct FallbackRun {
+        Face* face = nullptr;
+        QString text;
+        QPointF offset;
+    };
+    // Where a text's glyphs lie: its figures in the figures' face, the rest in the text's own.
+    struct GlyphLayout {
+        std::vector<GlyphRun> runs;
+        std::vector<FallbackRun> fallbacks;
     };
     // One font as the document draws it, kept for the document: choosing and measuring a font, and
     // laying out the same amounts and captions again on every row, would cost more than drawing them.
@@ -60,13 +71,14 @@ private:
         QFont font; // resolved for the printer's resolution
         QRawFont rawFont;
         double ascent = 0;
+        // The fixed-pitch face of the same size the figures go to; this face itself when it is one.
+        Face* figures = nullptr;
         std::unordered_map<std::string, GlyphLayout> layouts;
         // The sheet's texts in this font so far, drawn as one run when the sheet ends: one text item
         // costs the output about as much as the glyphs it holds.
         QList<quint32> pendingGlyphs;
         QList<QPointF> pendingPositions;
         QList<char32_t> pendingCharacters;
-        const GlyphLayout& layoutOf(const std::string& text);
     };
     // Rules of one pen width held back until the sheet ends.
     struct Rules {
@@ -77,12 +89,16 @@ private:
     PrinterPage(std::unique_ptr<QPrinter> printer, std::string pdfPath);
     // Begins the document or the sheet a drawing goes on; false once the output has failed.
     bool readyToDraw();
-    // The face of the font set last, made when first drawn with.
+    // The face of the font set last, made when first drawn with, and its figures' face.
     Face& currentFace();
+    Face& faceOf(const QFont& font);
+    const GlyphLayout& layoutOf(Face& face, const std::string& text);
+    // Lays one run out in its face; false when the face lacks one of its characters.
+    bool layOut(Face& face, const QString& run, QPointF& pen, GlyphLayout& layout);
     // Draws what the sheet holds back: its texts, one run a font, and its rules, one path a pen.
     void flushSheet();
     // Draws a text the font lacks a character of, from the fonts Qt finds for it.
-    void drawWithFallback(Face& face, const QPointF& origin, const std::string& text);
+    void drawWithFallback(Face& face, const QPointF& origin, const QString& text);
     void fail(const std::string& why);
     double toDevice(int twips) const;
 
