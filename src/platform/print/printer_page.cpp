@@ -25,25 +25,23 @@ constexpr int Landscape = 2;
 // A PDF sheet keeps the unprintable border of a common printer, so the grid lands where it would on paper.
 constexpr double PdfMarginMillimetres = 5.0;
 constexpr int PdfResolution = 600;
-// The ledger runs through tens of thousands of different amounts and dates; the layouts kept are bounded.
-constexpr std::size_t MostLayoutsKept = 4096;
 
 // The reports right-align amounts by padding them with blanks and size code columns for figures half
 // an em wide, as a fixed-pitch face draws them; the proportional Gothic's figures are wider and its
 // blanks narrower. So figures, and the blanks and marks that pad and separate them, go to the fixed-pitch
-// face, and each run of them or of the rest calls `visit(start, length, figures)` in turn.
+// face, and each run of them or of the rest calls `visit(run, figures)` in turn.
 bool isFigure(QChar c) {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(' ') || c == QLatin1Char(',') ||
            c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('+');
 }
 
-template <typename Visit> void forEachRun(const QString& text, Visit visit) {
+template <typename Visit> void forEachRun(QStringView text, Visit visit) {
     for (qsizetype start = 0; start < text.size();) {
         const bool figures = isFigure(text[start]);
         qsizetype end = start + 1;
         while (end < text.size() && isFigure(text[end]) == figures)
             ++end;
-        visit(start, end - start, figures);
+        visit(text.sliced(start, end - start), figures);
         start = end;
     }
 }
@@ -218,17 +216,59 @@ void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
     Face& face = currentFace();
     // The position is the text's top-left corner; Qt draws from the baseline, the same for both faces.
     const QPointF origin(toDevice(xTwips), toDevice(yTwips) + face.ascent);
-    const GlyphLayout& layout = layoutOf(face, text);
-    for (const GlyphRun& run : layout.runs) {
-        Face& runFace = *run.face;
-        for (qsizetype i = 0; i < run.glyphs.size(); ++i) {
-            runFace.pendingGlyphs.push_back(run.glyphs[i]);
-            runFace.pendingPositions.push_back(origin + run.offsets[i]);
+    const QString string = QString::fromStdString(text);
+    double x = 0;
+    forEachRun(string, [&](QStringView run, bool figures) {
+        Face& runFace = figures ? *face.figures : face;
+        if (place(runFace, run, origin, x)) return;
+        drawWithFallback(runFace, origin + QPointF(x, 0), run.toString());
+        x += QFontMetricsF(runFace.font, printer_.get()).horizontalAdvance(run.toString());
+    });
+}
+
+// The reports' texts are Japanese and plain Latin in fonts that hold them all: placing them from the
+// character map alone gives what drawText gives, without the shaping that would cost most of a page.
+bool PrinterPage::place(Face& face, QStringView run, const QPointF& origin, double& x) {
+    if (!face.rawFont.isValid()) return false;
+    const qsizetype glyphsBefore = face.pendingGlyphs.size();
+    const qsizetype charactersBefore = face.pendingCharacters.size();
+    double at = x;
+    for (const QChar c : run) {
+        const Face::Glyph& glyph = face.glyphOf(c.unicode());
+        if (glyph.index == 0) {
+            face.pendingGlyphs.resize(glyphsBefore);
+            face.pendingPositions.resize(glyphsBefore);
+            face.pendingCharacters.resize(charactersBefore);
+            return false;
         }
-        if (pdf_) runFace.pendingCharacters.append(run.characters);
+        // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF
+        // would otherwise write every one of them out.
+        if (c != QLatin1Char(' ')) {
+            face.pendingGlyphs.push_back(glyph.index);
+            face.pendingPositions.push_back(QPointF(origin.x() + at, origin.y()));
+            if (pdf_) face.pendingCharacters.push_back(c.unicode());
+        }
+        at += glyph.advance;
     }
-    for (const FallbackRun& run : layout.fallbacks)
-        drawWithFallback(*run.face, origin + run.offset, run.text);
+    x = at;
+    return true;
+}
+
+const PrinterPage::Face::Glyph& PrinterPage::Face::glyphOf(char16_t c) {
+    auto& block = glyphBlocks[c >> 8];
+    if (!block) block = std::make_unique<GlyphBlock>();
+    Glyph& glyph = (*block)[c & 0xff];
+    if (glyph.looked) return glyph;
+    glyph.looked = true;
+    // Halves of a pair stand for no character alone: such a text goes to the fallback fonts.
+    const QChar character(c);
+    int count = 1;
+    if (character.isSurrogate() || !rawFont.glyphIndexesForChars(&character, 1, &glyph.index, &count) || count != 1)
+        glyph.index = 0;
+    QPointF advance;
+    if (glyph.index != 0 && rawFont.advancesForGlyphIndexes(&glyph.index, &advance, 1, QRawFont::SeparateAdvances))
+        glyph.advance = advance.x();
+    return glyph;
 }
 
 void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QString& string) {
@@ -263,45 +303,6 @@ void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QStr
         }
         pdf_->drawGlyphs(run.rawFont(), glyphs, positions, characters);
     }
-}
-
-const PrinterPage::GlyphLayout& PrinterPage::layoutOf(Face& face, const std::string& text) {
-    if (const auto found = face.layouts.find(text); found != face.layouts.end()) return found->second;
-    if (face.layouts.size() >= MostLayoutsKept) face.layouts.clear();
-    GlyphLayout& layout = face.layouts[text];
-    const QString string = QString::fromStdString(text);
-    QPointF pen;
-    forEachRun(string, [&](qsizetype start, qsizetype length, bool figures) {
-        Face& runFace = figures ? *face.figures : face;
-        const QString run = string.mid(start, length);
-        if (layOut(runFace, run, pen, layout)) return;
-        layout.fallbacks.push_back({&runFace, run, pen});
-        pen.rx() += QFontMetricsF(runFace.font, printer_.get()).horizontalAdvance(run);
-    });
-    return layout;
-}
-
-// The reports' texts are Japanese and plain Latin in fonts that hold them all: laying them out from the
-// character map alone gives what drawText gives, without the shaping that would cost most of a page.
-bool PrinterPage::layOut(Face& face, const QString& run, QPointF& pen, GlyphLayout& layout) {
-    if (!face.rawFont.isValid()) return false;
-    const QList<quint32> glyphs = face.rawFont.glyphIndexesForString(run);
-    if (glyphs.contains(0)) return false;
-    const QList<QPointF> advances = face.rawFont.advancesForGlyphIndexes(glyphs);
-    if (layout.runs.empty() || layout.runs.back().face != &face) layout.runs.push_back({&face, {}, {}, {}});
-    GlyphRun& out = layout.runs.back();
-    // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF would
-    // otherwise write every one of them out.
-    const bool oneGlyphACharacter = glyphs.size() == run.size();
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        if (!oneGlyphACharacter || run[i] != QLatin1Char(' ')) {
-            out.glyphs.push_back(glyphs[i]);
-            out.offsets.push_back(pen);
-            out.characters.push_back(oneGlyphACharacter ? run[i].unicode() : 0);
-        }
-        pen += advances[i];
-    }
-    return true;
 }
 
 void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {

@@ -8,10 +8,11 @@
 #include <QLineF>
 #include <QRawFont>
 #include <QString>
+#include <QStringView>
 
+#include <array>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -45,40 +46,30 @@ public:
     std::string pdfPath() const override { return pdfPath_; }
 
 private:
-    struct Face;
-    // Glyphs of one face, placed from a text's top-left corner, blanks left out.
-    struct GlyphRun {
-        Face* face = nullptr;
-        QList<quint32> glyphs;
-        QList<QPointF> offsets;
-        QList<char32_t> characters; // 0 where the glyph stands for no single character
-    };
-    // A run whose face lacks one of its characters: it goes to the fonts Qt finds for it.
-    struct FallbackRun {
-        Face* face = nullptr;
-        QString text;
-        QPointF offset;
-    };
-    // Where a text's glyphs lie: its figures in the figures' face, the rest in the text's own.
-    struct GlyphLayout {
-        std::vector<GlyphRun> runs;
-        std::vector<FallbackRun> fallbacks;
-    };
     // One font as the document draws it, kept for the document: choosing and measuring a font, and
-    // laying out the same amounts and captions again on every row, would cost more than drawing them.
+    // shaping the same amounts and captions again on every row, would cost more than drawing them.
     struct Face {
+        // A character's glyph in this font and how far it moves the pen; glyph 0 where the font lacks it.
+        struct Glyph {
+            quint32 index = 0;
+            double advance = 0;
+            bool looked = false;
+        };
+        using GlyphBlock = std::array<Glyph, 256>;
         QString key;
         QFont font; // resolved for the printer's resolution
         QRawFont rawFont;
         double ascent = 0;
         // The fixed-pitch face of the same size the figures go to; this face itself when it is one.
         Face* figures = nullptr;
-        std::unordered_map<std::string, GlyphLayout> layouts;
+        // By the character's upper and lower byte, each looked up when first met.
+        std::array<std::unique_ptr<GlyphBlock>, 256> glyphBlocks;
         // The sheet's texts in this font so far, drawn as one run when the sheet ends: one text item
         // costs the output about as much as the glyphs it holds.
         QList<quint32> pendingGlyphs;
         QList<QPointF> pendingPositions;
         QList<char32_t> pendingCharacters;
+        const Glyph& glyphOf(char16_t c);
     };
     // Rules of one pen width held back until the sheet ends.
     struct Rules {
@@ -92,9 +83,9 @@ private:
     // The face of the font set last, made when first drawn with, and its figures' face.
     Face& currentFace();
     Face& faceOf(const QFont& font);
-    const GlyphLayout& layoutOf(Face& face, const std::string& text);
-    // Lays one run out in its face; false when the face lacks one of its characters.
-    bool layOut(Face& face, const QString& run, QPointF& pen, GlyphLayout& layout);
+    // Places a run's glyphs on the sheet from `x` along the baseline at `origin`, moving `x` past them;
+    // false, with nothing placed, when the face lacks one of its characters.
+    bool place(Face& face, QStringView run, const QPointF& origin, double& x);
     // Draws what the sheet holds back: its texts, one run a font, and its rules, one path a pen.
     void flushSheet();
     // Draws a text the font lacks a character of, from the fonts Qt finds for it.
