@@ -10,8 +10,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <vector>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -103,6 +103,42 @@ std::vector<ReadWord> wordsOf(const std::string& pdf) {
         words.push_back({nfkc(m.captured(5)), m.captured(1).toDouble(), m.captured(2).toDouble(),
                          m.captured(3).toDouble(), m.captured(4).toDouble()});
     return words;
+}
+
+// The words of a PDF with their boxes in points, as poppler reads them back.
+std::map<QString, QRectF> wordBoxes(const std::string& path) {
+    std::map<QString, QRectF> boxes;
+    const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    auto found = word.globalMatch(poppler("pdftotext", {"-bbox", QString::fromStdString(path), "-"}));
+    while (found.hasNext()) {
+        const auto m = found.next();
+        boxes[m.captured(5)] = QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                      QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+    }
+    return boxes;
+}
+
+TEST(PdfPage, PaddedAmountsEndTogetherAndASixFigureCodeFitsItsColumn) {
+    if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
+    TempFolder folder;
+    auto job = platform::openPrintJob("一覧表", folder.file("Kemlora.mdb"), false, RunTime);
+    platform::Page& page = job->page();
+    page.setFontName("ＭＳＰ ゴシック");
+    page.setFontSize(9);
+    // Amounts as the reports pad them, one under the other; a code in a column of four and a half grid columns.
+    page.printText(20 * 144, 6 * 240, "      1,000");
+    page.printText(20 * 144, 7 * 240, "  1,234,567");
+    page.printText(5 * 144, 9 * 240, "000101");
+    page.newPage();
+    page.endDoc();
+    const std::string path = job->pdfPath();
+    job.reset();
+
+    const auto boxes = wordBoxes(path);
+    ASSERT_TRUE(boxes.count("1,000") && boxes.count("1,234,567") && boxes.count("000101")) << path;
+    EXPECT_NEAR(boxes.at("1,000").right(), boxes.at("1,234,567").right(), 0.5);
+    EXPECT_LT(boxes.at("000101").width(), 4.5 * 7.2) << "the code runs into the rule after it";
 }
 
 TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {

@@ -25,8 +25,26 @@ constexpr int Landscape = 2;
 // A PDF sheet keeps the unprintable border of a common printer, so the grid lands where it would on paper.
 constexpr double PdfMarginMillimetres = 5.0;
 constexpr int PdfResolution = 600;
-// The ledger runs through tens of thousands of different amounts and dates; the layouts kept are bounded.
-constexpr std::size_t MostLayoutsKept = 4096;
+
+// The reports right-align amounts by padding them with blanks and size code columns for figures half
+// an em wide, as a fixed-pitch face draws them; the proportional Gothic's figures are wider and its
+// blanks narrower. So figures, and the blanks and marks that pad and separate them, go to the fixed-pitch
+// face, and each run of them or of the rest calls `visit(run, figures)` in turn.
+bool isFigure(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(' ') || c == QLatin1Char(',') ||
+           c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('+');
+}
+
+template <typename Visit> void forEachRun(QStringView text, Visit visit) {
+    for (qsizetype start = 0; start < text.size();) {
+        const bool figures = isFigure(text[start]);
+        qsizetype end = start + 1;
+        while (end < text.size() && isFigure(text[end]) == figures)
+            ++end;
+        visit(text.sliced(start, end - start), figures);
+        start = end;
+    }
+}
 
 const char* const PrinterOpenFailed = "プリンターに出力できませんでした。プリンターの状態を確認して下さい。";
 const char* const PdfOpenFailed = "PDFファイルを作成できませんでした。\n";
@@ -168,38 +186,92 @@ bool PrinterPage::readyToDraw() {
 
 PrinterPage::Face& PrinterPage::currentFace() {
     if (face_) return *face_;
-    const QFont resolved(font_, printer_.get());
+    face_ = &faceOf(font_);
+    if (!face_->figures) {
+        QFont figures = font_;
+        figures.setFamilies(fontFamiliesFor("ＭＳ ゴシック"));
+        figures.setFixedPitch(true);
+        face_->figures = &faceOf(figures);
+    }
+    return *face_;
+}
+
+PrinterPage::Face& PrinterPage::faceOf(const QFont& font) {
+    const QFont resolved(font, printer_.get());
     const QString key = resolved.key();
     for (const auto& face : faces_)
-        if (face->key == key) return *(face_ = face.get());
+        if (face->key == key) return *face;
     auto face = std::make_unique<Face>();
     face->key = key;
     face->font = resolved;
     face->ascent = QFontMetricsF(resolved, printer_.get()).ascent();
     face->rawFont = QRawFont::fromFont(resolved, QFontDatabase::Japanese);
+    if (font.fixedPitch()) face->figures = face.get();
     faces_.push_back(std::move(face));
-    return *(face_ = faces_.back().get());
+    return *faces_.back();
 }
 
 void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
     if (!readyToDraw()) return;
     Face& face = currentFace();
-    // The position is the text's top-left corner; Qt draws from the baseline.
+    // The position is the text's top-left corner; Qt draws from the baseline, the same for both faces.
     const QPointF origin(toDevice(xTwips), toDevice(yTwips) + face.ascent);
-    const GlyphLayout& layout = face.layoutOf(text);
-    if (!layout.drawable) {
-        drawWithFallback(face, origin, text);
-        return;
-    }
-    for (qsizetype i = 0; i < layout.glyphs.size(); ++i) {
-        face.pendingGlyphs.push_back(layout.glyphs[i]);
-        face.pendingPositions.push_back(origin + layout.offsets[i]);
-    }
-    if (pdf_) face.pendingCharacters.append(layout.characters);
+    const QString string = QString::fromStdString(text);
+    double x = 0;
+    forEachRun(string, [&](QStringView run, bool figures) {
+        Face& runFace = figures ? *face.figures : face;
+        if (place(runFace, run, origin, x)) return;
+        drawWithFallback(runFace, origin + QPointF(x, 0), run.toString());
+        x += QFontMetricsF(runFace.font, printer_.get()).horizontalAdvance(run.toString());
+    });
 }
 
-void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const std::string& text) {
-    const QString string = QString::fromStdString(text);
+// The reports' texts are Japanese and plain Latin in fonts that hold them all: placing them from the
+// character map alone gives what drawText gives, without the shaping that would cost most of a page.
+bool PrinterPage::place(Face& face, QStringView run, const QPointF& origin, double& x) {
+    if (!face.rawFont.isValid()) return false;
+    const qsizetype glyphsBefore = face.pendingGlyphs.size();
+    const qsizetype charactersBefore = face.pendingCharacters.size();
+    double at = x;
+    for (const QChar c : run) {
+        const Face::Glyph& glyph = face.glyphOf(c.unicode());
+        if (glyph.index == 0) {
+            face.pendingGlyphs.resize(glyphsBefore);
+            face.pendingPositions.resize(glyphsBefore);
+            face.pendingCharacters.resize(charactersBefore);
+            return false;
+        }
+        // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF
+        // would otherwise write every one of them out.
+        if (c != QLatin1Char(' ')) {
+            face.pendingGlyphs.push_back(glyph.index);
+            face.pendingPositions.push_back(QPointF(origin.x() + at, origin.y()));
+            if (pdf_) face.pendingCharacters.push_back(c.unicode());
+        }
+        at += glyph.advance;
+    }
+    x = at;
+    return true;
+}
+
+const PrinterPage::Face::Glyph& PrinterPage::Face::glyphOf(char16_t c) {
+    auto& block = glyphBlocks[c >> 8];
+    if (!block) block = std::make_unique<GlyphBlock>();
+    Glyph& glyph = (*block)[c & 0xff];
+    if (glyph.looked) return glyph;
+    glyph.looked = true;
+    // Halves of a pair stand for no character alone: such a text goes to the fallback fonts.
+    const QChar character(c);
+    int count = 1;
+    if (character.isSurrogate() || !rawFont.glyphIndexesForChars(&character, 1, &glyph.index, &count) || count != 1)
+        glyph.index = 0;
+    QPointF advance;
+    if (glyph.index != 0 && rawFont.advancesForGlyphIndexes(&glyph.index, &advance, 1, QRawFont::SeparateAdvances))
+        glyph.advance = advance.x();
+    return glyph;
+}
+
+void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QString& string) {
     if (painter_) {
         if (painterFace_ != &face) {
             painter_->setFont(face.font);
@@ -231,35 +303,6 @@ void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const std:
         }
         pdf_->drawGlyphs(run.rawFont(), glyphs, positions, characters);
     }
-}
-
-// The reports' texts are Japanese and plain Latin in one font that holds them all: laying them out from
-// the character map alone gives what drawText gives, without the shaping that would cost most of a page.
-const PrinterPage::GlyphLayout& PrinterPage::Face::layoutOf(const std::string& text) {
-    if (const auto found = layouts.find(text); found != layouts.end()) return found->second;
-    if (layouts.size() >= MostLayoutsKept) layouts.clear();
-    GlyphLayout& layout = layouts[text];
-    if (!rawFont.isValid()) return layout;
-    const QString string = QString::fromStdString(text);
-    const QList<quint32> glyphs = rawFont.glyphIndexesForString(string);
-    if (glyphs.contains(0)) return layout;
-    const QList<QPointF> advances = rawFont.advancesForGlyphIndexes(glyphs);
-    // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF would
-    // otherwise write every one of them out.
-    const bool oneGlyphACharacter = glyphs.size() == string.size();
-    layout.glyphs.reserve(glyphs.size());
-    layout.offsets.reserve(glyphs.size());
-    QPointF at;
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        if (!oneGlyphACharacter || string[i] != QLatin1Char(' ')) {
-            layout.glyphs.push_back(glyphs[i]);
-            layout.offsets.push_back(at);
-            layout.characters.push_back(oneGlyphACharacter ? string[i].unicode() : 0);
-        }
-        at += advances[i];
-    }
-    layout.drawable = true;
-    return layout;
 }
 
 void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {

@@ -8,10 +8,11 @@
 #include <QLineF>
 #include <QRawFont>
 #include <QString>
+#include <QStringView>
 
+#include <array>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -45,28 +46,30 @@ public:
     std::string pdfPath() const override { return pdfPath_; }
 
 private:
-    // Where a text's glyphs lie from its top-left corner, its blanks left out; a text the font lacks a
-    // character of is not drawable here, and goes to the fonts Qt finds for it.
-    struct GlyphLayout {
-        bool drawable = false;
-        QList<quint32> glyphs;
-        QList<QPointF> offsets;
-        QList<char32_t> characters; // 0 where the glyph stands for no single character
-    };
     // One font as the document draws it, kept for the document: choosing and measuring a font, and
-    // laying out the same amounts and captions again on every row, would cost more than drawing them.
+    // shaping the same amounts and captions again on every row, would cost more than drawing them.
     struct Face {
+        // A character's glyph in this font and how far it moves the pen; glyph 0 where the font lacks it.
+        struct Glyph {
+            quint32 index = 0;
+            double advance = 0;
+            bool looked = false;
+        };
+        using GlyphBlock = std::array<Glyph, 256>;
         QString key;
         QFont font; // resolved for the printer's resolution
         QRawFont rawFont;
         double ascent = 0;
-        std::unordered_map<std::string, GlyphLayout> layouts;
+        // The fixed-pitch face of the same size the figures go to; this face itself when it is one.
+        Face* figures = nullptr;
+        // By the character's upper and lower byte, each looked up when first met.
+        std::array<std::unique_ptr<GlyphBlock>, 256> glyphBlocks;
         // The sheet's texts in this font so far, drawn as one run when the sheet ends: one text item
         // costs the output about as much as the glyphs it holds.
         QList<quint32> pendingGlyphs;
         QList<QPointF> pendingPositions;
         QList<char32_t> pendingCharacters;
-        const GlyphLayout& layoutOf(const std::string& text);
+        const Glyph& glyphOf(char16_t c);
     };
     // Rules of one pen width held back until the sheet ends.
     struct Rules {
@@ -77,12 +80,16 @@ private:
     PrinterPage(std::unique_ptr<QPrinter> printer, std::string pdfPath);
     // Begins the document or the sheet a drawing goes on; false once the output has failed.
     bool readyToDraw();
-    // The face of the font set last, made when first drawn with.
+    // The face of the font set last, made when first drawn with, and its figures' face.
     Face& currentFace();
+    Face& faceOf(const QFont& font);
+    // Places a run's glyphs on the sheet from `x` along the baseline at `origin`, moving `x` past them;
+    // false, with nothing placed, when the face lacks one of its characters.
+    bool place(Face& face, QStringView run, const QPointF& origin, double& x);
     // Draws what the sheet holds back: its texts, one run a font, and its rules, one path a pen.
     void flushSheet();
     // Draws a text the font lacks a character of, from the fonts Qt finds for it.
-    void drawWithFallback(Face& face, const QPointF& origin, const std::string& text);
+    void drawWithFallback(Face& face, const QPointF& origin, const QString& text);
     void fail(const std::string& why);
     double toDevice(int twips) const;
 
