@@ -159,6 +159,8 @@ void toPdf(benchmark::State& bench, Print print, void (*fill)(Boxes&)) {
     int sheets = 0;
     for (auto _ : bench) {
         auto page = platform::PrinterPage::toPdf(pdf, "report bench");
+        page->setPaperSize(recorded.paperSize());
+        page->setOrientation(recorded.orientation());
         page->setFontName("ＭＳＰ ゴシック");
         if (!print(boxes, *page)) bench.SkipWithError("the report printed nothing");
         sheets = page->pagesPrinted();
@@ -180,6 +182,8 @@ void recordedToPdf(benchmark::State& bench, Print print, void (*fill)(Boxes&)) {
     int sheets = 0;
     for (auto _ : bench) {
         auto page = platform::PrinterPage::toPdf(pdf, "report bench");
+        page->setPaperSize(recorded.paperSize());
+        page->setOrientation(recorded.orientation());
         page->setFontName("ＭＳＰ ゴシック");
         for (const auto& sheet : recorded.pages()) {
             for (const auto& text : sheet.texts) {
