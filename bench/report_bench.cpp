@@ -159,8 +159,6 @@ void toPdf(benchmark::State& bench, Print print, void (*fill)(Boxes&)) {
     int sheets = 0;
     for (auto _ : bench) {
         auto page = platform::PrinterPage::toPdf(pdf, "report bench");
-        page->setPaperSize(recorded.paperSize());
-        page->setOrientation(recorded.orientation());
         page->setFontName("ＭＳＰ ゴシック");
         if (!print(boxes, *page)) bench.SkipWithError("the report printed nothing");
         sheets = page->pagesPrinted();
