@@ -190,17 +190,13 @@ void GOUKEI_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& 
 
 bool GOUKEI_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Landscape);
-    SetPageFrame(s, RightColumn, BottomRow,
-                 {DetailColumn, CounterpartColumn, monthColumn(1), monthColumn(2), monthColumn(3), monthColumn(4),
-                  monthColumn(5), monthColumn(6), monthColumn(7), monthColumn(8), monthColumn(9), monthColumn(10),
-                  monthColumn(11), monthColumn(12), YearTotalColumn});
+    StartPages(s, page, Landscape, RightColumn, BottomRow,
+               {DetailColumn, CounterpartColumn, monthColumn(1), monthColumn(2), monthColumn(3), monthColumn(4),
+                monthColumn(5), monthColumn(6), monthColumn(7), monthColumn(8), monthColumn(9), monthColumn(10),
+                monthColumn(11), monthColumn(12), YearTotalColumn});
     const auto firstDay = EraPeriodDate(s.F01Record, dialog.fieldText(YearBox), YearLength, "0101");
     if (!firstDay) {
-        std::int16_t focus = 0;
-        std::int16_t err = 0;
-        GOUKEI_Check(dialog, focus, err);
+        ShowCheckFault(dialog, GOUKEI_Check);
         return false;
     }
     AnnualSummaryRun run(s, page);

@@ -129,10 +129,8 @@ void CASHBOOK_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t
 
 bool CASHBOOK_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Landscape);
-    SetPageFrame(
-        s, RightColumn, BottomRow,
+    StartPages(
+        s, page, Landscape, RightColumn, BottomRow,
         {VoucherColumn, SubjectColumn, DescriptionColumn, DetailColumn, ReceiptsColumn, PaymentsColumn, BalanceColumn});
 
     const auto firstDay = EraPeriodDate(s.F01Record, dialog.fieldText(MonthBox), MonthLength, "01");

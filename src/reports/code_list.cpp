@@ -64,11 +64,9 @@ private:
     }
 
     void printHeader() {
-        pages_.printPageHeader(Title, Portrait);
-        PrintHeadingRow(s_, page_, pages_.top(),
-                        {"区分", "区分名称", "コード", "     内     容", " 備考１", " 備考２", " 備考３", " 備考４"});
-        DrawRule(s_, page_, "Line", pages_.top(), HeavyRule);
-        DrawRule(s_, page_, "Row", pages_.top(), ThinRule);
+        pages_.printListHeader(
+            Title, Portrait,
+            {"区分", "区分名称", "コード", "     内     容", " 備考１", " 備考２", " 備考３", " 備考４"});
         previousCategory_ = 0;
     }
 
@@ -81,12 +79,8 @@ private:
 } // namespace
 
 void CLIST_Init(ReportDialog& dialog) {
-    dialog.setLabel(TitleLabel, Title);
-    dialog.setLabel(PaperLabel, "A4 縦");
-    dialog.setLabel(0, "コード区分");
-    dialog.setFieldText(FirstBox, "01");
-    dialog.setFieldText(LastBox, "99");
-    dialog.setLabel(LastBox, "");
+    SetUpTitle(dialog, Title, Portrait);
+    SetUpRangeRow(dialog, FirstBox, "コード区分", "01", "99");
 }
 
 void CLIST_CheckLength(const std::string& Text, std::int16_t Index, std::int16_t& Err) {
@@ -99,10 +93,8 @@ void CLIST_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& E
 
 bool CLIST_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Portrait);
-    SetPageFrame(
-        s, RightColumn, BottomRow,
+    StartPages(
+        s, page, Portrait, RightColumn, BottomRow,
         {NameColumn, CodeColumn, TextColumn, RemarkColumns[0], RemarkColumns[1], RemarkColumns[2], RemarkColumns[3]});
 
     const auto bounds = RangeRowBounds(dialog);

@@ -90,11 +90,9 @@ private:
     void printHeader() {
         pages_.printPageHeader(Title, Landscape);
         PrintAt(page_, s_.PageGeo[1], 4, TextSize, dateLine_);
-        DrawRule(s_, page_, "Line", pages_.top(), HeavyRule);
-        PrintHeadingRow(s_, page_, pages_.top(),
-                        {"　伝票No-行", "　　　　勘定科目", "　　　　摘要　/　備考", "　　　　詳細　/　相手先", " 区分",
-                         "    　金　額"});
-        DrawRule(s_, page_, "Row", pages_.top(), ThinRule);
+        PrintHeadingBand(s_, page_, pages_.top(),
+                         {"　伝票No-行", "　　　　勘定科目", "　　　　摘要　/　備考", "　　　　詳細　/　相手先",
+                          " 区分", "    　金　額"});
         DrawRule(s_, page_, "Row", pages_.top() + 1, ThinRule);
     }
 
@@ -136,10 +134,8 @@ std::optional<std::int32_t> NippoReportDate(const data::F01Rec& control, const s
 
 bool NIPPO_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Landscape);
-    SetPageFrame(s, RightColumn, BottomRow,
-                 {SubjectColumn, DescriptionColumn, DetailColumn, DirectionColumn, AmountColumn});
+    StartPages(s, page, Landscape, RightColumn, BottomRow,
+               {SubjectColumn, DescriptionColumn, DetailColumn, DirectionColumn, AmountColumn});
 
     const auto date = NippoReportDate(s.F01Record, dialog.fieldText(DateBox));
     if (!date) {

@@ -51,11 +51,8 @@ public:
 
 private:
     void printHeader() {
-        pages_.printPageHeader(Title, Portrait);
-        PrintHeadingRow(s_, page_, pages_.top(),
-                        {"コード", "　　摘要名称", "　　勘定科目", "　　詳　　細", "　　相 手 先"});
-        DrawRule(s_, page_, "Line", pages_.top(), HeavyRule);
-        DrawRule(s_, page_, "Row", pages_.top(), ThinRule);
+        pages_.printListHeader(Title, Portrait,
+                               {"コード", "　　摘要名称", "　　勘定科目", "　　詳　　細", "　　相 手 先"});
     }
 
     data::ProgramState& s_;
@@ -73,12 +70,8 @@ std::string codeBound(std::int64_t number) {
 } // namespace
 
 void TEKILIST_Init(ReportDialog& dialog) {
-    dialog.setLabel(TitleLabel, Title);
-    dialog.setLabel(PaperLabel, "A4 縦");
-    dialog.setLabel(0, "摘要コードの範囲");
-    dialog.setFieldText(FirstBox, "000001");
-    dialog.setFieldText(LastBox, "999999");
-    dialog.setLabel(LastBox, "");
+    SetUpTitle(dialog, Title, Portrait);
+    SetUpRangeRow(dialog, FirstBox, "摘要コードの範囲", "000001", "999999");
 }
 
 void TEKILIST_CheckLength(const std::string& Text, std::int16_t Index, std::int16_t& Err) {
@@ -91,9 +84,7 @@ void TEKILIST_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t
 
 bool TEKILIST_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Portrait);
-    SetPageFrame(s, RightColumn, BottomRow, {NameColumn, SubjectColumn, DetailColumn, CounterpartColumn});
+    StartPages(s, page, Portrait, RightColumn, BottomRow, {NameColumn, SubjectColumn, DetailColumn, CounterpartColumn});
 
     const auto bounds = RangeRowBounds(dialog);
     if (!bounds) return false;

@@ -148,16 +148,12 @@ void PL_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t& Err)
 
 bool PL_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Landscape);
-    SetPageFrame(
-        s, RightColumn, BottomRow,
+    StartPages(
+        s, page, Landscape, RightColumn, BottomRow,
         {DateColumn, VoucherColumn, AmountColumn, DetailColumn, CounterpartColumn, DescriptionColumn, RemarkColumn});
     const auto firstDay = EraPeriodDate(s.F01Record, dialog.fieldText(MonthBox), MonthLength, "01");
     if (!firstDay) {
-        std::int16_t focus = 0;
-        std::int16_t err = 0;
-        PL_Check(dialog, focus, err);
+        ShowCheckFault(dialog, PL_Check);
         return false;
     }
     ExpenseItemListRun run(s, page);

@@ -72,16 +72,7 @@ void checkBox(ReportDialog& dialog, std::int16_t box, std::int16_t& FocusIndex, 
         lengthRule(s, text, index, err);
     };
     if (isPeriodBox(box)) return CheckEraPeriod(dialog, box, PeriodLength, rule, "01", FocusIndex, Err);
-    Err = 0;
-    const std::string text = dialog.fieldText(box);
-    const auto refuse = [&](const char* message) {
-        dialog.state().message(message);
-        FocusIndex = box;
-        Err = 9;
-    };
-    rule(text, box, Err);
-    if (Err != 0) return refuse(TooManyDigitsMessage);
-    if (!RangeNumber(text)) return refuse(NotDigitsMessage);
+    CheckNumberBox(dialog, box, rule, FocusIndex, Err);
 }
 
 struct LedgerRange {
@@ -235,14 +226,9 @@ void MOTOCHO_Init(ReportDialog& dialog) {
     // The period runs from one month to another, both the processing month at first.
     dialog.setFieldText(PeriodBox + EndBoxOffset, dialog.fieldText(PeriodBox));
     const std::size_t digits = categoryDigits(dialog.state());
-    dialog.setLabel(CategoryBox, "科目区分");
-    dialog.setFieldText(CategoryBox, common::lastCharacters("000001", digits));
-    dialog.setFieldText(CategoryBox + EndBoxOffset, common::lastCharacters("999999", digits));
-    dialog.setLabel(CategoryBox + EndBoxOffset, "");
-    dialog.setLabel(CodeBox, "勘定科目");
-    dialog.setFieldText(CodeBox, "000000");
-    dialog.setFieldText(CodeBox + EndBoxOffset, "999999");
-    dialog.setLabel(CodeBox + EndBoxOffset, "");
+    SetUpRangeRow(dialog, CategoryBox, "科目区分", common::lastCharacters("000001", digits),
+                  common::lastCharacters("999999", digits));
+    SetUpRangeRow(dialog, CodeBox, "勘定科目", "000000", "999999");
 }
 
 void MOTOCHO_CheckLength(const data::ProgramState& s, const std::string& Text, std::int16_t Index, std::int16_t& Err) {
@@ -267,15 +253,11 @@ void MOTOCHO_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16_t&
 
 bool MOTOCHO_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Landscape);
-    SetPageFrame(s, RightColumn, BottomRow,
-                 {VoucherColumn, DescriptionColumn, DetailColumn, ReceiptColumn, PaymentColumn, BalanceColumn});
+    StartPages(s, page, Landscape, RightColumn, BottomRow,
+               {VoucherColumn, DescriptionColumn, DetailColumn, ReceiptColumn, PaymentColumn, BalanceColumn});
     const auto range = rangeOf(dialog);
     if (!range) {
-        std::int16_t focus = 0;
-        std::int16_t err = 0;
-        MOTOCHO_Check(dialog, focus, err);
+        ShowCheckFault(dialog, MOTOCHO_Check);
         return false;
     }
     return PrintRows(

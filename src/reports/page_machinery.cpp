@@ -55,6 +55,13 @@ void SetPageFrame(data::ProgramState& s, std::int16_t rightColumn, std::int16_t 
     }
 }
 
+void StartPages(data::ProgramState& s, platform::Page& page, int orientation, std::int16_t rightColumn,
+                std::int16_t bottomRow, std::initializer_list<std::int16_t> columns) {
+    page.setPaperSize(9);
+    page.setOrientation(orientation);
+    SetPageFrame(s, rightColumn, bottomRow, columns);
+}
+
 void PrintPageHeader(const data::ProgramState& s, platform::Page& page, const std::string& title, int orientation,
                      std::int16_t& pageNo) {
     const bool portrait = orientation == Portrait;

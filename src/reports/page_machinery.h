@@ -32,6 +32,10 @@ constexpr std::int16_t ThinRule = 1;
 void SetPageFrame(data::ProgramState& s, std::int16_t rightColumn, std::int16_t bottomRow,
                   std::initializer_list<std::int16_t> columns);
 
+// A4 paper (size 9) in `orientation` (1 portrait, 2 landscape) and the page frame of SetPageFrame.
+void StartPages(data::ProgramState& s, platform::Page& page, int orientation, std::int16_t rightColumn,
+                std::int16_t bottomRow, std::initializer_list<std::int16_t> columns);
+
 // The head of every page: raises `pageNo`, then prints the title (row 2, 14 pt), "作成日： " and
 // CreationDateText (row 3, 9 pt) and "（" page number "頁）" (row 3, 9 pt) at the columns of the
 // orientation: 30, 52, 68 on portrait (1), 50, 86, 102 on landscape (2).

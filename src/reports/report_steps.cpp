@@ -28,6 +28,14 @@ bool digitsOnly(const std::string& text) {
     return err == 0;
 }
 
+// Err 9 with the message shown and FocusIndex on `box`.
+void refuseBox(ReportDialog& dialog, std::int16_t box, const char* message, std::int16_t& FocusIndex,
+               std::int16_t& Err) {
+    dialog.state().message(message);
+    FocusIndex = box;
+    Err = 9;
+}
+
 std::string withName(std::string code, const std::optional<std::string>& name) {
     if (name) code += " " + *name;
     return code;
@@ -42,6 +50,13 @@ void PrintHeadingRow(const data::ProgramState& s, platform::Page& page, std::int
         PrintAt(page, column == 0 ? s.PageGeo[1] : s.ColPos[column], row, HeadingSize, heading);
         if (++column >= s.ColPos.size()) break;
     }
+}
+
+void PrintHeadingBand(const data::ProgramState& s, platform::Page& page, std::int16_t row,
+                      std::initializer_list<const char*> headings) {
+    DrawRule(s, page, "Line", row, HeavyRule);
+    PrintHeadingRow(s, page, row, headings);
+    DrawRule(s, page, "Row", row, ThinRule);
 }
 
 std::optional<std::string> CodeName(data::ProgramState& s, std::int16_t category, std::int32_t code) {
@@ -110,20 +125,41 @@ std::optional<std::int64_t> RangeNumber(const std::string& text) {
     return std::stoll(text);
 }
 
-void CheckRangeRow(ReportDialog& dialog, const LengthRule& lengthRule, std::int16_t& FocusIndex, std::int16_t& Err) {
+void SetUpTitle(ReportDialog& dialog, const std::string& title, int orientation) {
+    dialog.setLabel(TitleLabel, title);
+    dialog.setLabel(PaperLabel, orientation == 1 ? "A4 縦" : "A4 横");
+}
+
+void SetUpRangeRow(ReportDialog& dialog, std::int16_t row, const std::string& caption, const std::string& first,
+                   const std::string& last) {
+    dialog.setLabel(row, caption);
+    dialog.setFieldText(row, first);
+    dialog.setFieldText(row + EndBoxOffset, last);
+    dialog.setLabel(row + EndBoxOffset, "");
+}
+
+void CheckNumberBox(ReportDialog& dialog, std::int16_t box, const LengthRule& lengthRule, std::int16_t& FocusIndex,
+                    std::int16_t& Err) {
     Err = 0;
+    const std::string text = dialog.fieldText(box);
+    lengthRule(text, box, Err);
+    if (Err != 0) return refuseBox(dialog, box, TooManyDigitsMessage, FocusIndex, Err);
+    // An empty box is no number either; the print run needs one.
+    if (!RangeNumber(text)) return refuseBox(dialog, box, NotDigitsMessage, FocusIndex, Err);
+}
+
+void CheckRangeRow(ReportDialog& dialog, const LengthRule& lengthRule, std::int16_t& FocusIndex, std::int16_t& Err) {
     for (const std::int16_t box : {std::int16_t{0}, static_cast<std::int16_t>(EndBoxOffset)}) {
-        const std::string text = dialog.fieldText(box);
-        const auto refuse = [&](const char* message) {
-            dialog.state().message(message);
-            FocusIndex = box;
-            Err = 9;
-        };
-        lengthRule(text, box, Err);
-        if (Err != 0) return refuse(TooManyDigitsMessage);
-        // An empty box is no number either; the print run needs one.
-        if (!RangeNumber(text)) return refuse(NotDigitsMessage);
+        CheckNumberBox(dialog, box, lengthRule, FocusIndex, Err);
+        if (Err != 0) return;
     }
+}
+
+void ShowCheckFault(ReportDialog& dialog,
+                    const std::function<void(ReportDialog&, std::int16_t&, std::int16_t&)>& check) {
+    std::int16_t focus = 0;
+    std::int16_t err = 0;
+    check(dialog, focus, err);
 }
 
 std::optional<std::pair<std::int64_t, std::int64_t>> RangeRowBounds(ReportDialog& dialog) {
@@ -156,12 +192,10 @@ void SetUpEraPeriodRow(ReportDialog& dialog, const std::string& title, const std
     std::string legend;
     common::EraHintText(control, legend);
 
-    dialog.setLabel(TitleLabel, title);
-    dialog.setLabel(PaperLabel, "A4 横");
-    dialog.setLabel(0, caption);
+    SetUpTitle(dialog, title, 2);
     // A code whose era year has three digits is not cut into a period that names another month.
-    dialog.setFieldText(0, err == 0 && common::EraCodeFits(code) ? code.substr(0, digits) : std::string());
-    dialog.setFieldText(EndBoxOffset, "");
+    SetUpRangeRow(dialog, 0, caption, err == 0 && common::EraCodeFits(code) ? code.substr(0, digits) : std::string(),
+                  "");
     dialog.setLabel(EndBoxOffset, legend);
 }
 
@@ -169,20 +203,21 @@ void CheckEraPeriod(ReportDialog& dialog, std::int16_t box, std::size_t digits, 
                     const std::string& dayPart, std::int16_t& FocusIndex, std::int16_t& Err) {
     Err = 0;
     const std::string text = dialog.fieldText(box);
-    const auto refuse = [&](const char* message) {
-        dialog.state().message(message);
-        FocusIndex = box;
-        Err = 9;
-    };
     lengthRule(text, box, Err);
-    if (Err != 0) return refuse(TooManyDigitsMessage);
-    if (!digitsOnly(text)) return refuse(NotDigitsMessage);
+    if (Err != 0) return refuseBox(dialog, box, TooManyDigitsMessage, FocusIndex, Err);
+    if (!digitsOnly(text)) return refuseBox(dialog, box, NotDigitsMessage, FocusIndex, Err);
     // The print run needs a real date to ask for its lines.
-    if (!EraPeriodDate(dialog.state().F01Record, text, digits, dayPart)) return refuse(BadDateMessage);
+    if (!EraPeriodDate(dialog.state().F01Record, text, digits, dayPart))
+        return refuseBox(dialog, box, BadDateMessage, FocusIndex, Err);
 }
 
 void PageRun::printPageHeader(const std::string& title, int orientation) {
     PrintPageHeader(s_, page_, title, orientation, pageNo_);
+}
+
+void PageRun::printListHeader(const std::string& title, int orientation, std::initializer_list<const char*> headings) {
+    printPageHeader(title, orientation);
+    PrintHeadingBand(s_, page_, top(), headings);
 }
 
 std::int16_t PageRun::beginRow(const std::function<void()>& header) {

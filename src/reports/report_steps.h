@@ -22,6 +22,10 @@ namespace reports {
 void PrintHeadingRow(const data::ProgramState& s, platform::Page& page, std::int16_t row,
                      std::initializer_list<const char*> headings);
 
+// The heading row between a heavy "Line" above it and its "Row" rules.
+void PrintHeadingBand(const data::ProgramState& s, platform::Page& page, std::int16_t row,
+                      std::initializer_list<const char*> headings);
+
 // The text (F10_DTL) of a registered code, untrimmed; nothing when the code is not registered.
 std::optional<std::string> CodeName(data::ProgramState& s, std::int16_t category, std::int32_t code);
 
@@ -55,8 +59,21 @@ using data::FiscalMonth;
 // The rule a report's check applies to the length of box `index`: err 9 when the text is too long.
 using LengthRule = std::function<void(const std::string& text, std::int16_t index, std::int16_t& err)>;
 
+// The dialog's title and paper text: "A4 縦" for portrait (1), "A4 横" for landscape (2).
+void SetUpTitle(ReportDialog& dialog, const std::string& title, int orientation);
+
+// Range row `row`: its caption, `first` in its start box, `last` in its end box and no note.
+void SetUpRangeRow(ReportDialog& dialog, std::int16_t row, const std::string& caption, const std::string& first,
+                   const std::string& last);
+
 // A range box as a whole number; nothing when it is empty, holds a non-digit or too many digits.
 std::optional<std::int64_t> RangeNumber(const std::string& text);
+
+// The check of one range box: the length rule ("規定の桁数を超えました。"), then digits only and not
+// empty ("入力結果が数字ではありません。"). A fault gives Err 9 with FocusIndex on the box; a pass gives
+// Err 0 and leaves FocusIndex alone.
+void CheckNumberBox(ReportDialog& dialog, std::int16_t box, const LengthRule& lengthRule, std::int16_t& FocusIndex,
+                    std::int16_t& Err);
 
 // The check of the start and end boxes of range row 0 (boxes 0 and 6, in this order): the length
 // rule ("規定の桁数を超えました。"), then digits only and not empty ("入力結果が数字ではありません。").
@@ -66,6 +83,10 @@ void CheckRangeRow(ReportDialog& dialog, const LengthRule& lengthRule, std::int1
 // The two bounds of range row 0 for the print run; nothing (and "入力結果が数字ではありません。"
 // shown) when either box is no number.
 std::optional<std::pair<std::int64_t, std::int64_t>> RangeRowBounds(ReportDialog& dialog);
+
+// A print run refused on boxes its check would refuse: the check runs to tell the user why.
+void ShowCheckFault(ReportDialog& dialog,
+                    const std::function<void(ReportDialog&, std::int16_t&, std::int16_t&)>& check);
 
 // An era period typed as `digits` characters (EYYMMDD, EYYMM, EYY), zero-filled on the left, with
 // `dayPart` appended to make a day, as yyyymmdd; nothing when the text is empty, longer than
@@ -98,6 +119,8 @@ public:
 
     // The head of a page (PrintPageHeader), raising the page number.
     void printPageHeader(const std::string& title, int orientation);
+    // The head of a page and the heading band on row PageGeo(2).
+    void printListHeader(const std::string& title, int orientation, std::initializer_list<const char*> headings);
 
     // One row per entry (the portrait lists).
     // The row of the next entry; `header` runs first when a page begins.

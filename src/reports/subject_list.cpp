@@ -71,11 +71,8 @@ public:
 
 private:
     void printHeader() {
-        pages_.printPageHeader(Title, Portrait);
-        PrintHeadingRow(s_, page_, pages_.top(),
-                        {"区分", "区分名称", "科目", "　　科目名称", "入出", "出納簿", "詳細", "詳細内容"});
-        DrawRule(s_, page_, "Line", pages_.top(), HeavyRule);
-        DrawRule(s_, page_, "Row", pages_.top(), ThinRule);
+        pages_.printListHeader(Title, Portrait,
+                               {"区分", "区分名称", "科目", "　　科目名称", "入出", "出納簿", "詳細", "詳細内容"});
         previousCategory_ = 0;
     }
 
@@ -96,12 +93,8 @@ std::string lastDigits(const std::string& code, std::int16_t digits) {
 void KAMOKULIST_Init(ReportDialog& dialog) {
     // Without a row for category 1 there is no digit count: the defaults stay empty.
     const std::int16_t digits = digitsOf(dialog.state(), SubjectCategory);
-    dialog.setLabel(TitleLabel, Title);
-    dialog.setLabel(PaperLabel, "A4 縦");
-    dialog.setLabel(0, "科目区分");
-    dialog.setFieldText(FirstBox, lastDigits("000001", digits));
-    dialog.setFieldText(LastBox, lastDigits("999999", digits));
-    dialog.setLabel(LastBox, "");
+    SetUpTitle(dialog, Title, Portrait);
+    SetUpRangeRow(dialog, FirstBox, "科目区分", lastDigits("000001", digits), lastDigits("999999", digits));
 }
 
 void KAMOKULIST_CheckLength(const data::ProgramState& s, const std::string& Text, std::int16_t Index,
@@ -122,11 +115,9 @@ void KAMOKULIST_Check(ReportDialog& dialog, std::int16_t& FocusIndex, std::int16
 
 bool KAMOKULIST_Print(ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Portrait);
-    SetPageFrame(s, RightColumn, BottomRow,
-                 {NameColumn, SubjectColumn, SubjectNameColumn, DirectionColumn, CashBookColumn, DetailColumn,
-                  DetailNameColumn});
+    StartPages(s, page, Portrait, RightColumn, BottomRow,
+               {NameColumn, SubjectColumn, SubjectNameColumn, DirectionColumn, CashBookColumn, DetailColumn,
+                DetailNameColumn});
 
     const auto bounds = RangeRowBounds(dialog);
     if (!bounds) return false;
