@@ -151,11 +151,9 @@ private:
             {SerialColumn, NameColumn, AcquiredColumn, LifeColumn, CostColumn, KindColumn, RateColumn, MethodColumn});
         run_.printPageHeader(Title, Landscape);
 
-        DrawRule(s_, page_, "Line", AssetHeadingRow, HeavyRule);
-        reports::PrintHeadingRow(s_, page_, AssetHeadingRow,
-                                 {"　　　　　勘定科目", "　連番", "　　　　　　資産名称", "　　　取得年月日",
-                                  " 耐用年数", "　　　取得価格", "　種別", "　償却率", "　方法"});
-        DrawRule(s_, page_, "Row", AssetHeadingRow, ThinRule);
+        reports::PrintHeadingBand(s_, page_, AssetHeadingRow,
+                                  {"　　　　　勘定科目", "　連番", "　　　　　　資産名称", "　　　取得年月日",
+                                   " 耐用年数", "　　　取得価格", "　種別", "　償却率", "　方法"});
         DrawRule(s_, page_, "Line", AssetLineRow, HeavyRule);
 
         const std::int16_t r = AssetLineRow;
@@ -179,11 +177,9 @@ private:
                               {CategoryColumn, OpeningColumn, BaseColumn, RowRateColumn, MonthsColumn,
                                DepreciationColumn, AccumulatedColumn, RemainingColumn, RemarksColumn});
         s_.PageGeo[2] = RowHeadingRow;
-        DrawRule(s_, page_, "Line", RowHeadingRow, HeavyRule);
-        reports::PrintHeadingRow(s_, page_, RowHeadingRow,
-                                 {"　　年月度", " 償却状況", "　　期首帳簿価額", "　　償却基礎価額", "　　償却率",
-                                  "月数", "　　　　　償却額", "　　　累計償却額", "　　　　償却残額", "　　備　　考"});
-        DrawRule(s_, page_, "Row", RowHeadingRow, ThinRule);
+        reports::PrintHeadingBand(s_, page_, RowHeadingRow,
+                                  {"　　年月度", " 償却状況", "　　期首帳簿価額", "　　償却基礎価額", "　　償却率",
+                                   "月数", "　　　　　償却額", "　　　累計償却額", "　　　　償却残額", "　　備　　考"});
     }
 
     void printRow(const data::F28Rec& asset, const db::QueryRecordset& row, std::int16_t r) {
@@ -219,21 +215,10 @@ void ASSLIST_Init(reports::ReportDialog& dialog) {
     };
     const std::string lastClass =
         digits < 1 ? std::to_string(std::numeric_limits<std::int16_t>::max()) : classText("999999");
-    constexpr auto end = reports::EndBoxOffset;
-    dialog.setLabel(reports::TitleLabel, Title);
-    dialog.setLabel(reports::PaperLabel, "A4 横");
-    dialog.setLabel(ClassBox, "科目区分");
-    dialog.setFieldText(ClassBox, classText("000001"));
-    dialog.setFieldText(ClassBox + end, lastClass);
-    dialog.setLabel(ClassBox + end, "");
-    dialog.setLabel(SubjectBox, "勘定科目");
-    dialog.setFieldText(SubjectBox, "000001");
-    dialog.setFieldText(SubjectBox + end, "999999");
-    dialog.setLabel(SubjectBox + end, "");
-    dialog.setLabel(SerialBox, "連番");
-    dialog.setFieldText(SerialBox, "00001");
-    dialog.setFieldText(SerialBox + end, "99999");
-    dialog.setLabel(SerialBox + end, "");
+    reports::SetUpTitle(dialog, Title, Landscape);
+    reports::SetUpRangeRow(dialog, ClassBox, "科目区分", classText("000001"), lastClass);
+    reports::SetUpRangeRow(dialog, SubjectBox, "勘定科目", "000001", "999999");
+    reports::SetUpRangeRow(dialog, SerialBox, "連番", "00001", "99999");
 }
 
 void ASSLIST_CheckLength(const data::ProgramState& s, const std::string& Text, std::int16_t Index, std::int16_t& Err) {

@@ -120,14 +120,9 @@ private:
     }
 
     void printHeader() {
-        run_.printPageHeader(Title, Landscape);
-        const std::int16_t row = run_.top();
-        DrawRule(s_, page_, "Line", row, HeavyRule);
-        reports::PrintHeadingRow(s_, page_, row,
-                                 {"　　勘定科目／資産名称", "　年月／状況", "　取得日／耐用年", "　　　取得価格",
-                                  " 種別", "　償却基礎価額", " 償却率", "月数", "　当期償却額", "　償却累計額",
-                                  "　　償却残額"});
-        DrawRule(s_, page_, "Row", row, ThinRule);
+        run_.printListHeader(Title, Landscape,
+                             {"　　勘定科目／資産名称", "　年月／状況", "　取得日／耐用年", "　　　取得価格", " 種別",
+                              "　償却基礎価額", " 償却率", "月数", "　当期償却額", "　償却累計額", "　　償却残額"});
     }
 
     data::ProgramState& s_;
@@ -155,11 +150,9 @@ std::optional<std::pair<std::int32_t, std::int32_t>> DetailYearMonths(const data
 
 bool ASSETLIST_Print(reports::ReportDialog& dialog, platform::Page& page) {
     data::ProgramState& s = dialog.state();
-    page.setPaperSize(9);
-    page.setOrientation(Landscape);
-    reports::SetPageFrame(s, RightColumn, s.PageGeo[4],
-                          {MonthColumn, AcquiredColumn, CostColumn, KindColumn, BaseColumn, RateColumn, MonthsColumn,
-                           DepreciationColumn, AccumulatedColumn, RemainingColumn});
+    reports::StartPages(s, page, Landscape, RightColumn, s.PageGeo[4],
+                        {MonthColumn, AcquiredColumn, CostColumn, KindColumn, BaseColumn, RateColumn, MonthsColumn,
+                         DepreciationColumn, AccumulatedColumn, RemainingColumn});
 
     const auto months = DetailYearMonths(s.F01Record, dialog.fieldText(YearBox));
     if (!months) {
