@@ -80,15 +80,13 @@ TEST(ExpenseItemList, The38thRowStartsPageTwoWhereTheSubjectShowsAgainAndItsSubt
                                         frame.rules(10), frame.rules(11), frame.line(12, 5)}}));
 }
 
-TEST(ExpenseItemList, TheCheckRefusesAMonthItCannotPrintAndAMonthWithoutLinesPrintsNothing) {
+TEST(ExpenseItemList, TheCheckAndThePrintRunRefuseAMonthItCannotPrint) {
     ExpenseFile file;
     const auto check = [&file](const char* month) { return file.checked(reports::PL_Check, {{0, month}}); };
     EXPECT_EQ(check("50804"), "0 -1");
     EXPECT_EQ(check("508041"), "9 0 規定の桁数を超えました。");
     EXPECT_EQ(check("50813"), "9 0 日付の誤りです。再度、入力して下さい。");
     file.printsNothing(reports::PL_Print, "日付の誤りです。再度、入力して下さい。");
-    file.dialog.fields[0] = "50805";
-    file.printsNothing(reports::PL_Print, "印刷するデータがありません。");
 }
 
 } // namespace
