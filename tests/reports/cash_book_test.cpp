@@ -34,14 +34,6 @@ std::vector<std::string> header(const std::string& pageNo, const std::vector<std
                     "r06 c094 s9 |　　出　金|", "r06 c102 s9 |　　繰　越|"}});
 }
 
-// The brought-forward and heading rows' rules, the entries' from row 7 to `to` (the first heavy),
-// then the totals and carried-out rows of a last page or the band that closes a full one.
-std::vector<std::string> bookRules(int to, bool lastPage) {
-    const auto rules =
-        joined({{frame.line(5, 5), frame.rules(5), frame.line(6, 5), frame.rules(6)}, frame.entryRules(7, to)});
-    return joined({rules, frame.band(lastPage ? 43 : 41)});
-}
-
 TEST(CashBook, TheMonthsCashLinesRunFromTheOpeningBalanceToTheTotalsAndTheBalanceCarriedOut) {
     CashBookFile file;
     file.add({.knd = 2, .cus = 1, .tek = "000001", .rmk = "四月分", .amount = 150000, .ymd = 20260405});
@@ -63,7 +55,7 @@ TEST(CashBook, TheMonthsCashLinesRunFromTheOpeningBalanceToTheTotalsAndTheBalanc
                                         "r11 c102 s9 |    218,000|",     "r43 c005 s9 |合　　計|",
                                         "r43 c086 s9 |    150,000|",     "r43 c094 s9 |     32,000|",
                                         "r44 c005 s9 |次期繰越|",        "r44 c102 s9 |    218,000|"},
-                                       bookRules(41, true)}));
+                                       frame.bookRules(41, true)}));
     EXPECT_EQ(file.page.orientation(), 2);
     EXPECT_TRUE(file.open.messages.shown.empty());
 }
@@ -83,7 +75,7 @@ TEST(CashBook, TheEighteenthCashLineStartsPageTwoUnderABroughtForwardRowWithoutA
 
     const auto& pages = file.printed();
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].ruleLines(), bookRules(39, false));
+    EXPECT_EQ(pages[0].ruleLines(), frame.bookRules(39, false));
     EXPECT_EQ(pages[0].textLines().back(), "r39 c102 s9 |     98,300|"); // no totals on a full page
     EXPECT_EQ(sheet(pages[1]),
               joined({header("  2", {}),
@@ -91,7 +83,7 @@ TEST(CashBook, TheEighteenthCashLineStartsPageTwoUnderABroughtForwardRowWithoutA
                        "r07 c094 s9 |        100|", "r07 c102 s9 |     98,200|", "r43 c005 s9 |合　　計|",
                        "r43 c086 s9 |          0|", "r43 c094 s9 |      1,800|", "r44 c005 s9 |次期繰越|",
                        "r44 c102 s9 |     98,200|"},
-                      bookRules(41, true)}));
+                      frame.bookRules(41, true)}));
 }
 
 struct NoClosingDialog : journal::ClosingDialogView {

@@ -25,14 +25,6 @@ std::vector<std::string> header(const std::string& pageNo, const std::string& br
                     "r06 c090 s9 |　　繰　越|"}});
 }
 
-// Brought-forward and heading rows, entries on rows 7 to `to`, then the band of a full page or the
-// empty entries to row 41 with the totals and the balance carried forward.
-std::vector<std::string> pageRules(int to, bool lastPage) {
-    const auto rules = joined({{frame.line(5, 5), frame.rules(5), frame.line(6, 5), frame.rules(6)},
-                               frame.entryRules(7, lastPage ? 41 : to)});
-    return joined({rules, frame.band(lastPage ? 43 : 41)});
-}
-
 // June 2026 of a year that begins in April, for subjects 200 to 299 of every category; 消耗品費 has
 // 10,000 before the year and its first three fiscal months' figures.
 struct LedgerFile : ReportFile {
@@ -89,7 +81,7 @@ TEST(Ledger, ASubjectsLinesOfThePeriodRunFromItsOpeningBalanceToTheTotalsAndTheB
                                         "r43 c078 s9 |" + right("3,500") + "|",
                                         "r44 c005 s9 |次期繰越|",
                                         "r44 c090 s9 |" + right("16,300") + "|"},
-                                       pageRules(11, true)}));
+                                       frame.bookRules(11, true)}));
     EXPECT_EQ(file.page.orientation(), 2);
 }
 
@@ -100,7 +92,7 @@ TEST(Ledger, TheEighteenthLineStartsPageTwoWithoutTheOpeningAndEachSubjectCounts
 
     const auto& pages = file.printed();
     ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(pages[0].ruleLines(), pageRules(39, false));
+    EXPECT_EQ(pages[0].ruleLines(), frame.bookRules(39, false));
     EXPECT_EQ(pages[0].textsOnRow(5).back().text, right("13,000"));
     EXPECT_EQ(pages[0].textsOnRow(39).at(0).text, "    17- 1"); // the date shows once a page
     EXPECT_EQ(sheet(pages[1]),
@@ -109,7 +101,7 @@ TEST(Ledger, TheEighteenthLineStartsPageTwoWithoutTheOpeningAndEachSubjectCounts
                        "r07 c090 s9 |" + right("14,800") + "|", "r43 c005 s9 |合　　計|",
                        "r43 c066 s9 |" + right("0") + "|", "r43 c078 s9 |" + right("1,800") + "|",
                        "r44 c005 s9 |次期繰越|", "r44 c090 s9 |" + right("14,800") + "|"},
-                      pageRules(7, true)}));
+                      frame.bookRules(7, true)}));
     EXPECT_EQ(pages[2].textsOnRow(2).at(0).text, " 02-000207");
     EXPECT_EQ(pages[2].textsOnRow(3).back().text, "（  1頁）");
 }

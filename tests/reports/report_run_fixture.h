@@ -156,6 +156,14 @@ struct Frame {
     std::vector<std::string> band(int row) const {
         return {line(row, 5), rules(row), line(row + 1, 5), rules(row + 1), line(row + 2, 5)};
     }
+    // A page of the cash book or the ledger: the brought-forward and heading rows, entries on rows 7
+    // to `to`, then the band of a full page, or on the last page (ruled through row 41) the totals and
+    // the balance carried out.
+    std::vector<std::string> bookRules(int to, bool lastPage) const {
+        return joined({{line(5, 5), rules(5), line(6, 5), rules(6)},
+                       entryRules(7, lastPage ? 41 : to),
+                       band(lastPage ? 43 : 41)});
+    }
     // The rules of a one-row list whose rows run from 6 to `last`: the heading's, each row's (the
     // first heavy), and the heavy rule that closes the last.
     std::vector<std::string> listRules(int last) const {
