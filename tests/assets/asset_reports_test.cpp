@@ -73,13 +73,9 @@ std::vector<std::string> assetBlock(const std::string& pageNo, const std::vector
 
 // The asset block's rules, then those of the row headings and of rows 9 to `last`, closed at last + 1.
 std::vector<std::string> ledgerRules(int last) {
-    std::vector<std::string> rules{assetFrame.line(5, 5), assetFrame.rules(5), assetFrame.line(6, 5),
-                                   assetFrame.rules(6), assetFrame.line(7, 5)};
-    if (last < 9) return rules;
-    rules = joined({rules, {rowFrame.line(8, 5), rowFrame.rules(8)}});
-    for (int r = 9; r <= last; ++r)
-        rules = joined({rules, {rowFrame.line(r, r == 9 ? 5 : 1), rowFrame.rules(r)}});
-    return joined({rules, {rowFrame.line(last + 1, 5)}});
+    const std::vector<std::string> block{assetFrame.line(5, 5), assetFrame.rules(5), assetFrame.line(6, 5),
+                                         assetFrame.rules(6), assetFrame.line(7, 5)};
+    return last < 9 ? block : joined({block, rowFrame.listRules(last, 8)});
 }
 
 TEST(AssetLedger, EachAssetOfTheRangesGetsPagesOfItsOwnWithItsRowsThirtySevenAPage) {

@@ -164,12 +164,12 @@ struct Frame {
                        entryRules(7, lastPage ? 41 : to),
                        band(lastPage ? 43 : 41)});
     }
-    // The rules of a one-row list whose rows run from 6 to `last`: the heading's, each row's (the
-    // first heavy), and the heavy rule that closes the last.
-    std::vector<std::string> listRules(int last) const {
-        std::vector<std::string> all{line(5, 5), rules(5)};
-        for (int r = 6; r <= last; ++r)
-            all = joined({all, {line(r, r == 6 ? 5 : 1), rules(r)}});
+    // The rules of a one-row list whose rows run from below `heading` to `last`: the heading's, each
+    // row's (the first heavy), and the heavy rule that closes the last.
+    std::vector<std::string> listRules(int last, int heading = 5) const {
+        std::vector<std::string> all{line(heading, 5), rules(heading)};
+        for (int r = heading + 1; r <= last; ++r)
+            all = joined({all, {line(r, r == heading + 1 ? 5 : 1), rules(r)}});
         return joined({all, {line(last + 1, 5)}});
     }
 };
