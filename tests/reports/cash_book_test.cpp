@@ -10,15 +10,14 @@ using testing_support::statusOf;
 
 const Frame frame{"c005-110", "c005w5 c110w5 c011w1 c018w1 c042w1 c064w1 c086w1 c094w1 c102w1"};
 
-// A file whose fiscal year begins in April, carrying 100,000 into it, 130,000 out of April and
-// 50,000 out of January; the month box on April 2026 (令和 8年).
+// A file whose fiscal year begins in April, carrying 100,000 into it and 130,000 out of April; the
+// month box on April 2026 (令和 8年).
 struct CashBookFile : ReportFile {
     CashBookFile() {
         s.F01Record.F01_STMM = 4;
         EXPECT_EQ(statusOf(data::F46Access, s, "GET"), 0);
         s.F46Record.F46_RM1 = db::Currency::fromWhole(100000);
         s.F46Record.Amt[3][1] = db::Currency::fromWhole(130000);
-        s.F46Record.Amt[3][10] = db::Currency::fromWhole(50000);
         EXPECT_EQ(statusOf(data::F46Access, s, "PUT"), 0);
         dialog.fields[0] = "50804";
     }
@@ -60,14 +59,6 @@ TEST(CashBook, TheMonthsCashLinesRunFromTheOpeningBalanceToTheTotalsAndTheBalanc
     EXPECT_TRUE(file.open.messages.shown.empty());
 }
 
-// April opens with F46_RM1 (the first test) and May with the balance after April (the monthly totals' test).
-TEST(CashBook, AMonthBeforeTheFirstFiscalMonthOpensWithTheBalanceAfterTheFiscalMonthBefore) {
-    CashBookFile file;
-    file.dialog.fields[0] = "50802"; // fiscal month 11
-    file.add({.amount = 1, .ymd = 20260210});
-    EXPECT_EQ(file.printed().at(0).textsOnRow(5).back().text, "     50,000");
-}
-
 TEST(CashBook, TheEighteenthCashLineStartsPageTwoUnderABroughtForwardRowWithoutAmountAndItsDateAgain) {
     CashBookFile file;
     for (int dno = 1; dno <= 18; ++dno)
@@ -94,7 +85,8 @@ struct NoClosingDialog : journal::ClosingDialogView {
 };
 
 // A line is cash when its detail row (or without one its subject) is on the cash book: the cash book
-// and the monthly totals then carry the same balance.
+// and the monthly totals then carry the same balance. April opens with F46_RM1, May (fiscal month 2)
+// with the balance stored after April.
 TEST(CashBook, TheBalanceCarriedOutIsTheNextMonthsOpeningBalanceAfterTheMonthlyTotals) {
     CashBookFile file;
     file.addSubject(2, 204, 2, "消耗品費（立替）", 1, 1);
