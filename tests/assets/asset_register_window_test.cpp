@@ -57,18 +57,8 @@ protected:
                                {"F28_AMT", db::Currency::fromWhole(100)}});
     }
     std::vector<std::string> assetsInFile() {
-        auto set =
-            s().MainDatabase->openSnapshot("SELECT F28_KBN, F28_ACT, F28_SEQ, F28_NAM, F28_DAT, F28_NEN, F28_AMT, "
-                                           "F28_KND, F28_SHU, F28_LMT FROM F28TB ORDER BY 1, 2, 3");
-        std::vector<std::string> result;
-        for (; !set->eof(); set->moveNext()) {
-            std::string line = data::trimText(set->field(0).asText());
-            for (int f = 1; f < 10; ++f)
-                line += "|" + data::trimText(f == 6 || f == 9 ? set->field(f).asCurrency().toString()
-                                                              : set->field(f).asText());
-            result.push_back(line);
-        }
-        return result;
+        return tableRows("SELECT F28_KBN, F28_ACT, F28_SEQ, F28_NAM, F28_DAT, F28_NEN, F28_AMT, F28_KND, F28_SHU, "
+                         "F28_LMT FROM F28TB ORDER BY 1, 2, 3");
     }
 
     std::unique_ptr<frmACT0400A> rows;
