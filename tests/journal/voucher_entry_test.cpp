@@ -270,10 +270,7 @@ TEST(VoucherEntryInMainWindow, ADateTypedKeepsTheWindowInFrontAndAPickedDayArriv
     auto* calendar = qobject_cast<shell::frmCalendar*>(main.window->findChild("frmCalendar"));
     ASSERT_TRUE(window && calendar);
 
-    window->Text1(0)->setFocus(Qt::MouseFocusReason);
-    window->Text1(0)->selectAll();
-    QTest::keyClicks(window->Text1(0), "080420");
-    QTest::keyClick(window->Text1(0), Qt::Key_Return);
+    testing_support::typeInto(window->Text1(0), "080420");
     EXPECT_EQ(main.activeName(), "frmACT0100");
     EXPECT_EQ(QApplication::focusWidget(), window->Text1(1));
     EXPECT_EQ(main.state.CalendarDate, 20260415);

@@ -131,11 +131,8 @@ TEST_F(ControlInformationTest, AnEraAddedHereIsInEveryEraListAndItsDatesAreAccep
     voucher.show();
     voucher.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&voucher));
-    voucher.Text1(0)->setFocus(Qt::MouseFocusReason);
     voucher.Combo1(0)->setCurrentIndex(4);
-    voucher.Text1(0)->selectAll();
-    QTest::keyClicks(voucher.Text1(0), "010401");
-    QTest::keyClick(voucher.Text1(0), Qt::Key_Return);
+    testing_support::typeInto(voucher.Text1(0), "010401");
     EXPECT_EQ(voucher.voucherDate(), 20270401);
     EXPECT_EQ(shown(), only(""));
 }
