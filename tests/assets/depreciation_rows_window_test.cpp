@@ -137,7 +137,6 @@ TEST_F(DepreciationRowsTest, BadKeysAndCategoriesOutOfSequenceAreRefused) {
     EXPECT_EQ(focused(), window->Combo1(0));
     const std::string wrongCategory = "前回のデータから、この区分は誤りと思われます。";
     const std::tuple<int, const char*, std::string, QWidget*> cases[] = {
-        {0, "0803", "取得年月日以前です。", window->Combo1(0)},
         {0, "081", "4桁(YYMM)で入力して下さい。", field(0)},
         {0, "", "必須項目が未入力です。", field(0)},
         {0, "08a2", "入力結果が数字ではありません。", field(0)},

@@ -46,12 +46,7 @@ TEST_F(CodeCategoryTest, ACycleAddsChangesAndDeletesACategoryAndClosingRebuildsT
     EXPECT_EQ(categories().back(), "4|部門|2|10");
     EXPECT_EQ(focused(), field(0));
 
-    QApplication::processEvents();
-    QAbstractItemModel* rows = window->DBGrid1()->model();
-    const QModelIndexList found = rows->match(rows->index(0, 1), Qt::DisplayRole, "部門", 1, Qt::MatchFixedString);
-    ASSERT_FALSE(found.isEmpty());
-    QTest::mouseClick(window->DBGrid1()->viewport(), Qt::LeftButton, {},
-                      window->DBGrid1()->visualRect(found[0]).center());
+    chooseInGrid(0, 1, "部門");
     EXPECT_EQ(focused(), field(1));
     typeIn(3, "15");
     click(0);
