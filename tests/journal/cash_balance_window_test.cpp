@@ -2,8 +2,7 @@
 #include "data/control_row.h"
 #include "data/table_rows.h"
 #include "journal/cash_balance_window.h"
-#include "support/test_files.h"
-#include "support/window_test.h"
+#include "support/entry_window_test.h"
 
 #include <tuple>
 
@@ -15,12 +14,12 @@ using testing_support::only;
 // The shown form of an amount: grouped and right-aligned in 13 characters.
 QString shownAmount(const char* grouped) { return QString::fromUtf8(grouped).rightJustified(13, ' '); }
 
-class CashBalanceWindowTest : public testing_support::WindowTest<journal::frmACT0210> {
+class CashBalanceWindowTest : public testing_support::EntryWindowTest<journal::frmACT0210> {
 protected:
     // Months from April, the focus in the carried-forward balance.
     void SetUp() override {
-        s.F01Record.F01_STMM = 4;
-        open(journal::frmACT0210::create(s));
+        s().F01Record.F01_STMM = 4;
+        open(journal::frmACT0210::create(s()));
         enter(0);
     }
     // The twelve month balances and the closing balance, as shown.
@@ -30,11 +29,7 @@ protected:
             shownBalances << field(i)->text();
         return shownBalances << field(37)->text();
     }
-    data::F46Rec fileRow() { return testing_support::storedCashRow(s); }
-
-    testing_support::OpenState files;
-    data::ProgramState& s = files.state;
-    std::vector<std::string>& shown = files.messages.shown;
+    data::F46Rec fileRow() { return testing_support::storedCashRow(s()); }
 };
 
 TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheFile) {
@@ -58,7 +53,7 @@ TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheF
 
     EXPECT_EQ(fileRow().F46_RM1, Currency()); // nothing written before register
     click(0);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shown().empty());
     EXPECT_EQ(focused(), field(0));
     const data::F46Rec r = fileRow();
     EXPECT_EQ(std::make_tuple(r.F46_RM1, r.Amt[1][3], r.Amt[2][3], r.Amt[3][2], r.Amt[3][12], r.F46_RM2),
@@ -81,7 +76,7 @@ TEST_F(CashBalanceWindowTest, KeysMoveByTheTableAndPassingThroughChecksNothing) 
         key(k, modifiers);
         EXPECT_EQ(focused(), to < 0 ? static_cast<QWidget*>(button(0)) : field(to)) << from << " " << k;
     }
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shown().empty());
 }
 
 // Typed into a field and left by Tab: the message ("" taken) and the field's text afterwards.
@@ -98,10 +93,10 @@ TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndK
         {1, " 12", bad, " 12"}, {2, big, range, big},     {0, big, april, big},     {1, "2147483647", "", most},
         {4, "1", may, "1"},     {2, "+1,500", "", some},  {4, "12.5", "", rounded}, {5, "", "", zero}};
     for (const auto& [index, typed, message, after] : cases) {
-        shown.clear();
+        shown().clear();
         retype(index, typed);
         key(Qt::Key_Tab);
-        EXPECT_EQ(shown, only(message)) << typed.toStdString();
+        EXPECT_EQ(shown(), only(message)) << typed.toStdString();
         EXPECT_EQ(field(index)->text(), after) << typed.toStdString();
         EXPECT_TRUE(message.empty() || focused() == field(index)) << typed.toStdString();
     }
@@ -117,8 +112,8 @@ TEST_F(CashBalanceWindowTest, RegisterWritesTheWindowsFiguresWhateverF46RecordHo
     type("500\n");
     // A report reads the cash row meanwhile and leaves its own figures in the buffer.
     fileRow();
-    s.F46Record.F46_RM1 = Currency::fromWhole(777);
-    s.F46Record.Amt[1][1] = Currency::fromWhole(999);
+    s().F46Record.F46_RM1 = Currency::fromWhole(777);
+    s().F46Record.Amt[1][1] = Currency::fromWhole(999);
     click(0);
     const data::F46Rec stored = fileRow();
     EXPECT_EQ(stored.F46_RM1, Currency::fromWhole(500));
@@ -128,18 +123,18 @@ TEST_F(CashBalanceWindowTest, RegisterWritesTheWindowsFiguresWhateverF46RecordHo
 
 TEST_F(CashBalanceWindowTest, AFailedWriteKeepsTheFiguresOnScreen) {
     type("400\n");
-    s.MainDatabase->execute("DELETE FROM F46TB"); // the row gone from under the window
+    s().MainDatabase->execute("DELETE FROM F46TB"); // the row gone from under the window
     click(0);
-    EXPECT_EQ(shown, only(data::MissingRowMessage));
+    EXPECT_EQ(shown(), only(data::MissingRowMessage));
     EXPECT_EQ(field(0)->text(), shownAmount("400"));
     EXPECT_EQ(window->cashRow().F46_RM1, Currency::fromWhole(400));
 }
 
 TEST_F(CashBalanceWindowTest, ARowThatCannotBeReadOpensNoWindow) {
     fileRow(); // the row exists
-    s.MainDatabase->execute("UPDATE F46TB SET F46_GAMT1 = ?", {db::Value(std::string("damaged"))});
-    EXPECT_EQ(journal::frmACT0210::create(s), nullptr);
-    EXPECT_EQ(shown.size(), 1u);
+    s().MainDatabase->execute("UPDATE F46TB SET F46_GAMT1 = ?", {db::Value(std::string("damaged"))});
+    EXPECT_EQ(journal::frmACT0210::create(s()), nullptr);
+    EXPECT_EQ(shown().size(), 1u);
 }
 
 } // namespace

@@ -81,15 +81,14 @@ TEST_F(VoucherEntryTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
     const std::string noDescription = "摘要コードが登録されていません。";
     const std::string noSubject = "勘定科目コードが登録されていません。";
     const std::string sixDigits = "6桁(YYMMDD)で入力して下さい。", badDate = "日付の誤りです。";
-    // "1..2" and "+12-" pass the character check but are no number; details have three digits,
+    // "1..2" passes the character check but is no number; details have three digits,
     // counterparts four.
     const std::tuple<int, const char*, std::string, int> cases[] = {
-        {3, "99", noDescription, 3}, {5, "1..2", notNumber, 5},  {5, "+12-", notNumber, 5}, {6, "12a", notNumber, 6},
-        {7, "9", unknown, 7},        {8, "999", noSubject, 8},   {9, "1234", tooLong, 9},   {9, "9", unknown, 9},
-        {10, "1", badCategory, 10},  {10, "3", badCategory, 10}, {10, "0", "", 4},          {11, "5", noCategory, 10},
-        {10, "2", "", 11},           {11, "12345", tooLong, 11}, {11, "99", unknown, 11},   {7, "", empty, 7},
-        {2, "", empty, 2},           {1, "", empty, 1},          {0, "0804", sixDigits, 0}, {0, "081332", badDate, 0},
-        {0, "08a415", notNumber, 0}};
+        {3, "99", noDescription, 3}, {5, "1..2", notNumber, 5}, {6, "12a", notNumber, 6},  {7, "9", unknown, 7},
+        {8, "999", noSubject, 8},    {9, "1234", tooLong, 9},   {9, "9", unknown, 9},      {10, "1", badCategory, 10},
+        {10, "3", badCategory, 10},  {10, "0", "", 4},          {11, "5", noCategory, 10}, {10, "2", "", 11},
+        {11, "12345", tooLong, 11},  {11, "99", unknown, 11},   {7, "", empty, 7},         {2, "", empty, 2},
+        {1, "", empty, 1},           {0, "0804", sixDigits, 0}, {0, "081332", badDate, 0}, {0, "08a415", notNumber, 0}};
     for (const auto& [index, typed, message, focus] : cases) {
         EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
@@ -140,7 +139,6 @@ TEST_F(VoucherEntryTest, ATakenLineNinetyNineIsShownAndKeptAndDeletingAsksFirst)
     addLine(20260415, 416, 99, 4321);
     startVoucher("416");
     EXPECT_EQ(texts({2, 6}), QStringList({"99", "          4,321"}));
-    EXPECT_EQ(window->recordState(), 1);
     click(4);
     EXPECT_EQ(field(2)->text(), "99");
     typeIn(6, "1,000");
@@ -271,10 +269,7 @@ TEST(VoucherEntryInMainWindow, ADateTypedKeepsTheWindowInFrontAndAPickedDayArriv
     auto* calendar = qobject_cast<shell::frmCalendar*>(main.window->findChild("frmCalendar"));
     ASSERT_TRUE(window && calendar);
 
-    window->Text1(0)->setFocus(Qt::MouseFocusReason);
-    window->Text1(0)->selectAll();
-    QTest::keyClicks(window->Text1(0), "080420");
-    QTest::keyClick(window->Text1(0), Qt::Key_Return);
+    testing_support::typeInto(window->Text1(0), "080420");
     EXPECT_EQ(main.activeName(), "frmACT0100");
     EXPECT_EQ(QApplication::focusWidget(), window->Text1(1));
     EXPECT_EQ(main.state.CalendarDate, 20260415);

@@ -46,12 +46,7 @@ TEST_F(CodeCategoryTest, ACycleAddsChangesAndDeletesACategoryAndClosingRebuildsT
     EXPECT_EQ(categories().back(), "4|部門|2|10");
     EXPECT_EQ(focused(), field(0));
 
-    QApplication::processEvents();
-    QAbstractItemModel* rows = window->DBGrid1()->model();
-    const QModelIndexList found = rows->match(rows->index(0, 1), Qt::DisplayRole, "部門", 1, Qt::MatchFixedString);
-    ASSERT_FALSE(found.isEmpty());
-    QTest::mouseClick(window->DBGrid1()->viewport(), Qt::LeftButton, {},
-                      window->DBGrid1()->visualRect(found[0]).center());
+    chooseInGrid(0, 1, "部門");
     EXPECT_EQ(focused(), field(1));
     typeIn(3, "15");
     click(0);
@@ -116,24 +111,18 @@ TEST(CodeCategoryInMainWindow, ANewDigitCountReachesVoucherEntrysLengthCheckAtIt
     ASSERT_TRUE(categories && vouchers);
     ASSERT_EQ(main.activeName(), "frmCODEKBN");
 
-    auto typeIn = [](QLineEdit* field, const char* text) {
-        field->setFocus(Qt::MouseFocusReason);
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
-    };
-    typeIn(categories->Text1(0), "3");
+    using testing_support::typeInto;
+    typeInto(categories->Text1(0), "3");
     QTest::mouseClick(categories->Command1(3), Qt::LeftButton);
-    typeIn(categories->Text1(2), "2");
+    typeInto(categories->Text1(2), "2");
     QTest::mouseClick(categories->Command1(0), Qt::LeftButton);
     QTest::mouseClick(categories->Command1(2), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(main.activeName(), "frmACT0100");
 
-    typeIn(vouchers->Text1(1), "9");
+    typeInto(vouchers->Text1(1), "9");
     QTest::mouseClick(vouchers->Command1(3), Qt::LeftButton);
-    typeIn(vouchers->Text1(9), "123");
+    typeInto(vouchers->Text1(9), "123");
     EXPECT_EQ(main.messages.shown, only("規定の桁数をこえました。"));
 }
 

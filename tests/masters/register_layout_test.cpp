@@ -1,3 +1,5 @@
+#include "assets/asset_register_window.h"
+#include "assets/depreciation_rows_window.h"
 #include "data/code_categories.h"
 #include "masters/code_category_window.h"
 #include "masters/code_register_window.h"
@@ -14,15 +16,28 @@
 
 namespace {
 
+// The register and asset windows.
 TEST(RegisterWindowLayout, EveryControlIsReadWholeInsideTheMainWindowAtTheOpeningSize) {
     shell::useProgramFont();
     testing_support::OpenState files;
     data::ProgramState& s = files.state;
     data::LoadCodeKbnTable(s);
+    const auto none = [](const QString&) -> shell::ChildWindow* { return nullptr; };
+    data::F28Rec asset;
+    asset.F28_KBN = 2;
+    asset.F28_ACT = 216;
+    asset.F28_SEQ = 1;
+    asset.F28_NAM = "パソコン";
     const std::function<shell::ChildWindow*()> windows[] = {
-        [&] { return new masters::frmACT0010(s); }, [&] { return new masters::frmACT0030(s); },
-        [&] { return new masters::frmCMNCODE(s); }, [&] { return new masters::frmCODEKBN(s); },
-        [&] { return new masters::frmCMNCNTR(s); }};
+        [&] { return new masters::frmACT0010(s); },
+        [&] { return new masters::frmACT0030(s); },
+        [&] { return new masters::frmCMNCODE(s); },
+        [&] { return new masters::frmCODEKBN(s); },
+        [&] { return new masters::frmCMNCNTR(s); },
+        [&] { return new assets::frmACT0400(s, none, none); },
+        [&] { return new assets::frmACT0400A(s, [&] {
+                  return assets::AssetForRows{asset, "減価償却費"};
+              }); }};
     for (const auto& make : windows) {
         testing_support::WorkArea area;
         shell::ChildWindow* window = make();

@@ -40,9 +40,13 @@ protected:
         typeIn(index, text);
         return shown();
     }
-    // Clicks the row of grid `grid` whose column shows `text`.
+    // Clicks the row of grid `grid` (of a window with one grid: that grid) whose column shows `text`.
     void chooseInGrid(int grid, int column, const QString& text) {
-        shell::RecordsetGrid* view = this->window->DBGrid1(grid);
+        shell::RecordsetGrid* view = nullptr;
+        if constexpr (requires { this->window->DBGrid1(grid); })
+            view = this->window->DBGrid1(grid);
+        else
+            view = this->window->DBGrid1();
         QApplication::processEvents();
         const QModelIndexList found = view->model()->match(view->model()->index(0, column), Qt::DisplayRole, text, 1,
                                                            Qt::MatchFixedString | Qt::MatchCaseSensitive);

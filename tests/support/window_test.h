@@ -24,6 +24,15 @@ inline std::vector<std::string> only(const std::string& message) {
     return message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message};
 }
 
+// Clicks into a field of a window no fixture drives, replaces its text and leaves the field with Enter.
+inline void typeInto(QLineEdit* field, const QString& text) {
+    field->setFocus(Qt::MouseFocusReason);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
 template <class Window> class WindowTest : public ::testing::Test {
 protected:
     // The window goes before the fixture's data file and services it works on.
