@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 #include <memory>
 #include <string>
@@ -169,10 +168,8 @@ void frmACT0210::makeControls() {
     hintLine()->setGeometry(twipsRect(ColumnLeft[0], FirstRowTop + 14 * RowStep + 60,
                                       ColumnLeft[3] + AmountWidth - ColumnLeft[0], RowHeight));
 
-    QPushButton* registerButton = addButton(0, QString::fromUtf8("登録"), QString::fromUtf8(shell::RegisterTooltip),
-                                            style()->standardIcon(QStyle::SP_DialogSaveButton));
-    QPushButton* endButton = addButton(1, QString::fromUtf8("終了"), QString::fromUtf8(shell::EndTooltip),
-                                       style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QPushButton* registerButton = addRegisterButton(0, shell::RegisterTooltip, "登録");
+    QPushButton* endButton = addEndButton(1, shell::EndTooltip, "終了");
     const int buttonTop = FirstRowTop + 15 * RowStep + 120;
     registerButton->setGeometry(twipsRect(ColumnLeft[2], buttonTop, AmountWidth, 330));
     endButton->setGeometry(twipsRect(ColumnLeft[3], buttonTop, AmountWidth, 330));

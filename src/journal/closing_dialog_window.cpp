@@ -160,8 +160,7 @@ void frmSIME::buildControls() {
     QPushButton* start =
         addButton(StartButton, qs("開始"), qs("〆作業を開始します。"), style()->standardIcon(QStyle::SP_MediaPlay));
     start->setGeometry(twipsRect(3900, 2880, 915, 615));
-    QPushButton* end =
-        addButton(EndButton, qs("終了"), qs(shell::EndTooltip), style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QPushButton* end = addEndButton(EndButton, shell::EndTooltip, qs("終了"));
     end->setGeometry(twipsRect(4860, 2880, 915, 615));
     hintLine()->setGeometry(twipsRect(60, 3840, 5715, 420));
     hintLine()->setWordWrap(true);

@@ -129,8 +129,7 @@ void frmPrint::buildControls() {
     QPushButton* print =
         addButton(PrintButton, qs("印刷"), qs("印刷を開始します。"), style()->standardIcon(QStyle::SP_DialogOkButton));
     print->setGeometry(twipsRect(4320, 3840, 735, 615));
-    QPushButton* end =
-        addButton(EndButton, qs("終了"), qs(shell::EndTooltip), style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QPushButton* end = addEndButton(EndButton, shell::EndTooltip, qs("終了"));
     end->setGeometry(twipsRect(5280, 3840, 735, 615));
 
     QWidget* previous = Text1(0);
