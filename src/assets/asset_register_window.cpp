@@ -49,8 +49,6 @@ constexpr char SeqListQuery[] = "SELECT F28_SEQ FROM F28TB ORDER BY F28_SEQ";
 constexpr char AssetRowsQuery[] = "SELECT * FROM F50TB WHERE F50_KBN = ? AND  F50_ACT = ? AND  F50_SEQ = ? "
                                   "ORDER BY F50_YM";
 
-constexpr char AmountShown[] = "###,###,###,##0";
-
 std::vector<shell::FieldSpec> assetFields(int categoryDigits) {
     return {
         {0, categoryDigits, 0, true, FieldCheck::Digits, "勘定科目の科目区分を入力します。",
@@ -130,7 +128,7 @@ void frmACT0400::buildLayout() {
             auto* date = new QHBoxLayout;
             date->setSpacing(4); // inside a grid of unequal spacings a box would lay the list against the date
             shell::EraList* eras = addEraList(4);
-            eras->setToolTip("年号を選択しクリックします。");
+            eras->setToolTip(shell::EraListTooltip);
             date->addWidget(eras);
             date->addWidget(Text1(4));
             detail->addLayout(date, row, column + 1, 1, 2);
@@ -237,10 +235,10 @@ void frmACT0400::ShowAssetFields(int index) {
         field->setText(displayForm(KeyKbn, "##0"));
         break;
     case 1:
-        field->setText(displayForm(KeyAct, "#####0"));
+        field->setText(displayForm(KeyAct, shell::CodePattern));
         break;
     case 2:
-        field->setText(displayForm(KeySeq, "#####0"));
+        field->setText(displayForm(KeySeq, shell::CodePattern));
         break;
     case 3:
         field->setText(q(a.F28_NAM.str()));
@@ -252,7 +250,7 @@ void frmACT0400::ShowAssetFields(int index) {
         field->setText(displayForm(a.F28_NEN, "#00"));
         break;
     case 6:
-        field->setText(displayForm(a.F28_AMT, AmountShown));
+        field->setText(displayForm(a.F28_AMT, shell::AmountPattern));
         break;
     case 7:
         field->setText(displayForm(a.F28_KND, "##0"));
@@ -264,7 +262,7 @@ void frmACT0400::ShowAssetFields(int index) {
         field->setText(displayForm(a.F28_SHU, "##0"));
         break;
     case 10:
-        field->setText(displayForm(a.F28_LMT, AmountShown));
+        field->setText(displayForm(a.F28_LMT, shell::AmountPattern));
         break;
     default:
         break;
@@ -336,7 +334,7 @@ void frmACT0400::showEditForm(int index) {
     QLineEdit* field = Text1(index);
     switch (index) {
     case 2:
-        field->setText(editForm(KeySeq, "#####0"));
+        field->setText(editForm(KeySeq, shell::CodePattern));
         break;
     case 4:
         showEraEditForm(4, a.F28_DAT);

@@ -184,7 +184,7 @@ void frmACT0400A::buildLayout() {
     auto* keys = new QGridLayout(keyFrame);
     keys->addWidget(captionLabel(0, "年月度"), 0, 0);
     shell::EraList* eras = addEraList(0);
-    eras->setToolTip("年号を選択しクリックします。");
+    eras->setToolTip(shell::EraListTooltip);
     keys->addWidget(eras, 0, 1);
     keys->addWidget(Text1(0), 0, 2);
     keys->addWidget(captionLabel(1, "区分"), 1, 0);
@@ -264,20 +264,20 @@ void frmACT0400A::takeAsset() {
 void frmACT0400A::CopyAssetHeader() {
     const data::F28Rec& a = asset_;
     Text1(9)->setText(displayForm(a.F28_KBN, "##0"));
-    Text1(10)->setText(displayForm(a.F28_ACT, "#####0"));
+    Text1(10)->setText(displayForm(a.F28_ACT, shell::CodePattern));
     Label2(0)->setText(subjectName_);
-    Text1(11)->setText(displayForm(a.F28_SEQ, "#####0"));
+    Text1(11)->setText(displayForm(a.F28_SEQ, shell::CodePattern));
     Text1(12)->setText(q(a.F28_NAM.str()));
     std::string text, code;
     std::int16_t err = 0;
     common::DateToEra(state().F01Record, a.F28_DAT, text, code, err);
     Text1(13)->setText(err == 0 ? q(state().F01Record.F01_NENG[code[0] - '0'].str() + " " + text) : QString());
     Text1(14)->setText(displayForm(a.F28_NEN, "#00"));
-    Text1(15)->setText(displayForm(a.F28_AMT, "###,###,###,##0"));
+    Text1(15)->setText(displayForm(a.F28_AMT, shell::AmountPattern));
     Text1(16)->setText(a.F28_KND == DecliningBalance ? "　定率" : "　定額");
     Text1(17)->setText(displayForm(a.F28_PCT, "##0.0000"));
     Text1(18)->setText(a.F28_SHU == 0 ? "　無形" : "　有形");
-    Text1(19)->setText(displayForm(a.F28_LMT, "###,###,###,##0"));
+    Text1(19)->setText(displayForm(a.F28_LMT, shell::AmountPattern));
 }
 
 void frmACT0400A::selectRows() {

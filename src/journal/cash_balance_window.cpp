@@ -22,6 +22,7 @@ using db::Currency;
 using shell::FieldCheck;
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::twipsRect;
 
 constexpr int WidthTwips = 4935;
 constexpr int HeightTwips = 5175;
@@ -84,11 +85,6 @@ std::string rangeText() { return grouped(data::LowestMonthAmount) + "～" + grou
 
 // The calendar month of fiscal month m, when the year starts in month `firstMonth`.
 int calendarMonth(int firstMonth, int m) { return ((firstMonth + m - 2) % 12 + 12) % 12 + 1; }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {shell::twipsToPixels(left), shell::twipsToPixels(top), shell::twipsToPixels(width),
-            shell::twipsToPixels(height)};
-}
 
 std::vector<FieldSpec> cashFields() {
     std::vector<FieldSpec> fields;

@@ -25,6 +25,7 @@ namespace {
 
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::twipsRect;
 
 constexpr int WidthTwips = 5955;
 constexpr int HeightTwips = 4740;
@@ -45,17 +46,10 @@ const char* const ParameterHint = "該当項目の設定値を入力して下さ
 const char* const DateHint = "〆作業の実行日を入力するか、ｶﾚﾝﾀﾞｰをﾀﾞﾌﾞﾙｸﾘｯｸして下さい。";
 const char* const StartHint = "ｸﾘｯｸ又はｴﾝﾀｰで閉め作業を開始します。";
 const char* const EndHint = "ｸﾘｯｸ又はｴﾝﾀｰで閉め作業を終了します。";
-const char* const SixDigitsMessage = "6桁(YYMMDD)で入力して下さい。";
-const char* const BadDateMessage = "日付の誤りです。再度、入力して下さい。";
 const char* const WorkingText = "作業中です。";
 const char* const FinishedText = "作業が終了しました。";
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {shell::twipsToPixels(left), shell::twipsToPixels(top), shell::twipsToPixels(width),
-            shell::twipsToPixels(height)};
-}
 
 bool isCountField(int index) { return index >= FirstCountField && index <= LastCountField; }
 
@@ -274,7 +268,7 @@ void frmSIME::showField(int index) {
 void frmSIME::storeField(int index, const QString& text) {
     if (index != DateField) return;
     if (text.size() != FieldLength) {
-        refuseField(DateField, SixDigitsMessage);
+        refuseField(DateField, shell::SixDigitDateMessage);
         return;
     }
     const int era = Combo1(DateField)->chosenEra();
@@ -287,7 +281,7 @@ void frmSIME::storeField(int index, const QString& text) {
     std::int16_t err = 0;
     common::EraToDate(s.F01Record, static_cast<std::int16_t>(era), text.toStdString(), ymd, err);
     if (err != 0) {
-        refuseField(DateField, BadDateMessage);
+        refuseField(DateField, shell::BadDateMessage);
         return;
     }
     s.SimeDate = std::stoi(ymd);

@@ -49,8 +49,6 @@ constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
                                     " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
                                     "  ORDER BY F21_KBN, F21_ACT, F21_SRT";
 
-constexpr char AmountFormat[] = "###,###,###,##0";
-
 std::vector<shell::FieldSpec> voucherFields() {
     // Limits of 0 for fields 7, 9 and 11: their code category decides (lengthLimit).
     return {
@@ -99,7 +97,7 @@ void takeDescriptionCodes(data::F45Rec& r, const data::F18Rec& d) {
 }
 
 QString amountCell(const db::Value& value) {
-    return q(common::FormatNumber(value.asCurrency().toString(), AmountFormat));
+    return q(common::FormatNumber(value.asCurrency().toString(), shell::AmountPattern));
 }
 
 } // namespace
@@ -370,7 +368,7 @@ std::int16_t frmACT0100::ShowField(int index) {
         break;
     }
     case 1:
-        field->setText(displayForm(VoucherNo, "#####0"));
+        field->setText(displayForm(VoucherNo, shell::CodePattern));
         break;
     case 2:
         field->setText(displayForm(LineNo, "#0"));
@@ -390,8 +388,8 @@ std::int16_t frmACT0100::ShowField(int index) {
     case 5:
     case 6: {
         const std::int16_t direction = index == 5 ? 0 : 1;
-        field->setText(r.F45_IO == direction ? displayForm(r.F45_AMT, AmountFormat)
-                                             : displayForm(std::string("0"), AmountFormat));
+        field->setText(r.F45_IO == direction ? displayForm(r.F45_AMT, shell::AmountPattern)
+                                             : displayForm(std::string("0"), shell::AmountPattern));
         break;
     }
     case 7:
@@ -399,14 +397,14 @@ std::int16_t frmACT0100::ShowField(int index) {
         status = data::F10AccessByKey(s, "GET", 1, r.F45_KBN);
         break;
     case 8:
-        field->setText(displayForm(r.F45_ACT, "#####0"));
+        field->setText(displayForm(r.F45_ACT, shell::CodePattern));
         status = data::F21AccessByKey(s, "LOOK", r.F45_KBN, r.F45_ACT, 0);
         Label2(1)->setText(q(s.F21Record.F21_NAM.trimmed()));
         // A line without an amount takes its subject's direction.
         if (r.F45_AMT == db::Currency()) r.F45_IO = s.F21Record.F21_IO;
         break;
     case 9:
-        field->setText(displayForm(r.F45_SRT, "#####0"));
+        field->setText(displayForm(r.F45_SRT, shell::CodePattern));
         if (r.F45_SRT != 0) {
             status = showCodeName(Label2(2), 3, r.F45_SRT);
         } else {
@@ -417,7 +415,7 @@ std::int16_t frmACT0100::ShowField(int index) {
         field->setText(displayForm(r.F45_KND, "#0"));
         break;
     case 11:
-        field->setText(displayForm(r.F45_CUS, "#####0"));
+        field->setText(displayForm(r.F45_CUS, shell::CodePattern));
         if (r.F45_CUS != 0) {
             status = showCodeName(Label2(3), r.F45_KND, r.F45_CUS);
         } else {

@@ -126,10 +126,10 @@ void frmCODEKBN::ShowField(int index) {
         field->setText(q(record_.F10KBN_NAME.str()));
         break;
     case DigitsField:
-        field->setText(displayForm(record_.F10KBN_KETA, "#####0"));
+        field->setText(displayForm(record_.F10KBN_KETA, shell::CodePattern));
         break;
     case LengthField:
-        field->setText(displayForm(record_.F10KBN_LEN, "#####0"));
+        field->setText(displayForm(record_.F10KBN_LEN, shell::CodePattern));
         break;
     default:
         break;

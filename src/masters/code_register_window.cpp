@@ -195,7 +195,7 @@ void frmCMNCODE::storeField(int index, const QString& typed) {
     if (!number) return;
     if (index == CodeField) {
         code_ = static_cast<std::int32_t>(*number);
-        Text1(CodeField)->setText(displayForm(code_, "#####0"));
+        Text1(CodeField)->setText(displayForm(code_, shell::CodePattern));
         return;
     }
     categoryNo_ = static_cast<std::int16_t>(*number);
@@ -339,7 +339,7 @@ void frmCMNCODE::codeChosen() {
     categoryNo_ = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     code_ = static_cast<std::int32_t>(table->field("F10_COD").asInt());
     Text1(CategoryField)->setText(displayForm(categoryNo_, "###0"));
-    Text1(CodeField)->setText(displayForm(code_, "#####0"));
+    Text1(CodeField)->setText(displayForm(code_, shell::CodePattern));
     if (!readCategory()) {
         refuse(CategoryNotRegisteredMessage, Text1(CategoryField));
         return;

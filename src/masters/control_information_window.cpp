@@ -269,7 +269,7 @@ void frmCMNCNTR::showEditForm(int index) {
     if (isEraDateField(index)) {
         showEraEditForm(index, dateOf(index));
     } else if (index == 5) {
-        field->setText(shell::editForm(r.F01_DNO, "#####0"));
+        field->setText(shell::editForm(r.F01_DNO, shell::CodePattern));
     } else if (index == 6 || index == 7) {
         field->setText(shell::editForm(index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
     } else if (isEraStart(index)) {

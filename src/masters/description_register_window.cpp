@@ -40,9 +40,6 @@ constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
                                     " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
                                     "  ORDER BY F21_KBN, F21_ACT, F21_SRT";
 
-constexpr char NumberFormat[] = "#####0";
-constexpr char AmountFormat[] = "###,###,###,##0";
-
 std::vector<shell::FieldSpec> descriptionFields() {
     // Limits of 0 for fields 2, 4 and 6: their code category decides (lengthLimit).
     return {
@@ -71,7 +68,7 @@ std::int64_t largestValue(int index) {
     return shortField ? shell::LargestShort : shell::LargestLong;
 }
 
-QString shownNumber(std::int64_t value) { return displayForm(value, NumberFormat); }
+QString shownNumber(std::int64_t value) { return displayForm(value, shell::CodePattern); }
 
 } // namespace
 
@@ -288,7 +285,7 @@ std::int16_t frmACT0030::ShowField(int index) {
         field->setText(shownNumber(r.F18_IO));
         break;
     case 9:
-        field->setText(displayForm(r.F18_AMT, AmountFormat));
+        field->setText(displayForm(r.F18_AMT, shell::AmountPattern));
         break;
     default:
         break;

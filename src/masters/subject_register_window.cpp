@@ -41,9 +41,7 @@ constexpr char BadCashBookMessage[] = "現金出納簿科目区分の誤りで�
 constexpr char CodeListQuery[] = "SELECT * FROM F10TB WHERE F10_KBN=1 OR F10_KBN=3 "
                                  "ORDER BY F10_KBN,F10_COD";
 
-constexpr char CodeFormat[] = "#####0";
 constexpr char FlagFormat[] = "##0";
-constexpr char AmountFormat[] = "###,###,###,##0";
 
 std::vector<shell::FieldSpec> subjectFields() {
     // Limits of 0 for the class and the detail: their code category decides (lengthLimit).
@@ -206,17 +204,17 @@ std::int16_t frmACT0010::ShowField(int index) {
     std::int16_t status = 0;
     switch (index) {
     case 0:
-        field->setText(displayForm(entry_.SubjectClass, CodeFormat));
+        field->setText(displayForm(entry_.SubjectClass, shell::CodePattern));
         status = showCodeName(Label2(0), 1, static_cast<std::int16_t>(entry_.SubjectClass));
         break;
     case 1:
-        field->setText(displayForm(entry_.SubjectCode, CodeFormat));
+        field->setText(displayForm(entry_.SubjectCode, shell::CodePattern));
         break;
     case 2:
         field->setText(q(r.F21_NAM.str()));
         break;
     case 3:
-        field->setText(displayForm(entry_.DetailCode, CodeFormat));
+        field->setText(displayForm(entry_.DetailCode, shell::CodePattern));
         if (entry_.DetailCode == 0) {
             Label2(1)->clear();
         } else {
@@ -234,11 +232,12 @@ std::int16_t frmACT0010::ShowField(int index) {
         for (int m = 1; m <= 12; ++m)
             total += r.F21_AMT[static_cast<std::size_t>(m)];
         r.F21_REM = total;
-        field->setText(displayForm(total, AmountFormat));
+        field->setText(displayForm(total, shell::AmountPattern));
         break;
     }
     default:
-        if (index >= FirstFigure && index <= LastFigure) field->setText(displayForm(figure(r, index), AmountFormat));
+        if (index >= FirstFigure && index <= LastFigure)
+            field->setText(displayForm(figure(r, index), shell::AmountPattern));
         break;
     }
     return status;
@@ -543,14 +542,14 @@ void frmACT0010::codeChosen() {
     if (category == 1) {
         ClearCategoryFields();
         entry_.SubjectClass = code;
-        Text1(0)->setText(displayForm(code, CodeFormat));
+        Text1(0)->setText(displayForm(code, shell::CodePattern));
         Label2(0)->setText(name);
         data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(code), 0, 0);
         focusField(1);
     } else if (category == 3) {
         ClearDetailFields();
         entry_.DetailCode = code;
-        Text1(3)->setText(displayForm(code, CodeFormat));
+        Text1(3)->setText(displayForm(code, shell::CodePattern));
         Label2(1)->setText(name);
         Command1(SearchButton)->setFocus(Qt::OtherFocusReason);
     }

@@ -20,6 +20,7 @@ namespace {
 
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::twipsRect;
 
 constexpr int WidthTwips = 6180;
 constexpr int HeightTwips = 4920;
@@ -34,19 +35,12 @@ const char* const EndHint = "該当項目の印刷終了を指定して下さい
 const char* const DateHint = "帳票の作成日を入力するか、ｶﾚﾝﾀﾞｰをﾀﾞﾌﾞﾙｸﾘｯｸして下さい。";
 const char* const PrintButtonHint = "ｸﾘｯｸ又はｴﾝﾀｰで印刷を開始します。";
 const char* const EndButtonHint = "ｸﾘｯｸ又はｴﾝﾀｰで作業を終了します。";
-const char* const SixDigitsMessage = "6桁(YYMMDD)で入力して下さい。";
-const char* const BadDateMessage = "日付の誤りです。再度、入力して下さい。";
 const char* const PrintingText = "印刷中です。";
 const char* const PrintedText = "印刷が終了しました。";
 const char* const PdfWrittenMessage = "プリンターがないため、PDFファイルに出力しました。\n";
 const char* const PrinterFont = "ＭＳＰ ゴシック";
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {shell::twipsToPixels(left), shell::twipsToPixels(top), shell::twipsToPixels(width),
-            shell::twipsToPixels(height)};
-}
 
 // A rectangle given inside the frame, placed on the window.
 QRect frameRect(int left, int top, int width, int height) { return twipsRect(left, FrameTop + top, width, height); }
@@ -234,7 +228,7 @@ void frmPrint::storeField(int index, const QString& text) {
 bool frmPrint::takeTypedDate(const std::string& typed) {
     data::ProgramState& s = state();
     if (QString::fromStdString(typed).size() != DateLength) {
-        refuseField(DateBox, SixDigitsMessage);
+        refuseField(DateBox, shell::SixDigitDateMessage);
         return false;
     }
     const int era = Combo1(DateBox)->chosenEra();
@@ -246,7 +240,7 @@ bool frmPrint::takeTypedDate(const std::string& typed) {
     std::int16_t err = 0;
     common::EraToDate(s.F01Record, static_cast<std::int16_t>(era), typed, ymd, err);
     if (err >= 1) {
-        refuseField(DateBox, BadDateMessage);
+        refuseField(DateBox, shell::BadDateMessage);
         return false;
     }
     s.CreationDate = common::ResolveDay99(std::stoi(ymd));
@@ -311,7 +305,7 @@ void frmPrint::printClicked() {
     const int era = err == 0 ? code[0] - '0' : 0;
     // The page header needs a creation date it can print: an era with a name and its date.
     if (err != 0 || Text1(DateBox)->text().trimmed().isEmpty() || s.F01Record.F01_NENG[era].trimmed().empty()) {
-        refuseField(DateBox, BadDateMessage);
+        refuseField(DateBox, shell::BadDateMessage);
         return;
     }
     s.CreationDateText = s.F01Record.F01_NENG[era].trimmed() + text;

@@ -10,6 +10,10 @@
 
 namespace shell {
 
+// The patterns most fields show their numbers in: a code or a count, and an amount with separators.
+inline constexpr char CodePattern[] = "#####0";
+inline constexpr char AmountPattern[] = "###,###,###,##0";
+
 // A text of the data layer as the window shows it.
 inline QString q(const std::string& text) { return QString::fromStdString(text); }
 
