@@ -156,7 +156,7 @@ void frmACT0400::buildLayout() {
     const char* gridCaptions[] = {"資産の一覧", "勘定科目一覧"};
     for (int g = 0; g < 2; ++g) {
         lists->addWidget(new QLabel(gridCaptions[g], this));
-        grids_[g] = addGrid(g, QStringLiteral("DBGrid1_%1").arg(g));
+        grids_[g] = addGrid(g);
         lists->addWidget(grids_[g], 1);
     }
     top->addLayout(lists, 1);

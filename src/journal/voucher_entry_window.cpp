@@ -208,14 +208,8 @@ void frmACT0100::buildLayout() {
     auto* lists = new QGridLayout;
     lists->setSpacing(4);
     const char* captions[] = {"伝票一覧表", "摘要一覧", "勘定科目一覧表", "コードテーブル"};
-    for (int g = 0; g < 4; ++g) {
-        auto* box = new QVBoxLayout;
-        box->setSpacing(1);
-        box->addWidget(new QLabel(captions[g], this));
-        grids_[g] = addGrid(g, QStringLiteral("DBGrid1_%1").arg(g));
-        box->addWidget(grids_[g]);
-        lists->addLayout(box, g / 2, g % 2);
-    }
+    for (int g = 0; g < 4; ++g)
+        lists->addLayout(addCaptionedGrid(g, captions[g], grids_[g]), g / 2, g % 2);
     lists->setColumnStretch(0, 3);
     lists->setColumnStretch(1, 2);
     layout->addLayout(lists, 1);

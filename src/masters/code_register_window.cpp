@@ -122,14 +122,8 @@ void frmCMNCODE::buildLayout() {
     auto* lists = new QHBoxLayout;
     lists->setSpacing(4);
     const char* captions[] = {"コードテーブル", "区分テーブル"};
-    for (int g = 0; g < 2; ++g) {
-        auto* box = new QVBoxLayout;
-        box->setSpacing(1);
-        box->addWidget(new QLabel(captions[g], this));
-        grids_[g] = addGrid(g, QStringLiteral("DBGrid1_%1").arg(g));
-        box->addWidget(grids_[g]);
-        lists->addLayout(box);
-    }
+    for (int g = 0; g < 2; ++g)
+        lists->addLayout(addCaptionedGrid(g, captions[g], grids_[g]));
     layout->addLayout(lists, 1);
     layout->addWidget(hintLine());
 }

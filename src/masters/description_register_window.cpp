@@ -150,14 +150,8 @@ void frmACT0030::buildLayout() {
     auto* lists = new QHBoxLayout;
     lists->setSpacing(4);
     const char* captions[] = {"摘要の一覧", "勘定科目の一覧", "ｺｰﾄﾞの一覧"};
-    for (int g = 0; g < 3; ++g) {
-        auto* box = new QVBoxLayout;
-        box->setSpacing(1);
-        box->addWidget(new QLabel(captions[g], this));
-        grids_[g] = addGrid(g, QStringLiteral("DBGrid1_%1").arg(g));
-        box->addWidget(grids_[g]);
-        lists->addLayout(box, g == SubjectList ? 3 : 2);
-    }
+    for (int g = 0; g < 3; ++g)
+        lists->addLayout(addCaptionedGrid(g, captions[g], grids_[g]), g == SubjectList ? 3 : 2);
     layout->addLayout(lists, 1);
     layout->addWidget(hintLine());
 }

@@ -151,7 +151,7 @@ void frmACT0010::buildLayout() {
     const char* captions[] = {"コード一覧", "勘定科目一覧"};
     for (int g = 0; g < 2; ++g) {
         lists->addWidget(new QLabel(captions[g], this));
-        grids_[g] = addGrid(g, QStringLiteral("DBGrid1_%1").arg(g));
+        grids_[g] = addGrid(g);
         lists->addWidget(grids_[g], 1);
     }
     columns->addLayout(lists, 1);

@@ -167,10 +167,19 @@ QLabel* EntryWindow::framedName(QLabel* label, int characters) {
 
 RecordsetGrid* EntryWindow::addGrid(int grid, const QString& objectName) {
     auto* view = new RecordsetGrid(this);
-    view->setObjectName(objectName);
+    view->setObjectName(objectName.isEmpty() ? QStringLiteral("DBGrid1_%1").arg(grid) : objectName);
     connect(view, &RecordsetGrid::rowChosen, this,
             [this, grid] { guardEvent(state(), [this, grid] { gridChosen(grid); }); });
     return view;
+}
+
+QVBoxLayout* EntryWindow::addCaptionedGrid(int grid, const QString& caption, RecordsetGrid*& view) {
+    auto* box = new QVBoxLayout;
+    box->setSpacing(1);
+    box->addWidget(new QLabel(caption, this));
+    view = addGrid(grid);
+    box->addWidget(view);
+    return box;
 }
 
 EraList* EntryWindow::addEraList(int dateFieldIndex) {

@@ -99,8 +99,10 @@ protected:
     // `label` framed, where a looked-up name shows, with room for `characters` full-width characters.
     QLabel* framedName(QLabel* label, int characters = 0);
     QLabel* nameLabel(int index, int characters = 0) { return framedName(Label2(index), characters); }
-    // A grid whose chosen row runs gridChosen(grid), guarded.
-    RecordsetGrid* addGrid(int grid, const QString& objectName);
+    // A grid whose chosen row runs gridChosen(grid), guarded; named DBGrid1_<grid> unless given a name.
+    RecordsetGrid* addGrid(int grid, const QString& objectName = {});
+    // addGrid under its caption, in a box of its own; the grid goes into `view`.
+    QVBoxLayout* addCaptionedGrid(int grid, const QString& caption, RecordsetGrid*& view);
     // An era list whose choice sends the focus back to date field `dateFieldIndex`; it is Combo1(dateFieldIndex).
     EraList* addEraList(int dateFieldIndex);
     // Fills every era list from the control row in memory.
