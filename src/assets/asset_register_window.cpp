@@ -497,9 +497,7 @@ void frmACT0400::storeDate(const std::string& text) {
 QWidget* frmACT0400::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
-        if (index == 2) return Command1(3);
-        if (index == 10) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, 2, 10);
     case FocusMove::Up:
         return index >= 2 ? Text1(index - 1) : nullptr;
     case FocusMove::Down:

@@ -173,9 +173,7 @@ QWidget* frmCODEKBN::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
     case FocusMove::Down:
-        if (index == CategoryField) return Command1(3);
-        if (index == LengthField) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, CategoryField, LengthField);
     case FocusMove::Up:
         return index == CategoryField ? nullptr : Text1(index - 1);
     default:

@@ -212,9 +212,7 @@ QWidget* frmCMNCODE::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
     case FocusMove::Down:
-        if (index == CodeField) return Command1(3);
-        if (index == LastRemarkField) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, CodeField, LastRemarkField);
     case FocusMove::Up:
         return index == CategoryField ? nullptr : Text1(index - 1);
     default:

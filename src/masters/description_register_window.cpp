@@ -434,9 +434,7 @@ void frmACT0030::storeCounterpartCode(std::int32_t code) {
 QWidget* frmACT0030::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
-        if (index == 0) return Command1(3);
-        if (index == 9) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, 0, 9);
     case FocusMove::Up: {
         static const int above[] = {-1, 0, 1, 1, 2, 4, 4, 6, 7, 8};
         return above[index] < 0 ? nullptr : Text1(above[index]);

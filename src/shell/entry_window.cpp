@@ -173,6 +173,12 @@ RecordsetGrid* EntryWindow::addGrid(int grid, const QString& objectName) {
     return view;
 }
 
+QWidget* EntryWindow::nextTowardRegister(int index, int lastKeyField, int lastField) const {
+    if (index == lastKeyField) return Command1(3);
+    if (index == lastField) return Command1(0);
+    return Text1(index + 1);
+}
+
 QVBoxLayout* EntryWindow::addCaptionedGrid(int grid, const QString& caption, RecordsetGrid*& view) {
     auto* box = new QVBoxLayout;
     box->setSpacing(1);

@@ -206,6 +206,9 @@ protected:
         (void)move;
         return false;
     }
+    // The way forward through a register: from its last key field to the search button (Command1(3)), from
+    // its last field to the register button (Command1(0)), from any other field to the next.
+    QWidget* nextTowardRegister(int index, int lastKeyField, int lastField) const;
     // F5: re-reads the window's lists.
     virtual void refreshLists() {}
     // After each activation of the window.
