@@ -3,6 +3,7 @@
 #include "common/era_dates.h"
 #include "data/fixed_text.h"
 #include "shell/entry_messages.h"
+#include "shell/field_forms.h"
 #include "shell/twips.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ namespace {
 
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::q;
 using shell::twipsRect;
 
 constexpr int WidthTwips = 6180;
@@ -40,8 +42,6 @@ const char* const PrintedText = "印刷が終了しました。";
 const char* const PdfWrittenMessage = "プリンターがないため、PDFファイルに出力しました。\n";
 const char* const PrinterFont = "ＭＳＰ ゴシック";
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
-
 // A rectangle given inside the frame, placed on the window.
 QRect frameRect(int left, int top, int width, int height) { return twipsRect(left, FrameTop + top, width, height); }
 
@@ -52,14 +52,14 @@ std::vector<FieldSpec> printFields() {
         FieldSpec spec;
         spec.index = i;
         spec.maxLength = RangeBoxLength;
-        spec.tooltip = qs(start ? "印刷する範囲の開始値を入力します。" : "印刷する範囲の終了値を入力します。");
-        spec.hint = qs(start ? StartHint : EndHint);
+        spec.tooltip = q(start ? "印刷する範囲の開始値を入力します。" : "印刷する範囲の終了値を入力します。");
+        spec.hint = q(start ? StartHint : EndHint);
         fields.push_back(spec);
     }
     FieldSpec date;
     date.index = frmPrint::DateBox;
     date.maxLength = DateLength;
-    date.hint = qs(DateHint);
+    date.hint = q(DateHint);
     fields.push_back(date);
     return fields;
 }
@@ -68,13 +68,13 @@ std::vector<FieldSpec> printFields() {
 
 frmPrint::frmPrint(data::ProgramState& state, const ReportCatalog& catalog, PrintJobOpener openJob, QWidget* parent)
     : EntryWindow(state, "frmPrint", printFields(), parent), catalog_(catalog), openJob_(std::move(openJob)) {
-    setWindowTitle(qs("印刷指定"));
+    setWindowTitle(q("印刷指定"));
     buildControls();
     load();
 }
 
 void frmPrint::buildControls() {
-    auto* frame = new QGroupBox(qs("印刷範囲の指定"), this);
+    auto* frame = new QGroupBox(q("印刷範囲の指定"), this);
     frame->setObjectName("Frame1");
     frame->setGeometry(twipsRect(0, FrameTop, 6015, 2655));
     frame->lower(); // the frame is drawn behind the controls it holds
@@ -99,7 +99,7 @@ void frmPrint::buildControls() {
     const int columnWidth[] = {1875, 1035, 1035, 1875};
     for (int c = 0; c < 4; ++c) {
         QLabel* heading = Label2(c);
-        heading->setText(qs(headings[c]));
+        heading->setText(q(headings[c]));
         heading->setAlignment(Qt::AlignCenter);
         heading->setGeometry(frameRect(columnLeft[c], 240, columnWidth[c], 255));
     }
@@ -111,19 +111,19 @@ void frmPrint::buildControls() {
         Label1(r + EndBoxOffset)->setGeometry(frameRect(columnLeft[3], top, columnWidth[3], 255));
     }
     QLabel* dateCaption = Label1(14);
-    dateCaption->setText(qs("帳票作成年月日"));
+    dateCaption->setText(q("帳票作成年月日"));
     dateCaption->setGeometry(frameRect(1920, 2280, 1455, 255));
     shell::EraList* eras = addEraList(DateBox);
-    eras->setToolTip(qs("年号を選択しクリックします。"));
+    eras->setToolTip(q("年号を選択しクリックします。"));
     eras->setGeometry(frameRect(3360, 2160, 1095, 300));
     Text1(DateBox)->setGeometry(frameRect(4440, 2160, 1455, 270));
 
     hintLine()->setGeometry(twipsRect(0, 3840, 3855, 615));
     hintLine()->setWordWrap(true);
     QPushButton* print =
-        addButton(PrintButton, qs("印刷"), qs("印刷を開始します。"), style()->standardIcon(QStyle::SP_DialogOkButton));
+        addButton(PrintButton, q("印刷"), q("印刷を開始します。"), style()->standardIcon(QStyle::SP_DialogOkButton));
     print->setGeometry(twipsRect(4320, 3840, 735, 615));
-    QPushButton* end = addEndButton(EndButton, shell::EndTooltip, qs("終了"));
+    QPushButton* end = addEndButton(EndButton, shell::EndTooltip, q("終了"));
     end->setGeometry(twipsRect(5280, 3840, 735, 615));
 
     QWidget* previous = Text1(0);
@@ -279,8 +279,8 @@ QWidget* frmPrint::moveTarget(int index, FocusMove move) {
 bool frmPrint::eventFilter(QObject* watched, QEvent* event) {
     const bool handled = EntryWindow::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
-        if (watched == Command1(PrintButton)) setHint(qs(PrintButtonHint));
-        if (watched == Command1(EndButton)) setHint(qs(EndButtonHint));
+        if (watched == Command1(PrintButton)) setHint(q(PrintButtonHint));
+        if (watched == Command1(EndButton)) setHint(q(EndButtonHint));
     }
     return handled;
 }
@@ -319,7 +319,7 @@ void frmPrint::printClicked() {
         return;
     }
 
-    setHint(qs(PrintingText));
+    setHint(q(PrintingText));
     hintLine()->repaint();
     std::unique_ptr<platform::PrintJob> job = openJob_(module->title);
     bool printed = false;
@@ -342,10 +342,10 @@ void frmPrint::printClicked() {
     // After "nothing to print" the end button's own hint stands; it is put up here because the focus
     // may already be there, or come back only after the message box, and "印刷中です。" must not stay.
     if (!printed) {
-        setHint(qs(EndButtonHint));
+        setHint(q(EndButtonHint));
         return;
     }
-    setHint(qs(PrintedText));
+    setHint(q(PrintedText));
     if (!pdfPath.empty()) s.message(PdfWrittenMessage + pdfPath);
 }
 

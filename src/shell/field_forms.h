@@ -16,6 +16,7 @@ inline constexpr char AmountPattern[] = "###,###,###,##0";
 
 // A text of the data layer as the window shows it.
 inline QString q(const std::string& text) { return QString::fromStdString(text); }
+inline QString q(const char* text) { return QString::fromUtf8(text); }
 
 // A number in a field's edit form: laid out by `pattern`, without separators.
 inline QString editForm(const std::string& number, const char* pattern) {
