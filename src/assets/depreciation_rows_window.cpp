@@ -152,8 +152,7 @@ void frmACT0400A::buildLayout() {
     head->setVerticalSpacing(2);
     for (int index = 9; index <= 19; ++index) {
         // Nothing reads the header back: it only shows the asset.
-        Text1(index)->setReadOnly(true);
-        Text1(index)->setFocusPolicy(Qt::NoFocus);
+        makeShownOnly(index);
         Text1(index)->setStyleSheet(lightCyan);
     }
     head->addWidget(captionLabel(9, "勘定科目"), 0, 0);

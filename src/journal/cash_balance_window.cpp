@@ -156,10 +156,7 @@ void frmACT0210::makeControls() {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, shell::windowsColor(isTyped(i) ? TypedColor : DisplayColor, palette));
         field->setPalette(palette);
-        if (!isTyped(i)) {
-            field->setReadOnly(true);
-            field->setFocusPolicy(Qt::NoFocus);
-        }
+        if (!isTyped(i)) makeShownOnly(i);
     }
     hintLine()->setGeometry(twipsRect(ColumnLeft[0], FirstRowTop + 14 * RowStep + 60,
                                       ColumnLeft[3] + AmountWidth - ColumnLeft[0], RowHeight));

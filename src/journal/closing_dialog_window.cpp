@@ -147,8 +147,7 @@ void frmSIME::buildControls() {
         count->setGeometry(inTables(2220, top, 1395, 255));
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // The counts are the run's to write, not the user's.
-        count->setReadOnly(true);
-        count->setFocusPolicy(Qt::NoFocus);
+        makeShownOnly(i);
     }
 
     QPushButton* start =

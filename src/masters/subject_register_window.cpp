@@ -140,8 +140,7 @@ void frmACT0010::buildLayout() {
         Text1(index)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     captionLabel(TotalField + 2, "合計");
-    Text1(TotalField)->setReadOnly(true);
-    Text1(TotalField)->setFocusPolicy(Qt::NoFocus);
+    makeShownOnly(TotalField);
     left->addWidget(frame2_);
 
     left->addLayout(addCommandRow(RegisterButton, DeleteButton, EndButton));

@@ -173,6 +173,11 @@ RecordsetGrid* EntryWindow::addGrid(int grid, const QString& objectName) {
     return view;
 }
 
+void EntryWindow::makeShownOnly(int index) {
+    Text1(index)->setReadOnly(true);
+    Text1(index)->setFocusPolicy(Qt::NoFocus);
+}
+
 QWidget* EntryWindow::nextTowardRegister(int index, int lastKeyField, int lastField) const {
     if (index == lastKeyField) return Command1(3);
     if (index == lastField) return Command1(0);

@@ -99,6 +99,8 @@ protected:
     // `label` framed, where a looked-up name shows, with room for `characters` full-width characters.
     QLabel* framedName(QLabel* label, int characters = 0);
     QLabel* nameLabel(int index, int characters = 0) { return framedName(Label2(index), characters); }
+    // Makes Text1(index) a field only the window writes: read-only, and never taking the focus.
+    void makeShownOnly(int index);
     // A grid whose chosen row runs gridChosen(grid), guarded; named DBGrid1_<grid> unless given a name.
     RecordsetGrid* addGrid(int grid, const QString& objectName = {});
     // addGrid under its caption, in a box of its own; the grid goes into `view`.
