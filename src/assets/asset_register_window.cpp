@@ -127,9 +127,7 @@ void frmACT0400::buildLayout() {
         if (index == 4) {
             auto* date = new QHBoxLayout;
             date->setSpacing(4); // inside a grid of unequal spacings a box would lay the list against the date
-            shell::EraList* eras = addEraList(4);
-            eras->setToolTip(shell::EraListTooltip);
-            date->addWidget(eras);
+            date->addWidget(addEraList(4, shell::EraListTooltip));
             date->addWidget(Text1(4));
             detail->addLayout(date, row, column + 1, 1, 2);
             continue;

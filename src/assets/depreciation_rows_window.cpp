@@ -182,9 +182,7 @@ void frmACT0400A::buildLayout() {
     auto* keyFrame = new QGroupBox(this);
     auto* keys = new QGridLayout(keyFrame);
     keys->addWidget(captionLabel(0, "年月度"), 0, 0);
-    shell::EraList* eras = addEraList(0);
-    eras->setToolTip(shell::EraListTooltip);
-    keys->addWidget(eras, 0, 1);
+    keys->addWidget(addEraList(0, shell::EraListTooltip), 0, 1);
     keys->addWidget(Text1(0), 0, 2);
     keys->addWidget(captionLabel(1, "区分"), 1, 0);
     keys->addWidget(Text1(1), 1, 1);

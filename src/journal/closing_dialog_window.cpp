@@ -120,8 +120,7 @@ void frmSIME::buildControls() {
     QLabel* dateCaption = Label1(DateCaptionLabel);
     dateCaption->setText(q("〆作業年月日"));
     dateCaption->setGeometry(inRange(120, 1260, 1335, 255));
-    shell::EraList* eras = addEraList(DateField);
-    eras->setToolTip(q("年号を選択しクリックします。"));
+    shell::EraList* eras = addEraList(DateField, shell::EraListTooltip);
     eras->setGeometry(inRange(1500, 1230, 1035, 300));
     Text1(DateField)->setGeometry(inRange(2580, 1245, 1455, 270));
 

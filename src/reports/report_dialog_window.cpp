@@ -113,8 +113,7 @@ void frmPrint::buildControls() {
     QLabel* dateCaption = Label1(14);
     dateCaption->setText(q("帳票作成年月日"));
     dateCaption->setGeometry(frameRect(1920, 2280, 1455, 255));
-    shell::EraList* eras = addEraList(DateBox);
-    eras->setToolTip(q("年号を選択しクリックします。"));
+    shell::EraList* eras = addEraList(DateBox, shell::EraListTooltip);
     eras->setGeometry(frameRect(3360, 2160, 1095, 300));
     Text1(DateBox)->setGeometry(frameRect(4440, 2160, 1455, 270));
 

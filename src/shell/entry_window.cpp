@@ -193,9 +193,10 @@ QVBoxLayout* EntryWindow::addCaptionedGrid(int grid, const QString& caption, Rec
     return box;
 }
 
-EraList* EntryWindow::addEraList(int dateFieldIndex) {
+EraList* EntryWindow::addEraList(int dateFieldIndex, const QString& tooltip) {
     auto* list = new EraList(this);
     list->setObjectName(QStringLiteral("Combo1_%1").arg(dateFieldIndex));
+    list->setToolTip(tooltip);
     list->installEventFilter(this);
     connect(list, &QComboBox::activated, this, [this, dateFieldIndex] { eraListChosen(dateFieldIndex, false); });
     combo1_[dateFieldIndex] = list;

@@ -106,7 +106,7 @@ protected:
     // addGrid under its caption, in a box of its own; the grid goes into `view`.
     QVBoxLayout* addCaptionedGrid(int grid, const QString& caption, RecordsetGrid*& view);
     // An era list whose choice sends the focus back to date field `dateFieldIndex`; it is Combo1(dateFieldIndex).
-    EraList* addEraList(int dateFieldIndex);
+    EraList* addEraList(int dateFieldIndex, const QString& tooltip = {});
     // Fills every era list from the control row in memory.
     void fillEraLists();
     void setRequiredMessage(const std::string& text) { requiredMessage_ = text; }
