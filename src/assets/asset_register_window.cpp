@@ -7,7 +7,6 @@
 #include "data/code_categories.h"
 #include "data/field_values.h"
 #include "data/keyed_access.h"
-#include "shell/event_guard.h"
 #include "shell/field_forms.h"
 
 #include <QGridLayout>
@@ -16,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <charconv>
@@ -50,8 +48,6 @@ constexpr char SubjectListQuery[] = "SELECT * FROM F21TB WHERE F21_SRT = 0 ORDER
 constexpr char SeqListQuery[] = "SELECT F28_SEQ FROM F28TB ORDER BY F28_SEQ";
 constexpr char AssetRowsQuery[] = "SELECT * FROM F50TB WHERE F50_KBN = ? AND  F50_ACT = ? AND  F50_SEQ = ? "
                                   "ORDER BY F50_YM";
-
-constexpr char AmountShown[] = "###,###,###,##0";
 
 std::vector<shell::FieldSpec> assetFields(int categoryDigits) {
     return {
@@ -87,6 +83,8 @@ frmACT0400::frmACT0400(data::ProgramState& state, WindowOpener showWindow, Windo
     setPlacement(WidthTwips, HeightTwips, 2, 4);
     ActivatedFlag = 0;
     buildLayout();
+    setGridChoice(AssetGrid, [this] { assetChosen(); });
+    setGridChoice(SubjectGrid, [this] { subjectChosen(); });
     bindGrids();
     ClearKeyFields();
     claimCalendar(4);
@@ -96,34 +94,21 @@ frmACT0400::frmACT0400(data::ProgramState& state, WindowOpener showWindow, Windo
 frmACT0400::~frmACT0400() = default;
 
 void frmACT0400::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
-    auto width = [this](QWidget* widget, int characters) {
-        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
-    };
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
+    auto* layout = addWindowLayout();
 
     auto* top = new QHBoxLayout;
     frame1_ = new QGroupBox(this);
     auto* keys = new QGridLayout(frame1_);
-    keys->addWidget(caption(0, "勘定科目"), 0, 0);
+    keys->addWidget(captionLabel(0, "勘定科目"), 0, 0);
     keys->addWidget(Text1(0), 0, 1);
-    width(Text1(0), 3);
+    fixWidthInCharacters(Text1(0), 3);
     keys->addWidget(Text1(1), 0, 2);
-    width(Text1(1), 7);
-    QLabel* subjectName = Label1(1);
-    subjectName->setFrameShape(QFrame::StyledPanel);
-    subjectName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x3000))));
-    keys->addWidget(subjectName, 0, 3);
-    keys->addWidget(caption(2, "連番"), 1, 0);
+    fixWidthInCharacters(Text1(1), 7);
+    keys->addWidget(framedName(Label1(1), 8), 0, 3);
+    keys->addWidget(captionLabel(2, "連番"), 1, 0);
     keys->addWidget(Text1(2), 1, 1, 1, 2);
-    width(Text1(2), 7);
-    keys->addWidget(addButton(3, "検索", shell::SearchTooltip), 1, 3, Qt::AlignLeft);
+    fixWidthInCharacters(Text1(2), 7);
+    keys->addWidget(addSearchButton(3), 1, 3, Qt::AlignLeft);
 
     frame2_ = new QGroupBox(this);
     auto* detail = new QGridLayout(frame2_);
@@ -132,19 +117,17 @@ void frmACT0400::buildLayout() {
     const std::pair<int, const char*> captions[] = {{4, "取得年月日"},     {5, "耐用年数"},     {6, "取得価額"},
                                                     {7, "償却の種類"},     {8, "償却率（％）"}, {9, "資産の種別"},
                                                     {10, "償却可能限度額"}};
-    detail->addWidget(caption(3, "資産明細"), 0, 0);
+    detail->addWidget(captionLabel(3, "資産明細"), 0, 0);
     detail->addWidget(Text1(3), 0, 1, 1, 5);
     for (int n = 0; n < 7; ++n) {
         const auto& [index, text] = captions[n];
         const int row = 1 + n / 2;
         const int column = n % 2 * 3;
-        detail->addWidget(caption(index, text), row, column);
+        detail->addWidget(captionLabel(index, text), row, column);
         if (index == 4) {
             auto* date = new QHBoxLayout;
             date->setSpacing(4); // inside a grid of unequal spacings a box would lay the list against the date
-            shell::EraList* eras = addEraList(4);
-            eras->setToolTip("年号を選択しクリックします。");
-            date->addWidget(eras);
+            date->addWidget(addEraList(4, shell::EraListTooltip));
             date->addWidget(Text1(4));
             detail->addLayout(date, row, column + 1, 1, 2);
             continue;
@@ -157,7 +140,7 @@ void frmACT0400::buildLayout() {
         Text1(index)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (const auto& [index, characters] :
          {std::pair{3, 24}, {4, 10}, {5, 3}, {6, 13}, {7, 2}, {8, 8}, {9, 2}, {10, 13}})
-        width(Text1(index), characters);
+        fixWidthInCharacters(Text1(index), characters);
     detail->addWidget(addButton(4, "明細の登録", "減価償却の明細の登録作業を実行します。"), 4, 4, 1, 2);
     frame2_->setEnabled(false);
 
@@ -171,22 +154,13 @@ void frmACT0400::buildLayout() {
     const char* gridCaptions[] = {"資産の一覧", "勘定科目一覧"};
     for (int g = 0; g < 2; ++g) {
         lists->addWidget(new QLabel(gridCaptions[g], this));
-        grids_[g] = new shell::RecordsetGrid(this);
-        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
+        grids_[g] = addGrid(g);
         lists->addWidget(grids_[g], 1);
-        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this, [this, g] {
-            shell::guardEvent(state(), [this, g] { g == AssetGrid ? assetChosen() : subjectChosen(); });
-        });
     }
     top->addLayout(lists, 1);
     layout->addLayout(top, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(0, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    buttons->addWidget(addButton(1, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
-    buttons->addStretch();
-    buttons->addWidget(addButton(2, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
-    layout->addLayout(buttons);
+    layout->addLayout(addCommandRow(0, 1, 2));
     layout->addWidget(hintLine());
 }
 
@@ -259,10 +233,10 @@ void frmACT0400::ShowAssetFields(int index) {
         field->setText(displayForm(KeyKbn, "##0"));
         break;
     case 1:
-        field->setText(displayForm(KeyAct, "#####0"));
+        field->setText(displayForm(KeyAct, shell::CodePattern));
         break;
     case 2:
-        field->setText(displayForm(KeySeq, "#####0"));
+        field->setText(displayForm(KeySeq, shell::CodePattern));
         break;
     case 3:
         field->setText(q(a.F28_NAM.str()));
@@ -274,7 +248,7 @@ void frmACT0400::ShowAssetFields(int index) {
         field->setText(displayForm(a.F28_NEN, "#00"));
         break;
     case 6:
-        field->setText(displayForm(a.F28_AMT, AmountShown));
+        field->setText(displayForm(a.F28_AMT, shell::AmountPattern));
         break;
     case 7:
         field->setText(displayForm(a.F28_KND, "##0"));
@@ -286,7 +260,7 @@ void frmACT0400::ShowAssetFields(int index) {
         field->setText(displayForm(a.F28_SHU, "##0"));
         break;
     case 10:
-        field->setText(displayForm(a.F28_LMT, AmountShown));
+        field->setText(displayForm(a.F28_LMT, shell::AmountPattern));
         break;
     default:
         break;
@@ -358,7 +332,7 @@ void frmACT0400::showEditForm(int index) {
     QLineEdit* field = Text1(index);
     switch (index) {
     case 2:
-        field->setText(editForm(KeySeq, "#####0"));
+        field->setText(editForm(KeySeq, shell::CodePattern));
         break;
     case 4:
         showEraEditForm(4, a.F28_DAT);
@@ -521,9 +495,7 @@ void frmACT0400::storeDate(const std::string& text) {
 QWidget* frmACT0400::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
-        if (index == 2) return Command1(3);
-        if (index == 10) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, 2, 10);
     case FocusMove::Up:
         return index >= 2 ? Text1(index - 1) : nullptr;
     case FocusMove::Down:

@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <charconv>
@@ -144,14 +143,7 @@ frmACT0400A::frmACT0400A(data::ProgramState& state, AssetSource source, QWidget*
 frmACT0400A::~frmACT0400A() = default;
 
 void frmACT0400A::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
+    auto* layout = addWindowLayout();
     const QString lightYellow = QStringLiteral("QLineEdit { background: #ffffc0; }");
     const QString lightCyan = QStringLiteral("QLineEdit { background: #c0ffff; }");
 
@@ -160,47 +152,42 @@ void frmACT0400A::buildLayout() {
     head->setVerticalSpacing(2);
     for (int index = 9; index <= 19; ++index) {
         // Nothing reads the header back: it only shows the asset.
-        Text1(index)->setReadOnly(true);
-        Text1(index)->setFocusPolicy(Qt::NoFocus);
+        makeShownOnly(index);
         Text1(index)->setStyleSheet(lightCyan);
     }
-    head->addWidget(caption(9, "勘定科目"), 0, 0);
+    head->addWidget(captionLabel(9, "勘定科目"), 0, 0);
     head->addWidget(Text1(9), 0, 1);
     head->addWidget(Text1(10), 0, 2);
-    Label2(0)->setFrameShape(QFrame::StyledPanel);
-    head->addWidget(Label2(0), 0, 3);
-    head->addWidget(caption(11, "連番"), 0, 4);
+    head->addWidget(nameLabel(0), 0, 3);
+    head->addWidget(captionLabel(11, "連番"), 0, 4);
     head->addWidget(Text1(11), 0, 5);
     head->addWidget(Text1(12), 0, 6, 1, 3);
-    head->addWidget(caption(13, "取得年月日"), 1, 0);
+    head->addWidget(captionLabel(13, "取得年月日"), 1, 0);
     head->addWidget(Text1(13), 1, 1, 1, 2);
-    head->addWidget(caption(14, "耐用年数"), 1, 3);
+    head->addWidget(captionLabel(14, "耐用年数"), 1, 3);
     auto* life = new QHBoxLayout;
     life->addWidget(Text1(14));
     life->addWidget(new QLabel("年", header));
     head->addLayout(life, 1, 4);
-    head->addWidget(caption(15, "取得価格"), 1, 5);
+    head->addWidget(captionLabel(15, "取得価格"), 1, 5);
     head->addWidget(Text1(15), 1, 6);
     head->addWidget(Text1(16), 1, 7);
     head->addWidget(Text1(17), 1, 8);
     head->addWidget(Text1(18), 2, 7);
-    head->addWidget(caption(19, "償却限度額"), 2, 5);
+    head->addWidget(captionLabel(19, "償却限度額"), 2, 5);
     head->addWidget(Text1(19), 2, 6);
     layout->addWidget(header);
 
     auto* middle = new QHBoxLayout;
     auto* keyFrame = new QGroupBox(this);
     auto* keys = new QGridLayout(keyFrame);
-    keys->addWidget(caption(0, "年月度"), 0, 0);
-    shell::EraList* eras = addEraList(0);
-    eras->setToolTip("年号を選択しクリックします。");
-    keys->addWidget(eras, 0, 1);
+    keys->addWidget(captionLabel(0, "年月度"), 0, 0);
+    keys->addWidget(addEraList(0, shell::EraListTooltip), 0, 1);
     keys->addWidget(Text1(0), 0, 2);
-    keys->addWidget(caption(1, "区分"), 1, 0);
+    keys->addWidget(captionLabel(1, "区分"), 1, 0);
     keys->addWidget(Text1(1), 1, 1);
-    Label2(1)->setFrameShape(QFrame::StyledPanel);
-    keys->addWidget(Label2(1), 1, 2);
-    keys->addWidget(addButton(3, "検索", shell::SearchTooltip), 2, 2);
+    keys->addWidget(nameLabel(1), 1, 2);
+    keys->addWidget(addSearchButton(3), 2, 2);
     middle->addWidget(keyFrame);
 
     auto* amountFrame = new QGroupBox(this);
@@ -210,7 +197,7 @@ void frmACT0400A::buildLayout() {
     for (int index = 2; index <= 8; ++index) {
         const int column = (index - 2) / 4 * 2;
         const int row = (index - 2) % 4;
-        amounts->addWidget(caption(index, captions[index - 2]), row, column);
+        amounts->addWidget(captionLabel(index, captions[index - 2]), row, column);
         amounts->addWidget(Text1(index), row, column + 1);
         Text1(index)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         const bool entered = index != 3 && index != 7 && index != 8;
@@ -236,13 +223,7 @@ void frmACT0400A::buildLayout() {
     layout->addWidget(new QLabel(Legend, this));
     layout->addWidget(hintLine());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(0, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    buttons->addWidget(addButton(1, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
-    buttons->addStretch();
-    buttons->addWidget(addButton(2, "", "減価償却明細の作業を終了し、資産登録へもどります。",
-                                 style()->standardIcon(QStyle::SP_DialogCloseButton)));
-    layout->addLayout(buttons);
+    layout->addLayout(addCommandRow(0, 1, 2, "減価償却明細の作業を終了し、資産登録へもどります。"));
 
     setTabOrder(Text1(0), Text1(1));
     setTabOrder(Text1(1), Command1(3));
@@ -280,20 +261,20 @@ void frmACT0400A::takeAsset() {
 void frmACT0400A::CopyAssetHeader() {
     const data::F28Rec& a = asset_;
     Text1(9)->setText(displayForm(a.F28_KBN, "##0"));
-    Text1(10)->setText(displayForm(a.F28_ACT, "#####0"));
+    Text1(10)->setText(displayForm(a.F28_ACT, shell::CodePattern));
     Label2(0)->setText(subjectName_);
-    Text1(11)->setText(displayForm(a.F28_SEQ, "#####0"));
+    Text1(11)->setText(displayForm(a.F28_SEQ, shell::CodePattern));
     Text1(12)->setText(q(a.F28_NAM.str()));
     std::string text, code;
     std::int16_t err = 0;
     common::DateToEra(state().F01Record, a.F28_DAT, text, code, err);
     Text1(13)->setText(err == 0 ? q(state().F01Record.F01_NENG[code[0] - '0'].str() + " " + text) : QString());
     Text1(14)->setText(displayForm(a.F28_NEN, "#00"));
-    Text1(15)->setText(displayForm(a.F28_AMT, "###,###,###,##0"));
+    Text1(15)->setText(displayForm(a.F28_AMT, shell::AmountPattern));
     Text1(16)->setText(a.F28_KND == DecliningBalance ? "　定率" : "　定額");
     Text1(17)->setText(displayForm(a.F28_PCT, "##0.0000"));
     Text1(18)->setText(a.F28_SHU == 0 ? "　無形" : "　有形");
-    Text1(19)->setText(displayForm(a.F28_LMT, "###,###,###,##0"));
+    Text1(19)->setText(displayForm(a.F28_LMT, shell::AmountPattern));
 }
 
 void frmACT0400A::selectRows() {

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 #include <memory>
 #include <string>
@@ -23,6 +22,7 @@ using db::Currency;
 using shell::FieldCheck;
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::twipsRect;
 
 constexpr int WidthTwips = 4935;
 constexpr int HeightTwips = 5175;
@@ -85,11 +85,6 @@ std::string rangeText() { return grouped(data::LowestMonthAmount) + "～" + grou
 
 // The calendar month of fiscal month m, when the year starts in month `firstMonth`.
 int calendarMonth(int firstMonth, int m) { return ((firstMonth + m - 2) % 12 + 12) % 12 + 1; }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {shell::twipsToPixels(left), shell::twipsToPixels(top), shell::twipsToPixels(width),
-            shell::twipsToPixels(height)};
-}
 
 std::vector<FieldSpec> cashFields() {
     std::vector<FieldSpec> fields;
@@ -161,18 +156,13 @@ void frmACT0210::makeControls() {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, shell::windowsColor(isTyped(i) ? TypedColor : DisplayColor, palette));
         field->setPalette(palette);
-        if (!isTyped(i)) {
-            field->setReadOnly(true);
-            field->setFocusPolicy(Qt::NoFocus);
-        }
+        if (!isTyped(i)) makeShownOnly(i);
     }
     hintLine()->setGeometry(twipsRect(ColumnLeft[0], FirstRowTop + 14 * RowStep + 60,
                                       ColumnLeft[3] + AmountWidth - ColumnLeft[0], RowHeight));
 
-    QPushButton* registerButton = addButton(0, QString::fromUtf8("登録"), QString::fromUtf8(shell::RegisterTooltip),
-                                            style()->standardIcon(QStyle::SP_DialogSaveButton));
-    QPushButton* endButton = addButton(1, QString::fromUtf8("終了"), QString::fromUtf8(shell::EndTooltip),
-                                       style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QPushButton* registerButton = addRegisterButton(0, shell::RegisterTooltip, "登録");
+    QPushButton* endButton = addEndButton(1, shell::EndTooltip, "終了");
     const int buttonTop = FirstRowTop + 15 * RowStep + 120;
     registerButton->setGeometry(twipsRect(ColumnLeft[2], buttonTop, AmountWidth, 330));
     endButton->setGeometry(twipsRect(ColumnLeft[3], buttonTop, AmountWidth, 330));

@@ -3,6 +3,7 @@
 #include "common/era_dates.h"
 #include "data/fixed_text.h"
 #include "shell/entry_messages.h"
+#include "shell/field_forms.h"
 #include "shell/twips.h"
 
 #include <QEvent>
@@ -25,6 +26,8 @@ namespace {
 
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::q;
+using shell::twipsRect;
 
 constexpr int WidthTwips = 5955;
 constexpr int HeightTwips = 4740;
@@ -45,17 +48,8 @@ const char* const ParameterHint = "該当項目の設定値を入力して下さ
 const char* const DateHint = "〆作業の実行日を入力するか、ｶﾚﾝﾀﾞｰをﾀﾞﾌﾞﾙｸﾘｯｸして下さい。";
 const char* const StartHint = "ｸﾘｯｸ又はｴﾝﾀｰで閉め作業を開始します。";
 const char* const EndHint = "ｸﾘｯｸ又はｴﾝﾀｰで閉め作業を終了します。";
-const char* const SixDigitsMessage = "6桁(YYMMDD)で入力して下さい。";
-const char* const BadDateMessage = "日付の誤りです。再度、入力して下さい。";
 const char* const WorkingText = "作業中です。";
 const char* const FinishedText = "作業が終了しました。";
-
-QString qs(const char* text) { return QString::fromUtf8(text); }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {shell::twipsToPixels(left), shell::twipsToPixels(top), shell::twipsToPixels(width),
-            shell::twipsToPixels(height)};
-}
 
 bool isCountField(int index) { return index >= FirstCountField && index <= LastCountField; }
 
@@ -68,14 +62,14 @@ std::vector<FieldSpec> closingFields() {
         FieldSpec spec;
         spec.index = i;
         spec.maxLength = FieldLength;
-        spec.tooltip = qs(ParameterTooltip);
-        spec.hint = qs(ParameterHint);
+        spec.tooltip = q(ParameterTooltip);
+        spec.hint = q(ParameterHint);
         fields.push_back(spec);
     }
     FieldSpec date;
     date.index = frmSIME::DateField;
     date.maxLength = FieldLength;
-    date.hint = qs(DateHint);
+    date.hint = q(DateHint);
     fields.push_back(date);
     for (int i = FirstCountField; i <= LastCountField; ++i) {
         FieldSpec count;
@@ -88,7 +82,7 @@ std::vector<FieldSpec> closingFields() {
 } // namespace
 
 frmSIME::frmSIME(data::ProgramState& state, QWidget* parent) : EntryWindow(state, "frmSIME", closingFields(), parent) {
-    setWindowTitle(qs("〆作業の指定"));
+    setWindowTitle(q("〆作業の指定"));
     buildControls();
     load();
 }
@@ -101,7 +95,7 @@ void frmSIME::buildControls() {
     titleFont.setPointSize(12);
     title->setFont(titleFont);
 
-    auto* rangeFrame = new QGroupBox(qs("〆の範囲"), this);
+    auto* rangeFrame = new QGroupBox(q("〆の範囲"), this);
     rangeFrame->setObjectName("Frame1");
     rangeFrame->setGeometry(twipsRect(60, RangeFrameTop, 5715, 1650));
     rangeFrame->lower(); // drawn behind the controls it holds
@@ -113,7 +107,7 @@ void frmSIME::buildControls() {
     const int headingWidth[] = {1800, 900, 2655};
     for (std::size_t c = 0; c < rangeHeadings.size(); ++c) {
         QLabel* heading = Label2(rangeHeadings[c].first);
-        heading->setText(qs(rangeHeadings[c].second));
+        heading->setText(q(rangeHeadings[c].second));
         heading->setAlignment(Qt::AlignCenter);
         heading->setGeometry(inRange(headingLeft[c], 210, headingWidth[c], 255));
     }
@@ -124,14 +118,13 @@ void frmSIME::buildControls() {
         Label1(r + 3)->setGeometry(inRange(2940, top, 2655, 255));
     }
     QLabel* dateCaption = Label1(DateCaptionLabel);
-    dateCaption->setText(qs("〆作業年月日"));
+    dateCaption->setText(q("〆作業年月日"));
     dateCaption->setGeometry(inRange(120, 1260, 1335, 255));
-    shell::EraList* eras = addEraList(DateField);
-    eras->setToolTip(qs("年号を選択しクリックします。"));
+    shell::EraList* eras = addEraList(DateField, shell::EraListTooltip);
     eras->setGeometry(inRange(1500, 1230, 1035, 300));
     Text1(DateField)->setGeometry(inRange(2580, 1245, 1455, 270));
 
-    auto* tableFrame = new QGroupBox(qs("作業テーブル"), this);
+    auto* tableFrame = new QGroupBox(q("作業テーブル"), this);
     tableFrame->setObjectName("Frame3");
     tableFrame->setGeometry(twipsRect(60, TableFrameTop, 3735, 1680));
     tableFrame->lower();
@@ -139,11 +132,11 @@ void frmSIME::buildControls() {
         return twipsRect(60 + left, TableFrameTop + top, width, height);
     };
     QLabel* nameHeading = Label2(1);
-    nameHeading->setText(qs("テーブル名"));
+    nameHeading->setText(q("テーブル名"));
     nameHeading->setAlignment(Qt::AlignCenter);
     nameHeading->setGeometry(inTables(120, 210, 2055, 255));
     QLabel* countHeading = Label2(4);
-    countHeading->setText(qs("更新件数"));
+    countHeading->setText(q("更新件数"));
     countHeading->setAlignment(Qt::AlignCenter);
     countHeading->setGeometry(inTables(2220, 210, 1395, 255));
     for (int i = FirstCountField; i <= LastCountField; ++i) {
@@ -153,15 +146,13 @@ void frmSIME::buildControls() {
         count->setGeometry(inTables(2220, top, 1395, 255));
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // The counts are the run's to write, not the user's.
-        count->setReadOnly(true);
-        count->setFocusPolicy(Qt::NoFocus);
+        makeShownOnly(i);
     }
 
     QPushButton* start =
-        addButton(StartButton, qs("開始"), qs("〆作業を開始します。"), style()->standardIcon(QStyle::SP_MediaPlay));
+        addButton(StartButton, q("開始"), q("〆作業を開始します。"), style()->standardIcon(QStyle::SP_MediaPlay));
     start->setGeometry(twipsRect(3900, 2880, 915, 615));
-    QPushButton* end =
-        addButton(EndButton, qs("終了"), qs(shell::EndTooltip), style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QPushButton* end = addEndButton(EndButton, shell::EndTooltip, q("終了"));
     end->setGeometry(twipsRect(4860, 2880, 915, 615));
     hintLine()->setGeometry(twipsRect(60, 3840, 5715, 420));
     hintLine()->setWordWrap(true);
@@ -275,7 +266,7 @@ void frmSIME::showField(int index) {
 void frmSIME::storeField(int index, const QString& text) {
     if (index != DateField) return;
     if (text.size() != FieldLength) {
-        refuseField(DateField, SixDigitsMessage);
+        refuseField(DateField, shell::SixDigitDateMessage);
         return;
     }
     const int era = Combo1(DateField)->chosenEra();
@@ -288,7 +279,7 @@ void frmSIME::storeField(int index, const QString& text) {
     std::int16_t err = 0;
     common::EraToDate(s.F01Record, static_cast<std::int16_t>(era), text.toStdString(), ymd, err);
     if (err != 0) {
-        refuseField(DateField, BadDateMessage);
+        refuseField(DateField, shell::BadDateMessage);
         return;
     }
     s.SimeDate = std::stoi(ymd);
@@ -321,7 +312,7 @@ bool frmSIME::eventFilter(QObject* watched, QEvent* event) {
     // Coming back from a message box or another window is no new choice: the status line stays.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-        setHint(qs(watched == Command1(StartButton) ? StartHint : EndHint));
+        setHint(q(watched == Command1(StartButton) ? StartHint : EndHint));
     return false;
 }
 

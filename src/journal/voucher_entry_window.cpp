@@ -6,7 +6,6 @@
 #include "data/code_categories.h"
 #include "data/fixed_text.h"
 #include "data/keyed_access.h"
-#include "shell/event_guard.h"
 #include "shell/field_forms.h"
 #include "shell/recordset_grid_model.h"
 
@@ -16,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <charconv>
@@ -50,8 +48,6 @@ constexpr char InconsistentMessage[] = "データに不整合が生じました�
 constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
                                     " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
                                     "  ORDER BY F21_KBN, F21_ACT, F21_SRT";
-
-constexpr char AmountFormat[] = "###,###,###,##0";
 
 std::vector<shell::FieldSpec> voucherFields() {
     // Limits of 0 for fields 7, 9 and 11: their code category decides (lengthLimit).
@@ -101,7 +97,7 @@ void takeDescriptionCodes(data::F45Rec& r, const data::F18Rec& d) {
 }
 
 QString amountCell(const db::Value& value) {
-    return q(common::FormatNumber(value.asCurrency().toString(), AmountFormat));
+    return q(common::FormatNumber(value.asCurrency().toString(), shell::AmountPattern));
 }
 
 } // namespace
@@ -135,35 +131,19 @@ frmACT0100::frmACT0100(data::ProgramState& state, QWidget* parent)
 frmACT0100::~frmACT0100() = default;
 
 void frmACT0100::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
-    auto width = [this](QWidget* widget, int characters) {
-        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
-    };
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
-    auto name = [this](int index) {
-        QLabel* label = Label2(index);
-        label->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x3000))));
-        label->setFrameShape(QFrame::StyledPanel);
-        return label;
-    };
+    auto* layout = addWindowLayout();
 
     frame1_ = new QGroupBox(this);
     auto* top = new QHBoxLayout(frame1_);
-    top->addWidget(caption(0, "伝票日付"));
+    top->addWidget(captionLabel(0, "伝票日付"));
     top->addWidget(addEraList(0));
     top->addWidget(Text1(0));
-    width(Text1(0), 12);
+    fixWidthInCharacters(Text1(0), 12);
     top->addSpacing(12);
-    top->addWidget(caption(1, "伝票番号"));
+    top->addWidget(captionLabel(1, "伝票番号"));
     top->addWidget(Text1(1));
-    width(Text1(1), 7);
-    top->addWidget(addButton(3, "検索", "レコードを検索します。"));
+    fixWidthInCharacters(Text1(1), 7);
+    top->addWidget(addSearchButton(3));
     top->addStretch();
     layout->addWidget(frame1_);
 
@@ -171,19 +151,19 @@ void frmACT0100::buildLayout() {
     auto* lines = new QGridLayout(frame2_);
     lines->setVerticalSpacing(2);
     lines->addWidget(Text1(2), 1, 0);
-    width(Text1(2), 3);
-    lines->addWidget(caption(2, "摘　　　　　　　　　　要"), 0, 1, 1, 3);
+    fixWidthInCharacters(Text1(2), 3);
+    lines->addWidget(captionLabel(2, "摘　　　　　　　　　　要"), 0, 1, 1, 3);
     lines->addWidget(Text1(3), 1, 1);
-    width(Text1(3), 7);
-    lines->addWidget(name(0), 1, 2);
+    fixWidthInCharacters(Text1(3), 7);
+    lines->addWidget(nameLabel(0, 8), 1, 2);
     lines->addWidget(Text1(4), 1, 3);
-    Text1(4)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(15, QChar(0x3000))));
-    lines->addWidget(caption(6, "入金"), 0, 4);
+    Text1(4)->setMinimumWidth(fullWidthRoom(15));
+    lines->addWidget(captionLabel(6, "入金"), 0, 4);
     lines->addWidget(Text1(5), 1, 4);
-    width(Text1(5), 15);
-    lines->addWidget(caption(7, "出金"), 0, 5);
+    fixWidthInCharacters(Text1(5), 15);
+    lines->addWidget(captionLabel(7, "出金"), 0, 5);
     lines->addWidget(Text1(6), 1, 5);
-    width(Text1(6), 15);
+    fixWidthInCharacters(Text1(6), 15);
     // The amounts' blanks are narrower than their digits: aligned right, the amounts line up.
     Text1(5)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text1(6)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -193,22 +173,22 @@ void frmACT0100::buildLayout() {
     auto* codes = new QGridLayout;
     codes->setHorizontalSpacing(4);
     codes->setVerticalSpacing(2);
-    codes->addWidget(caption(3, "勘定科目"), 0, 0, 1, 3);
+    codes->addWidget(captionLabel(3, "勘定科目"), 0, 0, 1, 3);
     codes->addWidget(Text1(7), 1, 0);
-    width(Text1(7), 3);
+    fixWidthInCharacters(Text1(7), 3);
     codes->addWidget(Text1(8), 1, 1);
-    width(Text1(8), 7);
-    codes->addWidget(name(1), 1, 2);
-    codes->addWidget(caption(4, "詳細分類コード"), 0, 3, 1, 2);
+    fixWidthInCharacters(Text1(8), 7);
+    codes->addWidget(nameLabel(1, 8), 1, 2);
+    codes->addWidget(captionLabel(4, "詳細分類コード"), 0, 3, 1, 2);
     codes->addWidget(Text1(9), 1, 3);
-    width(Text1(9), 7);
-    codes->addWidget(name(2), 1, 4);
-    codes->addWidget(caption(5, "相手先コード"), 0, 5, 1, 3);
+    fixWidthInCharacters(Text1(9), 7);
+    codes->addWidget(nameLabel(2, 8), 1, 4);
+    codes->addWidget(captionLabel(5, "相手先コード"), 0, 5, 1, 3);
     codes->addWidget(Text1(10), 1, 5);
-    width(Text1(10), 2);
+    fixWidthInCharacters(Text1(10), 2);
     codes->addWidget(Text1(11), 1, 6);
-    width(Text1(11), 7);
-    codes->addWidget(name(3), 1, 7);
+    fixWidthInCharacters(Text1(11), 7);
+    codes->addWidget(nameLabel(3, 8), 1, 7);
     for (int column : {2, 4, 7})
         codes->setColumnStretch(column, 1);
     lines->addLayout(codes, 2, 0, 1, 6);
@@ -216,29 +196,20 @@ void frmACT0100::buildLayout() {
     frame2_->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(0, "", "表示行を登録します。", style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    buttons->addWidget(addButton(1, "", "表示行を削除します。", style()->standardIcon(QStyle::SP_TrashIcon)));
+    buttons->addWidget(addRegisterButton(0, "表示行を登録します。"));
+    buttons->addWidget(addDeleteButton(1, "表示行を削除します。"));
     buttons->addSpacing(16);
     buttons->addWidget(addButton(5, "01←行", "前の行を表示します。"));
     buttons->addWidget(addButton(4, "行→99", "次の行を表示します。"));
     buttons->addStretch();
-    buttons->addWidget(addButton(2, "", "作業を終了します。", style()->standardIcon(QStyle::SP_DialogCloseButton)));
+    buttons->addWidget(addEndButton(2));
     layout->addLayout(buttons);
 
     auto* lists = new QGridLayout;
     lists->setSpacing(4);
     const char* captions[] = {"伝票一覧表", "摘要一覧", "勘定科目一覧表", "コードテーブル"};
-    for (int g = 0; g < 4; ++g) {
-        auto* box = new QVBoxLayout;
-        box->setSpacing(1);
-        box->addWidget(new QLabel(captions[g], this));
-        grids_[g] = new shell::RecordsetGrid(this);
-        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
-        box->addWidget(grids_[g]);
-        lists->addLayout(box, g / 2, g % 2);
-        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this,
-                [this, g] { shell::guardEvent(state(), [this, g] { gridChosen(g); }); });
-    }
+    for (int g = 0; g < 4; ++g)
+        lists->addLayout(addCaptionedGrid(g, captions[g], grids_[g]), g / 2, g % 2);
     lists->setColumnStretch(0, 3);
     lists->setColumnStretch(1, 2);
     layout->addLayout(lists, 1);
@@ -391,7 +362,7 @@ std::int16_t frmACT0100::ShowField(int index) {
         break;
     }
     case 1:
-        field->setText(displayForm(VoucherNo, "#####0"));
+        field->setText(displayForm(VoucherNo, shell::CodePattern));
         break;
     case 2:
         field->setText(displayForm(LineNo, "#0"));
@@ -411,8 +382,8 @@ std::int16_t frmACT0100::ShowField(int index) {
     case 5:
     case 6: {
         const std::int16_t direction = index == 5 ? 0 : 1;
-        field->setText(r.F45_IO == direction ? displayForm(r.F45_AMT, AmountFormat)
-                                             : displayForm(std::string("0"), AmountFormat));
+        field->setText(r.F45_IO == direction ? displayForm(r.F45_AMT, shell::AmountPattern)
+                                             : displayForm(std::string("0"), shell::AmountPattern));
         break;
     }
     case 7:
@@ -420,14 +391,14 @@ std::int16_t frmACT0100::ShowField(int index) {
         status = data::F10AccessByKey(s, "GET", 1, r.F45_KBN);
         break;
     case 8:
-        field->setText(displayForm(r.F45_ACT, "#####0"));
+        field->setText(displayForm(r.F45_ACT, shell::CodePattern));
         status = data::F21AccessByKey(s, "LOOK", r.F45_KBN, r.F45_ACT, 0);
         Label2(1)->setText(q(s.F21Record.F21_NAM.trimmed()));
         // A line without an amount takes its subject's direction.
         if (r.F45_AMT == db::Currency()) r.F45_IO = s.F21Record.F21_IO;
         break;
     case 9:
-        field->setText(displayForm(r.F45_SRT, "#####0"));
+        field->setText(displayForm(r.F45_SRT, shell::CodePattern));
         if (r.F45_SRT != 0) {
             status = showCodeName(Label2(2), 3, r.F45_SRT);
         } else {
@@ -438,7 +409,7 @@ std::int16_t frmACT0100::ShowField(int index) {
         field->setText(displayForm(r.F45_KND, "#0"));
         break;
     case 11:
-        field->setText(displayForm(r.F45_CUS, "#####0"));
+        field->setText(displayForm(r.F45_CUS, shell::CodePattern));
         if (r.F45_CUS != 0) {
             status = showCodeName(Label2(3), r.F45_KND, r.F45_CUS);
         } else {

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -59,6 +58,7 @@ frmCODEKBN::frmCODEKBN(data::ProgramState& state, QWidget* parent)
     setLengthMessage(shell::TooLongMessageKanji);
     setPlacement(WidthTwips, HeightTwips);
     buildLayout();
+    setGridChoice(0, [this] { categoryChosen(); });
     model_ = new shell::RecordsetGridModel(
         {{"F10KBN_ID", "区分"}, {"F10KBN_NAME", "区分名称"}, {"F10KBN_KETA", "ｺｰﾄﾞ桁"}, {"F10KBN_LEN", "長さ"}}, this);
     grid_->setGridModel(model_);
@@ -67,55 +67,37 @@ frmCODEKBN::frmCODEKBN(data::ProgramState& state, QWidget* parent)
 }
 
 void frmCODEKBN::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
-    auto width = [this](QWidget* widget, int characters) {
-        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
-    };
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
+    auto* layout = addWindowLayout();
 
     auto* top = new QHBoxLayout;
     auto* frame1 = new QGroupBox(this);
     auto* key = new QHBoxLayout(frame1);
-    key->addWidget(caption(0, "コード区分"));
+    key->addWidget(captionLabel(0, "コード区分"));
     key->addWidget(Text1(CategoryField));
-    width(Text1(CategoryField), 5);
-    key->addWidget(addButton(3, "検索", shell::SearchTooltip));
+    fixWidthInCharacters(Text1(CategoryField), 5);
+    key->addWidget(addSearchButton(3));
     top->addWidget(frame1);
 
     frame2_ = new QGroupBox(this);
     auto* details = new QGridLayout(frame2_);
     details->setVerticalSpacing(2);
-    details->addWidget(caption(4, "区分名称"), 0, 0);
+    details->addWidget(captionLabel(4, "区分名称"), 0, 0);
     details->addWidget(Text1(NameField), 0, 1, 1, 3);
-    Text1(NameField)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(16, QChar(0x3000))));
-    details->addWidget(caption(3, "コード桁"), 1, 0);
+    Text1(NameField)->setMinimumWidth(fullWidthRoom(16));
+    details->addWidget(captionLabel(3, "コード桁"), 1, 0);
     details->addWidget(Text1(DigitsField), 1, 1);
-    width(Text1(DigitsField), 6);
-    details->addWidget(caption(5, "データ長"), 1, 2);
+    fixWidthInCharacters(Text1(DigitsField), 6);
+    details->addWidget(captionLabel(5, "データ長"), 1, 2);
     details->addWidget(Text1(LengthField), 1, 3, Qt::AlignLeft);
-    width(Text1(LengthField), 6);
+    fixWidthInCharacters(Text1(LengthField), 6);
     top->addWidget(frame2_, 1);
     layout->addLayout(top);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(0, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    buttons->addWidget(addButton(1, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
-    buttons->addStretch();
-    buttons->addWidget(addButton(2, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
-    layout->addLayout(buttons);
+    layout->addLayout(addCommandRow(0, 1, 2));
 
     layout->addWidget(new QLabel("区分テーブル", this));
-    grid_ = new shell::RecordsetGrid(this);
-    grid_->setObjectName(QStringLiteral("DBGrid1"));
+    grid_ = addGrid(0, QStringLiteral("DBGrid1"));
     layout->addWidget(grid_, 1);
-    connect(grid_, &shell::RecordsetGrid::rowChosen, this,
-            [this] { shell::guardEvent(state(), [this] { categoryChosen(); }); });
     layout->addWidget(hintLine());
 }
 
@@ -144,10 +126,10 @@ void frmCODEKBN::ShowField(int index) {
         field->setText(q(record_.F10KBN_NAME.str()));
         break;
     case DigitsField:
-        field->setText(displayForm(record_.F10KBN_KETA, "#####0"));
+        field->setText(displayForm(record_.F10KBN_KETA, shell::CodePattern));
         break;
     case LengthField:
-        field->setText(displayForm(record_.F10KBN_LEN, "#####0"));
+        field->setText(displayForm(record_.F10KBN_LEN, shell::CodePattern));
         break;
     default:
         break;
@@ -191,9 +173,7 @@ QWidget* frmCODEKBN::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
     case FocusMove::Down:
-        if (index == CategoryField) return Command1(3);
-        if (index == LengthField) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, CategoryField, LengthField);
     case FocusMove::Up:
         return index == CategoryField ? nullptr : Text1(index - 1);
     default:

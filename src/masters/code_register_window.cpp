@@ -4,7 +4,6 @@
 #include "common/input_checks.h"
 #include "data/field_values.h"
 #include "data/keyed_access.h"
-#include "shell/event_guard.h"
 #include "shell/field_forms.h"
 
 #include <QGridLayout>
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -76,6 +74,8 @@ frmCMNCODE::frmCMNCODE(data::ProgramState& state, QWidget* parent)
     setButtonHint(ButtonHint);
     setPlacement(WidthTwips, HeightTwips);
     buildLayout();
+    setGridChoice(CodeList, [this] { codeChosen(); });
+    setGridChoice(CategoryList, [this] { categoryChosen(); });
 
     codeModel_ =
         new shell::RecordsetGridModel({{"F10_KBN", "区分"}, {"F10_COD", "コード"}, {"F10_DTL", "コード内容"}}, this);
@@ -88,69 +88,42 @@ frmCMNCODE::frmCMNCODE(data::ProgramState& state, QWidget* parent)
 }
 
 void frmCMNCODE::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
-    auto width = [this](QWidget* widget, int characters) {
-        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
-    };
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
+    auto* layout = addWindowLayout();
 
     auto* frame1 = new QGroupBox(this);
     auto* key = new QGridLayout(frame1);
-    key->addWidget(caption(0, "コード区分"), 0, 0);
+    key->addWidget(captionLabel(0, "コード区分"), 0, 0);
     key->addWidget(Text1(CategoryField), 0, 1);
-    width(Text1(CategoryField), 5);
-    key->addWidget(Label1(1), 0, 2, 1, 2);
-    Label1(1)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(15, QChar(0x3000))));
-    Label1(1)->setFrameShape(QFrame::StyledPanel);
-    key->addWidget(caption(2, "明細コード"), 1, 0);
+    fixWidthInCharacters(Text1(CategoryField), 5);
+    key->addWidget(framedName(Label1(1), 15), 0, 2, 1, 2);
+    key->addWidget(captionLabel(2, "明細コード"), 1, 0);
     key->addWidget(Text1(CodeField), 1, 1);
-    width(Text1(CodeField), 7);
-    key->addWidget(addButton(3, "検索", shell::SearchTooltip), 1, 2, Qt::AlignLeft);
+    fixWidthInCharacters(Text1(CodeField), 7);
+    key->addWidget(addSearchButton(3), 1, 2, Qt::AlignLeft);
     key->setColumnStretch(3, 1);
     layout->addWidget(frame1);
 
     frame2_ = new QGroupBox(this);
     auto* details = new QGridLayout(frame2_);
     details->setVerticalSpacing(2);
-    details->addWidget(caption(4, "コード内容"), 0, 0);
+    details->addWidget(captionLabel(4, "コード内容"), 0, 0);
     details->addWidget(Text1(ContentField), 0, 1, 1, 3);
     const char* remarks[] = {"備考(１)", "備考(２)", "備考(３)", "備考(４)"};
     const int remarkCaptions[] = {3, 5, 6, 7};
     for (int k = 0; k < 4; ++k) {
         const int row = 1 + k / 2, column = (k % 2) * 2;
-        details->addWidget(caption(remarkCaptions[k], remarks[k]), row, column);
+        details->addWidget(captionLabel(remarkCaptions[k], remarks[k]), row, column);
         details->addWidget(Text1(3 + k), row, column + 1);
     }
     layout->addWidget(frame2_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(0, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    buttons->addWidget(addButton(1, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
-    buttons->addStretch();
-    buttons->addWidget(addButton(2, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
-    layout->addLayout(buttons);
+    layout->addLayout(addCommandRow(0, 1, 2));
 
     auto* lists = new QHBoxLayout;
     lists->setSpacing(4);
     const char* captions[] = {"コードテーブル", "区分テーブル"};
-    for (int g = 0; g < 2; ++g) {
-        auto* box = new QVBoxLayout;
-        box->setSpacing(1);
-        box->addWidget(new QLabel(captions[g], this));
-        grids_[g] = new shell::RecordsetGrid(this);
-        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
-        box->addWidget(grids_[g]);
-        lists->addLayout(box);
-        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this, [this, g] {
-            shell::guardEvent(state(), [this, g] { g == CodeList ? codeChosen() : categoryChosen(); });
-        });
-    }
+    for (int g = 0; g < 2; ++g)
+        lists->addLayout(addCaptionedGrid(g, captions[g], grids_[g]));
     layout->addLayout(lists, 1);
     layout->addWidget(hintLine());
 }
@@ -216,7 +189,7 @@ void frmCMNCODE::storeField(int index, const QString& typed) {
     if (!number) return;
     if (index == CodeField) {
         code_ = static_cast<std::int32_t>(*number);
-        Text1(CodeField)->setText(displayForm(code_, "#####0"));
+        Text1(CodeField)->setText(displayForm(code_, shell::CodePattern));
         return;
     }
     categoryNo_ = static_cast<std::int16_t>(*number);
@@ -239,9 +212,7 @@ QWidget* frmCMNCODE::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
     case FocusMove::Down:
-        if (index == CodeField) return Command1(3);
-        if (index == LastRemarkField) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, CodeField, LastRemarkField);
     case FocusMove::Up:
         return index == CategoryField ? nullptr : Text1(index - 1);
     default:
@@ -360,7 +331,7 @@ void frmCMNCODE::codeChosen() {
     categoryNo_ = static_cast<std::int16_t>(table->field("F10_KBN").asInt());
     code_ = static_cast<std::int32_t>(table->field("F10_COD").asInt());
     Text1(CategoryField)->setText(displayForm(categoryNo_, "###0"));
-    Text1(CodeField)->setText(displayForm(code_, "#####0"));
+    Text1(CodeField)->setText(displayForm(code_, shell::CodePattern));
     if (!readCategory()) {
         refuse(CategoryNotRegisteredMessage, Text1(CategoryField));
         return;

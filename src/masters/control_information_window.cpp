@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -127,17 +126,7 @@ frmCMNCNTR::frmCMNCNTR(data::ProgramState& state, QWidget* parent)
 }
 
 void frmCMNCNTR::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
-    auto width = [this](int index, int characters) {
-        Text1(index)->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
-    };
+    auto* layout = addWindowLayout();
     auto frame = [this](const char* title, const char* name) {
         auto* box = new QGroupBox(title, this);
         box->setObjectName(name);
@@ -146,13 +135,13 @@ void frmCMNCNTR::buildLayout() {
         return std::pair{box, grid};
     };
     auto dateRow = [&](QGridLayout* grid, int row, int index, int label, const char* text) {
-        grid->addWidget(caption(label, text), row, 0);
+        grid->addWidget(captionLabel(label, text), row, 0);
         shell::EraList* eras = addEraList(index);
         eras->setMinimumContentsLength(4);
         eras->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         grid->addWidget(eras, row, 1);
         grid->addWidget(Text1(index), row, 2);
-        width(index, 12);
+        fixWidthInCharacters(Text1(index), 12);
     };
 
     auto* top = new QHBoxLayout;
@@ -163,35 +152,35 @@ void frmCMNCNTR::buildLayout() {
     left->addWidget(dates);
 
     auto [closing, closingGrid] = frame("経理〆情報", "Frame1_1");
-    closingGrid->addWidget(caption(2, "経理〆日"), 0, 0);
+    closingGrid->addWidget(captionLabel(2, "経理〆日"), 0, 0);
     closingGrid->addWidget(Text1(2), 0, 2);
-    width(2, 3);
-    closingGrid->addWidget(caption(6, "日"), 0, 3);
+    fixWidthInCharacters(Text1(2), 3);
+    closingGrid->addWidget(captionLabel(6, "日"), 0, 3);
     closingGrid->addWidget(Label2(0), 0, 4);
     Label2(0)->setText("（末日は ９９）");
-    closingGrid->addWidget(caption(4, "年度開始月"), 1, 0);
+    closingGrid->addWidget(captionLabel(4, "年度開始月"), 1, 0);
     closingGrid->addWidget(Text1(3), 1, 2);
-    width(3, 3);
-    closingGrid->addWidget(caption(8, "月"), 1, 3);
+    fixWidthInCharacters(Text1(3), 3);
+    closingGrid->addWidget(captionLabel(8, "月"), 1, 3);
     dateRow(closingGrid, 2, 4, 12, "前回年次〆");
     closingGrid->setColumnStretch(4, 1);
     left->addWidget(closing);
 
     auto [voucher, voucherGrid] = frame("最終伝票番号", "Frame1_4");
-    voucherGrid->addWidget(caption(42, "経理伝票"), 0, 0);
+    voucherGrid->addWidget(captionLabel(42, "経理伝票"), 0, 0);
     voucherGrid->addWidget(Text1(5), 0, 1);
-    width(5, 8);
+    fixWidthInCharacters(Text1(5), 8);
     voucherGrid->setColumnStretch(2, 1);
     left->addWidget(voucher);
     auto [tax, taxGrid] = frame("消費税", "Frame1_3");
-    taxGrid->addWidget(caption(13, "現状の税率"), 0, 0);
+    taxGrid->addWidget(captionLabel(13, "現状の税率"), 0, 0);
     taxGrid->addWidget(Text1(6), 0, 1);
-    width(6, 4);
-    taxGrid->addWidget(caption(14, "(×1000）"), 0, 2);
-    taxGrid->addWidget(caption(15, "以前の税率"), 1, 0);
+    fixWidthInCharacters(Text1(6), 4);
+    taxGrid->addWidget(captionLabel(14, "(×1000）"), 0, 2);
+    taxGrid->addWidget(captionLabel(15, "以前の税率"), 1, 0);
     taxGrid->addWidget(Text1(7), 1, 1);
-    width(7, 4);
-    taxGrid->addWidget(caption(16, "(×1000）"), 1, 2);
+    fixWidthInCharacters(Text1(7), 4);
+    taxGrid->addWidget(captionLabel(16, "(×1000）"), 1, 2);
     dateRow(taxGrid, 2, 8, 17, "変更日");
     left->addWidget(tax);
     top->addLayout(left);
@@ -201,32 +190,30 @@ void frmCMNCNTR::buildLayout() {
                                      "住所（１行目）", "住所（２行目）", "電話番号",
                                      "Fax番号",        "振込先（１）",   "振込先（２）"};
     for (int i = 0; i < 9; ++i) {
-        companyGrid->addWidget(caption(24 + i, companyCaptions[i]), i, 0);
+        companyGrid->addWidget(captionLabel(24 + i, companyCaptions[i]), i, 0);
         companyGrid->addWidget(Text1(20 + i), i, 1);
         // A company line is read whole while it is typed.
-        Text1(20 + i)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(15, QChar(0x3000))));
+        Text1(20 + i)->setMinimumWidth(fullWidthRoom(15));
     }
     companyGrid->setColumnStretch(1, 1);
     top->addWidget(company, 1);
     layout->addLayout(top);
 
     auto [eras, eraGrid] = frame("和暦", "Frame2");
-    eraGrid->addWidget(caption(3, "年号"), 1, 0);
-    eraGrid->addWidget(caption(5, "開始日（西暦）"), 2, 0);
+    eraGrid->addWidget(captionLabel(3, "年号"), 1, 0);
+    eraGrid->addWidget(captionLabel(5, "開始日（西暦）"), 2, 0);
     for (int k = 1; k <= 5; ++k) {
         eraGrid->addWidget(Text1(2 * k + 7), 1, k);
-        width(2 * k + 7, 6);
+        fixWidthInCharacters(Text1(2 * k + 7), 6);
         eraGrid->addWidget(Text1(2 * k + 8), 2, k);
-        width(2 * k + 8, 9);
+        fixWidthInCharacters(Text1(2 * k + 8), 9);
     }
     layout->addWidget(eras);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(
-        addButton(RegisterButton, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    buttons->addWidget(addRegisterButton(RegisterButton));
     buttons->addStretch();
-    buttons->addWidget(
-        addButton(EndButton, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
+    buttons->addWidget(addEndButton(EndButton));
     layout->addLayout(buttons);
     layout->addWidget(hintLine());
 }
@@ -282,7 +269,7 @@ void frmCMNCNTR::showEditForm(int index) {
     if (isEraDateField(index)) {
         showEraEditForm(index, dateOf(index));
     } else if (index == 5) {
-        field->setText(shell::editForm(r.F01_DNO, "#####0"));
+        field->setText(shell::editForm(r.F01_DNO, shell::CodePattern));
     } else if (index == 6 || index == 7) {
         field->setText(shell::editForm(index == 6 ? r.F01_TAX1 : r.F01_TAX2, "###0"));
     } else if (isEraStart(index)) {

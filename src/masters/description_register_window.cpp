@@ -5,7 +5,6 @@
 #include "data/code_categories.h"
 #include "data/field_values.h"
 #include "data/keyed_access.h"
-#include "shell/event_guard.h"
 #include "shell/field_forms.h"
 
 #include <QGridLayout>
@@ -14,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -41,9 +39,6 @@ constexpr char SubjectMissingMessage[] = "勘定科目に登録されていま�
 constexpr char SubjectListQuery[] = "SELECT * FROM F21TB LEFT JOIN F10TB "
                                     " ON ( F21TB.F21_SRT = F10TB.F10_COD  AND  F21TB.F21_SRTKBN = F10TB.F10_KBN )"
                                     "  ORDER BY F21_KBN, F21_ACT, F21_SRT";
-
-constexpr char NumberFormat[] = "#####0";
-constexpr char AmountFormat[] = "###,###,###,##0";
 
 std::vector<shell::FieldSpec> descriptionFields() {
     // Limits of 0 for fields 2, 4 and 6: their code category decides (lengthLimit).
@@ -73,7 +68,7 @@ std::int64_t largestValue(int index) {
     return shortField ? shell::LargestShort : shell::LargestLong;
 }
 
-QString shownNumber(std::int64_t value) { return displayForm(value, NumberFormat); }
+QString shownNumber(std::int64_t value) { return displayForm(value, shell::CodePattern); }
 
 } // namespace
 
@@ -93,34 +88,18 @@ frmACT0030::frmACT0030(data::ProgramState& state, QWidget* parent)
 frmACT0030::~frmACT0030() = default;
 
 void frmACT0030::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
-    auto width = [this](QWidget* widget, int characters) {
-        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
-    };
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
-    auto name = [this](int index) {
-        QLabel* label = Label2(index);
-        label->setMinimumWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x3000))));
-        label->setFrameShape(QFrame::StyledPanel);
-        return label;
-    };
+    auto* layout = addWindowLayout();
     auto wide = [this](int index) {
-        Text1(index)->setMinimumWidth(fontMetrics().horizontalAdvance(QString(16, QChar(0x3000))));
+        Text1(index)->setMinimumWidth(fullWidthRoom(16));
         return Text1(index);
     };
 
     auto* frame1 = new QGroupBox(this);
     auto* top = new QHBoxLayout(frame1);
-    top->addWidget(caption(0, "摘要ｺｰﾄﾞ"));
+    top->addWidget(captionLabel(0, "摘要ｺｰﾄﾞ"));
     top->addWidget(Text1(0));
-    width(Text1(0), 7);
-    top->addWidget(addButton(3, "検索", shell::SearchTooltip));
+    fixWidthInCharacters(Text1(0), 7);
+    top->addWidget(addSearchButton(3));
     top->addStretch();
     layout->addWidget(frame1);
 
@@ -128,65 +107,51 @@ void frmACT0030::buildLayout() {
     auto* fields = new QGridLayout(frame2_);
     fields->setContentsMargins(6, 4, 6, 4);
     fields->setVerticalSpacing(2);
-    fields->addWidget(caption(1, "摘要明細"), 0, 0);
+    fields->addWidget(captionLabel(1, "摘要明細"), 0, 0);
     fields->addWidget(wide(1), 0, 1, 1, 3);
-    fields->addWidget(caption(2, "勘定科目"), 1, 0);
+    fields->addWidget(captionLabel(2, "勘定科目"), 1, 0);
     fields->addWidget(Text1(2), 1, 1);
-    width(Text1(2), 3);
+    fixWidthInCharacters(Text1(2), 3);
     fields->addWidget(Text1(3), 1, 2);
-    width(Text1(3), 7);
-    fields->addWidget(name(0), 1, 3);
-    fields->addWidget(caption(3, "詳細分類"), 2, 0);
+    fixWidthInCharacters(Text1(3), 7);
+    fields->addWidget(nameLabel(0, 10), 1, 3);
+    fields->addWidget(captionLabel(3, "詳細分類"), 2, 0);
     fields->addWidget(Text1(4), 2, 2);
-    width(Text1(4), 7);
-    fields->addWidget(name(1), 2, 3);
-    fields->addWidget(caption(4, "相手先"), 3, 0);
+    fixWidthInCharacters(Text1(4), 7);
+    fields->addWidget(nameLabel(1, 10), 2, 3);
+    fields->addWidget(captionLabel(4, "相手先"), 3, 0);
     fields->addWidget(Text1(5), 3, 1);
-    width(Text1(5), 3);
+    fixWidthInCharacters(Text1(5), 3);
     fields->addWidget(Text1(6), 3, 2);
-    width(Text1(6), 7);
-    fields->addWidget(name(2), 3, 3);
-    fields->addWidget(caption(5, "備考"), 4, 0);
+    fixWidthInCharacters(Text1(6), 7);
+    fields->addWidget(nameLabel(2, 10), 3, 3);
+    fields->addWidget(captionLabel(5, "備考"), 4, 0);
     fields->addWidget(wide(7), 4, 1, 1, 3);
     // Direction and amount share the last line, so that the lists keep room below.
-    fields->addWidget(caption(6, "入出金"), 5, 0);
+    fields->addWidget(captionLabel(6, "入出金"), 5, 0);
     fields->addWidget(Text1(8), 5, 1);
-    width(Text1(8), 2);
+    fixWidthInCharacters(Text1(8), 2);
     auto* amount = new QHBoxLayout;
     amount->setSpacing(6); // inside a grid of unequal spacings a box would lay its captions against its boxes
     Label2(3)->setText("０：入金　１：出金");
     amount->addWidget(Label2(3));
     amount->addSpacing(16);
-    amount->addWidget(caption(7, "金額"));
+    amount->addWidget(captionLabel(7, "金額"));
     amount->addWidget(Text1(9));
-    width(Text1(9), 15);
+    fixWidthInCharacters(Text1(9), 15);
     Text1(9)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     amount->addStretch();
     fields->addLayout(amount, 5, 2, 1, 2);
     fields->setColumnStretch(3, 1);
     layout->addWidget(frame2_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(0, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    buttons->addWidget(addButton(1, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
-    buttons->addStretch();
-    buttons->addWidget(addButton(2, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
-    layout->addLayout(buttons);
+    layout->addLayout(addCommandRow(0, 1, 2));
 
     auto* lists = new QHBoxLayout;
     lists->setSpacing(4);
     const char* captions[] = {"摘要の一覧", "勘定科目の一覧", "ｺｰﾄﾞの一覧"};
-    for (int g = 0; g < 3; ++g) {
-        auto* box = new QVBoxLayout;
-        box->setSpacing(1);
-        box->addWidget(new QLabel(captions[g], this));
-        grids_[g] = new shell::RecordsetGrid(this);
-        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
-        box->addWidget(grids_[g]);
-        lists->addLayout(box, g == SubjectList ? 3 : 2);
-        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this,
-                [this, g] { shell::guardEvent(state(), [this, g] { gridChosen(g); }); });
-    }
+    for (int g = 0; g < 3; ++g)
+        lists->addLayout(addCaptionedGrid(g, captions[g], grids_[g]), g == SubjectList ? 3 : 2);
     layout->addLayout(lists, 1);
     layout->addWidget(hintLine());
 }
@@ -314,7 +279,7 @@ std::int16_t frmACT0030::ShowField(int index) {
         field->setText(shownNumber(r.F18_IO));
         break;
     case 9:
-        field->setText(displayForm(r.F18_AMT, AmountFormat));
+        field->setText(displayForm(r.F18_AMT, shell::AmountPattern));
         break;
     default:
         break;
@@ -469,9 +434,7 @@ void frmACT0030::storeCounterpartCode(std::int32_t code) {
 QWidget* frmACT0030::moveTarget(int index, FocusMove move) {
     switch (move) {
     case FocusMove::Enter:
-        if (index == 0) return Command1(3);
-        if (index == 9) return Command1(0);
-        return Text1(index + 1);
+        return nextTowardRegister(index, 0, 9);
     case FocusMove::Up: {
         static const int above[] = {-1, 0, 1, 1, 2, 4, 4, 6, 7, 8};
         return above[index] < 0 ? nullptr : Text1(above[index]);

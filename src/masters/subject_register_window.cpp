@@ -5,7 +5,6 @@
 #include "common/input_checks.h"
 #include "data/code_categories.h"
 #include "data/keyed_access.h"
-#include "shell/event_guard.h"
 #include "shell/field_forms.h"
 
 #include <QGridLayout>
@@ -14,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -43,9 +41,7 @@ constexpr char BadCashBookMessage[] = "現金出納簿科目区分の誤りで�
 constexpr char CodeListQuery[] = "SELECT * FROM F10TB WHERE F10_KBN=1 OR F10_KBN=3 "
                                  "ORDER BY F10_KBN,F10_COD";
 
-constexpr char CodeFormat[] = "#####0";
 constexpr char FlagFormat[] = "##0";
-constexpr char AmountFormat[] = "###,###,###,##0";
 
 std::vector<shell::FieldSpec> subjectFields() {
     // Limits of 0 for the class and the detail: their code category decides (lengthLimit).
@@ -77,6 +73,8 @@ frmACT0010::frmACT0010(data::ProgramState& state, QWidget* parent)
     setWindowTitle("勘定科目の登録");
     setPlacement(WidthTwips, HeightTwips);
     buildLayout();
+    setGridChoice(CodeList, [this] { codeChosen(); });
+    setGridChoice(SubjectList, [this] { subjectChosen(); });
     bindGrids();
     setYearCaptions();
     ClearCategoryFields();
@@ -85,53 +83,37 @@ frmACT0010::frmACT0010(data::ProgramState& state, QWidget* parent)
 frmACT0010::~frmACT0010() = default;
 
 void frmACT0010::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(4);
+    auto* layout = addWindowLayout();
     auto* columns = new QHBoxLayout;
     layout->addLayout(columns, 1);
     auto* left = new QVBoxLayout;
     columns->addLayout(left);
-    auto width = [this](QWidget* widget, int characters) {
-        widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
-    };
-    auto caption = [this](int index, const char* text) {
-        QLabel* label = Label1(index);
-        label->setText(text);
-        return label;
-    };
-    auto name = [this](int index) {
-        QLabel* label = Label2(index);
-        label->setMinimumWidth(fontMetrics().horizontalAdvance(QString(6, QChar(0x3000))));
-        label->setFrameShape(QFrame::StyledPanel);
-        return label;
-    };
 
     auto* frame1 = new QGroupBox(this);
     frame1->setObjectName("Frame1");
     auto* keys = new QGridLayout(frame1);
     keys->setVerticalSpacing(2);
-    keys->addWidget(caption(0, "科目区分"), 0, 0);
+    keys->addWidget(captionLabel(0, "科目区分"), 0, 0);
     keys->addWidget(Text1(0), 0, 1);
-    width(Text1(0), 6);
-    keys->addWidget(name(0), 0, 2);
-    keys->addWidget(caption(1, "科目ｺｰﾄﾞ"), 1, 0);
+    fixWidthInCharacters(Text1(0), 6);
+    keys->addWidget(nameLabel(0, 6), 0, 2);
+    keys->addWidget(captionLabel(1, "科目ｺｰﾄﾞ"), 1, 0);
     keys->addWidget(Text1(1), 1, 1);
-    width(Text1(1), 6);
-    keys->addWidget(caption(2, "詳細分類"), 2, 0);
+    fixWidthInCharacters(Text1(1), 6);
+    keys->addWidget(captionLabel(2, "詳細分類"), 2, 0);
     keys->addWidget(Text1(3), 2, 1);
-    width(Text1(3), 6);
-    keys->addWidget(name(1), 2, 2);
-    keys->addWidget(addButton(SearchButton, "検索", shell::SearchTooltip), 1, 3);
+    fixWidthInCharacters(Text1(3), 6);
+    keys->addWidget(nameLabel(1, 6), 2, 2);
+    keys->addWidget(addSearchButton(SearchButton), 1, 3);
     keys->addWidget(Label2(3), 0, 4);
-    keys->addWidget(caption(7, "年度"), 0, 5);
+    keys->addWidget(captionLabel(7, "年度"), 0, 5);
     keys->setColumnStretch(2, 1);
     left->addWidget(frame1);
 
     auto* frame3 = new QGroupBox(this);
     frame3->setObjectName("Frame3");
     auto* nameRow = new QHBoxLayout(frame3);
-    nameRow->addWidget(caption(3, "科目名称"));
+    nameRow->addWidget(captionLabel(3, "科目名称"));
     nameRow->addWidget(Text1(2), 1);
     left->addWidget(frame3);
 
@@ -139,14 +121,14 @@ void frmACT0010::buildLayout() {
     frame2_->setObjectName("Frame2");
     auto* details = new QGridLayout(frame2_);
     details->setVerticalSpacing(2);
-    details->addWidget(caption(5, "入出金"), 0, 0);
+    details->addWidget(captionLabel(5, "入出金"), 0, 0);
     details->addWidget(Text1(4), 0, 1);
-    width(Text1(4), 3);
-    details->addWidget(caption(21, " 0:入金  1:出金"), 0, 2, 1, 2);
-    details->addWidget(caption(6, "現金出納簿"), 1, 0);
+    fixWidthInCharacters(Text1(4), 3);
+    details->addWidget(captionLabel(21, " 0:入金  1:出金"), 0, 2, 1, 2);
+    details->addWidget(captionLabel(6, "現金出納簿"), 1, 0);
     details->addWidget(Text1(5), 1, 1);
-    width(Text1(5), 3);
-    details->addWidget(caption(22, " 0:現金出納簿科目    1;以外"), 1, 2, 1, 2);
+    fixWidthInCharacters(Text1(5), 3);
+    details->addWidget(captionLabel(22, " 0:現金出納簿科目    1;以外"), 1, 2, 1, 2);
     // Months 1 to 6 on the left, 7 to 12 on the right, the total under the right column.
     for (int index = FirstFigure; index <= TotalField; ++index) {
         const int month = index - 5;
@@ -154,34 +136,22 @@ void frmACT0010::buildLayout() {
         const int column = month > 6 ? 2 : 0;
         details->addWidget(Label1(index + 2), row, column);
         details->addWidget(Text1(index), row, column + 1);
-        width(Text1(index), 15);
+        fixWidthInCharacters(Text1(index), 15);
         Text1(index)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    caption(TotalField + 2, "合計");
-    Text1(TotalField)->setReadOnly(true);
-    Text1(TotalField)->setFocusPolicy(Qt::NoFocus);
+    captionLabel(TotalField + 2, "合計");
+    makeShownOnly(TotalField);
     left->addWidget(frame2_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(
-        addButton(RegisterButton, "", shell::RegisterTooltip, style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    buttons->addWidget(addButton(DeleteButton, "", shell::DeleteTooltip, style()->standardIcon(QStyle::SP_TrashIcon)));
-    buttons->addStretch();
-    buttons->addWidget(
-        addButton(EndButton, "", shell::EndTooltip, style()->standardIcon(QStyle::SP_DialogCloseButton)));
-    left->addLayout(buttons);
+    left->addLayout(addCommandRow(RegisterButton, DeleteButton, EndButton));
     left->addStretch();
 
     auto* lists = new QVBoxLayout;
     const char* captions[] = {"コード一覧", "勘定科目一覧"};
     for (int g = 0; g < 2; ++g) {
         lists->addWidget(new QLabel(captions[g], this));
-        grids_[g] = new shell::RecordsetGrid(this);
-        grids_[g]->setObjectName(QStringLiteral("DBGrid1_%1").arg(g));
+        grids_[g] = addGrid(g);
         lists->addWidget(grids_[g], 1);
-        connect(grids_[g], &shell::RecordsetGrid::rowChosen, this, [this, g] {
-            shell::guardEvent(state(), [this, g] { g == CodeList ? codeChosen() : subjectChosen(); });
-        });
     }
     columns->addLayout(lists, 1);
     layout->addWidget(hintLine());
@@ -233,17 +203,17 @@ std::int16_t frmACT0010::ShowField(int index) {
     std::int16_t status = 0;
     switch (index) {
     case 0:
-        field->setText(displayForm(entry_.SubjectClass, CodeFormat));
+        field->setText(displayForm(entry_.SubjectClass, shell::CodePattern));
         status = showCodeName(Label2(0), 1, static_cast<std::int16_t>(entry_.SubjectClass));
         break;
     case 1:
-        field->setText(displayForm(entry_.SubjectCode, CodeFormat));
+        field->setText(displayForm(entry_.SubjectCode, shell::CodePattern));
         break;
     case 2:
         field->setText(q(r.F21_NAM.str()));
         break;
     case 3:
-        field->setText(displayForm(entry_.DetailCode, CodeFormat));
+        field->setText(displayForm(entry_.DetailCode, shell::CodePattern));
         if (entry_.DetailCode == 0) {
             Label2(1)->clear();
         } else {
@@ -261,11 +231,12 @@ std::int16_t frmACT0010::ShowField(int index) {
         for (int m = 1; m <= 12; ++m)
             total += r.F21_AMT[static_cast<std::size_t>(m)];
         r.F21_REM = total;
-        field->setText(displayForm(total, AmountFormat));
+        field->setText(displayForm(total, shell::AmountPattern));
         break;
     }
     default:
-        if (index >= FirstFigure && index <= LastFigure) field->setText(displayForm(figure(r, index), AmountFormat));
+        if (index >= FirstFigure && index <= LastFigure)
+            field->setText(displayForm(figure(r, index), shell::AmountPattern));
         break;
     }
     return status;
@@ -570,14 +541,14 @@ void frmACT0010::codeChosen() {
     if (category == 1) {
         ClearCategoryFields();
         entry_.SubjectClass = code;
-        Text1(0)->setText(displayForm(code, CodeFormat));
+        Text1(0)->setText(displayForm(code, shell::CodePattern));
         Label2(0)->setText(name);
         data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(code), 0, 0);
         focusField(1);
     } else if (category == 3) {
         ClearDetailFields();
         entry_.DetailCode = code;
-        Text1(3)->setText(displayForm(code, CodeFormat));
+        Text1(3)->setText(displayForm(code, shell::CodePattern));
         Label2(1)->setText(name);
         Command1(SearchButton)->setFocus(Qt::OtherFocusReason);
     }

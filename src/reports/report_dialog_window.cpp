@@ -3,6 +3,7 @@
 #include "common/era_dates.h"
 #include "data/fixed_text.h"
 #include "shell/entry_messages.h"
+#include "shell/field_forms.h"
 #include "shell/twips.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ namespace {
 
 using shell::FieldSpec;
 using shell::FocusMove;
+using shell::q;
+using shell::twipsRect;
 
 constexpr int WidthTwips = 6180;
 constexpr int HeightTwips = 4920;
@@ -34,19 +37,10 @@ const char* const EndHint = "該当項目の印刷終了を指定して下さい
 const char* const DateHint = "帳票の作成日を入力するか、ｶﾚﾝﾀﾞｰをﾀﾞﾌﾞﾙｸﾘｯｸして下さい。";
 const char* const PrintButtonHint = "ｸﾘｯｸ又はｴﾝﾀｰで印刷を開始します。";
 const char* const EndButtonHint = "ｸﾘｯｸ又はｴﾝﾀｰで作業を終了します。";
-const char* const SixDigitsMessage = "6桁(YYMMDD)で入力して下さい。";
-const char* const BadDateMessage = "日付の誤りです。再度、入力して下さい。";
 const char* const PrintingText = "印刷中です。";
 const char* const PrintedText = "印刷が終了しました。";
 const char* const PdfWrittenMessage = "プリンターがないため、PDFファイルに出力しました。\n";
 const char* const PrinterFont = "ＭＳＰ ゴシック";
-
-QString qs(const char* text) { return QString::fromUtf8(text); }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {shell::twipsToPixels(left), shell::twipsToPixels(top), shell::twipsToPixels(width),
-            shell::twipsToPixels(height)};
-}
 
 // A rectangle given inside the frame, placed on the window.
 QRect frameRect(int left, int top, int width, int height) { return twipsRect(left, FrameTop + top, width, height); }
@@ -58,14 +52,14 @@ std::vector<FieldSpec> printFields() {
         FieldSpec spec;
         spec.index = i;
         spec.maxLength = RangeBoxLength;
-        spec.tooltip = qs(start ? "印刷する範囲の開始値を入力します。" : "印刷する範囲の終了値を入力します。");
-        spec.hint = qs(start ? StartHint : EndHint);
+        spec.tooltip = q(start ? "印刷する範囲の開始値を入力します。" : "印刷する範囲の終了値を入力します。");
+        spec.hint = q(start ? StartHint : EndHint);
         fields.push_back(spec);
     }
     FieldSpec date;
     date.index = frmPrint::DateBox;
     date.maxLength = DateLength;
-    date.hint = qs(DateHint);
+    date.hint = q(DateHint);
     fields.push_back(date);
     return fields;
 }
@@ -74,13 +68,13 @@ std::vector<FieldSpec> printFields() {
 
 frmPrint::frmPrint(data::ProgramState& state, const ReportCatalog& catalog, PrintJobOpener openJob, QWidget* parent)
     : EntryWindow(state, "frmPrint", printFields(), parent), catalog_(catalog), openJob_(std::move(openJob)) {
-    setWindowTitle(qs("印刷指定"));
+    setWindowTitle(q("印刷指定"));
     buildControls();
     load();
 }
 
 void frmPrint::buildControls() {
-    auto* frame = new QGroupBox(qs("印刷範囲の指定"), this);
+    auto* frame = new QGroupBox(q("印刷範囲の指定"), this);
     frame->setObjectName("Frame1");
     frame->setGeometry(twipsRect(0, FrameTop, 6015, 2655));
     frame->lower(); // the frame is drawn behind the controls it holds
@@ -105,7 +99,7 @@ void frmPrint::buildControls() {
     const int columnWidth[] = {1875, 1035, 1035, 1875};
     for (int c = 0; c < 4; ++c) {
         QLabel* heading = Label2(c);
-        heading->setText(qs(headings[c]));
+        heading->setText(q(headings[c]));
         heading->setAlignment(Qt::AlignCenter);
         heading->setGeometry(frameRect(columnLeft[c], 240, columnWidth[c], 255));
     }
@@ -117,20 +111,18 @@ void frmPrint::buildControls() {
         Label1(r + EndBoxOffset)->setGeometry(frameRect(columnLeft[3], top, columnWidth[3], 255));
     }
     QLabel* dateCaption = Label1(14);
-    dateCaption->setText(qs("帳票作成年月日"));
+    dateCaption->setText(q("帳票作成年月日"));
     dateCaption->setGeometry(frameRect(1920, 2280, 1455, 255));
-    shell::EraList* eras = addEraList(DateBox);
-    eras->setToolTip(qs("年号を選択しクリックします。"));
+    shell::EraList* eras = addEraList(DateBox, shell::EraListTooltip);
     eras->setGeometry(frameRect(3360, 2160, 1095, 300));
     Text1(DateBox)->setGeometry(frameRect(4440, 2160, 1455, 270));
 
     hintLine()->setGeometry(twipsRect(0, 3840, 3855, 615));
     hintLine()->setWordWrap(true);
     QPushButton* print =
-        addButton(PrintButton, qs("印刷"), qs("印刷を開始します。"), style()->standardIcon(QStyle::SP_DialogOkButton));
+        addButton(PrintButton, q("印刷"), q("印刷を開始します。"), style()->standardIcon(QStyle::SP_DialogOkButton));
     print->setGeometry(twipsRect(4320, 3840, 735, 615));
-    QPushButton* end =
-        addButton(EndButton, qs("終了"), qs(shell::EndTooltip), style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QPushButton* end = addEndButton(EndButton, shell::EndTooltip, q("終了"));
     end->setGeometry(twipsRect(5280, 3840, 735, 615));
 
     QWidget* previous = Text1(0);
@@ -235,7 +227,7 @@ void frmPrint::storeField(int index, const QString& text) {
 bool frmPrint::takeTypedDate(const std::string& typed) {
     data::ProgramState& s = state();
     if (QString::fromStdString(typed).size() != DateLength) {
-        refuseField(DateBox, SixDigitsMessage);
+        refuseField(DateBox, shell::SixDigitDateMessage);
         return false;
     }
     const int era = Combo1(DateBox)->chosenEra();
@@ -247,7 +239,7 @@ bool frmPrint::takeTypedDate(const std::string& typed) {
     std::int16_t err = 0;
     common::EraToDate(s.F01Record, static_cast<std::int16_t>(era), typed, ymd, err);
     if (err >= 1) {
-        refuseField(DateBox, BadDateMessage);
+        refuseField(DateBox, shell::BadDateMessage);
         return false;
     }
     s.CreationDate = common::ResolveDay99(std::stoi(ymd));
@@ -286,8 +278,8 @@ QWidget* frmPrint::moveTarget(int index, FocusMove move) {
 bool frmPrint::eventFilter(QObject* watched, QEvent* event) {
     const bool handled = EntryWindow::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
-        if (watched == Command1(PrintButton)) setHint(qs(PrintButtonHint));
-        if (watched == Command1(EndButton)) setHint(qs(EndButtonHint));
+        if (watched == Command1(PrintButton)) setHint(q(PrintButtonHint));
+        if (watched == Command1(EndButton)) setHint(q(EndButtonHint));
     }
     return handled;
 }
@@ -312,7 +304,7 @@ void frmPrint::printClicked() {
     const int era = err == 0 ? code[0] - '0' : 0;
     // The page header needs a creation date it can print: an era with a name and its date.
     if (err != 0 || Text1(DateBox)->text().trimmed().isEmpty() || s.F01Record.F01_NENG[era].trimmed().empty()) {
-        refuseField(DateBox, BadDateMessage);
+        refuseField(DateBox, shell::BadDateMessage);
         return;
     }
     s.CreationDateText = s.F01Record.F01_NENG[era].trimmed() + text;
@@ -326,7 +318,7 @@ void frmPrint::printClicked() {
         return;
     }
 
-    setHint(qs(PrintingText));
+    setHint(q(PrintingText));
     hintLine()->repaint();
     std::unique_ptr<platform::PrintJob> job = openJob_(module->title);
     bool printed = false;
@@ -349,10 +341,10 @@ void frmPrint::printClicked() {
     // After "nothing to print" the end button's own hint stands; it is put up here because the focus
     // may already be there, or come back only after the message box, and "印刷中です。" must not stay.
     if (!printed) {
-        setHint(qs(EndButtonHint));
+        setHint(q(EndButtonHint));
         return;
     }
-    setHint(qs(PrintedText));
+    setHint(q(PrintedText));
     if (!pdfPath.empty()) s.message(PdfWrittenMessage + pdfPath);
 }
 

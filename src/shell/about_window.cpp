@@ -27,10 +27,6 @@ constexpr const char* ProgramTitle = "Kemlora";
 constexpr int WidthTwips = 5820;
 constexpr int HeightTwips = 3420;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
 // The tool's full path from the registry, or nothing.
 std::optional<std::string> systemInformationTool(platform::RegistryService& registry) {
     if (auto path = registry.GetKeyValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH")) return path;

@@ -33,10 +33,6 @@ constexpr int GridLeftTwips = 60;
 constexpr int HeadingTopTwips = 450;
 constexpr int CellsTopTwips = 720;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
 // A list a few digits wide. A style sheet that narrows the drop-down button leaves it without its arrow,
 // and a style's own button would hide the digits, so the list draws a small arrow of its own.
 class NarrowList : public QComboBox {

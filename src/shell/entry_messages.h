@@ -29,5 +29,6 @@ inline constexpr char RegisterTooltip[] = "レコードを登録します。";
 inline constexpr char DeleteTooltip[] = "レコードを削除します。";
 inline constexpr char EndTooltip[] = "作業を終了します。";
 inline constexpr char SearchTooltip[] = "レコードを検索します。";
+inline constexpr char EraListTooltip[] = "年号を選択しクリックします。";
 
 } // namespace shell

@@ -6,11 +6,13 @@
 #include "data/keyed_access.h"
 #include "shell/event_guard.h"
 #include "shell/recordset_grid_model.h"
+#include "shell/recordset_grid_view.h"
 #include "shell/twips.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,8 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
@@ -113,9 +117,86 @@ QPushButton* EntryWindow::addButton(int index, const QString& caption, const QSt
     return button;
 }
 
-EraList* EntryWindow::addEraList(int dateFieldIndex) {
+QPushButton* EntryWindow::addRegisterButton(int index, const QString& tooltip, const QString& caption) {
+    return addButton(index, caption, tooltip, style()->standardIcon(QStyle::SP_DialogSaveButton));
+}
+
+QPushButton* EntryWindow::addDeleteButton(int index, const QString& tooltip) {
+    return addButton(index, "", tooltip, style()->standardIcon(QStyle::SP_TrashIcon));
+}
+
+QPushButton* EntryWindow::addEndButton(int index, const QString& tooltip, const QString& caption) {
+    return addButton(index, caption, tooltip, style()->standardIcon(QStyle::SP_DialogCloseButton));
+}
+
+QHBoxLayout* EntryWindow::addCommandRow(int registerIndex, int deleteIndex, int endIndex, const QString& endTooltip) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addRegisterButton(registerIndex));
+    buttons->addWidget(addDeleteButton(deleteIndex));
+    buttons->addStretch();
+    buttons->addWidget(addEndButton(endIndex, endTooltip));
+    return buttons;
+}
+
+QVBoxLayout* EntryWindow::addWindowLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(4);
+    return layout;
+}
+
+void EntryWindow::fixWidthInCharacters(QWidget* widget, int characters) {
+    widget->setFixedWidth(fontMetrics().horizontalAdvance(QString(characters, QChar('0'))) + 12);
+}
+
+int EntryWindow::fullWidthRoom(int count) const {
+    return fontMetrics().horizontalAdvance(QString(count, QChar(0x3000)));
+}
+
+QLabel* EntryWindow::captionLabel(int index, const QString& text) {
+    QLabel* label = Label1(index);
+    label->setText(text);
+    return label;
+}
+
+QLabel* EntryWindow::framedName(QLabel* label, int characters) {
+    if (characters > 0) label->setMinimumWidth(fullWidthRoom(characters));
+    label->setFrameShape(QFrame::StyledPanel);
+    return label;
+}
+
+RecordsetGrid* EntryWindow::addGrid(int grid, const QString& objectName) {
+    auto* view = new RecordsetGrid(this);
+    view->setObjectName(objectName.isEmpty() ? QStringLiteral("DBGrid1_%1").arg(grid) : objectName);
+    connect(view, &RecordsetGrid::rowChosen, this,
+            [this, grid] { guardEvent(state(), [this, grid] { gridChosen(grid); }); });
+    return view;
+}
+
+void EntryWindow::makeShownOnly(int index) {
+    Text1(index)->setReadOnly(true);
+    Text1(index)->setFocusPolicy(Qt::NoFocus);
+}
+
+QWidget* EntryWindow::nextTowardRegister(int index, int lastKeyField, int lastField) const {
+    if (index == lastKeyField) return Command1(3);
+    if (index == lastField) return Command1(0);
+    return Text1(index + 1);
+}
+
+QVBoxLayout* EntryWindow::addCaptionedGrid(int grid, const QString& caption, RecordsetGrid*& view) {
+    auto* box = new QVBoxLayout;
+    box->setSpacing(1);
+    box->addWidget(new QLabel(caption, this));
+    view = addGrid(grid);
+    box->addWidget(view);
+    return box;
+}
+
+EraList* EntryWindow::addEraList(int dateFieldIndex, const QString& tooltip) {
     auto* list = new EraList(this);
     list->setObjectName(QStringLiteral("Combo1_%1").arg(dateFieldIndex));
+    list->setToolTip(tooltip);
     list->installEventFilter(this);
     connect(list, &QComboBox::activated, this, [this, dateFieldIndex] { eraListChosen(dateFieldIndex, false); });
     combo1_[dateFieldIndex] = list;

@@ -21,12 +21,16 @@
 #include <utility>
 #include <vector>
 
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace shell {
+
+class RecordsetGrid;
 
 // The largest values of the 16-bit and the 32-bit members a field's number goes into.
 inline constexpr std::int64_t LargestShort = std::numeric_limits<std::int16_t>::max();
@@ -76,8 +80,33 @@ protected:
 
     // Building the window.
     QPushButton* addButton(int index, const QString& caption, const QString& tooltip, const QIcon& icon = {});
+    // The register, delete and end buttons, each with its picture, and the search button.
+    QPushButton* addRegisterButton(int index, const QString& tooltip = RegisterTooltip, const QString& caption = {});
+    QPushButton* addDeleteButton(int index, const QString& tooltip = DeleteTooltip);
+    QPushButton* addEndButton(int index, const QString& tooltip = EndTooltip, const QString& caption = {});
+    QPushButton* addSearchButton(int index) { return addButton(index, "検索", SearchTooltip); }
+    // Register and delete at the left, end at the right.
+    QHBoxLayout* addCommandRow(int registerIndex, int deleteIndex, int endIndex,
+                               const QString& endTooltip = EndTooltip);
+    // The window's column of rows, inside the margins every entry window keeps.
+    QVBoxLayout* addWindowLayout();
+    // Fixes `widget` to the width of `characters` digits and its frame.
+    void fixWidthInCharacters(QWidget* widget, int characters);
+    // The width of `count` full-width blanks: room for full-width text.
+    int fullWidthRoom(int count) const;
+    // Label1(index) showing `text`.
+    QLabel* captionLabel(int index, const QString& text);
+    // `label` framed, where a looked-up name shows, with room for `characters` full-width characters.
+    QLabel* framedName(QLabel* label, int characters = 0);
+    QLabel* nameLabel(int index, int characters = 0) { return framedName(Label2(index), characters); }
+    // Makes Text1(index) a field only the window writes: read-only, and never taking the focus.
+    void makeShownOnly(int index);
+    // A grid whose chosen row runs gridChosen(grid), guarded; named DBGrid1_<grid> unless given a name.
+    RecordsetGrid* addGrid(int grid, const QString& objectName = {});
+    // addGrid under its caption, in a box of its own; the grid goes into `view`.
+    QVBoxLayout* addCaptionedGrid(int grid, const QString& caption, RecordsetGrid*& view);
     // An era list whose choice sends the focus back to date field `dateFieldIndex`; it is Combo1(dateFieldIndex).
-    EraList* addEraList(int dateFieldIndex);
+    EraList* addEraList(int dateFieldIndex, const QString& tooltip = {});
     // Fills every era list from the control row in memory.
     void fillEraLists();
     void setRequiredMessage(const std::string& text) { requiredMessage_ = text; }
@@ -179,6 +208,9 @@ protected:
         (void)move;
         return false;
     }
+    // The way forward through a register: from its last key field to the search button (Command1(3)), from
+    // its last field to the register button (Command1(0)), from any other field to the next.
+    QWidget* nextTowardRegister(int index, int lastKeyField, int lastField) const;
     // F5: re-reads the window's lists.
     virtual void refreshLists() {}
     // After each activation of the window.

@@ -10,8 +10,13 @@
 
 namespace shell {
 
+// The patterns most fields show their numbers in: a code or a count, and an amount with separators.
+inline constexpr char CodePattern[] = "#####0";
+inline constexpr char AmountPattern[] = "###,###,###,##0";
+
 // A text of the data layer as the window shows it.
 inline QString q(const std::string& text) { return QString::fromStdString(text); }
+inline QString q(const char* text) { return QString::fromUtf8(text); }
 
 // A number in a field's edit form: laid out by `pattern`, without separators.
 inline QString editForm(const std::string& number, const char* pattern) {
