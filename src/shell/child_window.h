@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QCloseEvent>
+#include <QEvent>
+#include <QMdiSubWindow>
 #include <QWidget>
 
 namespace shell {
@@ -33,6 +35,21 @@ signals:
 protected:
     // A user's close; return false to keep the window open.
     virtual bool userCloseRequested() { return true; }
+
+    // A window whose contents come to need more room than it has (a grid widened by a long row) grows
+    // to it, rather than squeezing its fields into each other.
+    bool event(QEvent* event) override {
+        const bool handled = QWidget::event(event);
+        if (event->type() == QEvent::LayoutRequest) {
+            QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+            // A window laid down as an icon keeps its icon's size.
+            if (frame->isMinimized()) return handled;
+            const QSize least = frame->minimumSizeHint();
+            if (frame->width() < least.width() || frame->height() < least.height())
+                frame->resize(frame->size().expandedTo(least));
+        }
+        return handled;
+    }
 
     void closeEvent(QCloseEvent* event) override {
         if (!closingByProgram_ && !userCloseRequested()) {

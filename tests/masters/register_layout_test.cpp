@@ -10,6 +10,8 @@
 #include "support/readable_layout.h"
 #include "support/test_files.h"
 
+#include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -44,6 +46,26 @@ TEST(RegisterWindowLayout, EveryControlIsReadWholeInsideTheMainWindowAtTheOpenin
         area.show(window);
         EXPECT_EQ(testing_support::unreadableControls(window), "") << window->objectName().toStdString();
     }
+}
+
+// A row added while the window is open, with a name as long as its field, widens the asset list: the
+// window grows with it rather than squeezing the fields beside the list into each other.
+TEST(RegisterWindowLayout, AWindowGrowsWithAGridWhoseRowsWidenIt) {
+    shell::useProgramFont();
+    testing_support::OpenState files;
+    data::ProgramState& s = files.state;
+    data::LoadCodeKbnTable(s);
+    const auto none = [](const QString&) -> shell::ChildWindow* { return nullptr; };
+    testing_support::WorkArea area;
+    auto* window = new assets::frmACT0400(s, none, none);
+    area.show(window);
+    s.MainDatabase->execute(
+        "INSERT INTO F28TB VALUES (3, 302, 1, '業務用車両（軽四輪・荷台幌付き・冷蔵庫付き・予備品一式）', "
+        "20260401, 6, 1200000, 0.166, 1, 1, 1140000, '               ')");
+    window->Text1(0)->setFocus();
+    QTest::keyClick(window->Text1(0), Qt::Key_F5);
+    QApplication::processEvents();
+    EXPECT_EQ(testing_support::unreadableControls(window), "");
 }
 
 } // namespace
