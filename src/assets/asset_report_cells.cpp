@@ -2,6 +2,7 @@
 
 #include "common/era_dates.h"
 #include "common/utf8_text.h"
+#include "data/keyed_access.h"
 
 namespace assets {
 
@@ -67,17 +68,7 @@ std::string MethodLabel(std::int16_t knd, const std::string& lead) {
 
 data::F28Rec AssetOf(const db::QueryRecordset& row) {
     data::F28Rec asset;
-    asset.F28_KBN = static_cast<std::int16_t>(row.field("F28_KBN").asInt());
-    asset.F28_ACT = static_cast<std::int32_t>(row.field("F28_ACT").asInt());
-    asset.F28_SEQ = static_cast<std::int32_t>(row.field("F28_SEQ").asInt());
-    asset.F28_NAM = row.field("F28_NAM").asText();
-    asset.F28_DAT = static_cast<std::int32_t>(row.field("F28_DAT").asInt());
-    asset.F28_NEN = static_cast<std::int16_t>(row.field("F28_NEN").asInt());
-    asset.F28_AMT = row.field("F28_AMT").asCurrency();
-    asset.F28_PCT = static_cast<float>(row.field("F28_PCT").asDouble());
-    asset.F28_KND = static_cast<std::int16_t>(row.field("F28_KND").asInt());
-    asset.F28_SHU = static_cast<std::int16_t>(row.field("F28_SHU").asInt());
-    asset.F28_LMT = row.field("F28_LMT").asCurrency();
+    data::ReadRow(asset, row);
     return asset;
 }
 

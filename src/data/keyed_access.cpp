@@ -39,8 +39,9 @@ std::int16_t seekKeepingPlace(TableRecordset& table, const std::string& comparis
     return Found;
 }
 
-template <class Member> void read(const TableRecordset& table, const std::string& field, Member& member) {
-    assignValue(member, table.field(field));
+// A table row or a query row alike.
+template <class Row, class Member> void read(const Row& row, const std::string& field, Member& member) {
+    assignValue(member, row.field(field));
 }
 
 template <class Record, class Copy>
@@ -95,7 +96,7 @@ void copyF18(F18Rec& r, const TableRecordset& t) {
     read(t, "F18_DUM", r.F18_DUM);
 }
 
-void copyF21(F21Rec& r, const TableRecordset& t) {
+template <class Row> void copyF21(F21Rec& r, const Row& t) {
     read(t, "F21_KBN", r.F21_KBN);
     read(t, "F21_ACT", r.F21_ACT);
     read(t, "F21_SRTKBN", r.F21_SRTKBN);
@@ -123,7 +124,7 @@ void copyF45(F45Rec& r, const TableRecordset& t) {
     read(t, "F45_DUM", r.F45_DUM);
 }
 
-void copyF28(F28Rec& r, const TableRecordset& t) {
+template <class Row> void copyF28(F28Rec& r, const Row& t) {
     read(t, "F28_KBN", r.F28_KBN);
     read(t, "F28_ACT", r.F28_ACT);
     read(t, "F28_SEQ", r.F28_SEQ);
@@ -183,7 +184,8 @@ void F21Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     auto& r = s.F21Record;
     status = Found;
     if (mode == "GET") {
-        getByKey(*s.F21Table, r, mode, status, {toValue(r.F21_KBN), toValue(r.F21_ACT), toValue(r.F21_SRT)}, copyF21);
+        getByKey(*s.F21Table, r, mode, status, {toValue(r.F21_KBN), toValue(r.F21_ACT), toValue(r.F21_SRT)},
+                 copyF21<TableRecordset>);
     } else if (mode == "LOOK") {
         lookSubjectName(*s.F21Table, r, status);
     } else if (mode == "TOP") {
@@ -229,7 +231,11 @@ void EditOrAddNew(TableRecordset& table, const std::vector<db::Value>& key) {
 void F28Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
     const auto& r = s.F28Record;
     getByKey(*s.F28Table, s.F28Record, mode, status, {toValue(r.F28_KBN), toValue(r.F28_ACT), toValue(r.F28_SEQ)},
-             copyF28);
+             copyF28<TableRecordset>);
 }
+
+void ReadRow(F21Rec& record, const db::QueryRecordset& row) { copyF21(record, row); }
+
+void ReadRow(F28Rec& record, const db::QueryRecordset& row) { copyF28(record, row); }
 
 } // namespace data

@@ -37,4 +37,8 @@ std::int16_t F21AccessByKey(ProgramState& s, const std::string& mode, std::int16
 // The first step of storing a record: the table edits its row with `key`, or adds a new row when it has none.
 void EditOrAddNew(db::TableRecordset& table, const std::vector<db::Value>& key);
 
+// The whole current row of a query that selects every field of its table, as the keyed reads take a row.
+void ReadRow(F21Rec& record, const db::QueryRecordset& row);
+void ReadRow(F28Rec& record, const db::QueryRecordset& row);
+
 } // namespace data

@@ -4,7 +4,7 @@
 #include "common/formats.h"
 #include "common/utf8_text.h"
 #include "data/code_categories.h"
-#include "data/field_values.h"
+#include "data/keyed_access.h"
 #include "reports/page_machinery.h"
 #include "reports/report_steps.h"
 #include "reports/report_texts.h"
@@ -203,22 +203,6 @@ private:
     std::int32_t previousDate_ = 0;
 };
 
-// Copies the subject row into F21Record, where the page header and the line query find it.
-void copySubject(data::F21Rec& r, const db::QueryRecordset& row) {
-    data::assignValue(r.F21_KBN, row.field("F21_KBN"));
-    data::assignValue(r.F21_ACT, row.field("F21_ACT"));
-    data::assignValue(r.F21_SRTKBN, row.field("F21_SRTKBN"));
-    data::assignValue(r.F21_SRT, row.field("F21_SRT"));
-    data::assignValue(r.F21_NAM, row.field("F21_NAM"));
-    data::assignValue(r.F21_IO, row.field("F21_IO"));
-    data::assignValue(r.F21_CSH, row.field("F21_CSH"));
-    data::assignValue(r.F21_FIL, row.field("F21_FIL"));
-    for (int m = 1; m <= 12; ++m)
-        data::assignValue(r.F21_AMT[static_cast<std::size_t>(m)], row.field(data::numberedField("F21_AMT_", m)));
-    data::assignValue(r.F21_REM, row.field("F21_REM"));
-    data::assignValue(r.F21_DUM, row.field("F21_DUM"));
-}
-
 } // namespace
 
 void MOTOCHO_Init(ReportDialog& dialog) {
@@ -265,7 +249,8 @@ bool MOTOCHO_Print(ReportDialog& dialog, platform::Page& page) {
         [&](const db::QueryRecordset& row) {
             const std::int64_t act = row.field("F21_ACT").asInt();
             if (act < range->codeFrom || act > range->codeTo) return false;
-            copySubject(s.F21Record, row);
+            // Into F21Record, where the page header and the line query find the subject.
+            data::ReadRow(s.F21Record, row);
             return LedgerSubjectRun(s, page, *range).print();
         },
         [&page] { page.endDoc(); });
