@@ -287,6 +287,10 @@ std::int16_t frmACT0030::ShowField(int index) {
     return status;
 }
 
+std::function<bool()> frmACT0030::shownFound(int index) {
+    return [this, index] { return ShowField(index) == 0; };
+}
+
 std::int16_t frmACT0030::DescriptionRecordIO(const std::string& mode) {
     data::ProgramState& s = state();
     std::int16_t status = 0;
@@ -372,16 +376,13 @@ void frmACT0030::storeField(int index, const QString& typed) {
         DescriptionCode = common::FormatNumber(std::to_string(*number), "000000");
         break;
     case 2:
-        r.F18_KBN = static_cast<std::int16_t>(*number);
-        if (ShowField(2) != 0) refuseField(2, CodeMissingMessage);
+        takeUnlessRefused(2, r.F18_KBN, static_cast<std::int16_t>(*number), shownFound(2), CodeMissingMessage);
         break;
     case 3:
-        r.F18_ACT = static_cast<std::int32_t>(*number);
-        if (ShowField(3) != 0) refuseField(3, SubjectMissingMessage);
+        takeUnlessRefused(3, r.F18_ACT, static_cast<std::int32_t>(*number), shownFound(3), SubjectMissingMessage);
         break;
     case 4:
-        r.F18_SRT = static_cast<std::int32_t>(*number);
-        if (ShowField(4) != 0) refuseField(4, CodeMissingMessage);
+        takeUnlessRefused(4, r.F18_SRT, static_cast<std::int32_t>(*number), shownFound(4), CodeMissingMessage);
         break;
     case 5:
         storeCounterpartCategory(static_cast<std::int16_t>(*number));
@@ -390,12 +391,10 @@ void frmACT0030::storeField(int index, const QString& typed) {
         storeCounterpartCode(static_cast<std::int32_t>(*number));
         break;
     case 8:
-        if (*number > 1) {
-            refuseField(8, shell::BadDirectionMessage);
-            return;
-        }
-        r.F18_IO = static_cast<std::int16_t>(*number);
-        ShowField(8);
+        if (takeUnlessRefused(
+                8, r.F18_IO, static_cast<std::int16_t>(*number), [&] { return *number <= 1; },
+                shell::BadDirectionMessage))
+            ShowField(8);
         break;
     default:
         break;
@@ -403,12 +402,11 @@ void frmACT0030::storeField(int index, const QString& typed) {
 }
 
 void frmACT0030::storeCounterpartCategory(std::int16_t category) {
-    record_.F18_KND = category;
     // Subject classes and detail classifications are no counterparts.
-    if (category == 1 || category == 3) {
-        refuseField(5, shell::BadCounterpartCategoryMessage);
+    if (!takeUnlessRefused(
+            5, record_.F18_KND, category, [category] { return category != 1 && category != 3; },
+            shell::BadCounterpartCategoryMessage))
         return;
-    }
     ShowField(5);
     if (category != 0) return;
     record_.F18_CUS = 0;
@@ -417,16 +415,16 @@ void frmACT0030::storeCounterpartCategory(std::int16_t category) {
 }
 
 void frmACT0030::storeCounterpartCode(std::int32_t code) {
-    record_.F18_CUS = code;
     if (code != 0 && record_.F18_KND == 0) {
+        ShowField(6); // the code is not taken: the field the user leaves shows what the description holds
         refuse(shell::NoCounterpartCategoryMessage, Text1(5));
         return;
     }
+    if (!takeUnlessRefused(6, record_.F18_CUS, code, shownFound(6), CodeMissingMessage)) return;
     if (code == 0) {
         record_.F18_KND = 0;
         ShowField(5);
     }
-    if (ShowField(6) != 0) refuseField(6, CodeMissingMessage);
 }
 
 // ---- Keys

@@ -7,6 +7,7 @@
 #include "shell/recordset_grid_view.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,12 +36,8 @@ protected:
     void showEditForm(int index) override;
     void showField(int index) override { ShowField(index); }
     int lengthLimit(int index) const override;
-    // A refused field is entered afresh: the code field empties the window, the others show what the
-    // description holds.
-    bool entersAgainWhenRefused(int index) const override {
-        (void)index;
-        return true;
-    }
+    // A refused code empties the window; the other fields come back with what the user typed.
+    bool entersAgainWhenRefused(int index) const override { return index == 0; }
     void storeField(int index, const QString& text) override;
     QWidget* moveTarget(int index, shell::FocusMove move) override;
     void refreshLists() override;
@@ -55,6 +52,8 @@ private:
     // Shows field i in its display form with its looked-up name; the look-up's status (0 found, 9 not),
     // 0 for a field without one.
     std::int16_t ShowField(int index);
+    // Whether showing field `index` finds its code, for takeUnlessRefused.
+    std::function<bool()> shownFound(int index);
     // Reads ("GET"), writes ("PUT") or deletes ("DEL") the description DescriptionCode; 9 when a read or
     // a delete finds no row.
     std::int16_t DescriptionRecordIO(const std::string& mode);

@@ -342,12 +342,9 @@ void frmACT0010::storeField(int index, const QString& typed) {
 }
 
 void frmACT0010::storeClass(std::int32_t value) {
-    entry_.SubjectClass = value;
-    if (ShowField(0) != 0) {
-        entry_.SubjectClass = 0;
-        refuseField(0, NotInCodeTableMessage);
+    if (!takeUnlessRefused(
+            0, entry_.SubjectClass, value, [this] { return ShowField(0) == 0; }, NotInCodeTableMessage))
         return;
-    }
     data::F21AccessByKey(state(), "TOP", static_cast<std::int16_t>(value), 0, 0); // the subject list moves to the class
 }
 
@@ -370,21 +367,17 @@ void frmACT0010::storeSubjectCode(std::int32_t value) {
 }
 
 void frmACT0010::storeDetailCode(std::int32_t value) {
-    entry_.DetailCode = value;
-    if (ShowField(3) != 0 && value != 0) {
-        entry_.DetailCode = 0;
-        refuseField(3, NotInCodeTableMessage);
-    }
+    // A detail of 0 is the basic subject and is not looked up.
+    takeUnlessRefused(
+        3, entry_.DetailCode, value, [this] { return ShowField(3) == 0; }, NotInCodeTableMessage);
 }
 
-// A refused direction or cash-book flag is not kept, so that no register writes it.
 void frmACT0010::storeFlag(int index, std::int64_t value) {
-    if (value != 0 && value != 1) {
-        refuseField(index, index == 4 ? shell::BadDirectionMessage : BadCashBookMessage);
-        return;
-    }
-    (index == 4 ? entry_.Record.F21_IO : entry_.Record.F21_CSH) = static_cast<std::int16_t>(value);
-    ShowField(index);
+    std::int16_t& flag = index == 4 ? entry_.Record.F21_IO : entry_.Record.F21_CSH;
+    if (takeUnlessRefused(
+            index, flag, static_cast<std::int16_t>(value), [value] { return value == 0 || value == 1; },
+            index == 4 ? shell::BadDirectionMessage : BadCashBookMessage))
+        ShowField(index);
 }
 
 void frmACT0010::storeFigure(int index, const std::string& text) {

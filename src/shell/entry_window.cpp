@@ -282,6 +282,11 @@ void EntryWindow::refuse(const std::string& message, QWidget* target) {
 
 void EntryWindow::refuseField(int index, const std::string& message) { refuse(message, Text1(index)); }
 
+void EntryWindow::refuseTyped(int index, const std::string& message) {
+    if (storingText_ && index == leavingField_) Text1(index)->setText(*storingText_);
+    refuseField(index, message);
+}
+
 void EntryWindow::focusField(int index) { Text1(index)->setFocus(Qt::OtherFocusReason); }
 
 bool EntryWindow::requireChosenRecord(const std::string& message) {

@@ -154,6 +154,20 @@ protected:
     // A checked text as an amount; nothing, with the field refused with `message`, when it is no one clear number.
     std::optional<db::Currency> takeAmount(int index, const std::string& text,
                                            const std::string& message = NotNumericMessage);
+    // Puts `value` into `member` and asks `accepted`, which may show and look the value up there. Refused, the
+    // member holds again what it held, so that no register writes a refused value, and the field is refused
+    // with `message`, showing the text the user typed.
+    template <class T>
+    bool takeUnlessRefused(int index, T& member, T value, const std::function<bool()>& accepted,
+                           const std::string& message) {
+        const T held = std::exchange(member, value);
+        if (accepted()) return true;
+        member = held;
+        refuseTyped(index, message);
+        return false;
+    }
+    // Refuses the field being left with `message`; it shows again the text the user typed.
+    void refuseTyped(int index, const std::string& message);
     // False, after `message` and with the focus on the search button, while no record is chosen.
     bool requireChosenRecord(const std::string& message = NoRecordChosenMessage);
     // Whether a grid's row can go into the chosen record: the grid stands on a row (standsOnRow) and a record

@@ -72,34 +72,41 @@ TEST_F(DescriptionRegisterTest, ACycleAddsChangesAndDeletesADescriptionWhateverO
     EXPECT_EQ(rows().back().substr(0, 6), "000006");
 }
 
-// Typed into field `index` of description 7 and left by Enter: the message, where the focus goes and what that
-// field shows then (entered afresh from what the description holds).
-TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessage) {
-    startDescription("7");
+// Typed into field `index` and left by Enter: the message, where the focus goes and what that field shows then.
+// A refused value is not taken: the fields show what the description holds once left, and that is registered.
+TEST_F(DescriptionRegisterTest, EachBadFieldIsRefusedWithItsMessageAndNeverRegistered) {
     const std::string unknown = "コードに登録されていません。", notNumber = "入力結果が数字ではありません。";
     const std::string tooLong = "規定の桁数をこえました。", badCategory = "相手先種別の誤りです。";
+    startDescription("7");
     const std::tuple<int, const char*, std::string, int, const char*> cases[] = {
         {2, "9", unknown, 2, "9"},
         {3, "999", "勘定科目に登録されていません。", 3, "999"},
         {4, "9", unknown, 4, "9"},
-        {4, "1234", tooLong, 4, "9"},
+        {4, "1234", tooLong, 4, "1234"},
         {6, "5", "相手先区分が入力されていません。", 5, ""},
+        {5, "2", "", 6, ""},
+        {6, "12345", tooLong, 6, "12345"},
+        {6, "99", unknown, 6, "99"},
         {5, "1", badCategory, 5, "1"},
         {5, "3", badCategory, 5, "3"},
-        {5, "2", "", 6, "5"},
-        {6, "12345", tooLong, 6, "5"},
-        {6, "99", unknown, 6, "99"},
-        {8, "2", "入出金区分の誤りです。", 8, ""},
-        {8, "a", notNumber, 8, ""},
-        {9, "1..2", notNumber, 9, "0"},
-        {0, "", "摘要コードが未入力です。", 0, ""},
-        {0, "1a", notNumber, 0, ""}};
+        {8, "2", "入出金区分の誤りです。", 8, "2"},
+        {8, "a", notNumber, 8, "a"},
+        {9, "1..2", notNumber, 9, "1..2"}};
     for (const auto& [index, typed, message, focus, text] : cases) {
         EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
         EXPECT_EQ(field(focus)->text(), text) << index << " " << typed;
     }
-    EXPECT_FALSE(window->Frame2()->isEnabled()); // a refused code empties the window
+    enter(7);
+    EXPECT_EQ(texts({2, 3, 4, 5, 6, 8, 9}),
+              QStringList({"     0", "     0", "     0", "     2", "     0", "     0", "              0"}));
+    click(0);
+    EXPECT_EQ(rows().back(), "000007||0|0|0|2|0||0|0");
+
+    expectRefusals({{[this] { typeIn(0, ""); }, "摘要コードが未入力です。", field(0)},
+                    {[this] { typeIn(0, "1a"); }, notNumber, field(0)}});
+    EXPECT_EQ(field(0)->text(), ""); // a refused code empties the window
+    EXPECT_FALSE(window->Frame2()->isEnabled());
 }
 
 TEST_F(DescriptionRegisterTest, ButtonsAndListsRefuseWithoutAChosenDescription) {
