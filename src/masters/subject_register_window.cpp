@@ -532,6 +532,11 @@ void frmACT0010::codeChosen() {
     const auto code = static_cast<std::int32_t>(set->field("F10_COD").asInt());
     const QString name = q(data::trimText(set->field("F10_DTL").asText()));
     if (category == 1) {
+        // The class is a 16-bit member: a longer code would come out as another class.
+        if (code > shell::LargestShort) {
+            state().message(shell::TooLongMessage);
+            return;
+        }
         ClearCategoryFields();
         entry_.SubjectClass = code;
         Text1(0)->setText(displayForm(code, shell::CodePattern));

@@ -267,14 +267,22 @@ TEST_F(SubjectRegisterTest, TheYearCaptionAndMonthCaptionsFollowTheFirstFiscalMo
     }
 }
 
-TEST_F(SubjectRegisterTest, F5RereadsTheCodeListAndTheCodeCategories) {
+// A class of five digits may be registered as a code, but no subject can take one beyond a 16-bit class.
+TEST_F(SubjectRegisterTest, F5RereadsTheCodeListAndTheCodeCategoriesAndAClassTooLargeIsRefused) {
     s().MainDatabase->execute("UPDATE F10KBNTB SET F10KBN_KETA = 1 WHERE F10KBN_ID = 3");
+    s().MainDatabase->execute("UPDATE F10KBNTB SET F10KBN_KETA = 5 WHERE F10KBN_ID = 1");
     addRow(*s().F10Table, {{"F10_KBN", 3}, {"F10_COD", 4}, {"F10_DTL", "灯油"}});
+    addRow(*s().F10Table, {{"F10_KBN", 1}, {"F10_COD", 40000}, {"F10_DTL", "大区分"}});
     enter(0);
     key(Qt::Key_F5);
     EXPECT_EQ(data::CodeDigits(s(), 3), 1);
     chooseInGrid(frmACT0010::CodeList, 2, "灯油");
     EXPECT_EQ(field(3)->text(), "     4");
+
+    chooseInGrid(frmACT0010::CodeList, 2, "大区分");
+    EXPECT_EQ(shown(), only("規定の桁数をこえました。"));
+    EXPECT_EQ(texts({0, 3}), QStringList({"     0", "     4"}));
+    EXPECT_TRUE(window->Label2(0)->text().isEmpty());
 }
 
 } // namespace
