@@ -38,25 +38,76 @@ protected:
     }
 };
 
-TEST_F(ControlInformationTest, EachFieldIsHeldAsItIsLeftAndRegisteredWhole) {
-    EXPECT_EQ(texts({0, 1, 8, 17, 18}), QStringList({"080415", " 8年 4月15日", " 1年10月 1日", "令和  ", "20190501"}));
+// Each field in Enter order: its hint and its text on entering (null: not checked), what is typed, what it shows
+// once left (trailing blanks aside), its column and what the file holds after the register.
+TEST_F(ControlInformationTest, EachFieldIsHeldAsItIsLeftAndRegisteredWholeInItsOwnColumn) {
+    s().MainDatabase->execute("UPDATE F01TB SET F01_NAM_01 = 'n1', F01_NAM_02 = 'n2', F01_PST = 'p', F01_ADR_01 = "
+                              "'a1', F01_ADR_02 = 'a2', F01_TEL = 't', F01_FAX = 'f', F01_BNK_01 = 'b1', "
+                              "F01_BNK_02 = 'b2', F01_DUM = 'kept'");
+    open(new frmCMNCNTR(s()));
     window->Combo1(4)->setCurrentIndex(4); // no closing yet: the era is the user's to choose
-    typeIn(1, "080420");
-    EXPECT_EQ(focused(), field(2));
-    type("25\n4\n080299\n123\n100\n80\n0\n株式会社テスト\n");
-    EXPECT_EQ(focused(), field(21));
-    EXPECT_EQ(texts({1, 2, 3, 4, 5, 6, 7, 8}),
-              QStringList({" 8年 4月20日", "25", " 4", " 8年 2月28日", "     123", " 100", "  80", "0"}));
-    const data::F01Rec& r = s().F01Record; // held at once, before any register
-    EXPECT_EQ(std::tuple(r.F01_ACT, r.F01_UPD, r.F01_TYMD, r.F01_NAM[1].trimmed()),
-              std::tuple(20260420, 20260228, 0, std::string("株式会社テスト")));
-    EXPECT_EQ(stored("F01_ACT, F01_SIM"), "20260415|99");
+    const char *eraName = "和暦の年号を入力して下さい。", *eraStart = "年号の開始日を西暦(YYYYMMDD)で入力して下さい。";
+    const char *company = "伝票等に印字する自社の社名を入力して下さい。",
+               *address = "伝票等に印字する自社の住所を入力して下さい。";
+    const char* bank = "振込先を入力して下さい。";
+    const std::tuple<int, const char*, const char*, const char*, const char*, const char*, const char*> cases[] = {
+        {0, "本日の日付(YYMMDD)を入力して下さい。", "080415", "080301", " 8年 3月 1日", "F01_TDY", "20260301"},
+        {1, "作業日付(YYMMDD)を入力して下さい。", nullptr, "080302", " 8年 3月 2日", "F01_ACT", "20260302"},
+        {2, "経理上の〆日を指定して下さい。", nullptr, "25", "25", "F01_SIM", "25"},
+        {3, "経理上の開始月を指定して下さい。", nullptr, "4", " 4", "F01_STMM", "4"},
+        {4, "前回経理年次〆作業日付(YYMMDD)を入力して下さい。", nullptr, "070331", " 7年 3月31日", "F01_UPD",
+         "20250331"},
+        {5, "伝票番号を入力して下さい。", nullptr, "123", "     123", "F01_DNO", "123"},
+        {6, "消費税率を入力して下さい。", nullptr, "100", " 100", "F01_TAX1", "100"},
+        {7, "前回の消費税率を入力して下さい。", nullptr, "80", "  80", "F01_TAX2", "80"},
+        {8, "税率の変更日(YYMMDD)を入力して下さい。", "011001", "060401", " 6年 4月 1日", "F01_TYMD", "20240401"},
+        {20, company, "n1", "Name one", "Name one", "F01_NAM_01", "Name one"},
+        {21, company, "n2", "Name two", "Name two", "F01_NAM_02", "Name two"},
+        {22, "郵便番号を入力して下さい。", "p", "123-4567", "123-4567", "F01_PST", "123-4567"},
+        {23, address, "a1", "Street one", "Street one", "F01_ADR_01", "Street one"},
+        {24, address, "a2", "Street two", "Street two", "F01_ADR_02", "Street two"},
+        {25, "電話番号を入力して下さい。", "t", "03-1111-2222", "03-1111-2222", "F01_TEL", "03-1111-2222"},
+        {26, "Fax番号を入力して下さい。", "f", "03-3333-4444", "03-3333-4444", "F01_FAX", "03-3333-4444"},
+        {27, bank, "b1", "Bank one", "Bank one", "F01_BNK_01", "Bank one"},
+        {28, bank, "b2", "Bank two", "Bank two", "F01_BNK_02", "Bank two"},
+        {9, eraName, "明治", "M1", "M1", "F01_NENG_01", "M1"},
+        {10, eraStart, "18681031", "18681101", "18681101", "F01_STYMD_01", "18681101"},
+        {11, eraName, "大正", "T2", "T2", "F01_NENG_02", "T2"},
+        {12, eraStart, "19120801", "19120802", "19120802", "F01_STYMD_02", "19120802"},
+        {13, eraName, "昭和", "S3", "S3", "F01_NENG_03", "S3"},
+        {14, eraStart, "19261227", "19261228", "19261228", "F01_STYMD_03", "19261228"},
+        {15, eraName, "平成", "H4", "H4", "F01_NENG_04", "H4"},
+        {16, eraStart, "19890109", "19890110", "19890110", "F01_STYMD_04", "19890110"},
+        {17, eraName, "令和", "R5", "R5", "F01_NENG_05", "R5"},
+        {18, eraStart, "20190501", "20190502", "20190502", "F01_STYMD_05", "20190502"}};
+    std::string columns = "F01_DUM";
+    for (const auto& [index, hintText, entered, typed, shownText, column, stored] : cases) {
+        enter(index);
+        EXPECT_EQ(hint(), hintText) << index;
+        if (entered) {
+            EXPECT_EQ(field(index)->text(), entered) << index;
+        }
+        typeIn(index, typed);
+        QString left = field(index)->text();
+        while (left.endsWith(' '))
+            left.chop(1);
+        EXPECT_EQ(left, shownText) << index;
+        columns += std::string(", ") + column;
+    }
+    EXPECT_EQ(shown(), only(""));
+    EXPECT_EQ(focused(), button(frmCMNCNTR::RegisterButton));
+    // Held at once, written only by the register.
+    EXPECT_EQ(s().F01Record.F01_BNK[2].trimmed(), "Bank two");
+    EXPECT_EQ(stored("F01_ACT, F01_BNK_02"), "20260415|b2");
 
     click(frmCMNCNTR::RegisterButton);
     EXPECT_EQ(focused(), field(0));
-    EXPECT_EQ(stored("F01_ACT, F01_SIM, F01_STMM, F01_UPD, F01_DNO, F01_TAX1, F01_TAX2, F01_TYMD, F01_NAM_01"),
-              "20260420|25|4|20260228|123|100|80|0|株式会社テスト");
-    EXPECT_EQ(shown(), only(""));
+    const QStringList row = QString::fromStdString(stored(columns)).split('|');
+    ASSERT_EQ(row.size(), std::size(cases) + 1);
+    EXPECT_EQ(row[0], "kept");
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(row[static_cast<int>(i) + 1], std::get<6>(cases[i])) << std::get<5>(cases[i]);
+
     EXPECT_EQ(s().CalendarOwnerForm, "frmCMNCNTR");
     click(frmCMNCNTR::EndButton);
     EXPECT_EQ(s().CalendarOwnerForm, "");
