@@ -166,4 +166,22 @@ TEST_F(DescriptionRegisterTest, ListChoicesAndCounterpartsFillTheFieldsTheyName)
     EXPECT_TRUE(shown().empty());
 }
 
+// From a field of a searched description, a key goes to a field (-1 the search button, -2 the register button);
+// entering the code field last, as it empties the window.
+TEST_F(DescriptionRegisterTest, ArrowKeysFollowTheLinesOfTheWindow) {
+    const auto up = Qt::Key_Up, down = Qt::Key_Down, right = Qt::Key_Right, left = Qt::Key_Left;
+    const Qt::KeyboardModifiers none, shift = Qt::ShiftModifier;
+    const std::tuple<int, Qt::Key, Qt::KeyboardModifiers, int> cases[] = {
+        {3, left, shift, 2}, {6, left, shift, 5}, {2, right, shift, 3}, {5, right, shift, 6}, {3, right, shift, 3},
+        {4, up, none, 2},    {6, up, none, 4},    {5, down, none, 7},   {9, down, none, -2},  {0, down, none, -1}};
+    startDescription("1");
+    for (const auto& [from, k, modifiers, to] : cases) {
+        enter(from);
+        key(k, modifiers);
+        QWidget* expected = field(std::max(to, 0));
+        if (to < 0) expected = button(to == -1 ? 3 : 0);
+        EXPECT_EQ(focused(), expected) << from << " " << k;
+    }
+}
+
 } // namespace
