@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
+#include <QPrinter>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -26,9 +28,9 @@ void printThreePages(platform::Page& page) {
     page.setFontName("ＭＳＰ ゴシック");
     for (int n = 1; n <= 3; ++n) {
         page.setFontSize(14);
-        page.printText(50 * 144, 2 * 240, "経理日報");
+        page.printText(50 * 144, 2 * 240, "経理日報", platform::AnyWidth);
         page.setFontSize(9);
-        page.printText(102 * 144, 3 * 240, "（  " + std::to_string(n) + "頁）");
+        page.printText(102 * 144, 3 * 240, "（  " + std::to_string(n) + "頁）", platform::AnyWidth);
         page.setPenWidth(5);
         page.drawLine(648, 1160, 15768, 1160);
         page.newPage();
@@ -89,22 +91,6 @@ TEST(PdfPage, FileNamesKeepTheTitleWithoutCharactersAFileNameCannotHold) {
         EXPECT_EQ(platform::pdfPathFor(title, "/data/Kemlora.mdb", RunTime), fs::path("/data/PDF") / name) << title;
 }
 
-// The words of a PDF with their boxes in points, as poppler reads them back.
-struct ReadWord {
-    QString text;
-    double left, top, right, bottom;
-};
-
-std::vector<ReadWord> wordsOf(const std::string& pdf) {
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    std::vector<ReadWord> words;
-    for (const auto& m : word.globalMatch(poppler("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"})))
-        words.push_back({nfkc(m.captured(5)), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble(), m.captured(4).toDouble()});
-    return words;
-}
-
 TEST(PdfPage, PaddedAmountsEndTogetherAndASixFigureCodeFitsItsColumn) {
     if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
     TempFolder folder;
@@ -113,16 +99,16 @@ TEST(PdfPage, PaddedAmountsEndTogetherAndASixFigureCodeFitsItsColumn) {
     page.setFontName("ＭＳＰ ゴシック");
     page.setFontSize(9);
     // Amounts as the reports pad them, one under the other; a code in a column of four and a half grid columns.
-    page.printText(20 * 144, 6 * 240, "      1,000");
-    page.printText(20 * 144, 7 * 240, "  1,234,567");
-    page.printText(5 * 144, 9 * 240, "000101");
+    page.printText(20 * 144, 6 * 240, "      1,000", platform::AnyWidth);
+    page.printText(20 * 144, 7 * 240, "  1,234,567", platform::AnyWidth);
+    page.printText(5 * 144, 9 * 240, "000101", platform::AnyWidth);
     page.newPage();
     page.endDoc();
     const std::string path = job->pdfPath();
     job.reset();
 
     std::map<QString, ReadWord> boxes;
-    for (const auto& word : wordsOf(path))
+    for (const auto& word : pdfWords(path))
         boxes.emplace(word.text, word);
     ASSERT_TRUE(boxes.count("1,000") && boxes.count("1,234,567") && boxes.count("000101")) << path;
     EXPECT_NEAR(boxes.at("1,000").right, boxes.at("1,234,567").right, 0.5);
@@ -140,10 +126,10 @@ TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
     const int sizes[] = {9, 14, 9};
     for (int row = 0; row < 3; ++row) {
         page->setFontSize(sizes[row]);
-        page->printText(20 * 144, (4 + 3 * row) * 240, "  1,234");
+        page->printText(20 * 144, (4 + 3 * row) * 240, "  1,234", platform::AnyWidth);
     }
     page->setFontSize(9);
-    page->printText(20 * 144, 16 * 240, "한글と金額");
+    page->printText(20 * 144, 16 * 240, "한글と金額", platform::AnyWidth);
     page->drawLine(648, 1160, 15768, 1160);
     page->endDoc();
     EXPECT_EQ(page->failure(), "");
@@ -152,7 +138,7 @@ TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
     EXPECT_EQ(pdfInfo(pdf, "Pages"), "1");
     std::vector<ReadWord> amounts;
     bool restRead = false;
-    for (const auto& word : wordsOf(pdf)) {
+    for (const auto& word : pdfWords(pdf)) {
         if (word.text == "1,234") amounts.push_back(word);
         restRead = restRead || word.text.endsWith("と金額");
     }
@@ -165,6 +151,59 @@ TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
     EXPECT_GT(amounts[1].left, amounts[0].left);
     EXPECT_NEAR(amounts[2].left, amounts[0].left, 0.01);
     EXPECT_NEAR(amounts[2].top - amounts[0].top, 6 * 240 / 20.0, 0.01);
+}
+
+// The words poppler reads on one row of texts, joined, with the left of the first and the right of the last.
+ReadWord rowOf(const std::vector<ReadWord>& words, double top) {
+    ReadWord row{{}, 1e9, top, -1e9, top};
+    for (const auto& word : words) {
+        if (std::abs(word.top - top) > 2) continue;
+        row.text += word.text;
+        row.left = std::min(row.left, word.left);
+        row.right = std::max(row.right, word.right);
+    }
+    return row;
+}
+
+TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKeepsItsWidth) {
+    if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
+    TempFolder folder;
+    const std::string onFile = folder.file("file.pdf"), onPrinter = folder.file("printer.pdf");
+    // The PDF this program writes itself, and the pages a printer gets, here through Qt's own PDF output.
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(onPrinter));
+    const std::pair<std::string, std::unique_ptr<platform::PrinterPage>> paths[] = {
+        {onFile, platform::PrinterPage::toPdf(onFile, "fit")},
+        {onPrinter, platform::PrinterPage::toPrinter(std::move(printer))}};
+    // Thirty characters, then one no IPA face holds and figures, in a room of fifteen grid columns.
+    const std::string remark = "四月分事務所家賃及び共益費並びに駐車場使用料の振込手数料₪2,000";
+    const int room = 15 * 144 - 72;
+    for (const auto& [pdf, page] : paths) {
+        page->setOrientation(2);
+        page->setFontName("ＭＳＰ ゴシック");
+        page->setFontSize(9);
+        page->printText(20 * 144, 4 * 240, remark, platform::AnyWidth);
+        page->printText(20 * 144, 6 * 240, remark, room);
+        page->printText(20 * 144, 8 * 240, "四月分 12,000", platform::AnyWidth);
+        page->printText(20 * 144, 10 * 240, "四月分 12,000", room);
+        page->endDoc();
+        EXPECT_EQ(page->failure(), "") << pdf;
+    }
+    for (const auto& [pdf, page] : paths) {
+        const std::vector<ReadWord> words = pdfWords(pdf);
+        const ReadWord wide = rowOf(words, words.empty() ? 0 : words.front().top);
+        const ReadWord fitted = rowOf(words, wide.top + 2 * 12), fits = rowOf(words, wide.top + 4 * 12),
+                       fitsRoom = rowOf(words, wide.top + 6 * 12);
+        EXPECT_EQ(wide.text, nfkc(QString::fromStdString(remark))) << pdf;
+        EXPECT_GT(wide.right - wide.left, room / 20.0) << pdf;
+        EXPECT_EQ(fitted.text, wide.text) << pdf;
+        EXPECT_NEAR(fitted.left, wide.left, 0.05) << pdf;
+        EXPECT_LE(fitted.right, fitted.left + room / 20.0 + 0.05) << pdf;
+        EXPECT_GT(fitted.right, fitted.left + room / 20.0 - 1) << pdf << ": the text fills its room";
+        EXPECT_EQ(fitsRoom.text, fits.text) << pdf;
+        EXPECT_NEAR(fitsRoom.right - fitsRoom.left, fits.right - fits.left, 0.01) << pdf;
+    }
 }
 
 } // namespace
