@@ -5,13 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPrinter>
+#include <QRawFont>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -151,6 +155,143 @@ TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
     EXPECT_GT(amounts[1].left, amounts[0].left);
     EXPECT_NEAR(amounts[2].left, amounts[0].left, 0.01);
     EXPECT_NEAR(amounts[2].top - amounts[0].top, 6 * 240 / 20.0, 0.01);
+}
+
+// A PDF's objects as a reader finds them through the file's cross-reference table, each stream's
+// data inflated. Every entry must lead to its object.
+struct PdfObject {
+    QByteArray dictionary;
+    QByteArray stream;
+};
+
+std::map<int, PdfObject> pdfObjects(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = file.readAll();
+    const qsizetype xref = pdf.mid(pdf.lastIndexOf("startxref\n") + 10).split('\n').value(0).toLongLong();
+    const QList<QByteArray> lines = pdf.mid(xref).split('\n'); // "xref", "0 count", one entry a line
+    const int count = lines.value(1).split(' ').value(1).toInt();
+    static const QRegularExpression length(R"(/Length (\d+))");
+    std::map<int, PdfObject> objects;
+    for (int id = 1; id < count; ++id) {
+        const QByteArray entry = lines.value(1 + id + 1);
+        const QByteArray head = QByteArray::number(id) + " 0 obj\n";
+        bool number = false;
+        const qsizetype at = entry.left(10).toLongLong(&number);
+        const bool found = number && entry.mid(10) == " 00000 n " && pdf.mid(at, head.size()) == head;
+        EXPECT_TRUE(found) << "object " << id << ": " << entry.toStdString();
+        if (!found) continue;
+        PdfObject& object = objects[id];
+        const qsizetype body = at + head.size();
+        const qsizetype stream = pdf.indexOf(">>\nstream\n", body), end = pdf.indexOf("\nendobj\n", body);
+        object.dictionary = pdf.mid(body, (stream >= 0 && stream < end ? stream + 2 : end) - body);
+        if (stream < 0 || stream > end) continue;
+        const QString dictionary = QString::fromLatin1(object.dictionary);
+        object.stream = pdf.mid(stream + 10, length.match(dictionary).captured(1).toLongLong());
+        if (dictionary.contains("/FlateDecode")) {
+            // qUncompress wants the size ahead of the zlib stream; it grows the buffer past a short guess.
+            QByteArray sized(4, '\0');
+            sized[1] = 1;
+            object.stream = qUncompress(sized + object.stream);
+        }
+    }
+    return objects;
+}
+
+// What a font reader finds wrong in a TrueType file's table directory: the binary-search fields,
+// tables in tag order on four-byte bounds inside the file, each table's checksum (the head table's
+// taken with its adjustment as 0) and the whole file's. Empty when all hold.
+std::vector<std::string> directoryFaults(const QByteArray& font) {
+    const auto byte = [&](qsizetype at) { return at < font.size() ? static_cast<quint8>(font[at]) : 0u; };
+    const auto u16 = [&](qsizetype at) { return (byte(at) << 8) | byte(at + 1); };
+    const auto u32 = [&](qsizetype at) { return (quint32(u16(at)) << 16) | u16(at + 2); };
+    const auto sum = [&](qsizetype at, qsizetype length) {
+        quint32 total = 0;
+        for (qsizetype k = 0; k < length; k += 4)
+            for (int b = 0; b < 4; ++b)
+                total += (k + b < length ? byte(at + k + b) : 0u) << (24 - 8 * b);
+        return total;
+    };
+    std::vector<std::string> faults;
+    const int tables = static_cast<int>(u16(4));
+    int power = 1, log2 = 0;
+    for (; power * 2 <= tables; power *= 2)
+        ++log2;
+    if (u32(0) != 0x00010000u) faults.push_back("not TrueType outlines");
+    if (u16(6) != 16u * power) faults.push_back("searchRange " + std::to_string(u16(6)));
+    if (u16(8) != static_cast<unsigned>(log2)) faults.push_back("entrySelector " + std::to_string(u16(8)));
+    if (u16(10) != 16u * (tables - power)) faults.push_back("rangeShift " + std::to_string(u16(10)));
+    QByteArray previous;
+    for (int t = 0; t < tables; ++t) {
+        const qsizetype record = 12 + 16 * t;
+        const QByteArray tag = font.mid(record, 4);
+        const quint32 checksum = u32(record + 4), offset = u32(record + 8), length = u32(record + 12);
+        if (tag <= previous) faults.push_back(tag.toStdString() + " out of order");
+        previous = tag;
+        if (offset % 4 != 0 || offset + length > font.size()) {
+            faults.push_back(tag.toStdString() + " outside the file");
+            continue;
+        }
+        const quint32 adjustment = tag == "head" ? u32(offset + 8) : 0;
+        if (sum(offset, length) - adjustment != checksum) faults.push_back(tag.toStdString() + " checksum");
+    }
+    if (sum(0, font.size()) != 0xB1B0AFBAu) faults.push_back("whole-file checksum");
+    return faults;
+}
+
+// A PDF name as written: its characters regular, or #xx; empty when it is no valid name.
+QString decodedName(const QByteArray& name) {
+    static const QByteArray delimiters = "()<>[]{}/%#";
+    QByteArray decoded;
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        const auto c = static_cast<unsigned char>(name[at]);
+        bool hex = false;
+        if (c == '#') decoded += static_cast<char>(name.mid(at + 1, 2).toInt(&hex, 16));
+        if (c == '#' && !hex) return {};
+        if (c == '#')
+            at += 2;
+        else if (c < 0x21 || c > 0x7e || delimiters.contains(static_cast<char>(c)))
+            return {};
+        else
+            decoded += static_cast<char>(c);
+    }
+    return QString::fromUtf8(decoded);
+}
+
+TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccepts) {
+    if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
+    TempFolder folder;
+    const std::string pdf = folder.file("fonts.pdf");
+    auto page = platform::PrinterPage::toPdf(pdf, "fonts");
+    page->setFontName("ＭＳＰ ゴシック");
+    page->setFontSize(9);
+    // The proportional Gothic, the fixed-pitch one for figures, and the shekel sign no IPA face holds.
+    page->printText(20 * 144, 6 * 240, "家賃 12,000₪", platform::AnyWidth);
+    page->endDoc();
+    page.reset();
+    EXPECT_TRUE(nfkc(poppler("pdftotext", {QString::fromStdString(pdf), "-"})).contains("家賃 12,000₪"));
+
+    static const QRegularExpression fontName(R"(/(?:BaseFont|FontName) /([^\s/\[\]<>(){}%]*))");
+    std::set<QString> names;
+    int programs = 0;
+    for (const auto& [id, object] : pdfObjects(pdf)) {
+        for (const auto& m : fontName.globalMatch(QString::fromLatin1(object.dictionary))) {
+            const QString name = decodedName(m.captured(1).toLatin1());
+            EXPECT_FALSE(name.isEmpty()) << "object " << id << ": " << m.captured(0).toStdString();
+            names.insert(name);
+        }
+        static const QRegularExpression length1(R"(/Length1 (\d+))");
+        const auto program = length1.match(QString::fromLatin1(object.dictionary));
+        if (!program.hasMatch()) continue;
+        ++programs;
+        EXPECT_EQ(object.stream.size(), program.captured(1).toLongLong()) << "object " << id;
+        EXPECT_EQ(directoryFaults(object.stream), std::vector<std::string>{}) << "object " << id;
+        EXPECT_TRUE(QRawFont(object.stream, 12).isValid()) << "object " << id;
+    }
+    EXPECT_EQ(programs, 3);
+    for (const char* family : {"IPAPGothic", "IPAGothic", "DejaVu Sans"})
+        EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& n) { return n.startsWith(family); }))
+            << family;
 }
 
 // The words poppler reads on one row of texts, joined, with the left of the first and the right of the last.
