@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QRawFont>
 #include <QRegularExpression>
 
@@ -84,6 +85,15 @@ TEST(PdfPage, ARunThatPrintsNothingLeavesNoFileAndAnUnwritableOutputIsReported) 
     EXPECT_EQ(job->pagesPrinted(), 0);
     EXPECT_NE(job->failure().find("PDFファイルを作成できませんでした。"), std::string::npos) << job->failure();
     EXPECT_NE(job->failure().find(job->pdfPath()), std::string::npos);
+
+    // A printer that cannot take the document says so.
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(folder.file("PDF/printer.pdf")));
+    auto onPrinter = platform::PrinterPage::toPrinter(std::move(printer));
+    printThreePages(*onPrinter);
+    EXPECT_EQ(onPrinter->pagesPrinted(), 0);
+    EXPECT_EQ(onPrinter->failure(), "プリンターに出力できませんでした。プリンターの状態を確認して下さい。");
 }
 
 TEST(PdfPage, FileNamesKeepTheTitleWithoutCharactersAFileNameCannotHold) {
@@ -258,6 +268,18 @@ QString decodedName(const QByteArray& name) {
     return QString::fromUtf8(decoded);
 }
 
+// The pixels of a sheet that print dark, as poppler renders it in grey.
+qsizetype inkedPixels(const std::string& pdf) {
+    QProcess process;
+    process.start("pdftoppm", {"-gray", "-r", "72", "-singlefile", QString::fromStdString(pdf)});
+    if (!process.waitForFinished(30000)) return -1;
+    const QByteArray pgm = process.readAllStandardOutput(); // "P5\n<width> <height>\n255\n", a byte a pixel
+    qsizetype start = 0;
+    for (int line = 0; line < 3; ++line)
+        start = pgm.indexOf('\n', start) + 1;
+    return std::count_if(pgm.begin() + start, pgm.end(), [](char c) { return static_cast<quint8>(c) < 128; });
+}
+
 TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccepts) {
     if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
     TempFolder folder;
@@ -270,6 +292,7 @@ TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccept
     page->endDoc();
     page.reset();
     EXPECT_TRUE(nfkc(poppler("pdftotext", {QString::fromStdString(pdf), "-"})).contains("家賃 12,000₪"));
+    EXPECT_GT(inkedPixels(pdf), 40) << "the glyphs shown keep their outlines";
 
     static const QRegularExpression fontName(R"(/(?:BaseFont|FontName) /([^\s/\[\]<>(){}%]*))");
     std::set<QString> names;
