@@ -131,7 +131,7 @@ private:
         s_.F21Record.F21_SRT = 0;
         std::int16_t status = 9;
         data::F21Access(s_, "LOOK", status);
-        PrintText(pages_.page(), s_.PageGeo[1], r, CellSize, s_.F21Record.F21_NAM.str());
+        PrintText(s_, pages_.page(), s_.PageGeo[1], r, CellSize, s_.F21Record.F21_NAM.str());
     }
 
     // The twelve months and their sum in cell 13, which is summed as the row is printed.
@@ -145,7 +145,7 @@ private:
 
     // A registered name; a detail or counterpart that is not leaves its cell empty.
     void printCodeName(std::int16_t column, std::int16_t r, std::int16_t category, std::int32_t code) {
-        if (const auto name = CodeName(s_, category, code)) PrintText(pages_.page(), column, r, CellSize, *name);
+        if (const auto name = CodeName(s_, category, code)) PrintText(s_, pages_.page(), column, r, CellSize, *name);
     }
 
     void printDetailRow() {

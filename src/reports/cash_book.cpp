@@ -55,12 +55,12 @@ public:
 
         const std::int16_t r = pages_.beginEntry(PageBreakThreshold, [this] { printHeader(); });
         const auto date = static_cast<std::int32_t>(row.field("F45_YMD").asInt());
-        if (date != previousDate_) PrintText(page_, s_.PageGeo[1], r, TextSize, EraDateText(s_.F01Record, date));
+        if (date != previousDate_) PrintText(s_, page_, s_.PageGeo[1], r, TextSize, EraDateText(s_.F01Record, date));
         PrintAt(page_, VoucherColumn, r, TextSize,
                 VoucherText(row.field("F45_DNO").asInt(), row.field("F45_LIN").asInt()));
-        PrintText(page_, SubjectColumn, r, TextSize, SubjectText(s_, category, subject));
-        PrintText(page_, DescriptionColumn, r, SmallSize, DescriptionText(s_, row.field("F45_TEK").asText()));
-        PrintText(page_, DetailColumn, r, SmallSize, DetailText(s_, detail));
+        PrintText(s_, page_, SubjectColumn, r, TextSize, SubjectText(s_, category, subject));
+        PrintText(s_, page_, DescriptionColumn, r, SmallSize, DescriptionText(s_, row.field("F45_TEK").asText()));
+        PrintText(s_, page_, DetailColumn, r, SmallSize, DetailText(s_, detail));
 
         // Cash moves by the line's own direction, whatever its subject's: the amount stands as stored
         // in that column, so the balance agrees with the one the monthly totals store.
@@ -74,8 +74,8 @@ public:
         }
         PrintAt(page_, BalanceColumn, r, TextSize, common::FormatFix(balance(), AmountPattern));
 
-        PrintText(page_, DescriptionColumn, r + 1, SmallSize, row.field("F45_RMK").asText());
-        PrintText(page_, DetailColumn, r + 1, SmallSize,
+        PrintText(s_, page_, DescriptionColumn, r + 1, SmallSize, row.field("F45_RMK").asText());
+        PrintText(s_, page_, DetailColumn, r + 1, SmallSize,
                   CounterpartText(s_, static_cast<std::int16_t>(row.field("F45_KND").asInt()),
                                   static_cast<std::int32_t>(row.field("F45_CUS").asInt())));
         pages_.ruleEntry(r);

@@ -41,13 +41,14 @@ public:
 
         if (previousCategory_ != category) {
             PrintAt(page_, s_.PageGeo[1], r, TextSize, common::FormatCode(category, 3, 2));
-            PrintText(page_, NameColumn, r, TextSize, categoryName(category));
+            PrintText(s_, page_, NameColumn, r, TextSize, categoryName(category));
         }
         const auto digits = static_cast<std::int16_t>(data::CodeDigits(s_, category));
         PrintAt(page_, CodeColumn, r, TextSize, common::FormatCode(row.field("F10_COD").asInt(), 6, digits));
-        PrintText(page_, TextColumn, r, TextSize, row.field("F10_DTL").asText());
+        PrintText(s_, page_, TextColumn, r, TextSize, row.field("F10_DTL").asText());
         for (std::size_t i = 0; i < RemarkColumns.size(); ++i)
-            PrintText(page_, RemarkColumns[i], r, RemarkSize, row.field("F10_CNV" + std::to_string(i + 1)).asText());
+            PrintText(s_, page_, RemarkColumns[i], r, RemarkSize,
+                      row.field("F10_CNV" + std::to_string(i + 1)).asText());
 
         pages_.endRow(PageBreakThreshold);
         previousCategory_ = category;

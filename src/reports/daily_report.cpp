@@ -48,12 +48,12 @@ public:
 
         PrintAt(page_, s_.PageGeo[1], r, TextSize,
                 VoucherText(row.field("F45_DNO").asInt(), row.field("F45_LIN").asInt()));
-        PrintText(page_, SubjectColumn, r, TextSize,
+        PrintText(s_, page_, SubjectColumn, r, TextSize,
                   SubjectText(s_, static_cast<std::int16_t>(row.field("F45_KBN").asInt()),
                               static_cast<std::int32_t>(row.field("F45_ACT").asInt())));
         const std::int16_t subjectIo = s_.F21Record.F21_IO;
-        PrintText(page_, DescriptionColumn, r, TextSize, DescriptionText(s_, row.field("F45_TEK").asText()));
-        PrintText(page_, DetailColumn, r, TextSize,
+        PrintText(s_, page_, DescriptionColumn, r, TextSize, DescriptionText(s_, row.field("F45_TEK").asText()));
+        PrintText(s_, page_, DetailColumn, r, TextSize,
                   DetailText(s_, static_cast<std::int32_t>(row.field("F45_SRT").asInt())));
 
         // The printed amount runs against the subject's direction; the totals are the cash that moved.
@@ -65,8 +65,8 @@ public:
         else
             payments_ += stored;
 
-        PrintText(page_, DescriptionColumn, r + 1, TextSize, row.field("F45_RMK").asText());
-        PrintText(page_, DetailColumn, r + 1, TextSize,
+        PrintText(s_, page_, DescriptionColumn, r + 1, TextSize, row.field("F45_RMK").asText());
+        PrintText(s_, page_, DetailColumn, r + 1, TextSize,
                   CounterpartText(s_, static_cast<std::int16_t>(row.field("F45_KND").asInt()),
                                   static_cast<std::int32_t>(row.field("F45_CUS").asInt())));
         pages_.ruleEntry(r);

@@ -33,14 +33,14 @@ public:
 
     bool printDescription(const db::QueryRecordset& row) {
         const std::int16_t r = pages_.beginRow([this] { printHeader(); });
-        PrintText(page_, s_.PageGeo[1], r, CodeSize, row.field("F18_COD").asText());
-        PrintText(page_, NameColumn, r, TextSize, row.field("F18_DSC").asText());
-        PrintText(page_, SubjectColumn, r, TextSize,
+        PrintText(s_, page_, s_.PageGeo[1], r, CodeSize, row.field("F18_COD").asText());
+        PrintText(s_, page_, NameColumn, r, TextSize, row.field("F18_DSC").asText());
+        PrintText(s_, page_, SubjectColumn, r, TextSize,
                   SubjectText(s_, static_cast<std::int16_t>(row.field("F18_KBN").asInt()),
                               static_cast<std::int32_t>(row.field("F18_ACT").asInt())));
-        PrintText(page_, DetailColumn, r, TextSize,
+        PrintText(s_, page_, DetailColumn, r, TextSize,
                   DetailText(s_, static_cast<std::int32_t>(row.field("F18_SRT").asInt())));
-        PrintText(page_, CounterpartColumn, r, TextSize,
+        PrintText(s_, page_, CounterpartColumn, r, TextSize,
                   CounterpartText(s_, static_cast<std::int16_t>(row.field("F18_KND").asInt()),
                                   static_cast<std::int32_t>(row.field("F18_CUS").asInt())));
         pages_.endRow(PageBreakThreshold);

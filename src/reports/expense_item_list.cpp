@@ -47,10 +47,10 @@ public:
 
         // A page header forgets the subject, so the first line of every page shows it again.
         if (changes(kbn, act)) {
-            PrintText(page, s_.PageGeo[1], r, TextSize, SubjectText(s_, kbn, act));
+            PrintText(s_, page, s_.PageGeo[1], r, TextSize, SubjectText(s_, kbn, act));
             subjectIo_ = s_.F21Record.F21_IO;
         }
-        PrintText(page, DateColumn, r, TextSize,
+        PrintText(s_, page, DateColumn, r, TextSize,
                   EraDateText(s_.F01Record, static_cast<std::int32_t>(row.field(columns_.ymd).asInt())));
         PrintAt(page, VoucherColumn, r, TextSize,
                 VoucherText(row.field(columns_.dno).asInt(), row.field(columns_.lin).asInt()));
@@ -58,13 +58,13 @@ public:
         const db::Currency amount = row.field(columns_.io).asInt() != subjectIo_ ? -stored : stored;
         PrintAt(page, AmountColumn, r, TextSize, common::FormatFix(amount, AmountPattern));
         subjectTotal_ += amount;
-        PrintText(page, DetailColumn, r, SmallSize,
+        PrintText(s_, page, DetailColumn, r, SmallSize,
                   DetailText(s_, static_cast<std::int32_t>(row.field(columns_.srt).asInt()), 5));
-        PrintText(page, CounterpartColumn, r, SmallSize,
+        PrintText(s_, page, CounterpartColumn, r, SmallSize,
                   CounterpartText(s_, static_cast<std::int16_t>(row.field(columns_.knd).asInt()),
                                   static_cast<std::int32_t>(row.field(columns_.cus).asInt())));
-        PrintText(page, DescriptionColumn, r, SmallSize, DescriptionText(s_, row.field(columns_.tek).asText()));
-        PrintText(page, RemarkColumn, r, TextSize, row.field(columns_.rmk).asText());
+        PrintText(s_, page, DescriptionColumn, r, SmallSize, DescriptionText(s_, row.field(columns_.tek).asText()));
+        PrintText(s_, page, RemarkColumn, r, TextSize, row.field(columns_.rmk).asText());
         if (ruleAbove_) DrawRule(s_, page, "Line", r, ThinRule);
         DrawRule(s_, page, "Row", r, ThinRule);
 

@@ -162,10 +162,10 @@ private:
         });
         const auto ymd = static_cast<std::int32_t>(row.field(c.ymd).asInt());
 
-        if (ymd != previousDate_) PrintText(page, s_.PageGeo[1], r, TextSize, EraDateText(s_.F01Record, ymd));
+        if (ymd != previousDate_) PrintText(s_, page, s_.PageGeo[1], r, TextSize, EraDateText(s_.F01Record, ymd));
         PrintAt(page, VoucherColumn, r, TextSize, VoucherText(row.field(c.dno).asInt(), row.field(c.lin).asInt()));
-        PrintText(page, DescriptionColumn, r, SmallSize, DescriptionText(s_, row.field(c.tek).asText()));
-        PrintText(page, DetailColumn, r, SmallSize,
+        PrintText(s_, page, DescriptionColumn, r, SmallSize, DescriptionText(s_, row.field(c.tek).asText()));
+        PrintText(s_, page, DetailColumn, r, SmallSize,
                   DetailText(s_, static_cast<std::int32_t>(row.field(c.srt).asInt())));
 
         const db::Currency amount = row.field(c.amt).asCurrency();
@@ -178,8 +178,8 @@ private:
         }
         PrintAt(page, BalanceColumn, r, TextSize, common::FormatFix(balance(), AmountPattern));
 
-        PrintText(page, DescriptionColumn, r + 1, SmallSize, row.field(c.rmk).asText());
-        PrintText(page, DetailColumn, r + 1, SmallSize,
+        PrintText(s_, page, DescriptionColumn, r + 1, SmallSize, row.field(c.rmk).asText());
+        PrintText(s_, page, DetailColumn, r + 1, SmallSize,
                   CounterpartText(s_, static_cast<std::int16_t>(row.field(c.knd).asInt()),
                                   static_cast<std::int32_t>(row.field(c.cus).asInt())));
         pages_.ruleEntry(r);

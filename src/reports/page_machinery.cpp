@@ -3,6 +3,8 @@
 #include "common/formats.h"
 #include "reports/report_texts.h"
 
+#include <algorithm>
+
 namespace reports {
 
 namespace {
@@ -17,11 +19,27 @@ constexpr int Portrait = 1;
 int ruleX(int column) { return column * ColumnTwips - RuleColumnOffset; }
 int ruleY(int row) { return row * RowTwips - RuleRowOffset; }
 
+// The width in twips from a text at `col` on `row` to the next rule on its right; none outside the frame.
+int columnRoom(const data::ProgramState& s, std::int16_t col, std::int16_t row) {
+    const auto& geo = s.PageGeo;
+    if (row < geo[2] || col < geo[1] || col >= geo[3]) return platform::AnyWidth;
+    int edge = geo[3];
+    for (std::size_t i = 1; i < s.ColPos.size() && s.ColPos[i] > 0; ++i)
+        if (s.ColPos[i] > col) edge = std::min<int>(edge, s.ColPos[i]);
+    return ruleX(edge) - col * ColumnTwips;
+}
+
 } // namespace
 
 void PrintAt(platform::Page& page, std::int16_t col, std::int16_t row, std::int16_t size, const std::string& text) {
     page.setFontSize(size);
-    page.printText(col * ColumnTwips, row * RowTwips, text);
+    page.printText(col * ColumnTwips, row * RowTwips, text, platform::AnyWidth);
+}
+
+void PrintAt(const data::ProgramState& s, platform::Page& page, std::int16_t col, std::int16_t row, std::int16_t size,
+             const std::string& text) {
+    page.setFontSize(size);
+    page.printText(col * ColumnTwips, row * RowTwips, text, columnRoom(s, col, row));
 }
 
 void DrawRule(const data::ProgramState& s, platform::Page& page, const std::string& kind, std::int16_t row,

@@ -16,6 +16,12 @@ namespace reports {
 // Prints `text` with its top-left corner at grid column `col`, row `row`, in `size` points.
 void PrintAt(platform::Page& page, std::int16_t col, std::int16_t row, std::int16_t size, const std::string& text);
 
+// The same for a text that stays in its column: within the frame (from PageGeo(2) down, from PageGeo(1)
+// to PageGeo(3)) a text wider than its column, up to the rule of the next column to its right or of
+// the frame's right edge, is set narrower to fit it whole.
+void PrintAt(const data::ProgramState& s, platform::Page& page, std::int16_t col, std::int16_t row, std::int16_t size,
+             const std::string& text);
+
 // The rules of grid row `row` named by `kind` (exact, case-sensitive), with pen width `width`:
 // "Line" from PageGeo(1) to PageGeo(3), "Line1" from ColPos(1), "Line2" from ColPos(2) (each to
 // PageGeo(3)); "Row" the frame's two edges with width 5 and a vertical at each ColPos up to the first

@@ -48,10 +48,10 @@ public:
         if (previousCategory_ != category) {
             PrintAt(page_, s_.PageGeo[1], r, TextSize, common::FormatCode(category, 3, digitsOf(s_, SubjectCategory)));
             if (const auto name = CodeName(s_, SubjectCategory, category))
-                PrintText(page_, NameColumn, r, TextSize, *name);
+                PrintText(s_, page_, NameColumn, r, TextSize, *name);
         }
         PrintAt(page_, SubjectColumn, r, TextSize, common::FormatCode(row.field("F21_ACT").asInt(), 6, 6));
-        PrintText(page_, SubjectNameColumn, r, TextSize, row.field("F21_NAM").asText());
+        PrintText(s_, page_, SubjectNameColumn, r, TextSize, row.field("F21_NAM").asText());
         PrintAt(page_, DirectionColumn, r, TextSize, row.field("F21_IO").asInt() == 0 ? "入金" : "出金");
         if (row.field("F21_CSH").asInt() == 1) PrintAt(page_, CashBookColumn, r, TextSize, "  外 ");
 
@@ -59,7 +59,7 @@ public:
         if (detail > 0) {
             PrintAt(page_, DetailColumn, r, TextSize, common::FormatCode(detail, 6, digitsOf(s_, DetailCategory)));
             if (const auto name = CodeName(s_, DetailCategory, detail))
-                PrintText(page_, DetailNameColumn, r, TextSize, *name);
+                PrintText(s_, page_, DetailNameColumn, r, TextSize, *name);
         }
 
         pages_.endRow(PageBreakThreshold);

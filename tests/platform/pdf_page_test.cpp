@@ -5,11 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRawFont>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -26,9 +33,9 @@ void printThreePages(platform::Page& page) {
     page.setFontName("ＭＳＰ ゴシック");
     for (int n = 1; n <= 3; ++n) {
         page.setFontSize(14);
-        page.printText(50 * 144, 2 * 240, "経理日報");
+        page.printText(50 * 144, 2 * 240, "経理日報", platform::AnyWidth);
         page.setFontSize(9);
-        page.printText(102 * 144, 3 * 240, "（  " + std::to_string(n) + "頁）");
+        page.printText(102 * 144, 3 * 240, "（  " + std::to_string(n) + "頁）", platform::AnyWidth);
         page.setPenWidth(5);
         page.drawLine(648, 1160, 15768, 1160);
         page.newPage();
@@ -78,6 +85,15 @@ TEST(PdfPage, ARunThatPrintsNothingLeavesNoFileAndAnUnwritableOutputIsReported) 
     EXPECT_EQ(job->pagesPrinted(), 0);
     EXPECT_NE(job->failure().find("PDFファイルを作成できませんでした。"), std::string::npos) << job->failure();
     EXPECT_NE(job->failure().find(job->pdfPath()), std::string::npos);
+
+    // A printer that cannot take the document says so.
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(folder.file("PDF/printer.pdf")));
+    auto onPrinter = platform::PrinterPage::toPrinter(std::move(printer));
+    printThreePages(*onPrinter);
+    EXPECT_EQ(onPrinter->pagesPrinted(), 0);
+    EXPECT_EQ(onPrinter->failure(), "プリンターに出力できませんでした。プリンターの状態を確認して下さい。");
 }
 
 TEST(PdfPage, FileNamesKeepTheTitleWithoutCharactersAFileNameCannotHold) {
@@ -89,22 +105,6 @@ TEST(PdfPage, FileNamesKeepTheTitleWithoutCharactersAFileNameCannotHold) {
         EXPECT_EQ(platform::pdfPathFor(title, "/data/Kemlora.mdb", RunTime), fs::path("/data/PDF") / name) << title;
 }
 
-// The words of a PDF with their boxes in points, as poppler reads them back.
-struct ReadWord {
-    QString text;
-    double left, top, right, bottom;
-};
-
-std::vector<ReadWord> wordsOf(const std::string& pdf) {
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    std::vector<ReadWord> words;
-    for (const auto& m : word.globalMatch(poppler("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"})))
-        words.push_back({nfkc(m.captured(5)), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble(), m.captured(4).toDouble()});
-    return words;
-}
-
 TEST(PdfPage, PaddedAmountsEndTogetherAndASixFigureCodeFitsItsColumn) {
     if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
     TempFolder folder;
@@ -113,16 +113,16 @@ TEST(PdfPage, PaddedAmountsEndTogetherAndASixFigureCodeFitsItsColumn) {
     page.setFontName("ＭＳＰ ゴシック");
     page.setFontSize(9);
     // Amounts as the reports pad them, one under the other; a code in a column of four and a half grid columns.
-    page.printText(20 * 144, 6 * 240, "      1,000");
-    page.printText(20 * 144, 7 * 240, "  1,234,567");
-    page.printText(5 * 144, 9 * 240, "000101");
+    page.printText(20 * 144, 6 * 240, "      1,000", platform::AnyWidth);
+    page.printText(20 * 144, 7 * 240, "  1,234,567", platform::AnyWidth);
+    page.printText(5 * 144, 9 * 240, "000101", platform::AnyWidth);
     page.newPage();
     page.endDoc();
     const std::string path = job->pdfPath();
     job.reset();
 
     std::map<QString, ReadWord> boxes;
-    for (const auto& word : wordsOf(path))
+    for (const auto& word : pdfWords(path))
         boxes.emplace(word.text, word);
     ASSERT_TRUE(boxes.count("1,000") && boxes.count("1,234,567") && boxes.count("000101")) << path;
     EXPECT_NEAR(boxes.at("1,000").right, boxes.at("1,234,567").right, 0.5);
@@ -140,10 +140,10 @@ TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
     const int sizes[] = {9, 14, 9};
     for (int row = 0; row < 3; ++row) {
         page->setFontSize(sizes[row]);
-        page->printText(20 * 144, (4 + 3 * row) * 240, "  1,234");
+        page->printText(20 * 144, (4 + 3 * row) * 240, "  1,234", platform::AnyWidth);
     }
     page->setFontSize(9);
-    page->printText(20 * 144, 16 * 240, "한글と金額");
+    page->printText(20 * 144, 16 * 240, "한글と金額", platform::AnyWidth);
     page->drawLine(648, 1160, 15768, 1160);
     page->endDoc();
     EXPECT_EQ(page->failure(), "");
@@ -152,7 +152,7 @@ TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
     EXPECT_EQ(pdfInfo(pdf, "Pages"), "1");
     std::vector<ReadWord> amounts;
     bool restRead = false;
-    for (const auto& word : wordsOf(pdf)) {
+    for (const auto& word : pdfWords(pdf)) {
         if (word.text == "1,234") amounts.push_back(word);
         restRead = restRead || word.text.endsWith("と金額");
     }
@@ -165,6 +165,209 @@ TEST(PdfPage, TextsKeepTheirSizeAndPlaceAndOnesTheGothicCannotShowStillPrint) {
     EXPECT_GT(amounts[1].left, amounts[0].left);
     EXPECT_NEAR(amounts[2].left, amounts[0].left, 0.01);
     EXPECT_NEAR(amounts[2].top - amounts[0].top, 6 * 240 / 20.0, 0.01);
+}
+
+// A PDF's objects as a reader finds them through the file's cross-reference table, each stream's
+// data inflated. Every entry must lead to its object.
+struct PdfObject {
+    QByteArray dictionary;
+    QByteArray stream;
+};
+
+std::map<int, PdfObject> pdfObjects(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = file.readAll();
+    const qsizetype xref = pdf.mid(pdf.lastIndexOf("startxref\n") + 10).split('\n').value(0).toLongLong();
+    const QList<QByteArray> lines = pdf.mid(xref).split('\n'); // "xref", "0 count", one entry a line
+    const int count = lines.value(1).split(' ').value(1).toInt();
+    static const QRegularExpression length(R"(/Length (\d+))");
+    std::map<int, PdfObject> objects;
+    for (int id = 1; id < count; ++id) {
+        const QByteArray entry = lines.value(1 + id + 1);
+        const QByteArray head = QByteArray::number(id) + " 0 obj\n";
+        bool number = false;
+        const qsizetype at = entry.left(10).toLongLong(&number);
+        const bool found = number && entry.mid(10) == " 00000 n " && pdf.mid(at, head.size()) == head;
+        EXPECT_TRUE(found) << "object " << id << ": " << entry.toStdString();
+        if (!found) continue;
+        PdfObject& object = objects[id];
+        const qsizetype body = at + head.size();
+        const qsizetype stream = pdf.indexOf(">>\nstream\n", body), end = pdf.indexOf("\nendobj\n", body);
+        object.dictionary = pdf.mid(body, (stream >= 0 && stream < end ? stream + 2 : end) - body);
+        if (stream < 0 || stream > end) continue;
+        const QString dictionary = QString::fromLatin1(object.dictionary);
+        object.stream = pdf.mid(stream + 10, length.match(dictionary).captured(1).toLongLong());
+        if (dictionary.contains("/FlateDecode")) {
+            // qUncompress wants the size ahead of the zlib stream; it grows the buffer past a short guess.
+            QByteArray sized(4, '\0');
+            sized[1] = 1;
+            object.stream = qUncompress(sized + object.stream);
+        }
+    }
+    return objects;
+}
+
+// What a font reader finds wrong in a TrueType file's table directory: the binary-search fields,
+// tables in tag order on four-byte bounds inside the file, each table's checksum (the head table's
+// taken with its adjustment as 0) and the whole file's. Empty when all hold.
+std::vector<std::string> directoryFaults(const QByteArray& font) {
+    const auto byte = [&](qsizetype at) { return at < font.size() ? static_cast<quint8>(font[at]) : 0u; };
+    const auto u16 = [&](qsizetype at) { return (byte(at) << 8) | byte(at + 1); };
+    const auto u32 = [&](qsizetype at) { return (quint32(u16(at)) << 16) | u16(at + 2); };
+    const auto sum = [&](qsizetype at, qsizetype length) {
+        quint32 total = 0;
+        for (qsizetype k = 0; k < length; k += 4)
+            for (int b = 0; b < 4; ++b)
+                total += (k + b < length ? byte(at + k + b) : 0u) << (24 - 8 * b);
+        return total;
+    };
+    std::vector<std::string> faults;
+    const int tables = static_cast<int>(u16(4));
+    int power = 1, log2 = 0;
+    for (; power * 2 <= tables; power *= 2)
+        ++log2;
+    if (u32(0) != 0x00010000u) faults.push_back("not TrueType outlines");
+    if (u16(6) != 16u * power) faults.push_back("searchRange " + std::to_string(u16(6)));
+    if (u16(8) != static_cast<unsigned>(log2)) faults.push_back("entrySelector " + std::to_string(u16(8)));
+    if (u16(10) != 16u * (tables - power)) faults.push_back("rangeShift " + std::to_string(u16(10)));
+    QByteArray previous;
+    for (int t = 0; t < tables; ++t) {
+        const qsizetype record = 12 + 16 * t;
+        const QByteArray tag = font.mid(record, 4);
+        const quint32 checksum = u32(record + 4), offset = u32(record + 8), length = u32(record + 12);
+        if (tag <= previous) faults.push_back(tag.toStdString() + " out of order");
+        previous = tag;
+        if (offset % 4 != 0 || offset + length > font.size()) {
+            faults.push_back(tag.toStdString() + " outside the file");
+            continue;
+        }
+        const quint32 adjustment = tag == "head" ? u32(offset + 8) : 0;
+        if (sum(offset, length) - adjustment != checksum) faults.push_back(tag.toStdString() + " checksum");
+    }
+    if (sum(0, font.size()) != 0xB1B0AFBAu) faults.push_back("whole-file checksum");
+    return faults;
+}
+
+// A PDF name as written: its characters regular, or #xx; empty when it is no valid name.
+QString decodedName(const QByteArray& name) {
+    static const QByteArray delimiters = "()<>[]{}/%#";
+    QByteArray decoded;
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        const auto c = static_cast<unsigned char>(name[at]);
+        bool hex = false;
+        if (c == '#') decoded += static_cast<char>(name.mid(at + 1, 2).toInt(&hex, 16));
+        if (c == '#' && !hex) return {};
+        if (c == '#')
+            at += 2;
+        else if (c < 0x21 || c > 0x7e || delimiters.contains(static_cast<char>(c)))
+            return {};
+        else
+            decoded += static_cast<char>(c);
+    }
+    return QString::fromUtf8(decoded);
+}
+
+// The pixels of a sheet that print dark, as poppler renders it in grey.
+qsizetype inkedPixels(const std::string& pdf) {
+    QProcess process;
+    process.start("pdftoppm", {"-gray", "-r", "72", "-singlefile", QString::fromStdString(pdf)});
+    if (!process.waitForFinished(30000)) return -1;
+    const QByteArray pgm = process.readAllStandardOutput(); // "P5\n<width> <height>\n255\n", a byte a pixel
+    qsizetype start = 0;
+    for (int line = 0; line < 3; ++line)
+        start = pgm.indexOf('\n', start) + 1;
+    return std::count_if(pgm.begin() + start, pgm.end(), [](char c) { return static_cast<quint8>(c) < 128; });
+}
+
+TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccepts) {
+    if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
+    TempFolder folder;
+    const std::string pdf = folder.file("fonts.pdf");
+    auto page = platform::PrinterPage::toPdf(pdf, "fonts");
+    page->setFontName("ＭＳＰ ゴシック");
+    page->setFontSize(9);
+    // The proportional Gothic, the fixed-pitch one for figures, and the shekel sign no IPA face holds.
+    page->printText(20 * 144, 6 * 240, "家賃 12,000₪", platform::AnyWidth);
+    page->endDoc();
+    page.reset();
+    EXPECT_TRUE(nfkc(poppler("pdftotext", {QString::fromStdString(pdf), "-"})).contains("家賃 12,000₪"));
+    EXPECT_GT(inkedPixels(pdf), 40) << "the glyphs shown keep their outlines";
+
+    static const QRegularExpression fontName(R"(/(?:BaseFont|FontName) /([^\s/\[\]<>(){}%]*))");
+    std::set<QString> names;
+    int programs = 0;
+    for (const auto& [id, object] : pdfObjects(pdf)) {
+        for (const auto& m : fontName.globalMatch(QString::fromLatin1(object.dictionary))) {
+            const QString name = decodedName(m.captured(1).toLatin1());
+            EXPECT_FALSE(name.isEmpty()) << "object " << id << ": " << m.captured(0).toStdString();
+            names.insert(name);
+        }
+        static const QRegularExpression length1(R"(/Length1 (\d+))");
+        const auto program = length1.match(QString::fromLatin1(object.dictionary));
+        if (!program.hasMatch()) continue;
+        ++programs;
+        EXPECT_EQ(object.stream.size(), program.captured(1).toLongLong()) << "object " << id;
+        EXPECT_EQ(directoryFaults(object.stream), std::vector<std::string>{}) << "object " << id;
+        EXPECT_TRUE(QRawFont(object.stream, 12).isValid()) << "object " << id;
+    }
+    EXPECT_EQ(programs, 3);
+    for (const char* family : {"IPAPGothic", "IPAGothic", "DejaVu Sans"})
+        EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& n) { return n.startsWith(family); }))
+            << family;
+}
+
+// The words poppler reads on one row of texts, joined, with the left of the first and the right of the last.
+ReadWord rowOf(const std::vector<ReadWord>& words, double top) {
+    ReadWord row{{}, 1e9, top, -1e9, top};
+    for (const auto& word : words) {
+        if (std::abs(word.top - top) > 2) continue;
+        row.text += word.text;
+        row.left = std::min(row.left, word.left);
+        row.right = std::max(row.right, word.right);
+    }
+    return row;
+}
+
+TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKeepsItsWidth) {
+    if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
+    TempFolder folder;
+    const std::string onFile = folder.file("file.pdf"), onPrinter = folder.file("printer.pdf");
+    // The PDF this program writes itself, and the pages a printer gets, here through Qt's own PDF output.
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(onPrinter));
+    const std::pair<std::string, std::unique_ptr<platform::PrinterPage>> paths[] = {
+        {onFile, platform::PrinterPage::toPdf(onFile, "fit")},
+        {onPrinter, platform::PrinterPage::toPrinter(std::move(printer))}};
+    // Thirty characters, then one no IPA face holds and figures, in a room of fifteen grid columns.
+    const std::string remark = "四月分事務所家賃及び共益費並びに駐車場使用料の振込手数料₪2,000";
+    const int room = 15 * 144 - 72;
+    for (const auto& [pdf, page] : paths) {
+        page->setOrientation(2);
+        page->setFontName("ＭＳＰ ゴシック");
+        page->setFontSize(9);
+        page->printText(20 * 144, 4 * 240, remark, platform::AnyWidth);
+        page->printText(20 * 144, 6 * 240, remark, room);
+        page->printText(20 * 144, 8 * 240, "四月分 12,000", platform::AnyWidth);
+        page->printText(20 * 144, 10 * 240, "四月分 12,000", room);
+        page->endDoc();
+        EXPECT_EQ(page->failure(), "") << pdf;
+    }
+    for (const auto& [pdf, page] : paths) {
+        const std::vector<ReadWord> words = pdfWords(pdf);
+        const ReadWord wide = rowOf(words, words.empty() ? 0 : words.front().top);
+        const ReadWord fitted = rowOf(words, wide.top + 2 * 12), fits = rowOf(words, wide.top + 4 * 12),
+                       fitsRoom = rowOf(words, wide.top + 6 * 12);
+        EXPECT_EQ(wide.text, nfkc(QString::fromStdString(remark))) << pdf;
+        EXPECT_GT(wide.right - wide.left, room / 20.0) << pdf;
+        EXPECT_EQ(fitted.text, wide.text) << pdf;
+        EXPECT_NEAR(fitted.left, wide.left, 0.05) << pdf;
+        EXPECT_LE(fitted.right, fitted.left + room / 20.0 + 0.05) << pdf;
+        EXPECT_GT(fitted.right, fitted.left + room / 20.0 - 1) << pdf << ": the text fills its room";
+        EXPECT_EQ(fitsRoom.text, fits.text) << pdf;
+        EXPECT_NEAR(fitsRoom.right - fitsRoom.left, fits.right - fits.left, 0.01) << pdf;
+    }
 }
 
 } // namespace

@@ -14,7 +14,7 @@ TEST(RecordingPage, SheetsBeginOnlyWhenSomethingIsDrawnOnThem) {
     for (const auto& [script, sheets] : cases) {
         RecordingPage page;
         for (const char* step = script; *step; ++step) {
-            if (*step == 't') page.printText(0, 0, "x");
+            if (*step == 't') page.printText(0, 0, "x", platform::AnyWidth);
             if (*step == 'l') page.drawLine(0, 0, 10, 0);
             if (*step == 'n') page.newPage();
             if (*step == 'e') page.endDoc();

@@ -34,4 +34,29 @@ TEST(PageMachinery, RulesLieHalfAColumnLeftOfAndFortyTwipsAboveTheirGridPointAnd
                                                       {-504, 1160, 15768, 1160, 1}}));
 }
 
+TEST(PageMachinery, ATextInTheFrameHasTheRoomUpToTheNextRuleOnItsRightAndOneOutsideItAnyWidth) {
+    data::ProgramState s;
+    reports::SetPageFrame(s, 110, 43, {13, 41, -3, 67}); // columns end at the first not above 0
+    const struct {
+        std::int16_t col, row;
+        int room;                                     // twips
+    } cases[] = {{5, 5, 13 * 144 - 72 - 5 * 144},     // the frame's first column, on the heading row
+                 {13, 7, 41 * 144 - 72 - 13 * 144},   // a column, to the next one's rule
+                 {20, 7, 41 * 144 - 72 - 20 * 144},   // inside a column
+                 {41, 44, 110 * 144 - 72 - 41 * 144}, // the last column, to the frame's edge, on any row below
+                 {5, 4, platform::AnyWidth},          // above the frame
+                 {4, 7, platform::AnyWidth},          // left of it
+                 {110, 7, platform::AnyWidth}};       // right of it
+    RecordingPage page;
+    for (const auto& c : cases)
+        reports::PrintAt(s, page, c.col, c.row, 9, "text");
+    const auto& texts = page.pages().at(0).texts;
+    ASSERT_EQ(texts.size(), std::size(cases));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].room, cases[i].room) << cases[i].col << " " << cases[i].row;
+        EXPECT_EQ(texts[i].x, cases[i].col * 144);
+        EXPECT_EQ(texts[i].y, cases[i].row * 240);
+    }
+}
+
 } // namespace

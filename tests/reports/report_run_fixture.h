@@ -106,15 +106,18 @@ public:
         EXPECT_EQ(page.pagesPrinted() + page.endDocCalls(), 0);
     }
 
-    // A run onto a PDF of `title` as a machine without printer makes it, read back a sheet a page;
-    // empty when poppler is missing or the page count is not `pages`.
-    template <class Print> QStringList pdfSheets(Print print, const std::string& title, int pages) {
+    // A run onto a PDF of `title` as a machine without printer makes it; the file's path.
+    template <class Print> std::string printedPdf(Print print, const std::string& title) {
         auto job = platform::openPrintJob(title, open.path, false, QDateTime(QDate(2026, 4, 16), QTime(10, 0)));
         job->page().setFontName("ＭＳＰ ゴシック");
         EXPECT_TRUE(print(dialog, job->page()));
         EXPECT_EQ(job->failure(), "");
-        const std::string pdf = job->pdfPath();
-        job.reset(); // closes the file
+        return job->pdfPath(); // the job closes the file as it goes
+    }
+
+    // The same read back a sheet a page; empty when poppler is missing or the page count is not `pages`.
+    template <class Print> QStringList pdfSheets(Print print, const std::string& title, int pages) {
+        const std::string pdf = printedPdf(print, title);
         EXPECT_EQ(testing_support::pdfInfo(pdf, "Pages"), QString::number(pages)) << pdf;
         const QStringList sheets = testing_support::pdfText(pdf).split('\f', Qt::SkipEmptyParts);
         EXPECT_EQ(sheets.size(), pages);

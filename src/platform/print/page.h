@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// The room of a text that may take as much width as it needs.
+constexpr int AnyWidth = 0;
+
 class Page {
 public:
     virtual ~Page();
@@ -14,8 +17,10 @@ public:
     virtual void setOrientation(int orientation /* 1 portrait, 2 landscape */) = 0;
     virtual void setFontName(const std::string& name) = 0;
     virtual void setFontSize(int points) = 0;
-    // Prints `text` with its top-left corner at the position.
-    virtual void printText(int xTwips, int yTwips, const std::string& text) = 0;
+    // Prints `text` with its top-left corner at the position. A text wider than `roomTwips` is set
+    // narrower, so that it ends within that room; one that fits, or any text given AnyWidth, prints as
+    // wide as its font makes it.
+    virtual void printText(int xTwips, int yTwips, const std::string& text, int roomTwips) = 0;
     // In printer pixels.
     virtual void setPenWidth(int width) = 0;
     // A straight line between two points in twips.

@@ -310,14 +310,14 @@ void PdfWriter::beginPage() {
 }
 
 void PdfWriter::drawGlyphs(const QRawFont& rawFont, const QList<quint32>& glyphs, const QList<QPointF>& positions,
-                           const QList<char32_t>& characters) {
+                           const QList<char32_t>& characters, const QList<double>& scales) {
     if (glyphs.isEmpty()) return;
     beginPage();
     Font& font = fontFor(rawFont);
     FontFile& file = *font.file;
     const bool inFile = std::all_of(glyphs.begin(), glyphs.end(), [&](quint32 g) { return g < font.advances.size(); });
     if (!file.trueType || !inFile) {
-        drawOutlines(rawFont, glyphs, positions);
+        drawOutlines(rawFont, glyphs, positions, scales);
         return;
     }
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
@@ -334,25 +334,30 @@ void PdfWriter::drawGlyphs(const QRawFont& rawFont, const QList<quint32>& glyphs
     appendNumber(content_, size);
     content_ += " Tf\n";
     for (qsizetype i = 0; i < glyphs.size();) {
-        content_ += "1 0 0 -1 ";
+        // A text set narrower than its font draws it gets a text matrix that narrows it.
+        const double scale = scales[i];
+        appendNumber(content_, scale);
+        content_ += " 0 0 -1 ";
         appendNumber(content_, positions[i].x());
         content_ += ' ';
         appendNumber(content_, positions[i].y());
         content_ += " Tm [<";
         appendHex4(content_, glyphs[i]);
-        double pen = positions[i].x() + font.advances[glyphs[i]];
+        double pen = positions[i].x() + font.advances[glyphs[i]] * scale;
         qsizetype j = i + 1;
-        // The following glyphs of the same baseline join the string; a blank left out becomes a shift.
-        for (; j < glyphs.size() && positions[j].y() == positions[i].y() && positions[j].x() > pen - SamePlacePixels;
+        // The following glyphs of the same baseline and scale join the string; a blank left out becomes
+        // a shift.
+        for (; j < glyphs.size() && positions[j].y() == positions[i].y() && scales[j] == scale &&
+               positions[j].x() > pen - SamePlacePixels;
              ++j) {
             const double gap = positions[j].x() - pen;
             if (gap > SamePlacePixels) {
                 content_ += "> ";
-                appendNumber(content_, -gap * 1000 / size);
+                appendNumber(content_, -gap / scale * 1000 / size);
                 content_ += " <";
             }
             appendHex4(content_, glyphs[j]);
-            pen = positions[j].x() + font.advances[glyphs[j]];
+            pen = positions[j].x() + font.advances[glyphs[j]] * scale;
         }
         content_ += ">] TJ\n";
         i = j;
@@ -361,9 +366,12 @@ void PdfWriter::drawGlyphs(const QRawFont& rawFont, const QList<quint32>& glyphs
 }
 
 // A font without TrueType outlines (a fallback face in another format) is drawn as filled shapes.
-void PdfWriter::drawOutlines(const QRawFont& font, const QList<quint32>& glyphs, const QList<QPointF>& positions) {
+void PdfWriter::drawOutlines(const QRawFont& font, const QList<quint32>& glyphs, const QList<QPointF>& positions,
+                             const QList<double>& scales) {
     for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
-        const QPainterPath path = font.pathForGlyph(glyphs[i]).translated(positions[i]);
+        QPainterPath path = font.pathForGlyph(glyphs[i]);
+        if (scales[i] != 1) path = QTransform::fromScale(scales[i], 1).map(path);
+        path.translate(positions[i]);
         if (path.isEmpty()) continue;
         for (int k = 0; k < path.elementCount(); ++k) {
             const QPainterPath::Element e = path.elementAt(k);

@@ -27,9 +27,10 @@ public:
     // False when the file cannot be made.
     bool open(const QString& path);
     // Glyphs of one font at their baseline positions in pixels, with the character each one shows
-    // (0 where not known) so that the file's text can be read back.
+    // (0 where not known) so that the file's text can be read back, and the horizontal scale each one
+    // is drawn at (1 for its font's own width).
     void drawGlyphs(const QRawFont& font, const QList<quint32>& glyphs, const QList<QPointF>& positions,
-                    const QList<char32_t>& characters);
+                    const QList<char32_t>& characters, const QList<double>& scales);
     // Rules of one pen width in pixels.
     void drawLines(int width, const std::vector<QLineF>& lines);
     // Begins a sheet unless one is open; drawing begins one too.
@@ -44,7 +45,8 @@ private:
     struct FontFile;
     struct Font;
     Font& fontFor(const QRawFont& font);
-    void drawOutlines(const QRawFont& font, const QList<quint32>& glyphs, const QList<QPointF>& positions);
+    void drawOutlines(const QRawFont& font, const QList<quint32>& glyphs, const QList<QPointF>& positions,
+                      const QList<double>& scales);
     int newObject();
     void writeObject(int id, const QByteArray& body);
     void writeStream(int id, const QByteArray& dictionary, const QByteArray& data, bool compress);

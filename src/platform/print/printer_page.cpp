@@ -61,6 +61,10 @@ QStringList fontFamiliesFor(const std::string& name) {
 std::unique_ptr<PrinterPage> PrinterPage::toDefaultPrinter(const std::string& documentName) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QString::fromStdString(documentName));
+    return toPrinter(std::move(printer));
+}
+
+std::unique_ptr<PrinterPage> PrinterPage::toPrinter(std::unique_ptr<QPrinter> printer) {
     return std::unique_ptr<PrinterPage>(new PrinterPage(std::move(printer), {}));
 }
 
@@ -128,6 +132,7 @@ void PrinterPage::fail(const std::string& why) {
         face->pendingGlyphs.clear();
         face->pendingPositions.clear();
         face->pendingCharacters.clear();
+        face->pendingScales.clear();
     }
     if (pdf_) pdf_->close();
     pdf_.reset();
@@ -211,24 +216,48 @@ PrinterPage::Face& PrinterPage::faceOf(const QFont& font) {
     return *faces_.back();
 }
 
-void PrinterPage::printText(int xTwips, int yTwips, const std::string& text) {
+void PrinterPage::printText(int xTwips, int yTwips, const std::string& text, int roomTwips) {
     if (!readyToDraw()) return;
     Face& face = currentFace();
     // The position is the text's top-left corner; Qt draws from the baseline, the same for both faces.
     const QPointF origin(toDevice(xTwips), toDevice(yTwips) + face.ascent);
     const QString string = QString::fromStdString(text);
+    // A text wider than its room is drawn narrower as a whole, rather than run over the next column.
+    double scale = 1;
+    if (roomTwips > AnyWidth) {
+        const double width = widthOf(face, string);
+        const double room = toDevice(roomTwips);
+        if (width > room) scale = room / width;
+    }
     double x = 0;
     forEachRun(string, [&](QStringView run, bool figures) {
         Face& runFace = figures ? *face.figures : face;
-        if (place(runFace, run, origin, x)) return;
-        drawWithFallback(runFace, origin + QPointF(x, 0), run.toString());
-        x += QFontMetricsF(runFace.font, printer_.get()).horizontalAdvance(run.toString());
+        if (place(runFace, run, origin, scale, x)) return;
+        drawWithFallback(runFace, origin + QPointF(x * scale, 0), run.toString(), scale);
+        x += advanceOf(runFace, run);
     });
+}
+
+double PrinterPage::widthOf(Face& face, QStringView text) {
+    double width = 0;
+    forEachRun(text, [&](QStringView run, bool figures) { width += advanceOf(figures ? *face.figures : face, run); });
+    return width;
+}
+
+double PrinterPage::advanceOf(Face& face, QStringView run) {
+    double advance = 0;
+    for (const QChar c : run) {
+        const Face::Glyph* glyph = face.rawFont.isValid() ? &face.glyphOf(c.unicode()) : nullptr;
+        if (!glyph || glyph->index == 0)
+            return QFontMetricsF(face.font, printer_.get()).horizontalAdvance(run.toString());
+        advance += glyph->advance;
+    }
+    return advance;
 }
 
 // The reports' texts are Japanese and plain Latin in fonts that hold them all: placing them from the
 // character map alone gives what drawText gives, without the shaping that would cost most of a page.
-bool PrinterPage::place(Face& face, QStringView run, const QPointF& origin, double& x) {
+bool PrinterPage::place(Face& face, QStringView run, const QPointF& origin, double scale, double& x) {
     if (!face.rawFont.isValid()) return false;
     const qsizetype glyphsBefore = face.pendingGlyphs.size();
     const qsizetype charactersBefore = face.pendingCharacters.size();
@@ -239,13 +268,15 @@ bool PrinterPage::place(Face& face, QStringView run, const QPointF& origin, doub
             face.pendingGlyphs.resize(glyphsBefore);
             face.pendingPositions.resize(glyphsBefore);
             face.pendingCharacters.resize(charactersBefore);
+            face.pendingScales.resize(glyphsBefore);
             return false;
         }
         // Blanks only move the pen: the columns right-align amounts and codes with them, and the PDF
         // would otherwise write every one of them out.
         if (c != QLatin1Char(' ')) {
             face.pendingGlyphs.push_back(glyph.index);
-            face.pendingPositions.push_back(QPointF(origin.x() + at, origin.y()));
+            face.pendingPositions.push_back(QPointF(origin.x() + at * scale, origin.y()));
+            face.pendingScales.push_back(scale);
             if (pdf_) face.pendingCharacters.push_back(c.unicode());
         }
         at += glyph.advance;
@@ -271,13 +302,20 @@ const PrinterPage::Face::Glyph& PrinterPage::Face::glyphOf(char16_t c) {
     return glyph;
 }
 
-void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QString& string) {
+void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QString& string, double scale) {
     if (painter_) {
         if (painterFace_ != &face) {
             painter_->setFont(face.font);
             painterFace_ = &face;
         }
-        painter_->drawText(origin, string);
+        if (scale == 1) {
+            painter_->drawText(origin, string);
+            return;
+        }
+        painter_->save();
+        painter_->scale(scale, 1);
+        painter_->drawText(QPointF(origin.x() / scale, origin.y()), string);
+        painter_->restore();
         return;
     }
     // The runs Qt lays the text out in, each in the font it found for its characters.
@@ -290,7 +328,7 @@ void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QStr
     for (const QGlyphRun& run : layout.glyphRuns()) {
         QList<QPointF> positions = run.positions();
         for (QPointF& position : positions)
-            position += baseline;
+            position = QPointF(baseline.x() + position.x() * scale, baseline.y() + position.y());
         // Each character the run's font shows is what its glyph reads back as.
         const QList<quint32> glyphs = run.glyphIndexes();
         QList<char32_t> characters(glyphs.size(), 0);
@@ -301,7 +339,7 @@ void PrinterPage::drawWithFallback(Face& face, const QPointF& origin, const QStr
             for (qsizetype i = 0; i < glyphs.size(); ++i)
                 if (glyphs[i] == shown[0]) characters[i] = c;
         }
-        pdf_->drawGlyphs(run.rawFont(), glyphs, positions, characters);
+        pdf_->drawGlyphs(run.rawFont(), glyphs, positions, characters, QList<double>(glyphs.size(), scale));
     }
 }
 
@@ -315,10 +353,12 @@ void PrinterPage::drawLine(int x1, int y1, int x2, int y2) {
 void PrinterPage::flushSheet() {
     if (pdf_) {
         for (auto& face : faces_) {
-            pdf_->drawGlyphs(face->rawFont, face->pendingGlyphs, face->pendingPositions, face->pendingCharacters);
+            pdf_->drawGlyphs(face->rawFont, face->pendingGlyphs, face->pendingPositions, face->pendingCharacters,
+                             face->pendingScales);
             face->pendingGlyphs.clear();
             face->pendingPositions.clear();
             face->pendingCharacters.clear();
+            face->pendingScales.clear();
         }
         for (auto& rules : rules_) {
             pdf_->drawLines(rules.width, rules.lines);
@@ -328,14 +368,32 @@ void PrinterPage::flushSheet() {
     }
     if (!painter_ || !painter_->isActive()) return;
     for (auto& face : faces_) {
-        if (face->pendingGlyphs.isEmpty()) continue;
-        QGlyphRun run;
-        run.setRawFont(face->rawFont);
-        run.setGlyphIndexes(face->pendingGlyphs);
-        run.setPositions(face->pendingPositions);
-        painter_->drawGlyphRun(QPointF(), run);
+        // Glyphs of one width go out as one run; a text set narrower is drawn under its own scale.
+        const QList<double>& scales = face->pendingScales;
+        for (qsizetype start = 0, end = 0; start < scales.size(); start = end) {
+            const double scale = scales[start];
+            while (end < scales.size() && scales[end] == scale)
+                ++end;
+            QGlyphRun run;
+            run.setRawFont(face->rawFont);
+            run.setGlyphIndexes(face->pendingGlyphs.mid(start, end - start));
+            QList<QPointF> positions = face->pendingPositions.mid(start, end - start);
+            if (scale == 1) {
+                run.setPositions(positions);
+                painter_->drawGlyphRun(QPointF(), run);
+                continue;
+            }
+            for (QPointF& position : positions)
+                position.setX(position.x() / scale);
+            run.setPositions(positions);
+            painter_->save();
+            painter_->scale(scale, 1);
+            painter_->drawGlyphRun(QPointF(), run);
+            painter_->restore();
+        }
         face->pendingGlyphs.clear();
         face->pendingPositions.clear();
+        face->pendingScales.clear();
     }
     for (auto& rules : rules_) {
         if (rules.lines.empty()) continue;

@@ -26,6 +26,8 @@ class PrinterPage : public Page, public PrintJob {
 public:
     // The machine's default printer.
     static std::unique_ptr<PrinterPage> toDefaultPrinter(const std::string& documentName);
+    // A printer of the caller's choosing, drawn on through Qt's painter.
+    static std::unique_ptr<PrinterPage> toPrinter(std::unique_ptr<QPrinter> printer);
     // A PDF file; its folder is made when the first sheet begins.
     static std::unique_ptr<PrinterPage> toPdf(const std::string& path, const std::string& documentName);
     ~PrinterPage() override;
@@ -34,7 +36,7 @@ public:
     void setOrientation(int orientation) override;
     void setFontName(const std::string& name) override;
     void setFontSize(int points) override;
-    void printText(int xTwips, int yTwips, const std::string& text) override;
+    void printText(int xTwips, int yTwips, const std::string& text, int roomTwips) override;
     void setPenWidth(int width) override;
     void drawLine(int x1, int y1, int x2, int y2) override;
     void newPage() override;
@@ -69,6 +71,8 @@ private:
         QList<quint32> pendingGlyphs;
         QList<QPointF> pendingPositions;
         QList<char32_t> pendingCharacters;
+        // How narrow each glyph is set: below 1 for a text squeezed into its room.
+        QList<double> pendingScales;
         const Glyph& glyphOf(char16_t c);
     };
     // Rules of one pen width held back until the sheet ends.
@@ -83,13 +87,18 @@ private:
     // The face of the font set last, made when first drawn with, and its figures' face.
     Face& currentFace();
     Face& faceOf(const QFont& font);
-    // Places a run's glyphs on the sheet from `x` along the baseline at `origin`, moving `x` past them;
-    // false, with nothing placed, when the face lacks one of its characters.
-    bool place(Face& face, QStringView run, const QPointF& origin, double& x);
+    // Places a run's glyphs on the sheet from `x` along the baseline at `origin`, set `scale` times
+    // their width, moving `x` past them as if unscaled; false, with nothing placed, when the face lacks
+    // one of its characters.
+    bool place(Face& face, QStringView run, const QPointF& origin, double scale, double& x);
+    // How far a text moves the pen, measured as printText draws it.
+    double widthOf(Face& face, QStringView text);
+    // How far a run in `face` moves the pen: by its glyphs, or as the fallback fonts lay it out.
+    double advanceOf(Face& face, QStringView run);
     // Draws what the sheet holds back: its texts, one run a font, and its rules, one path a pen.
     void flushSheet();
-    // Draws a text the font lacks a character of, from the fonts Qt finds for it.
-    void drawWithFallback(Face& face, const QPointF& origin, const QString& text);
+    // Draws a text the font lacks a character of, from the fonts Qt finds for it, `scale` times its width.
+    void drawWithFallback(Face& face, const QPointF& origin, const QString& text, double scale);
     void fail(const std::string& why);
     double toDevice(int twips) const;
 

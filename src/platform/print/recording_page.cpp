@@ -76,8 +76,8 @@ RecordedPage& RecordingPage::current() {
     return pages_.back();
 }
 
-void RecordingPage::printText(int xTwips, int yTwips, const std::string& text) {
-    current().texts.push_back({xTwips, yTwips, fontSize_, fontName_, text});
+void RecordingPage::printText(int xTwips, int yTwips, const std::string& text, int roomTwips) {
+    current().texts.push_back({xTwips, yTwips, fontSize_, fontName_, text, roomTwips});
 }
 
 void RecordingPage::drawLine(int x1, int y1, int x2, int y2) { current().rules.push_back({x1, y1, x2, y2, penWidth_}); }

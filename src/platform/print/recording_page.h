@@ -19,6 +19,7 @@ struct RecordedText {
     int size = 0; // points
     std::string font;
     std::string text;
+    int room = AnyWidth; // twips the text was given to fit in
     int column() const { return x / TwipsPerColumn; }
     int row() const { return y / TwipsPerRow; }
 };
@@ -54,7 +55,7 @@ public:
     void setOrientation(int orientation) override { orientation_ = orientation; }
     void setFontName(const std::string& name) override { fontName_ = name; }
     void setFontSize(int points) override { fontSize_ = points; }
-    void printText(int xTwips, int yTwips, const std::string& text) override;
+    void printText(int xTwips, int yTwips, const std::string& text, int roomTwips) override;
     void setPenWidth(int width) override { penWidth_ = width; }
     void drawLine(int x1, int y1, int x2, int y2) override;
     void newPage() override;
