@@ -1,3 +1,4 @@
+#include "platform/print/pdf_writer.h"
 #include "platform/print/print_target.h"
 #include "platform/print/printer_page.h"
 #include "support/pdf_reading.h"
@@ -315,6 +316,17 @@ TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccept
     for (const char* family : {"IPAPGothic", "IPAGothic", "DejaVu Sans"})
         EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& n) { return n.startsWith(family); }))
             << family;
+}
+
+TEST(PdfPage, AFaceWithoutTrueTypeOutlinesIsDrawnAsShapesAndLeavesEveryObjectListedInTheFile) {
+    TempFolder folder;
+    const std::string pdf = folder.file("shapes.pdf");
+    platform::PdfWriter writer("shapes", "test", QSizeF(595, 842), QTransform());
+    ASSERT_TRUE(writer.open(QString::fromStdString(pdf)));
+    // A face with no TrueType tables stands for a fallback in another format.
+    writer.drawGlyphs(QRawFont(), {1}, {QPointF(10, 10)}, {U'x'}, {1.0});
+    ASSERT_TRUE(writer.close());
+    EXPECT_FALSE(pdfObjects(pdf).empty()); // every entry of the table leads to its object
 }
 
 // The words poppler reads on one row of texts, joined, with the left of the first and the right of the last.

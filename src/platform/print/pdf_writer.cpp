@@ -288,7 +288,8 @@ PdfWriter::Font& PdfWriter::fontFor(const QRawFont& font) {
     auto made = std::make_unique<Font>();
     made->font = font;
     made->file = file;
-    made->object = newObject();
+    // A face drawn as shapes is never written, so it takes no object the cross-reference table would list.
+    made->object = file->trueType ? newObject() : 0;
     made->resourceName = "F" + QByteArray::number(static_cast<int>(fonts_.size()) + 1);
     made->pixelSize = font.pixelSize();
     made->advances.assign(file->glyphCount, -1);
