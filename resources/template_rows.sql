@@ -1,9 +1,10 @@
 -- Starting rows of a fresh data file. Texts are stored at their full field width, padded with blanks;
 -- printf's '!' flag measures the width in characters, not bytes.
 
--- Control row: the dates are stamped when the file is first opened.
+-- Control row: the dates are stamped when the file is first opened. The tax rates are in thousandths:
+-- 10% now, 8% before the change of 1 October 2019.
 INSERT INTO F01TB VALUES (
-    1, 0, 0, 99, 1, 0, 10, 8, 20191001, 0,
+    1, 0, 0, 99, 1, 0, 100, 80, 20191001, 0,
     printf('%-!4s', '明治'), printf('%-!4s', '大正'), printf('%-!4s', '昭和'), printf('%-!4s', '平成'),
     printf('%-!4s', '令和'),
     18681031, 19120801, 19261227, 19890109, 20190501,
@@ -53,6 +54,10 @@ INSERT INTO starter_subjects VALUES
     (2, 216, '減価償却費', 1, 1),
     (3, 301, '普通預金', 0, 1),
     (3, 302, '売掛金', 0, 1),
+    -- Fixed assets are filed under these; buying one is a payment, in cash like an expense.
+    (3, 303, '建物', 1, 0),
+    (3, 304, '車両運搬具', 1, 0),
+    (3, 305, '工具器具備品', 1, 0),
     (4, 401, '買掛金', 1, 1),
     (5, 501, '事業主貸', 1, 0),
     (5, 502, '事業主借', 0, 0);

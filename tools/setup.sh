@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the program needs on Debian 12, builds it, then starts it or runs the tests.
-#   tools/setup.sh run    build and start the program
-#   tools/setup.sh test   build and run the whole test suite
-#   tools/setup.sh build  build only
+#   tools/setup.sh run    build the program and its template file, and start it
+#   tools/setup.sh test   build everything and run the whole test suite
+#   tools/setup.sh build  build everything, run nothing
 #   tools/setup.sh sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize, run the tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,7 +31,12 @@ if [ "$mode" = sanitize ]; then
     options+=(-DKEMLORA_SANITIZE=ON)
 fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)"
+targets=()
+# Starting the program needs only the program and its template file, not the test suite.
+if [ "$mode" = run ]; then
+    targets=(--target kemlora template)
+fi
+cmake --build "$build_dir" -j "$(nproc)" "${targets[@]}"
 
 case "$mode" in
     run)

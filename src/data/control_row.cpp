@@ -1,6 +1,7 @@
 #include "data/control_row.h"
 
 #include "data/field_values.h"
+#include "platform/db/db_error.h"
 
 #include <utility>
 
@@ -78,6 +79,11 @@ void F01Access(ProgramState& s, const std::string& mode, std::int16_t& status) {
         // A field the program cannot use refuses the whole row, so F01Record is never left half read.
         F01Rec read = s.F01Record;
         visitF01Fields(read, [&](const std::string& field, auto& member) { assignValue(member, table->field(field)); });
+        // The month figures are indexed from the first month, so a file with no such month cannot be used.
+        if (read.F01_STMM < 1 || read.F01_STMM > 12)
+            throw db::DbError(db::ValueOutOfRange,
+                              "テーブル F01TB のフィールド F01_STMM の値 " + std::to_string(read.F01_STMM) +
+                                  " がフィールドの範囲を超えています。このデータファイルの値は使えません。");
         s.F01Record = read;
     } else if (mode == "PUT") {
         if (!seekControlRow(*table)) {

@@ -47,6 +47,7 @@ TEST(ControlRow, OnlyGetCreatesTheMissingRowAndPutStoresEveryMemberForTheNextGet
     r.F01_NENG[5] = "令和";
     r.F01_STYMD[5] = 20190501;
     r.F01_BNK[2] = "普通 1234567";
+    r.F01_STMM = 12; // the last month a year can start with
     EXPECT_EQ(statusOf(data::F01Access, s, "PUT"), 0);
     EXPECT_EQ(storedText(s, "F01_NAM_01"), data::fitText("株式会社ケムロラ商事本店営業部", 30));
     EXPECT_EQ(storedText(s, "F01_DUM"), std::string(15, ' '));
@@ -55,6 +56,7 @@ TEST(ControlRow, OnlyGetCreatesTheMissingRowAndPutStoresEveryMemberForTheNextGet
     EXPECT_EQ(statusOf(data::F01Access, s, "GET"), 0);
     EXPECT_EQ(r.F01_TDY, 20260415);
     EXPECT_EQ(r.F01_DNO, 1234);
+    EXPECT_EQ(r.F01_STMM, 12);
     EXPECT_EQ(r.F01_NAM[1].str(), data::fitText("株式会社ケムロラ商事本店営業部", 30));
     EXPECT_EQ(r.F01_NENG[5].trimmed(), "令和");
     EXPECT_EQ(r.F01_NENG[4].trimmed(), "平成");

@@ -136,7 +136,7 @@ TEST_F(ControlInformationTest, EachBadFieldIsRefusedWithItsMessageAndNothingRefu
     }
     const data::F01Rec& r = s().F01Record;
     EXPECT_EQ(std::tuple(r.F01_SIM, r.F01_STMM, r.F01_TAX1, r.F01_ACT, r.F01_STYMD[1], r.F01_STYMD[2], r.F01_STYMD[5]),
-              std::tuple(0, 1, 10, 20260415, 18681031, 0, 0));
+              std::tuple(0, 1, 100, 20260415, 18681031, 0, 0));
     EXPECT_EQ(field(12)->text().trimmed(), "");
     // The eras left keep their numbers: the processing date is 平成 38 now.
     EXPECT_EQ(items(window->Combo1(1)), QStringList({"明治", "昭和", "平成"}));

@@ -58,6 +58,25 @@ TEST(DatabaseOpen, TemplateHoldsTheNineTablesWithTypedColumns) {
     EXPECT_EQ(database->columns("F28TB")[7].type, db::FieldType::Single);
 }
 
+// A fresh file shows 10% and 8% beside labels in thousandths, and a fixed asset bought in cash has a subject
+// of class 3 (資産) to be filed under, booked like an expense.
+TEST(DatabaseOpen, TemplateHoldsTaxRatesInThousandthsAndAssetSubjectsPaidInCash) {
+    testing_support::TempFolder folder;
+    auto database = db::Database::open(testing_support::copyTemplate(folder));
+    auto rates = database->openSnapshot("SELECT F01_TAX1, F01_TAX2 FROM F01TB");
+    EXPECT_EQ(std::make_pair(rates->field(0).asInt(), rates->field(1).asInt()),
+              std::make_pair(std::int64_t{100}, std::int64_t{80}));
+    for (const char* name : {"建物", "車両運搬具", "工具器具備品"}) {
+        auto subject = database->openSnapshot(
+            "SELECT F21_KBN, F21_SRT, F21_IO, F21_CSH FROM F21TB WHERE RTRIM(F21_NAM) = ?", {name});
+        ASSERT_FALSE(subject->eof()) << name;
+        std::vector<std::int64_t> row;
+        for (int i = 0; i < 4; ++i)
+            row.push_back(subject->field(i).asInt());
+        EXPECT_EQ(row, (std::vector<std::int64_t>{3, 0, 1, 0})) << name;
+    }
+}
+
 TEST_F(EngineTest, WritesAreCheckedAndCutToTheFieldAndMoneyStaysExact) {
     auto table = database->openTable("F21TB");
     table->setIndex("F21IX");

@@ -115,6 +115,9 @@ TEST(OpenDataFile, AFileTheOpenRefusesIsLeftByteForByteAsItWasAndItsTableAndFiel
         {"a missing index", "DROP INDEX F50IX", {}, "F50IX"},
         {"a start month beyond 16 bits", "UPDATE F01TB SET F01_STMM = ?", 100000,
          "テーブル F01TB のフィールド F01_STMM"},
+        {"a first month of 0", "UPDATE F01TB SET F01_STMM = ?", 0, "テーブル F01TB のフィールド F01_STMM"},
+        {"a first month of 13", "UPDATE F01TB SET F01_STMM = ?", 13, "テーブル F01TB のフィールド F01_STMM"},
+        {"a first month of -5", "UPDATE F01TB SET F01_STMM = ?", -5, "テーブル F01TB のフィールド F01_STMM"},
         {"the smallest 64-bit digit count", "UPDATE F10KBNTB SET F10KBN_KETA = ? WHERE F10KBN_ID = 1",
          std::int64_t{INT64_MIN}, "テーブル F10KBNTB のフィールド F10KBN_KETA"},
     };
