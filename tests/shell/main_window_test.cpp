@@ -254,11 +254,13 @@ TEST(Menus, endingClosesTheDataFileWithoutTheWindowsOwnCloseSteps) {
 
 TEST(WindowArrangement, theTilingsShareTheAreaOneAboveAnotherOrSideBySideAndCascadeStaggers) {
     ThreeWindows f;
+    f.sub("frmC")->showMaximized(); // an arrangement brings it back to its normal state
     for (const bool sideBySide : {false, true}) {
         f.choose(sideBySide ? "mnuWindowTileLR" : "mnuWindowTileUD");
         const QRect room = swapped(f.room(), sideBySide);
         int top = 0;
         for (const char* name : f.names) {
+            EXPECT_FALSE(f.sub(name)->isMaximized()) << name;
             const QRect frame = swapped(f.sub(name)->geometry(), sideBySide);
             EXPECT_EQ(frame.left(), 0) << name;
             EXPECT_EQ(frame.width(), room.width()) << name;
