@@ -2,6 +2,7 @@
 
 #include "data/code_categories.h"
 #include "data/control_row.h"
+#include "platform/db/database.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -50,6 +51,35 @@ void moveCompanionsAside(const fs::path& file, const fs::path& partial, std::vec
         fs::rename(companion, aside, error);
         if (!error) moved.push_back({companion, aside});
     }
+}
+
+// A rename is on the disk only once the folder that holds the name is.
+void flushFolder(const fs::path& file) {
+    flushToDisk(file.parent_path().empty() ? fs::path(".") : file.parent_path(), O_RDONLY | O_DIRECTORY);
+}
+
+// A target that a job killed inside its commit left behind holds pages of that commit, and only its
+// journal holds what they were; moving the journal aside would leave a torn file under the name. So the
+// journal is first played into a trial copy, and when that gives a whole data file the trial takes the
+// target's place: the name then holds the whole old file, and the journal beside it, played again,
+// restores the same pages. A journal that gives no whole file (the target is no data file, or the
+// journal is another file's) is moved aside with the other companions, and the target is left as it is.
+void rollBackHotJournal(const fs::path& destination, const fs::path& partial) {
+    const fs::path journal = destination.string() + "-journal";
+    std::error_code error;
+    if (!fs::is_regular_file(destination, error) || !fs::exists(journal, error)) return;
+    const fs::path trial = partial.string() + "-trial";
+    fs::copy_file(destination, trial, fs::copy_options::overwrite_existing, error);
+    if (!error) fs::copy_file(journal, trial.string() + "-journal", fs::copy_options::overwrite_existing, error);
+    if (!error && db::IsSoundDataFile(trial.string())) {
+        error = flushToDisk(trial, O_RDONLY);
+        if (!error) fs::rename(trial, destination, error);
+        // The journal must not be moved aside before the restored file is on the disk under the name.
+        if (!error) flushFolder(destination);
+    }
+    std::error_code ignored;
+    fs::remove(trial, ignored);
+    fs::remove(trial.string() + "-journal", ignored);
 }
 
 void removeLeftovers(const fs::path& partial) {
@@ -126,7 +156,11 @@ void OpenDataFile(data::ProgramState& state) {
 
 std::string MainCaption(const std::string& dataFilePath) { return "経理処理　　　　（" + dataFilePath + "）"; }
 
-std::error_code PutDataFileInPlace(const std::string& source, const std::string& target) {
+std::error_code PutDataFileInPlace(const std::string& source, const std::string& target,
+                                   const PlacementSteps& afterStep) {
+    const auto done = [&afterStep](const char* step) {
+        if (afterStep) afterStep(step);
+    };
     fs::path destination = target;
     std::error_code error;
     // Replace what a link points to, not the link.
@@ -140,10 +174,19 @@ std::error_code PutDataFileInPlace(const std::string& source, const std::string&
     removeLeftovers(partial);
     fs::copy_file(source, partial, fs::copy_options::overwrite_existing, error);
     if (!error) error = flushToDisk(partial, O_RDONLY);
+    if (!error) {
+        done("copied");
+        rollBackHotJournal(destination, partial);
+        done("rolled back");
+    }
     std::vector<MovedCompanion> moved;
     if (!error) moveCompanionsAside(destination, partial, moved, error);
     if (!error && destination != fs::path(target)) moveCompanionsAside(target, partial, moved, error);
-    if (!error) fs::rename(partial, destination, error);
+    if (!error) {
+        done("moved aside");
+        fs::rename(partial, destination, error);
+    }
+    if (!error) done("renamed");
     std::error_code ignored;
     for (const auto& companion : moved) {
         if (error)
@@ -155,8 +198,7 @@ std::error_code PutDataFileInPlace(const std::string& source, const std::string&
         fs::remove(partial, ignored);
         return error;
     }
-    // The rename itself is on the disk only once the folder is.
-    flushToDisk(destination.parent_path().empty() ? fs::path(".") : destination.parent_path(), O_RDONLY | O_DIRECTORY);
+    flushFolder(destination);
     return {};
 }
 

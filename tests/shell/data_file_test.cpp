@@ -1,5 +1,6 @@
-// The data file on disk: a copy put in place never meets a journal another file left under its name,
-// and a file the open refuses is left byte for byte as it was, with the table and field named.
+// The data file on disk: a copy put in place never meets a journal another file left under its name, a
+// replace stopped after any step leaves a whole file under the name, and a file the open refuses is left
+// byte for byte as it was, with the table and field named.
 #include "main_window_fixture.h"
 #include "shell/data_file.h"
 #include "shell/file_commands.h"
@@ -52,6 +53,45 @@ void leaveLeftovers(const TempFolder& folder, const std::string& target) {
     std::ofstream(folder.file("." + fs::path(target).filename().string() + ".kemlora-copy")) << "half a copy";
     std::ofstream(target + "-wal") << "stale";
     std::ofstream(target + "-shm") << "stale";
+}
+
+// What the next open finds under the name: a short file that is no data file as its text; else the engine's page
+// check, with the company when the check passes. Only the check may play a journal into the file.
+std::string whatTheNameHolds(const std::string& path) {
+    const std::string bytes = bytesOf(path);
+    if (bytes.rfind("SQLite format 3", 0) != 0)
+        return bytes.size() < 100 ? bytes : std::to_string(bytes.size()) + " bytes of no data file";
+    sqlite3* handle = nullptr;
+    sqlite3_open(path.c_str(), &handle);
+    std::string verdict;
+    const auto append = [](void* out, int, char** values, char**) {
+        *static_cast<std::string*>(out) += values[0] ? values[0] : "";
+        return 0;
+    };
+    sqlite3_exec(handle, "PRAGMA integrity_check", append, &verdict, nullptr);
+    sqlite3_close(handle);
+    return verdict == "ok" ? "ok " + companyOf(path) : verdict;
+}
+
+// What a job killed inside its commit on `target` itself leaves there: a file holding pages of the commit (a small
+// cache makes the engine write them before the commit ends) and its journal, holding what they were.
+void leaveTornFile(const TempFolder& folder, const std::string& target) {
+    const std::string crashed = copyTemplate(folder, "crashed.mdb");
+    markFile(crashed, "前の会社");
+    sqlite3* handle = nullptr;
+    sqlite3_open(crashed.c_str(), &handle);
+    sqlite3_exec(handle,
+                 "PRAGMA cache_size = 1; BEGIN; UPDATE F01TB SET F01_NAM_01 = 'torn'; WITH RECURSIVE n(i) AS "
+                 "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) INSERT INTO F45TB (F45_YMD) SELECT i FROM n",
+                 nullptr, nullptr, nullptr);
+    fs::copy_file(crashed, target);
+    fs::copy_file(crashed + "-journal", target + "-journal");
+    sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(handle);
+    fs::remove(crashed);
+    fs::copy_file(target, folder.file("alone.mdb"));
+    EXPECT_NE(whatTheNameHolds(folder.file("alone.mdb")), "ok 前の会社") << "the file under the name is not torn";
+    fs::remove(folder.file("alone.mdb"));
 }
 
 std::string folderListing(const TempFolder& folder) {
@@ -140,5 +180,45 @@ TEST(OpenDataFile, AFileTheOpenRefusesIsLeftByteForByteAsItWasAndItsTableAndFiel
         EXPECT_FALSE(state.MainDatabase);
         EXPECT_EQ(bytesOf(path) == before, true);
         EXPECT_FALSE(fs::exists(path + "-journal"));
+    }
+}
+
+TEST(DataFilePlacement, AReplaceStoppedAfterAnyStepLeavesTheWholeOldFileOrTheWholeNewOneUnderTheName) {
+    struct Case {
+        const char* name;
+        std::function<void(const TempFolder&, const std::string&)> leave;
+        const char* old; // what the name holds until the copy takes it
+    } cases[] = {
+        {"a file torn by a killed commit, with its journal", leaveTornFile, "ok 前の会社"},
+        {"no data file, with another file's journal",
+         [](const TempFolder& folder, const std::string& target) {
+             std::ofstream(target) << "no data file";
+             leaveLeftovers(folder, target);
+         },
+         "no data file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> steps{""}; // "": runs to the end
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const std::string stop = steps[i];
+            SCOPED_TRACE(stop);
+            TempFolder folder;
+            const std::string source = copyTemplate(folder, "new.mdb"), target = folder.file("Kemlora.mdb");
+            markFile(source, "新しい会社");
+            c.leave(folder, target);
+            try {
+                EXPECT_FALSE(shell::PutDataFileInPlace(source, target, [&](const char* step) {
+                    if (stop.empty()) steps.push_back(step);
+                    if (stop == step) throw stop;
+                }));
+            } catch (const std::string&) {
+            }
+            EXPECT_EQ(whatTheNameHolds(target), stop.empty() || stop == "renamed" ? "ok 新しい会社" : c.old);
+            if (stop.empty()) {
+                EXPECT_EQ(folderListing(folder), "Kemlora.mdb new.mdb ");
+            }
+        }
+        EXPECT_EQ(steps.size(), 5u);
     }
 }

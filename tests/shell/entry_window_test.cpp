@@ -126,6 +126,9 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
         {3, "", Qt::Key_Right, Search, "", "[memo]", Qt::ShiftModifier},
         {1, "", Qt::Key_Right, 1, "", "1,000"},
         {1, "", Qt::Key_Right, 1, "", "1,000", Qt::ControlModifier | Qt::ShiftModifier},
+        // Delete takes the character after the cursor.
+        {0, "12", Qt::Key_Left, 0, "", "12"},
+        {0, "", Qt::Key_Delete, 0, "", "1"},
         // A character typed and taken back, or the Delete key alone, is an edit.
         {0, "5\b", Qt::Key_Down, 0, Required, ""},
         {0, "\x7f", Qt::Key_Down, 0, Required, ""},
@@ -138,6 +141,8 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
         {1, "-1,234.5", Qt::Key_Tab, 2, "", "[-1,234.5]"},
         {1, "1-2", Qt::Key_Tab, 1, NotNumeric, "1-2"},
         {2, "12345", Qt::Key_Tab, 2, TooLong, "12345"},
+        // Back in a refused field, the typing stops at the field's length again.
+        {2, "1234567", Qt::Key_Tab, 2, TooLong, "123456"},
         {2, "1234", Qt::Key_Tab, 3, "", "[1234]"},
         {3, "  長い備考です  ", Qt::Key_Return, Register, "", "[長い備考です]"},
         // Enter on a refused field checks it again; left untouched it shows what was stored.

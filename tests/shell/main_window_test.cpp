@@ -82,11 +82,14 @@ TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithNoWindowIn
         EXPECT_EQ(row->field("F01_ACT").asInt(), MainWindowFixture::Today);
     }
 
-    // The caption follows the file the file menu opens.
+    // The caption follows the file the file menu opens; neither a file that does not open nor a saved copy is.
     const std::string other = copyTemplate(f.folder, "other.mdb");
-    f.fileDialog.answers = {other};
-    f.choose("mnuREAD");
-    EXPECT_EQ(f.window->windowTitle().toStdString(), shell::MainCaption(other));
+    f.fileDialog.answers = {other, f.folder.file("missing.mdb"), f.folder.file("copy.mdb")};
+    for (const char* entry : {"mnuREAD", "mnuREAD", "mnuFSave"}) {
+        f.choose(entry);
+        EXPECT_EQ(f.window->windowTitle().toStdString(), "経理処理　　　　（" + other + "）") << entry;
+    }
+    EXPECT_TRUE(fs::exists(f.folder.file("copy.mdb")));
 }
 
 TEST(StartUp, anExistingWorkingFileIsOpenedAsItIsAndAFolderEndingInASlashKeepsOneSlash) {
@@ -227,8 +230,9 @@ TEST(Menus, theClosingEntriesCloseEveryWindowAndLeaveTheCalendarBesideTheClosing
 
 TEST(Menus, aDatabaseErrorInACommandIsShownAndTheProgramGoesOn) {
     MainWindowFixture f(true);
-    f.window->registerWindow(
-        "frmACT0100", []() -> shell::ChildWindow* { throw db::DbError(db::NoCurrentRecord, "カレント レコードがありません。"); });
+    f.window->registerWindow("frmACT0100", []() -> shell::ChildWindow* {
+        throw db::DbError(db::NoCurrentRecord, "カレント レコードがありません。");
+    });
     f.registerCounting("frmACT0210");
     f.choose("mnuDEN");
     EXPECT_EQ(f.messages.shown, std::vector<std::string>{"Err.Number =  3021 (カレント レコードがありません。)"});
@@ -250,11 +254,13 @@ TEST(Menus, endingClosesTheDataFileWithoutTheWindowsOwnCloseSteps) {
 
 TEST(WindowArrangement, theTilingsShareTheAreaOneAboveAnotherOrSideBySideAndCascadeStaggers) {
     ThreeWindows f;
+    f.sub("frmC")->showMaximized(); // an arrangement brings it back to its normal state
     for (const bool sideBySide : {false, true}) {
         f.choose(sideBySide ? "mnuWindowTileLR" : "mnuWindowTileUD");
         const QRect room = swapped(f.room(), sideBySide);
         int top = 0;
         for (const char* name : f.names) {
+            EXPECT_FALSE(f.sub(name)->isMaximized()) << name;
             const QRect frame = swapped(f.sub(name)->geometry(), sideBySide);
             EXPECT_EQ(frame.left(), 0) << name;
             EXPECT_EQ(frame.width(), room.width()) << name;

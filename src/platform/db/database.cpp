@@ -94,6 +94,19 @@ std::unique_ptr<Database> Database::open(const std::string& path) {
     return database;
 }
 
+bool IsSoundDataFile(const std::string& path) {
+    try {
+        const auto database = Database::open(path);
+        Statement check(database->handle(), "PRAGMA integrity_check");
+        // A sound file gives one row, "ok"; a damaged one lists what is wrong instead.
+        if (!check.step()) return false;
+        const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+        return verdict && std::string(verdict) == "ok";
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
 Database::Database(std::string path, sqlite3* handle)
     : path_(std::move(path)), handle_(handle), cache_(std::make_unique<Cache>()) {}
 

@@ -31,6 +31,11 @@ struct ColumnInfo {
 // The tables every data file must hold; opening a file without them fails.
 const std::vector<std::string>& requiredTables();
 
+// Opens the file as a data file and checks every page of it. Opening plays back a journal that a job
+// killed inside its commit left beside the file, so this also rolls such a journal back, and tells
+// whether that gave a whole data file. False for anything that is not one.
+bool IsSoundDataFile(const std::string& path);
+
 class Database {
 public:
     // Opens an existing data file read-write. Never creates one: a missing file, a file that is not a
