@@ -142,6 +142,20 @@ TEST_F(ReportDialogTest, EnterAndArrowKeysWalkTheGridTheDateAndThePrintButton) {
     EXPECT_TRUE(messages.empty());
 }
 
+// Down gives up the digits typed: the box shows again the stored date, the one the page header gets.
+TEST_F(ReportDialogTest, DownFromTheDateBoxShowsTheDateThePrintWillUse) {
+    open(make());
+    enter(12);
+    field(12)->selectAll();
+    QTest::keyClicks(field(12), "070101");
+    key(Qt::Key_Down);
+    EXPECT_EQ(focusedBox(), PrintButton);
+    EXPECT_EQ(field(12)->text(), " 8年 4月15日");
+    click(frmPrint::PrintButton);
+    EXPECT_EQ(state.CreationDateText, "令和 8年 4月15日");
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(ReportDialogTest, APrintRunShowsItsStatusNamesAPdfReportsAFailedPrinterAndEndsOnTheEndButton) {
     open(make());
     click(frmPrint::PrintButton);
