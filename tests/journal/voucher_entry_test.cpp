@@ -188,6 +188,21 @@ TEST_F(VoucherEntryTest, FieldsFillAndClearEachOtherAsTheyAreLeft) {
     EXPECT_EQ(texts({5, 6}), QStringList({"            700", "              0"}));
 }
 
+// Typed into a line field and left by Enter, in turn: where the focus goes (-1 the register button). The
+// remark sends a payment line to the payment field and a receipt line to the receipt field; the last
+// field, the counterpart code, goes back to the remark.
+TEST_F(VoucherEntryTest, EnterFromEachLineFieldGoesWhereTheLineIsTypedNext) {
+    startVoucher("9");
+    const std::tuple<int, const char*, int> cases[] = {{2, "1", 3},    {3, "2", 4},   {4, "", 6},  {6, "100", -1},
+                                                       {5, "100", -1}, {4, "", 5},    {7, "2", 8}, {8, "201", 9},
+                                                       {9, "0", 10},   {10, "2", 11}, {11, "1", 4}};
+    for (const auto& [from, typed, to] : cases) {
+        typeIn(from, typed);
+        EXPECT_EQ(focused(), to < 0 ? static_cast<QWidget*>(button(0)) : field(to)) << from << " " << typed;
+    }
+    EXPECT_TRUE(shown().empty());
+}
+
 // From a field, a key goes to a field (-1 the search button).
 TEST_F(VoucherEntryTest, ArrowKeysFollowTheThreeRowsOfFields) {
     const auto up = Qt::Key_Up, down = Qt::Key_Down, right = Qt::Key_Right, left = Qt::Key_Left;
