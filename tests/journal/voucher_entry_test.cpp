@@ -4,7 +4,9 @@
 #include "journal/voucher_entry_window.h"
 #include "shell/calendar_window.h"
 #include "shell/main_window_fixture.h"
+#include "shell/program_font.h"
 #include "support/entry_window_test.h"
+#include "support/readable_layout.h"
 
 #include <QGroupBox>
 
@@ -266,6 +268,38 @@ TEST_F(VoucherEntryTest, F5RereadsTheListsAndTheCodeCategories) {
     QApplication::processEvents();
     QAbstractItemModel* codes = window->DBGrid1(frmACT0100::CodeList)->model();
     EXPECT_FALSE(codes->match(codes->index(0, 2), Qt::DisplayRole, "本店", 1, Qt::MatchFixedString).isEmpty());
+}
+
+// A line with the largest amount, a remark of fifteen full-width characters and every name looked up.
+TEST(VoucherEntryLayout, EveryFieldOfALineIsReadWholeInsideTheMainWindow) {
+    shell::useProgramFont();
+    testing_support::OpenState files;
+    data::ProgramState& s = files.state;
+    statusOf(data::F01Access, s, "GET");
+    s.F01Record.F01_ACT = 20260415;
+    data::LoadCodeKbnTable(s);
+    addRow(*s.F45Table, {{"F45_YMD", 20260415},
+                         {"F45_DNO", 99999},
+                         {"F45_LIN", 99},
+                         {"F45_KBN", 2},
+                         {"F45_ACT", 201},
+                         {"F45_SRT", 1},
+                         {"F45_KND", 2},
+                         {"F45_CUS", 1},
+                         {"F45_TEK", "000002"},
+                         {"F45_RMK", "仕入先株式会社北海道支店第二"},
+                         {"F45_IO", 1},
+                         {"F45_AMT", db::Currency::fromWhole(9'999'999'999)}});
+    testing_support::WorkArea area;
+    auto* window = new frmACT0100(s);
+    area.show(window);
+    s.F45Table->seek("=", {20260415, 99999, 99});
+    emit window->DBGrid1(frmACT0100::VoucherList)->rowChosen();
+    QApplication::processEvents();
+    window->Text1(3)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(window->Text1(6)->text().trimmed().toStdString(), "9,999,999,999");
+    EXPECT_EQ(testing_support::unreadableControls(window), "");
 }
 
 // Voucher entry inside the main window, beside the calendar it keeps in step with its date.
