@@ -4,16 +4,18 @@
 #include "data/fixed_text.h"
 #include "shell/entry_messages.h"
 #include "shell/field_forms.h"
-#include "shell/twips.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QVBoxLayout>
 
 namespace reports {
 
@@ -22,15 +24,12 @@ namespace {
 using shell::FieldSpec;
 using shell::FocusMove;
 using shell::q;
-using shell::twipsRect;
 
 constexpr int WidthTwips = 6180;
 constexpr int HeightTwips = 4920;
 constexpr int RangeBoxLength = 8;
 constexpr int DateLength = 6;
 constexpr int LastRangeBox = 11;
-// The range grid and the creation date sit in the frame, whose top is this far down the window.
-constexpr int FrameTop = 1080;
 
 const char* const StartHint = "該当項目の印刷開始を指定して下さい。";
 const char* const EndHint = "該当項目の印刷終了を指定して下さい。";
@@ -41,9 +40,6 @@ const char* const PrintingText = "印刷中です。";
 const char* const PrintedText = "印刷が終了しました。";
 const char* const PdfWrittenMessage = "プリンターがないため、PDFファイルに出力しました。\n";
 const char* const PrinterFont = "ＭＳＰ ゴシック";
-
-// A rectangle given inside the frame, placed on the window.
-QRect frameRect(int left, int top, int width, int height) { return twipsRect(left, FrameTop + top, width, height); }
 
 std::vector<FieldSpec> printFields() {
     std::vector<FieldSpec> fields;
@@ -74,56 +70,68 @@ frmPrint::frmPrint(data::ProgramState& state, const ReportCatalog& catalog, Prin
 }
 
 void frmPrint::buildControls() {
-    auto* frame = new QGroupBox(q("印刷範囲の指定"), this);
-    frame->setObjectName("Frame1");
-    frame->setGeometry(twipsRect(0, FrameTop, 6015, 2655));
-    frame->lower(); // the frame is drawn behind the controls it holds
-
+    // Laid out rather than placed: in our Gothic face the rows of the designed grid, 240 twips apart,
+    // would run into each other and cut the boxes' digits.
+    auto* layout = addWindowLayout();
     QLabel* title = Label1(TitleLabel);
-    title->setGeometry(twipsRect(120, 240, 5775, 255));
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPointSize(12);
     title->setFont(titleFont);
+    layout->addWidget(title);
     QLabel* paper = Label1(PaperLabel);
-    paper->setGeometry(twipsRect(4320, 720, 1575, 255));
     QFont paperFont = paper->font();
     paperFont.setBold(true);
     paperFont.setPointSize(9);
     paper->setFont(paperFont);
+    layout->addWidget(paper, 0, Qt::AlignRight);
 
-    // The boxes are wider than the captions and notes need, so that eight digits show whole in our
-    // Gothic face; the caption and note columns give up that width between them.
+    auto* frame = new QGroupBox(q("印刷範囲の指定"), this);
+    frame->setObjectName("Frame1");
+    auto* grid = new QGridLayout(frame);
+    grid->setVerticalSpacing(2);
     const char* const headings[] = {"項目", "開始", "終了", "備考"};
-    const int columnLeft[] = {120, 1980, 3000, 4020};
-    const int columnWidth[] = {1875, 1035, 1035, 1875};
     for (int c = 0; c < 4; ++c) {
         QLabel* heading = Label2(c);
         heading->setText(q(headings[c]));
         heading->setAlignment(Qt::AlignCenter);
-        heading->setGeometry(frameRect(columnLeft[c], 240, columnWidth[c], 255));
+        grid->addWidget(heading, 0, c);
     }
     for (int r = 0; r < RangeRows; ++r) {
-        const int top = 480 + 240 * r;
-        Label1(r)->setGeometry(frameRect(columnLeft[0], top, columnWidth[0], 255));
-        Text1(r)->setGeometry(frameRect(columnLeft[1], top, columnWidth[1], 270));
-        Text1(r + EndBoxOffset)->setGeometry(frameRect(columnLeft[2], top, columnWidth[2], 270));
-        Label1(r + EndBoxOffset)->setGeometry(frameRect(columnLeft[3], top, columnWidth[3], 255));
+        grid->addWidget(Label1(r), r + 1, 0);
+        grid->addWidget(Text1(r), r + 1, 1);
+        grid->addWidget(Text1(r + EndBoxOffset), r + 1, 2);
+        grid->addWidget(Label1(r + EndBoxOffset), r + 1, 3);
+        fixWidthInCharacters(Text1(r), RangeBoxLength);
+        fixWidthInCharacters(Text1(r + EndBoxOffset), RangeBoxLength);
     }
-    QLabel* dateCaption = Label1(14);
-    dateCaption->setText(q("帳票作成年月日"));
-    dateCaption->setGeometry(frameRect(1920, 2280, 1455, 255));
+    // The creation date sits apart below the range rows, as on the designed window.
+    grid->setRowMinimumHeight(RangeRows + 1, fontMetrics().height() / 2);
+    const int dateRow = RangeRows + 2;
+    QLabel* dateCaption = captionLabel(14, q("帳票作成年月日"));
+    dateCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(dateCaption, dateRow, 0);
     shell::EraList* eras = addEraList(DateBox, shell::EraListTooltip);
-    eras->setGeometry(frameRect(3360, 2160, 1095, 300));
-    Text1(DateBox)->setGeometry(frameRect(4440, 2160, 1455, 270));
+    eras->setMinimumContentsLength(4);
+    eras->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    grid->addWidget(eras, dateRow, 1, 1, 2);
+    grid->addWidget(Text1(DateBox), dateRow, 3, Qt::AlignLeft);
+    fixWidthInCharacters(Text1(DateBox), 12);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(3, 1);
+    layout->addWidget(frame);
 
-    hintLine()->setGeometry(twipsRect(0, 3840, 3855, 615));
+    auto* bottom = new QHBoxLayout;
     hintLine()->setWordWrap(true);
+    // Room for the creation date's hint, which takes two lines, so that it never squeezes the rows above.
+    hintLine()->setMinimumHeight(2 * hintLine()->fontMetrics().lineSpacing());
+    bottom->addWidget(hintLine(), 1);
     QPushButton* print =
         addButton(PrintButton, q("印刷"), q("印刷を開始します。"), style()->standardIcon(QStyle::SP_DialogOkButton));
-    print->setGeometry(twipsRect(4320, 3840, 735, 615));
+    bottom->addWidget(print);
     QPushButton* end = addEndButton(EndButton, shell::EndTooltip, q("終了"));
-    end->setGeometry(twipsRect(5280, 3840, 735, 615));
+    bottom->addWidget(end);
+    layout->addLayout(bottom);
 
     QWidget* previous = Text1(0);
     for (int i = 1; i <= LastRangeBox; ++i) {

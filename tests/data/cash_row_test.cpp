@@ -44,15 +44,12 @@ TEST(CashRow, PutPacksEachMonthIntoTenCharactersAndGetGivesBackEveryWholeAmount)
     for (int k = 1; k <= 3; ++k)
         for (int m = 1; m <= 12; ++m)
             s.F46Record.Amt[k][m] = Currency::fromWhole(samples[(k * 12 + m) % 9]);
-    s.F46Record.Amt[1][1] = Currency::fromWhole(1500);
-    s.F46Record.Amt[1][2] = Currency::fromWhole(-20);
     s.F46Record.Amt[1][3] = -Currency::fromWhole(0);
     s.F46Record.F46_RM1 = Currency::fromWhole(-3'000'000'000);
     s.F46Record.F46_DUM = "reserved";
     const auto written = s.F46Record.Amt;
     ASSERT_EQ(statusOf(data::F46Access, s, "PUT"), 0);
-    EXPECT_EQ(storedMonthText(s, "F46_GAMT1").substr(0, 30), "0000001500-0000000200000000000");
-    EXPECT_EQ(storedMonthText(s, "F46_GAMT2").size(), 120u);
+    EXPECT_EQ(storedMonthText(s, "F46_GAMT1").substr(20, 10), "0000000000"); // month 3, minus zero
 
     s.F46Record = {};
     ASSERT_EQ(statusOf(data::F46Access, s, "GET"), 0);
@@ -65,6 +62,33 @@ TEST(CashRow, PutPacksEachMonthIntoTenCharactersAndGetGivesBackEveryWholeAmount)
     s.F46Record.Amt[3][3] = Currency::fromDouble(12.4);
     EXPECT_EQ(statusOf(data::F46Access, s, "PUT"), 0);
     EXPECT_EQ(storedMonthText(s, "F46_GAMT3").substr(0, 30), "0000000013-0000000130000000012");
+}
+
+// Each write gives every slot of every kind a value of its own, so a month or a kind written into
+// another's place, or left as the first write had it, shows.
+TEST(CashRow, EveryWriteReplacesEachMonthOfReceiptsPaymentsAndBalancesInItsOwnSlot) {
+    OpenState open;
+    auto& s = open.state;
+    ASSERT_EQ(statusOf(data::F46Access, s, "GET"), 0);
+    for (const int sign : {1, -1}) {
+        std::string expected[4];
+        for (int k = 1; k <= 3; ++k) {
+            for (int m = 1; m <= 12; ++m) {
+                const int digits = k * 100'000 + m * 100 + 1; // six digits: kind, month, and never 0
+                s.F46Record.Amt[k][m] = Currency::fromWhole(sign * digits);
+                expected[k] += (sign > 0 ? "0000" : "-000") + std::to_string(digits);
+            }
+        }
+        const auto written = s.F46Record.Amt;
+        ASSERT_EQ(statusOf(data::F46Access, s, "PUT"), 0);
+        for (int k = 1; k <= 3; ++k)
+            EXPECT_EQ(storedMonthText(s, "F46_GAMT" + std::to_string(k)), expected[k]) << sign;
+        s.F46Record.Amt = {};
+        ASSERT_EQ(statusOf(data::F46Access, s, "GET"), 0);
+        for (int k = 1; k <= 3; ++k)
+            for (int m = 1; m <= 12; ++m)
+                EXPECT_EQ(s.F46Record.Amt[k][m], written[k][m]) << sign << " kind " << k << " month " << m;
+    }
 }
 
 TEST(CashRow, AmountsTheSlotsCannotHoldAreNeitherWrittenNorRead) {

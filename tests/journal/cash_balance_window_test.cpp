@@ -86,12 +86,14 @@ TEST_F(CashBalanceWindowTest, BadNumbersAndAmountsTheRowCannotHoldAreRefusedAndK
     const std::string beyond = "となり、記録できる範囲（-999,999,999～2,147,483,647）を超えます。";
     const std::string april = "この金額では4月の残高が 9,999,999,999 " + beyond;
     const std::string may = "この金額では5月の残高が 2,147,483,648 " + beyond;
+    const std::string march = "この金額では3月の残高が 2,147,492,160 " + beyond; // the last month alone
     const QString big = "9999999999", most = shownAmount("2,147,483,647"), some = shownAmount("1,500");
     const QString zero = shownAmount("0"), rounded = shownAmount("13"); // whole numbers, as the row keeps them
     const std::tuple<int, QString, std::string, QString> cases[] = {
-        {1, "12a", bad, "12a"}, {1, "1..2", bad, "1..2"}, {1, ",", bad, ","},       {1, "+12-", bad, "+12-"},
-        {1, " 12", bad, " 12"}, {2, big, range, big},     {0, big, april, big},     {1, "2147483647", "", most},
-        {4, "1", may, "1"},     {2, "+1,500", "", some},  {4, "12.5", "", rounded}, {5, "", "", zero}};
+        {1, "12a", bad, "12a"},       {1, "1..2", bad, "1..2"}, {1, ",", bad, ","},       {1, "+12-", bad, "+12-"},
+        {1, " 12", bad, " 12"},       {2, big, range, big},     {0, big, april, big},     {1, "2147483647", "", most},
+        {4, "1", may, "1"},           {2, "+1,500", "", some},  {4, "12.5", "", rounded}, {5, "", "", zero},
+        {34, "10000", march, "10000"}};
     for (const auto& [index, typed, message, after] : cases) {
         shown().clear();
         retype(index, typed);

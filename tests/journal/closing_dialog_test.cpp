@@ -139,6 +139,23 @@ TEST_F(ClosingDialogTest, TheYearEndAsksWhileHoldingTheDialogAndNoChangesNothing
     EXPECT_EQ(s.MainDatabase->openSnapshot("SELECT F01_UPD FROM F01TB")->field(0).asInt(), 20260420);
 }
 
+// From a field, a key goes to a field (-1 the start button); Enter trims what it leaves.
+TEST_F(ClosingDialogTest, EnterAndDownWalkTheFieldsToTheStartButtonAndUpWalksBack) {
+    openFor(1);
+    field(1)->setText(" 12 ");
+    const auto enterKey = Qt::Key_Return, down = Qt::Key_Down, up = Qt::Key_Up;
+    const std::tuple<int, Qt::Key, int> cases[] = {
+        {0, enterKey, 1}, {1, enterKey, 2}, {2, enterKey, 3}, {3, enterKey, -1}, {0, down, 1}, {1, down, 2},
+        {2, down, 3},     {3, down, -1},    {0, up, 0},       {1, up, 0},        {2, up, 1},   {3, up, 3}};
+    for (const auto& [from, k, to] : cases) {
+        enter(from);
+        key(k);
+        EXPECT_EQ(focused(), to < 0 ? static_cast<QWidget*>(button(frmSIME::StartButton)) : field(to)) << from << k;
+    }
+    EXPECT_EQ(field(1)->text(), "12");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 // The calendar's hand-off through the work area is voucher entry's test; here what the dialog does with the day.
 TEST_F(ClosingDialogTest, ADayPickedInTheCalendarBecomesTheClosingDateOnlyFromTheDateField) {
     openFor(2);

@@ -4,7 +4,9 @@
 #include "journal/voucher_entry_window.h"
 #include "shell/calendar_window.h"
 #include "shell/main_window_fixture.h"
+#include "shell/program_font.h"
 #include "support/entry_window_test.h"
+#include "support/readable_layout.h"
 
 #include <QGroupBox>
 
@@ -188,6 +190,21 @@ TEST_F(VoucherEntryTest, FieldsFillAndClearEachOtherAsTheyAreLeft) {
     EXPECT_EQ(texts({5, 6}), QStringList({"            700", "              0"}));
 }
 
+// Typed into a line field and left by Enter, in turn: where the focus goes (-1 the register button). The
+// remark sends a payment line to the payment field and a receipt line to the receipt field; the last
+// field, the counterpart code, goes back to the remark.
+TEST_F(VoucherEntryTest, EnterFromEachLineFieldGoesWhereTheLineIsTypedNext) {
+    startVoucher("9");
+    const std::tuple<int, const char*, int> cases[] = {{2, "1", 3},    {3, "2", 4},   {4, "", 6},  {6, "100", -1},
+                                                       {5, "100", -1}, {4, "", 5},    {7, "2", 8}, {8, "201", 9},
+                                                       {9, "0", 10},   {10, "2", 11}, {11, "1", 4}};
+    for (const auto& [from, typed, to] : cases) {
+        typeIn(from, typed);
+        EXPECT_EQ(focused(), to < 0 ? static_cast<QWidget*>(button(0)) : field(to)) << from << " " << typed;
+    }
+    EXPECT_TRUE(shown().empty());
+}
+
 // From a field, a key goes to a field (-1 the search button).
 TEST_F(VoucherEntryTest, ArrowKeysFollowTheThreeRowsOfFields) {
     const auto up = Qt::Key_Up, down = Qt::Key_Down, right = Qt::Key_Right, left = Qt::Key_Left;
@@ -251,6 +268,38 @@ TEST_F(VoucherEntryTest, F5RereadsTheListsAndTheCodeCategories) {
     QApplication::processEvents();
     QAbstractItemModel* codes = window->DBGrid1(frmACT0100::CodeList)->model();
     EXPECT_FALSE(codes->match(codes->index(0, 2), Qt::DisplayRole, "本店", 1, Qt::MatchFixedString).isEmpty());
+}
+
+// A line with the largest amount, a remark of fifteen full-width characters and every name looked up.
+TEST(VoucherEntryLayout, EveryFieldOfALineIsReadWholeInsideTheMainWindow) {
+    shell::useProgramFont();
+    testing_support::OpenState files;
+    data::ProgramState& s = files.state;
+    statusOf(data::F01Access, s, "GET");
+    s.F01Record.F01_ACT = 20260415;
+    data::LoadCodeKbnTable(s);
+    addRow(*s.F45Table, {{"F45_YMD", 20260415},
+                         {"F45_DNO", 99999},
+                         {"F45_LIN", 99},
+                         {"F45_KBN", 2},
+                         {"F45_ACT", 201},
+                         {"F45_SRT", 1},
+                         {"F45_KND", 2},
+                         {"F45_CUS", 1},
+                         {"F45_TEK", "000002"},
+                         {"F45_RMK", "仕入先株式会社北海道支店第二"},
+                         {"F45_IO", 1},
+                         {"F45_AMT", db::Currency::fromWhole(9'999'999'999)}});
+    testing_support::WorkArea area;
+    auto* window = new frmACT0100(s);
+    area.show(window);
+    s.F45Table->seek("=", {20260415, 99999, 99});
+    emit window->DBGrid1(frmACT0100::VoucherList)->rowChosen();
+    QApplication::processEvents();
+    window->Text1(3)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(window->Text1(6)->text().trimmed().toStdString(), "9,999,999,999");
+    EXPECT_EQ(testing_support::unreadableControls(window), "");
 }
 
 // Voucher entry inside the main window, beside the calendar it keeps in step with its date.

@@ -1,7 +1,18 @@
+#include "assets/asset_ledger_report.h"
+#include "assets/depreciation_detail_report.h"
+#include "reports/annual_summary.h"
+#include "reports/cash_book.h"
+#include "reports/code_list.h"
 #include "reports/daily_report.h"
+#include "reports/description_list.h"
+#include "reports/expense_item_list.h"
+#include "reports/ledger.h"
 #include "reports/report_dialog_window.h"
+#include "reports/subject_list.h"
+#include "shell/program_font.h"
 
 #include "report_run_fixture.h"
+#include "support/readable_layout.h"
 #include "support/window_test.h"
 
 namespace {
@@ -131,6 +142,20 @@ TEST_F(ReportDialogTest, EnterAndArrowKeysWalkTheGridTheDateAndThePrintButton) {
     EXPECT_TRUE(messages.empty());
 }
 
+// Down gives up the digits typed: the box shows again the stored date, the one the page header gets.
+TEST_F(ReportDialogTest, DownFromTheDateBoxShowsTheDateThePrintWillUse) {
+    open(make());
+    enter(12);
+    field(12)->selectAll();
+    QTest::keyClicks(field(12), "070101");
+    key(Qt::Key_Down);
+    EXPECT_EQ(focusedBox(), PrintButton);
+    EXPECT_EQ(field(12)->text(), " 8年 4月15日");
+    click(frmPrint::PrintButton);
+    EXPECT_EQ(state.CreationDateText, "令和 8年 4月15日");
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(ReportDialogTest, APrintRunShowsItsStatusNamesAPdfReportsAFailedPrinterAndEndsOnTheEndButton) {
     open(make());
     click(frmPrint::PrintButton);
@@ -208,6 +233,31 @@ TEST_F(ReportDialogTest, ADayPickedInTheCalendarBecomesTheCreationDateOnlyFromTh
     EXPECT_EQ(focused(), field(3));
     EXPECT_EQ(state.CalendarPicked, 0);
     EXPECT_TRUE(messages.empty());
+}
+
+// Each report writes its own captions, defaults and notes into the rows it uses; the hint line below them
+// may take two lines.
+TEST(ReportDialogLayout, EveryRangeRowOfEveryReportIsReadWholeInsideTheMainWindow) {
+    shell::useProgramFont();
+    ReportFile file;
+    reports::ReportCatalog catalog;
+    const reports::ReportModule modules[] = {
+        reports::makeCodeListModule(),     reports::makeSubjectListModule(), reports::makeDescriptionListModule(),
+        reports::makeDailyReportModule(),  reports::makeCashBookModule(),    reports::makeExpenseItemListModule(),
+        reports::makeLedgerModule(),       assets::makeAssetLedgerModule(),  assets::makeDepreciationDetailModule(),
+        reports::makeAnnualSummaryModule()};
+    for (int reportNo = 1; reportNo <= 10; ++reportNo)
+        catalog.registerReport(reportNo, modules[reportNo - 1]);
+    for (int reportNo = 1; reportNo <= 10; ++reportNo) {
+        file.s.PrintReportNo = static_cast<std::int16_t>(reportNo);
+        testing_support::WorkArea area;
+        auto* window = new frmPrint(file.s, catalog, [](const std::string&) { return nullptr; });
+        area.show(window);
+        EXPECT_EQ(testing_support::unreadableControls(window), "") << window->label(reports::TitleLabel);
+        window->Text1(frmPrint::DateBox)->setFocus(); // the longest hint, on two lines
+        QApplication::processEvents();
+        EXPECT_EQ(testing_support::unreadableControls(window), "") << window->label(reports::TitleLabel);
+    }
 }
 
 } // namespace
