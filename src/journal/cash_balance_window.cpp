@@ -3,12 +3,13 @@
 #include "common/formats.h"
 #include "common/input_checks.h"
 #include "data/cash_row.h"
-#include "shell/twips.h"
 #include "shell/windows_colors.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <memory>
 #include <string>
@@ -22,7 +23,6 @@ using db::Currency;
 using shell::FieldCheck;
 using shell::FieldSpec;
 using shell::FocusMove;
-using shell::twipsRect;
 
 constexpr int WidthTwips = 4935;
 constexpr int HeightTwips = 5175;
@@ -39,17 +39,8 @@ constexpr int Balance = 3;
 constexpr std::uint32_t TypedColor = 0xC0FFFF;   // light yellow
 constexpr std::uint32_t DisplayColor = 0xFFFFC0; // light cyan
 
-// Where the table sits, in twips: a heading row, then the carried-forward row, twelve months and the closing row.
-// An amount field takes the widest shown amount, 13 characters such as 2,147,483,647, inside its frame.
-constexpr int ColumnLeft[] = {45, 510, 1920, 3330}; // month caption, receipts, payments, balance
-constexpr int CaptionWidth = 450;
-constexpr int AmountWidth = 1380;
-constexpr int HeadingTop = 120;
-constexpr int FirstRowTop = 390;
-constexpr int RowStep = 255;
-constexpr int RowHeight = 255;
-
 const char* const ShownFormat = "#,###,###,##0";
+constexpr int ShownWidth = 13; // the widest shown amount, such as 2,147,483,647
 
 // Fields 1 to 36 run month by month: receipts, payments, balance.
 int kindOf(int index) { return (index - 1) % 3 + 1; }
@@ -127,19 +118,24 @@ frmACT0210* frmACT0210::create(data::ProgramState& state, QWidget* parent) {
 }
 
 void frmACT0210::makeControls() {
+    // Laid out rather than placed: in our Gothic face the designed rows, 255 twips apart, would run into
+    // each other and cut the amounts' digits.
+    auto* layout = addWindowLayout();
+    auto* table = new QGridLayout;
+    table->setVerticalSpacing(2);
     const char* const headings[] = {"月度", "入金", "出金", "残高"};
     for (int c = 0; c < 4; ++c) {
         QLabel* heading = Label1(c);
         heading->setText(QString::fromUtf8(headings[c]));
         heading->setAlignment(Qt::AlignCenter);
-        heading->setGeometry(twipsRect(ColumnLeft[c], HeadingTop, c == 0 ? CaptionWidth : AmountWidth, RowHeight));
+        table->addWidget(heading, 0, c);
     }
     // Row r: 0 carried forward, 1 to 12 the fiscal months, 13 the closing balance.
     for (int r = 0; r <= 13; ++r) {
         QLabel* caption = Label1(r + 4);
         if (r == 0 || r == 13) caption->setText(QString::fromUtf8("繰越"));
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        caption->setGeometry(twipsRect(ColumnLeft[0], FirstRowTop + r * RowStep, CaptionWidth, RowHeight));
+        table->addWidget(caption, r + 1, 0);
     }
     for (int i = 0; i < FieldCount; ++i) {
         QLineEdit* field = Text1(i);
@@ -151,21 +147,20 @@ void frmACT0210::makeControls() {
             row = monthOf(i);
             column = kindOf(i);
         }
-        field->setGeometry(twipsRect(ColumnLeft[column], FirstRowTop + row * RowStep, AmountWidth, RowHeight));
+        table->addWidget(field, row + 1, column);
+        fixWidthInCharacters(field, ShownWidth);
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, shell::windowsColor(isTyped(i) ? TypedColor : DisplayColor, palette));
         field->setPalette(palette);
         if (!isTyped(i)) makeShownOnly(i);
     }
-    hintLine()->setGeometry(twipsRect(ColumnLeft[0], FirstRowTop + 14 * RowStep + 60,
-                                      ColumnLeft[3] + AmountWidth - ColumnLeft[0], RowHeight));
-
-    QPushButton* registerButton = addRegisterButton(0, shell::RegisterTooltip, "登録");
-    QPushButton* endButton = addEndButton(1, shell::EndTooltip, "終了");
-    const int buttonTop = FirstRowTop + 15 * RowStep + 120;
-    registerButton->setGeometry(twipsRect(ColumnLeft[2], buttonTop, AmountWidth, 330));
-    endButton->setGeometry(twipsRect(ColumnLeft[3], buttonTop, AmountWidth, 330));
+    // The hint under the table; the buttons under the payments and the balance columns.
+    hintLine()->setWordWrap(true);
+    table->addWidget(hintLine(), 15, 0, 1, 4);
+    table->addWidget(addRegisterButton(0, shell::RegisterTooltip, "登録"), 16, Payments);
+    table->addWidget(addEndButton(1, shell::EndTooltip, "終了"), 16, Balance);
+    layout->addLayout(table);
 }
 
 void frmACT0210::setMonthCaptions() {

@@ -4,16 +4,18 @@
 #include "data/fixed_text.h"
 #include "shell/entry_messages.h"
 #include "shell/field_forms.h"
-#include "shell/twips.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFont>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include <array>
 #include <cstddef>
@@ -27,7 +29,6 @@ namespace {
 using shell::FieldSpec;
 using shell::FocusMove;
 using shell::q;
-using shell::twipsRect;
 
 constexpr int WidthTwips = 5955;
 constexpr int HeightTwips = 4740;
@@ -37,11 +38,6 @@ constexpr int FirstCountField = 10;
 constexpr int LastCountField = 14;
 constexpr int TitleLabel = 16;
 constexpr int DateCaptionLabel = 6;
-
-// The window's frame leaves a client area 5835 twips wide, so nothing may reach past 5835.
-// The frames' tops inside the window, in twips; the rows are placed relative to them.
-constexpr int RangeFrameTop = 390;
-constexpr int TableFrameTop = 2100;
 
 const char* const ParameterTooltip = "〆作業を行う設定値を入力します。";
 const char* const ParameterHint = "該当項目の設定値を入力して下さい。";
@@ -88,74 +84,89 @@ frmSIME::frmSIME(data::ProgramState& state, QWidget* parent) : EntryWindow(state
 }
 
 void frmSIME::buildControls() {
+    // Laid out rather than placed: in our Gothic face the designed rows, 240 and 225 twips apart, would run
+    // into each other and cut the fields' digits.
+    auto* layout = addWindowLayout();
     QLabel* title = Label1(TitleLabel);
-    title->setGeometry(twipsRect(120, 60, 5700, 300));
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPointSize(12);
     title->setFont(titleFont);
+    layout->addWidget(title);
 
     auto* rangeFrame = new QGroupBox(q("〆の範囲"), this);
     rangeFrame->setObjectName("Frame1");
-    rangeFrame->setGeometry(twipsRect(60, RangeFrameTop, 5715, 1650));
-    rangeFrame->lower(); // drawn behind the controls it holds
-    const auto inRange = [](int left, int top, int width, int height) {
-        return twipsRect(60 + left, RangeFrameTop + top, width, height);
-    };
+    auto* range = new QGridLayout(rangeFrame);
+    range->setVerticalSpacing(2);
     const std::array<std::pair<int, const char*>, 3> rangeHeadings{{{2, "項    目"}, {3, "設定値"}, {5, "備    考"}}};
-    const int headingLeft[] = {120, 1980, 2940};
-    const int headingWidth[] = {1800, 900, 2655};
     for (std::size_t c = 0; c < rangeHeadings.size(); ++c) {
         QLabel* heading = Label2(rangeHeadings[c].first);
         heading->setText(q(rangeHeadings[c].second));
         heading->setAlignment(Qt::AlignCenter);
-        heading->setGeometry(inRange(headingLeft[c], 210, headingWidth[c], 255));
+        range->addWidget(heading, 0, static_cast<int>(c));
     }
     for (int r = 0; r < ParameterRows; ++r) {
-        const int top = 450 + 240 * r;
-        Label1(r)->setGeometry(inRange(120, top, 1800, 255));
-        Text1(r)->setGeometry(inRange(1980, top, 900, 270));
-        Label1(r + 3)->setGeometry(inRange(2940, top, 2655, 255));
+        range->addWidget(Label1(r), r + 1, 0);
+        range->addWidget(Text1(r), r + 1, 1, Qt::AlignLeft);
+        fixWidthInCharacters(Text1(r), FieldLength);
+        range->addWidget(Label1(r + 3), r + 1, 2);
     }
-    QLabel* dateCaption = Label1(DateCaptionLabel);
-    dateCaption->setText(q("〆作業年月日"));
-    dateCaption->setGeometry(inRange(120, 1260, 1335, 255));
+    // The closing date sits apart below the parameter rows, as on the designed window.
+    range->setRowMinimumHeight(ParameterRows + 1, fontMetrics().height() / 2);
+    const int dateRow = ParameterRows + 2;
+    range->addWidget(captionLabel(DateCaptionLabel, q("〆作業年月日")), dateRow, 0);
     shell::EraList* eras = addEraList(DateField, shell::EraListTooltip);
-    eras->setGeometry(inRange(1500, 1230, 1035, 300));
-    Text1(DateField)->setGeometry(inRange(2580, 1245, 1455, 270));
+    eras->setMinimumContentsLength(4);
+    eras->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    range->addWidget(eras, dateRow, 1);
+    range->addWidget(Text1(DateField), dateRow, 2, Qt::AlignLeft);
+    fixWidthInCharacters(Text1(DateField), 12);
+    range->setColumnStretch(2, 1);
+    layout->addWidget(rangeFrame);
 
+    // The tables at the left, the buttons at the right level with their last rows.
+    auto* middle = new QHBoxLayout;
     auto* tableFrame = new QGroupBox(q("作業テーブル"), this);
     tableFrame->setObjectName("Frame3");
-    tableFrame->setGeometry(twipsRect(60, TableFrameTop, 3735, 1680));
-    tableFrame->lower();
-    const auto inTables = [](int left, int top, int width, int height) {
-        return twipsRect(60 + left, TableFrameTop + top, width, height);
-    };
+    auto* tables = new QGridLayout(tableFrame);
+    tables->setVerticalSpacing(2);
     QLabel* nameHeading = Label2(1);
     nameHeading->setText(q("テーブル名"));
     nameHeading->setAlignment(Qt::AlignCenter);
-    nameHeading->setGeometry(inTables(120, 210, 2055, 255));
+    tables->addWidget(nameHeading, 0, 0);
     QLabel* countHeading = Label2(4);
     countHeading->setText(q("更新件数"));
     countHeading->setAlignment(Qt::AlignCenter);
-    countHeading->setGeometry(inTables(2220, 210, 1395, 255));
+    tables->addWidget(countHeading, 0, 1);
     for (int i = FirstCountField; i <= LastCountField; ++i) {
-        const int top = 450 + 225 * (i - FirstCountField);
-        Label1(i)->setGeometry(inTables(120, top, 2055, 255));
+        tables->addWidget(Label1(i), i - FirstCountField + 1, 0);
         QLineEdit* count = Text1(i);
-        count->setGeometry(inTables(2220, top, 1395, 255));
+        tables->addWidget(count, i - FirstCountField + 1, 1);
+        // Room for the widest count, 999,999,999.
+        fixWidthInCharacters(count, 11);
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // The counts are the run's to write, not the user's.
         makeShownOnly(i);
     }
+    tables->setColumnStretch(0, 1);
+    middle->addWidget(tableFrame, 1);
 
+    auto* buttons = new QHBoxLayout;
     QPushButton* start =
         addButton(StartButton, q("開始"), q("〆作業を開始します。"), style()->standardIcon(QStyle::SP_MediaPlay));
-    start->setGeometry(twipsRect(3900, 2880, 915, 615));
+    buttons->addWidget(start);
     QPushButton* end = addEndButton(EndButton, shell::EndTooltip, q("終了"));
-    end->setGeometry(twipsRect(4860, 2880, 915, 615));
-    hintLine()->setGeometry(twipsRect(60, 3840, 5715, 420));
+    buttons->addWidget(end);
+    auto* buttonColumn = new QVBoxLayout;
+    buttonColumn->addStretch(1);
+    buttonColumn->addLayout(buttons);
+    middle->addLayout(buttonColumn);
+    layout->addLayout(middle);
+
     hintLine()->setWordWrap(true);
+    // Room for two lines, so that a hint or status text that wraps never squeezes the rows above.
+    hintLine()->setMinimumHeight(2 * hintLine()->fontMetrics().lineSpacing());
+    layout->addWidget(hintLine());
 
     QWidget* previous = Text1(0);
     for (QWidget* next :

@@ -60,8 +60,6 @@ TEST_F(ClosingDialogTest, EachJobProposesThePeriodOfTheProcessingDateAndStartRun
         EXPECT_EQ(s.SimeDate, 20260415);
         EXPECT_EQ(s.CalendarOwnerForm, "frmSIME");
         EXPECT_EQ(focused(), field(0));
-        for (const QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            EXPECT_TRUE(window->rect().contains(control->geometry())) << control->objectName().toStdString();
         if (mode == 2) continue; // the year-end asks first: see TheYearEndAsks below
         clickStart();            // the check lets the proposal through and the monthly totals run
         EXPECT_TRUE(messages.shown.empty());
