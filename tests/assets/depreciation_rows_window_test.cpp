@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QScreen>
 
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -190,6 +191,36 @@ TEST_F(DepreciationRowsTest, AnEditedAmountIsComputedAgainAndTypedResultsGiveWay
     EXPECT_EQ(field(6)->text().trimmed(), "138");
     typeIn(5, "0.2");
     EXPECT_EQ(field(6)->text().trimmed(), "75");
+}
+
+// Stored figures far outside reality: the rate of the asset, the year-month of a previous row.
+TEST_F(DepreciationRowsTest, AFigureBeyondItsFieldEndsTheComputationAndLeavesNothingToRegister) {
+    const std::string amount = "Err.Number =  3349 (金額が扱える範囲を超えました。)";
+    const std::string months = "Err.Number =  3349 (月数が扱える範囲を超えました。)";
+    const std::tuple<float, std::int32_t, const char*, std::vector<std::string>> cases[] = {
+        {1e30f, 0, "", {amount}},
+        {0.369f, std::numeric_limits<std::int32_t>::min(), "1", {months, months}}}; // the proposal counts too
+    for (const auto& [rate, previousYM, category, messages] : cases) {
+        if (previousYM != 0) storeRow(previousYM, 0, 0);
+        asset.F28_PCT = rate;
+        openWindow();
+        shown().clear();
+        search("0812", category);
+        EXPECT_EQ(shown(), messages) << rate;
+        shown().clear();
+        click(0);
+        EXPECT_EQ(shown(), only("レコードが選択されていません。検索後、再指定して下さい。")) << rate;
+        EXPECT_EQ(rowsInFile().size(), previousYM != 0 ? 1u : 0u) << rate;
+    }
+    // Nor is an amount typed into a row taken when its depreciation is out of range.
+    s().MainDatabase->execute("DELETE FROM F50TB");
+    asset.F28_PCT = 0.369f;
+    openWindow();
+    search("0812");
+    typeIn(5, "999999");
+    EXPECT_EQ(shownOnTyping(3, "9999999999"), only(amount));
+    click(0);
+    EXPECT_EQ(rowsInFile(), std::vector<std::string>{"202612|0|950000|1000000|9|749999250000|749999250000"});
 }
 
 TEST_F(DepreciationRowsTest, ChoosingAnEarlierRowAsksBeforeItIsChangedAndDeletingItRemovesOnlyIt) {
