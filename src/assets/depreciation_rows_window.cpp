@@ -9,6 +9,7 @@
 #include "shell/field_forms.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -323,6 +324,16 @@ void frmACT0400A::FillDepreciationList() {
 }
 
 void frmACT0400A::windowActivated() { takeAsset(); }
+
+bool frmACT0400A::eventFilter(QObject* watched, QEvent* event) {
+    // The accumulated and remaining amounts only show figures: entering them leaves the hint line as it stands.
+    if (event->type() != QEvent::FocusIn || (watched != Text1(7) && watched != Text1(8)))
+        return EntryWindow::eventFilter(watched, event);
+    const QString hint = hintLine()->text();
+    const bool handled = EntryWindow::eventFilter(watched, event);
+    setHint(hint);
+    return handled;
+}
 
 // ---- Clearing and showing
 

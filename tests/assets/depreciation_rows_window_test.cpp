@@ -191,6 +191,11 @@ TEST_F(DepreciationRowsTest, AnEditedAmountIsComputedAgainAndTypedResultsGiveWay
     EXPECT_EQ(field(6)->text().trimmed(), "138");
     typeIn(5, "0.2");
     EXPECT_EQ(field(6)->text().trimmed(), "75");
+    // The accumulated and remaining amounts leave the hint as it stands.
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), field(8));
+    EXPECT_EQ(hint(), "当期償却額を入力して下さい。");
 }
 
 // Stored figures far outside reality: the rate of the asset, the year-month of a previous row.
