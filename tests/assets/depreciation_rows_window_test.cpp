@@ -45,10 +45,10 @@ protected:
         if (!category.isEmpty()) retype(1, category);
         type("\n\n");
     }
-    void storeRow(std::int32_t ym, std::int16_t category, std::int64_t accumulated) {
+    void storeRow(std::int32_t ym, std::int16_t category, std::int64_t accumulated, std::int32_t seq = 1) {
         addRow(*s().F50Table, {{"F50_KBN", 2},
                                {"F50_ACT", 216},
-                               {"F50_SEQ", 1},
+                               {"F50_SEQ", seq},
                                {"F50_YM", ym},
                                {"F50_STS", category},
                                {"F50_CLS", yen(accumulated)}});
@@ -57,6 +57,15 @@ protected:
         QListWidget* list = window->List2();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
         QApplication::processEvents();
+    }
+    // The register moves on while this window is in the back; it follows when it comes to the front.
+    void bringToFront() {
+        QWidget registerWindow;
+        registerWindow.show();
+        registerWindow.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&registerWindow));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     QStringList amounts() const {
         QStringList result;
@@ -226,6 +235,23 @@ TEST_F(DepreciationRowsTest, AFigureBeyondItsFieldEndsTheComputationAndLeavesNot
     EXPECT_EQ(shownOnTyping(3, "9999999999"), only(amount));
     click(0);
     EXPECT_EQ(rowsInFile(), std::vector<std::string>{"202612|0|950000|1000000|9|749999250000|749999250000"});
+}
+
+TEST_F(DepreciationRowsTest, TheWindowFollowsTheRegisterToAnotherAssetWithItsRows) {
+    storeRow(202612, 0, 276'750);
+    storeRow(202712, 0, 100'000, 2);
+    openWindow();
+    EXPECT_EQ(texts({11, 14}), QStringList({"     1", " 05"}));
+    asset.F28_SEQ = 2;
+    asset.F28_DAT = 20270415;
+    asset.F28_NEN = 10;
+    bringToFront();
+    EXPECT_EQ(texts({11, 14}), QStringList({"     2", " 10"}));
+    ASSERT_EQ(window->List2()->count(), 1);
+    EXPECT_TRUE(window->List2()->item(0)->text().startsWith("01. 令和 9年12月   新規")); // the asset's own row
+    search("1012");
+    // Seeded from that row: its accumulated 100,000 comes off the limit and the cost.
+    EXPECT_EQ(amounts(), QStringList({"850000", "900,000", "12", "0.3690", "332,100", "432,100", "517,900"}));
 }
 
 TEST_F(DepreciationRowsTest, ChoosingAnEarlierRowAsksBeforeItIsChangedAndDeletingItRemovesOnlyIt) {
