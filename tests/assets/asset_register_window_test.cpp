@@ -201,13 +201,17 @@ TEST_F(AssetRegisterTest, ButtonsRefuseWhatTheAssetOnScreenDoesNotAllow) {
     EXPECT_FALSE(window->Frame2()->isEnabled());
 }
 
-TEST_F(AssetRegisterTest, AChosenSubjectFillsTheKeyAndTheSerialIsOneSeriesOverEverySubject) {
+TEST_F(AssetRegisterTest, AChosenSubjectOrAssetFillsTheKeyAndTheSerialIsOneSeriesOverEverySubject) {
     addAsset(1, 101, 3);
     addAsset(2, 201, 7);
     chooseInGrid(frmACT0400::SubjectGrid, 2, "車両運搬具");
     EXPECT_EQ(texts({0, 1, 2}), QStringList({"  4", "  4901", "8"}));
     EXPECT_EQ(window->Label1(1)->text(), "車両運搬具");
     EXPECT_EQ(focused(), field(2));
+    chooseInGrid(frmACT0400::AssetGrid, 2, "7");
+    EXPECT_EQ(texts({0, 1, 2, 5}), QStringList({"  2", "   201", "     7", " 05"}));
+    EXPECT_EQ(window->recordState(), 1);
+    EXPECT_EQ(focused(), field(3));
 }
 
 TEST_F(AssetRegisterTest, TheDateIsPickedForTheDateFieldOnlyOrTypedAndShownAsItsEraDate) {
@@ -223,6 +227,8 @@ TEST_F(AssetRegisterTest, TheDateIsPickedForTheDateFieldOnlyOrTypedAndShownAsIts
     typeIn(4, "080299"); // day 99: the month's last day
     EXPECT_EQ(window->asset().F28_DAT, 20260228);
     EXPECT_EQ(field(4)->text(), " 8年 2月28日");
+    enter(4);
+    EXPECT_EQ(field(4)->text(), "080228");
 }
 
 TEST_F(AssetRegisterTest, TheRowsButtonSavesTheAssetAndOpensItsRowsWhichGoWithTheAsset) {

@@ -86,6 +86,7 @@ TEST_F(DepreciationRowsTest, RowsOverTheWholeLifeAreSeededComputedAndStoredInTur
     openWindow();
     EXPECT_EQ(window->Text1(13)->text(), "令和    8年 4月15日");
     EXPECT_EQ(window->Text1(19)->text().trimmed(), "950,000");
+    EXPECT_EQ(window->Label1(8)->text(), "償却残額");
     const QSize screen = window->screen()->availableGeometry().size() * shell::TwipsPerPixel;
     // Near the lower right corner; a window grown taller than laid out moves up by what it grew.
     EXPECT_EQ(window->x(), std::max(shell::twipsToPixels(screen.width() - 12330 - 500), 0));
