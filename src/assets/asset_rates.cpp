@@ -61,7 +61,9 @@ std::optional<float> ParseRate(const std::string& text) {
 }
 
 db::Currency RoundHalfUp(double value) {
-    return db::Currency::fromWhole(static_cast<std::int64_t>(std::floor(value + 0.5)));
+    // Through the currency type, which refuses a result it cannot hold (NaN too) before it becomes an integer;
+    // its whole part taken again keeps large amounts whole where a double's ten-thousandths are no longer exact.
+    return db::Currency::fromWhole(db::Currency::fromDouble(std::floor(value + 0.5)).roundedWhole());
 }
 
 } // namespace assets

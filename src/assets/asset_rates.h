@@ -34,7 +34,8 @@ db::Currency ProposeLimit(db::Currency cost, int kind);
 // decimal kept; nothing when the text is no number.
 std::optional<float> ParseRate(const std::string& text);
 
-// The largest whole number not above value + 0.5: how every computed asset amount is rounded.
+// The largest whole number not above value + 0.5: how every computed asset amount is rounded. A result
+// beyond the currency's range, or NaN, raises DbError (ValueOutOfRange).
 db::Currency RoundHalfUp(double value);
 
 } // namespace assets

@@ -1,10 +1,24 @@
 #include "assets/depreciation_computation.h"
 
 #include "assets/asset_rates.h"
+#include "platform/db/db_error.h"
+
+#include <limits>
 
 namespace assets {
 
-bool IsRowCategory(int value) {
+namespace {
+
+// The month count is a 16-bit field: dates or a life far outside reality must not wrap into a likely count.
+std::int16_t checkedMonths(int months) {
+    if (months < std::numeric_limits<std::int16_t>::min() || months > std::numeric_limits<std::int16_t>::max())
+        throw db::DbError(db::ValueOutOfRange, "月数が扱える範囲を超えました。");
+    return static_cast<std::int16_t>(months);
+}
+
+} // namespace
+
+bool IsRowCategory(std::int64_t value) {
     return value == NewRow || value == Depreciating || value == Sold || value == Scrapped || value == FinalRow ||
            value == Completed;
 }
@@ -49,7 +63,7 @@ MonthCount CountDepreciationMonths(const data::F28Rec& asset, std::int32_t curre
         count.current = last;
     }
     const int months = (count.current / 100 - start / 100) * 12 + (count.current % 100 - start % 100);
-    count.months = static_cast<std::int16_t>(startCounts ? months + 1 : months);
+    count.months = checkedMonths(startCounts ? months + 1 : months);
     if (count.months > 12 && count.status == CountInRange) count.status = CountOverTwelve;
     return count;
 }
@@ -122,16 +136,19 @@ MonthCount CalcDepreciation(const data::F28Rec& asset, const PreviousRow& previo
         const std::int32_t start = first ? asset.F28_DAT / 100 : previous.ym;
         count = CountDepreciationMonths(asset, row.F50_YM, start, first);
         if (count.status == CountBeforeStart || count.status == CountOverTwelve) return count;
-        row.F50_MTH = count.months;
         // In double precision and in this order; the rate is the stored single-precision value widened.
-        row.F50_CAL = RoundHalfUp(row.F50_GRS.toDouble() * static_cast<double>(row.F50_PCT) *
-                                  (static_cast<double>(row.F50_MTH) / 12.0));
-        row.F50_CLS = first ? row.F50_CAL : previous.accumulated + row.F50_CAL;
+        const db::Currency depreciation = RoundHalfUp(row.F50_GRS.toDouble() * static_cast<double>(row.F50_PCT) *
+                                                      (static_cast<double>(count.months) / 12.0));
+        const db::Currency accumulated = first ? depreciation : previous.accumulated + depreciation;
+        // A figure out of range has ended the computation by now, before the row was touched.
+        row.F50_MTH = count.months;
+        row.F50_CAL = depreciation;
+        row.F50_CLS = accumulated;
         return count;
     }
     case Completed:
-        row.F50_MTH = 0;
         row.F50_CAL = asset.F28_LMT - previous.accumulated;
+        row.F50_MTH = 0;
         row.F50_CLS = asset.F28_LMT;
         return count;
     default:

@@ -21,7 +21,7 @@ inline constexpr std::int16_t FinalRow = 8;
 inline constexpr std::int16_t Completed = 9;
 
 // Whether a value is one of the six categories.
-bool IsRowCategory(int value);
+bool IsRowCategory(std::int64_t value);
 // The names of the categories by value 0 to 10; the other values hold blanks.
 const std::array<std::string, 11>& CategoryNames();
 
@@ -45,7 +45,8 @@ struct MonthCount {
 std::int32_t LastDepreciationMonth(const data::F28Rec& asset);
 
 // The months from `start` to `current` (both yyyymm). A first row counts the acquisition month itself
-// (`startCounts`); a further row counts from the month after its previous row.
+// (`startCounts`); a further row counts from the month after its previous row. A count beyond 16 bits
+// raises DbError (ValueOutOfRange).
 MonthCount CountDepreciationMonths(const data::F28Rec& asset, std::int32_t current, std::int32_t start,
                                    bool startCounts);
 
@@ -79,7 +80,8 @@ data::F50Rec SeedRow(const data::F28Rec& asset, std::int32_t ym, std::int16_t ca
 void SeedAfter(const data::F28Rec& asset, const data::F50Rec& previousRow, data::F50Rec& row, PreviousRow& previous);
 
 // Sets the row's months, depreciation and accumulated depreciation for its category. The count's
-// result is returned for categories 0, 1 and 8 (status 1 or 3: the row is left as it was).
+// result is returned for categories 0, 1 and 8 (status 1 or 3: the row is left as it was). A month count
+// or an amount beyond its field raises DbError (ValueOutOfRange), the row left as it was too.
 MonthCount CalcDepreciation(const data::F28Rec& asset, const PreviousRow& previous, data::F50Rec& row);
 
 } // namespace assets

@@ -9,6 +9,7 @@
 #include "shell/field_forms.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -324,6 +325,16 @@ void frmACT0400A::FillDepreciationList() {
 
 void frmACT0400A::windowActivated() { takeAsset(); }
 
+bool frmACT0400A::eventFilter(QObject* watched, QEvent* event) {
+    // The accumulated and remaining amounts only show figures: entering them leaves the hint line as it stands.
+    if (event->type() != QEvent::FocusIn || (watched != Text1(7) && watched != Text1(8)))
+        return EntryWindow::eventFilter(watched, event);
+    const QString hint = hintLine()->text();
+    const bool handled = EntryWindow::eventFilter(watched, event);
+    setHint(hint);
+    return handled;
+}
+
 // ---- Clearing and showing
 
 void frmACT0400A::ClearRowFields() {
@@ -437,21 +448,23 @@ void frmACT0400A::storeField(int index, const QString& typed) {
         return;
     }
     if (index >= 7) {
-        recompute();
+        recompute(row_);
         return;
     }
     const std::optional<db::Currency> value =
         takeAmount(index, text, index == 1 ? CategoryRangeMessage : shell::NotNumericMessage);
     if (!value) return;
-    data::F50Rec& r = row_;
+    // The row changes only once it has been computed with the amount typed.
+    data::F50Rec r = row_;
+    // Whole units, cut toward zero, without going through a double.
+    const std::int64_t whole = value->raw() / db::Currency::Scale;
     switch (index) {
     case 1: {
-        const double c = value->toDouble();
-        if (c != static_cast<int>(c) || !IsRowCategory(static_cast<int>(c))) {
+        if (*value != db::Currency::fromWhole(whole) || !IsRowCategory(whole)) {
             refuseField(1, CategoryRangeMessage);
             return;
         }
-        RowCategory = static_cast<std::int16_t>(c);
+        RowCategory = static_cast<std::int16_t>(whole);
         ShowRowFields(1);
         return;
     }
@@ -466,7 +479,7 @@ void frmACT0400A::storeField(int index, const QString& typed) {
             refuseField(4, OverTwelveMessage);
             return;
         }
-        r.F50_MTH = static_cast<std::int16_t>(value->toDouble());
+        r.F50_MTH = static_cast<std::int16_t>(whole); // two characters at most: -9 to 12
         break;
     case 5:
         r.F50_PCT = ParseRate(text).value_or(0.0f);
@@ -477,12 +490,13 @@ void frmACT0400A::storeField(int index, const QString& typed) {
     default:
         break;
     }
-    recompute();
+    recompute(r);
 }
 
-void frmACT0400A::recompute() {
+void frmACT0400A::recompute(data::F50Rec row) {
     // Only a row prepared by a search or a list choice has the previous row the computation needs.
-    if (RecordState != 0) CalcDepreciation(asset_, previous_, row_);
+    if (RecordState != 0) CalcDepreciation(asset_, previous_, row);
+    row_ = row;
     showFields(1, 8);
 }
 
@@ -563,28 +577,29 @@ bool frmACT0400A::laterRowsQuestion() {
 }
 
 bool frmACT0400A::searchRow() {
-    row_ = SeedRow(asset_, RowYM, RowCategory);
-    previous_ = PreviousRow();
-    RecordState = 3;
+    // Prepared apart and taken only once computed: a computation that fails leaves no row to register.
+    data::F50Rec row = SeedRow(asset_, RowYM, RowCategory);
+    PreviousRow previous;
+    std::int16_t found = 3;
     bool laterRows = false;
     for (const data::F50Rec& r : rows_) {
         if (r.F50_YM == RowYM && r.F50_STS == RowCategory) {
-            row_ = r;
-            RecordState = 1;
+            row = r;
+            found = 1;
         } else if (comesBefore(r, RowYM, RowCategory)) {
-            SeedAfter(asset_, r, row_, previous_);
+            SeedAfter(asset_, r, row, previous);
         } else {
             laterRows = true;
             break;
         }
     }
     if (laterRows && !laterRowsQuestion()) return false;
-    if (RecordState == 3) {
-        if (!CategoryFollows(RowCategory, previous_)) {
+    if (found == 3) {
+        if (!CategoryFollows(RowCategory, previous)) {
             refuse(WrongCategoryMessage, Text1(1));
             return false;
         }
-        const MonthCount count = CalcDepreciation(asset_, previous_, row_);
+        const MonthCount count = CalcDepreciation(asset_, previous, row);
         if (count.status == CountPastLastMonth) {
             RowYM = count.current;
             ShowRowFields(0);
@@ -596,6 +611,9 @@ bool frmACT0400A::searchRow() {
             return false;
         }
     }
+    row_ = row;
+    previous_ = previous;
+    RecordState = found;
     showFields(0, 8);
     focusField(2);
     return true;

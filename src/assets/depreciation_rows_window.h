@@ -49,6 +49,7 @@ protected:
     QWidget* moveTarget(int index, shell::FocusMove move) override;
     void windowActivated() override;
     void buttonClicked(int index) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
@@ -69,7 +70,8 @@ private:
     void rowChosen(QListWidgetItem* item);
     bool findStoredRow();
     void storeYearMonth(const std::string& text);
-    void recompute();
+    // Computes `row` again and takes it as the row being entered.
+    void recompute(data::F50Rec row);
 
     AssetSource source_;
     data::F28Rec asset_; // the asset, this window's own copy

@@ -17,13 +17,14 @@ using testing_support::countRows;
 using testing_support::only;
 using testing_support::statusOf;
 
-// The template's subjects include 2-216 減価償却費; subject categories have two digits; processing date
-// 15 April 令和 8. The rows window the register opens is a window of its own here.
+// The template's subjects include 2-216 減価償却費, and the test adds 4-4901 車両運搬具; subject categories
+// have two digits; processing date 15 April 令和 8. The rows window the register opens is a window of its own here.
 class AssetRegisterTest : public testing_support::EntryWindowTest<frmACT0400> {
 protected:
     void SetUp() override {
         setProcessingDate(20260415);
         data::LoadCodeKbnTable(s());
+        addRow(*s().F21Table, {{"F21_KBN", 4}, {"F21_ACT", 4901}, {"F21_NAM", "車両運搬具"}});
         auto showRows = [this](const QString&) -> shell::ChildWindow* {
             ++rowsOpened;
             if (!rows) rows = std::make_unique<frmACT0400A>(s(), [this] { return window->assetForRows(); });
@@ -168,10 +169,17 @@ TEST_F(AssetRegisterTest, ButtonsRefuseWhatTheAssetOnScreenDoesNotAllow) {
     click(0);
     EXPECT_EQ(shown(), only("科目区分が未入力です。"));
     EXPECT_EQ(focused(), field(0));
-    typeIn(0, "2");
-    typeIn(1, "216");
+    typeIn(0, "4");
+    typeIn(1, "4901");
+    for (const int b : {3, 0}) {
+        typeIn(2, "0");
+        shown().clear();
+        click(b);
+        EXPECT_EQ(shown(), only("連番が未入力です。")) << b;
+        EXPECT_EQ(focused(), field(2)) << b;
+    }
     shown().clear();
-    click(0); // the serial is proposed, but nothing was searched
+    click(0); // the serial is proposed again, but nothing was searched
     EXPECT_EQ(shown(), only("レコードが選択されていません。検索後、再指定して下さい。"));
     EXPECT_EQ(focused(), button(3));
     type("\n");
@@ -193,15 +201,20 @@ TEST_F(AssetRegisterTest, ButtonsRefuseWhatTheAssetOnScreenDoesNotAllow) {
     EXPECT_FALSE(window->Frame2()->isEnabled());
 }
 
-TEST_F(AssetRegisterTest, TheSerialIsOneSeriesOverEverySubject) {
+TEST_F(AssetRegisterTest, AChosenSubjectOrAssetFillsTheKeyAndTheSerialIsOneSeriesOverEverySubject) {
     addAsset(1, 101, 3);
     addAsset(2, 201, 7);
-    typeIn(0, "2");
-    typeIn(1, "216");
-    EXPECT_EQ(field(2)->text(), "8");
+    chooseInGrid(frmACT0400::SubjectGrid, 2, "車両運搬具");
+    EXPECT_EQ(texts({0, 1, 2}), QStringList({"  4", "  4901", "8"}));
+    EXPECT_EQ(window->Label1(1)->text(), "車両運搬具");
+    EXPECT_EQ(focused(), field(2));
+    chooseInGrid(frmACT0400::AssetGrid, 2, "7");
+    EXPECT_EQ(texts({0, 1, 2, 5}), QStringList({"  2", "   201", "     7", " 05"}));
+    EXPECT_EQ(window->recordState(), 1);
+    EXPECT_EQ(focused(), field(3));
 }
 
-TEST_F(AssetRegisterTest, ADayPickedInTheCalendarFillsOnlyTheDateField) {
+TEST_F(AssetRegisterTest, TheDateIsPickedForTheDateFieldOnlyOrTypedAndShownAsItsEraDate) {
     searchNew();
     enter(5);
     pickInCalendar(s(), 20260501); // field 5 was the last one entered: the day is dropped
@@ -213,6 +226,9 @@ TEST_F(AssetRegisterTest, ADayPickedInTheCalendarFillsOnlyTheDateField) {
     EXPECT_EQ(focused(), field(5));
     typeIn(4, "080299"); // day 99: the month's last day
     EXPECT_EQ(window->asset().F28_DAT, 20260228);
+    EXPECT_EQ(field(4)->text(), " 8年 2月28日");
+    enter(4);
+    EXPECT_EQ(field(4)->text(), "080228");
 }
 
 TEST_F(AssetRegisterTest, TheRowsButtonSavesTheAssetAndOpensItsRowsWhichGoWithTheAsset) {

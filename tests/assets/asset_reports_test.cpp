@@ -86,6 +86,7 @@ TEST(AssetLedger, EachAssetOfTheRangesGetsPagesOfItsOwnWithItsRowsThirtySevenAPa
     file.add(Asset{.seq = 3, .name = "棚"}); // beyond the last serial number
     file.dialog.setFieldText(0, "");         // reads as class 0
     file.dialog.setFieldText(6, "3");
+    file.dialog.setFieldText(7, "310"); // the asset's own subject ends the range
     file.dialog.setFieldText(8, "2");
     const int statuses[] = {0, 1, 5, 6, 7, 8, 9};
     for (int i = 0; i < 38; ++i)

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QScreen>
 
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -44,10 +45,10 @@ protected:
         if (!category.isEmpty()) retype(1, category);
         type("\n\n");
     }
-    void storeRow(std::int32_t ym, std::int16_t category, std::int64_t accumulated) {
+    void storeRow(std::int32_t ym, std::int16_t category, std::int64_t accumulated, std::int32_t seq = 1) {
         addRow(*s().F50Table, {{"F50_KBN", 2},
                                {"F50_ACT", 216},
-                               {"F50_SEQ", 1},
+                               {"F50_SEQ", seq},
                                {"F50_YM", ym},
                                {"F50_STS", category},
                                {"F50_CLS", yen(accumulated)}});
@@ -56,6 +57,15 @@ protected:
         QListWidget* list = window->List2();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
         QApplication::processEvents();
+    }
+    // The register moves on while this window is in the back; it follows when it comes to the front.
+    void bringToFront() {
+        QWidget registerWindow;
+        registerWindow.show();
+        registerWindow.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&registerWindow));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     QStringList amounts() const {
         QStringList result;
@@ -76,6 +86,7 @@ TEST_F(DepreciationRowsTest, RowsOverTheWholeLifeAreSeededComputedAndStoredInTur
     openWindow();
     EXPECT_EQ(window->Text1(13)->text(), "令和    8年 4月15日");
     EXPECT_EQ(window->Text1(19)->text().trimmed(), "950,000");
+    EXPECT_EQ(window->Label1(8)->text(), "償却残額");
     const QSize screen = window->screen()->availableGeometry().size() * shell::TwipsPerPixel;
     // Near the lower right corner; a window grown taller than laid out moves up by what it grew.
     EXPECT_EQ(window->x(), std::max(shell::twipsToPixels(screen.width() - 12330 - 500), 0));
@@ -190,6 +201,58 @@ TEST_F(DepreciationRowsTest, AnEditedAmountIsComputedAgainAndTypedResultsGiveWay
     EXPECT_EQ(field(6)->text().trimmed(), "138");
     typeIn(5, "0.2");
     EXPECT_EQ(field(6)->text().trimmed(), "75");
+    // The accumulated and remaining amounts leave the hint as it stands.
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), field(8));
+    EXPECT_EQ(hint(), "当期償却額を入力して下さい。");
+}
+
+// Stored figures far outside reality: the rate of the asset, the year-month of a previous row.
+TEST_F(DepreciationRowsTest, AFigureBeyondItsFieldEndsTheComputationAndLeavesNothingToRegister) {
+    const std::string amount = "Err.Number =  3349 (金額が扱える範囲を超えました。)";
+    const std::string months = "Err.Number =  3349 (月数が扱える範囲を超えました。)";
+    const std::tuple<float, std::int32_t, const char*, std::vector<std::string>> cases[] = {
+        {1e30f, 0, "", {amount}},
+        {0.369f, std::numeric_limits<std::int32_t>::min(), "1", {months, months}}}; // the proposal counts too
+    for (const auto& [rate, previousYM, category, messages] : cases) {
+        if (previousYM != 0) storeRow(previousYM, 0, 0);
+        asset.F28_PCT = rate;
+        openWindow();
+        shown().clear();
+        search("0812", category);
+        EXPECT_EQ(shown(), messages) << rate;
+        shown().clear();
+        click(0);
+        EXPECT_EQ(shown(), only("レコードが選択されていません。検索後、再指定して下さい。")) << rate;
+        EXPECT_EQ(rowsInFile().size(), previousYM != 0 ? 1u : 0u) << rate;
+    }
+    // Nor is an amount typed into a row taken when its depreciation is out of range.
+    s().MainDatabase->execute("DELETE FROM F50TB");
+    asset.F28_PCT = 0.369f;
+    openWindow();
+    search("0812");
+    typeIn(5, "999999");
+    EXPECT_EQ(shownOnTyping(3, "9999999999"), only(amount));
+    click(0);
+    EXPECT_EQ(rowsInFile(), std::vector<std::string>{"202612|0|950000|1000000|9|749999250000|749999250000"});
+}
+
+TEST_F(DepreciationRowsTest, TheWindowFollowsTheRegisterToAnotherAssetWithItsRows) {
+    storeRow(202612, 0, 276'750);
+    storeRow(202712, 0, 100'000, 2);
+    openWindow();
+    EXPECT_EQ(texts({11, 14}), QStringList({"     1", " 05"}));
+    asset.F28_SEQ = 2;
+    asset.F28_DAT = 20270415;
+    asset.F28_NEN = 10;
+    bringToFront();
+    EXPECT_EQ(texts({11, 14}), QStringList({"     2", " 10"}));
+    ASSERT_EQ(window->List2()->count(), 1);
+    EXPECT_TRUE(window->List2()->item(0)->text().startsWith("01. 令和 9年12月   新規")); // the asset's own row
+    search("1012");
+    // Seeded from that row: its accumulated 100,000 comes off the limit and the cost.
+    EXPECT_EQ(amounts(), QStringList({"850000", "900,000", "12", "0.3690", "332,100", "432,100", "517,900"}));
 }
 
 TEST_F(DepreciationRowsTest, ChoosingAnEarlierRowAsksBeforeItIsChangedAndDeletingItRemovesOnlyIt) {
