@@ -17,14 +17,14 @@ using testing_support::countRows;
 using testing_support::only;
 using testing_support::statusOf;
 
-// The template's subjects include 2-216 減価償却費, and the test adds 4-4901 車両運搬具; subject categories
+// The template's subjects include 2-216 減価償却費, and the test adds 4-4901 営業用車両; subject categories
 // have two digits; processing date 15 April 令和 8. The rows window the register opens is a window of its own here.
 class AssetRegisterTest : public testing_support::EntryWindowTest<frmACT0400> {
 protected:
     void SetUp() override {
         setProcessingDate(20260415);
         data::LoadCodeKbnTable(s());
-        addRow(*s().F21Table, {{"F21_KBN", 4}, {"F21_ACT", 4901}, {"F21_NAM", "車両運搬具"}});
+        addRow(*s().F21Table, {{"F21_KBN", 4}, {"F21_ACT", 4901}, {"F21_NAM", "営業用車両"}});
         auto showRows = [this](const QString&) -> shell::ChildWindow* {
             ++rowsOpened;
             if (!rows) rows = std::make_unique<frmACT0400A>(s(), [this] { return window->assetForRows(); });
@@ -204,9 +204,9 @@ TEST_F(AssetRegisterTest, ButtonsRefuseWhatTheAssetOnScreenDoesNotAllow) {
 TEST_F(AssetRegisterTest, AChosenSubjectOrAssetFillsTheKeyAndTheSerialIsOneSeriesOverEverySubject) {
     addAsset(1, 101, 3);
     addAsset(2, 201, 7);
-    chooseInGrid(frmACT0400::SubjectGrid, 2, "車両運搬具");
+    chooseInGrid(frmACT0400::SubjectGrid, 2, "営業用車両");
     EXPECT_EQ(texts({0, 1, 2}), QStringList({"  4", "  4901", "8"}));
-    EXPECT_EQ(window->Label1(1)->text(), "車両運搬具");
+    EXPECT_EQ(window->Label1(1)->text(), "営業用車両");
     EXPECT_EQ(focused(), field(2));
     chooseInGrid(frmACT0400::AssetGrid, 2, "7");
     EXPECT_EQ(texts({0, 1, 2, 5}), QStringList({"  2", "   201", "     7", " 05"}));
