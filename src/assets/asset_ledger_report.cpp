@@ -157,17 +157,17 @@ private:
         DrawRule(s_, page_, "Line", AssetLineRow, HeavyRule);
 
         const std::int16_t r = AssetLineRow;
-        PrintText(page_, s_.PageGeo[1], r, TextSize, reports::SubjectText(s_, asset.F28_KBN, asset.F28_ACT));
+        PrintText(s_, page_, s_.PageGeo[1], r, TextSize, reports::SubjectText(s_, asset.F28_KBN, asset.F28_ACT));
         PrintAt(page_, SerialColumn, r, TextSize, common::FormatFix(asset.F28_SEQ, "####0"));
-        PrintText(page_, NameColumn, r, TextSize, asset.F28_NAM.str());
+        PrintText(s_, page_, NameColumn, r, TextSize, asset.F28_NAM.str());
         // The era name keeps the blanks it is stored with.
         if (const auto acquired = EraDateOf(s_.F01Record, asset.F28_DAT))
             PrintAt(page_, AcquiredColumn, r, TextSize, acquired->eraName + acquired->text);
         PrintAt(page_, LifeColumn, r, TextSize, common::FormatFix(asset.F28_NEN, "##0") + " 年");
         PrintAt(page_, CostColumn, r, TextSize, common::FormatFix(asset.F28_AMT, AmountPattern));
-        PrintText(page_, KindColumn, r, TextSize, AssetKindLabel(asset.F28_SHU, "　"));
+        PrintText(s_, page_, KindColumn, r, TextSize, AssetKindLabel(asset.F28_SHU, "　"));
         PrintAt(page_, RateColumn, r, TextSize, common::FormatFix(asset.F28_PCT, "##0.0000"));
-        PrintText(page_, MethodColumn, r, TextSize, MethodLabel(asset.F28_KND, "　"));
+        PrintText(s_, page_, MethodColumn, r, TextSize, MethodLabel(asset.F28_KND, "　"));
         DrawRule(s_, page_, "Row", r, ThinRule);
         DrawRule(s_, page_, "Line", r + 1, HeavyRule);
     }
@@ -185,7 +185,7 @@ private:
     void printRow(const data::F28Rec& asset, const db::QueryRecordset& row, std::int16_t r) {
         if (const auto month = EraMonthOf(s_.F01Record, static_cast<std::int32_t>(row.field("F50_YM").asInt())))
             PrintAt(page_, s_.PageGeo[1], r, TextSize, month->eraName + month->text);
-        PrintText(page_, CategoryColumn, r, TextSize,
+        PrintText(s_, page_, CategoryColumn, r, TextSize,
                   RowCategoryLabel(static_cast<std::int16_t>(row.field("F50_STS").asInt()), "　", "最終"));
         const db::Currency accumulated = row.field("F50_CLS").asCurrency();
         PrintAt(page_, OpeningColumn, r, TextSize, common::FormatFix(row.field("F50_OPN").asCurrency(), AmountPattern));

@@ -71,13 +71,13 @@ public:
         const data::F28Rec& asset = readAsset(kbn, act, seq);
         const db::Currency accumulated = row.field("F50_CLS").asCurrency();
 
-        PrintText(page_, s_.PageGeo[1], r, SubjectSize, reports::SubjectText(s_, kbn, act));
-        PrintText(page_, MonthColumn, r, TextSize,
+        PrintText(s_, page_, s_.PageGeo[1], r, SubjectSize, reports::SubjectText(s_, kbn, act));
+        PrintText(s_, page_, MonthColumn, r, TextSize,
                   trimmedEraCell(EraMonthOf(s_.F01Record, static_cast<std::int32_t>(row.field("F50_YM").asInt()))));
         if (asset.F28_DAT > 0)
-            PrintText(page_, AcquiredColumn, r, TextSize, trimmedEraCell(EraDateOf(s_.F01Record, asset.F28_DAT)));
+            PrintText(s_, page_, AcquiredColumn, r, TextSize, trimmedEraCell(EraDateOf(s_.F01Record, asset.F28_DAT)));
         PrintAt(page_, CostColumn, r, TextSize, common::FormatFix(asset.F28_AMT, "##,###,###,###"));
-        PrintText(page_, KindColumn, r, TextSize, AssetKindLabel(asset.F28_SHU, " "));
+        PrintText(s_, page_, KindColumn, r, TextSize, AssetKindLabel(asset.F28_SHU, " "));
         PrintAt(page_, BaseColumn, r, TextSize, common::FormatFix(row.field("F50_GRS").asCurrency(), AmountPattern));
         PrintAt(page_, RateColumn, r, TextSize,
                 common::FormatFix(static_cast<float>(row.field("F50_PCT").asDouble()), "#0.0000"));
@@ -87,11 +87,12 @@ public:
         PrintAt(page_, AccumulatedColumn, r, TextSize, common::FormatFix(accumulated, AmountPattern));
         PrintAt(page_, RemainingColumn, r, TextSize, common::FormatFix(asset.F28_LMT - accumulated, AmountPattern));
 
-        PrintText(page_, s_.PageGeo[1], r + 1, TextSize, common::FormatFix(seq, "####0") + " " + asset.F28_NAM.str());
-        PrintText(page_, MonthColumn, r + 1, TextSize,
+        PrintText(s_, page_, s_.PageGeo[1], r + 1, TextSize,
+                  common::FormatFix(seq, "####0") + " " + asset.F28_NAM.str());
+        PrintText(s_, page_, MonthColumn, r + 1, TextSize,
                   RowCategoryLabel(static_cast<std::int16_t>(row.field("F50_STS").asInt()), "　", "償却最終"));
         PrintAt(page_, AcquiredColumn, r + 1, TextSize, "       " + common::FormatFix(asset.F28_NEN, "###") + " 年");
-        PrintText(page_, KindColumn, r + 1, TextSize, MethodLabel(asset.F28_KND, " "));
+        PrintText(s_, page_, KindColumn, r + 1, TextSize, MethodLabel(asset.F28_KND, " "));
         return true;
     }
 

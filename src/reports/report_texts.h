@@ -24,10 +24,4 @@ inline void PrintText(const data::ProgramState& s, platform::Page& page, std::in
     if (const std::string shown = Unpadded(text); !shown.empty()) PrintAt(s, page, col, row, size, shown);
 }
 
-// The same without the state that knows the columns: the text takes the width its font gives it.
-inline void PrintText(platform::Page& page, std::int16_t col, std::int16_t row, std::int16_t size,
-                      const std::string& text) {
-    if (const std::string shown = Unpadded(text); !shown.empty()) PrintAt(page, col, row, size, shown);
-}
-
 } // namespace reports

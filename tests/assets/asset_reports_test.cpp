@@ -226,3 +226,26 @@ TEST(DepreciationDetailPdf, ARowOfTheYearPrintsToAPdfThatReadsBackAsTheList) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AssetReports, AThirtyCharacterAssetNameStaysInItsColumnOnBothReports) {
+    const std::string name = "本社事務所応接室用大型会議テーブル及び椅子一式並びに書棚二台";
+    const auto printedName = [&](auto init, auto print, const char* box0) {
+        AssetFile file;
+        file.add(Asset{.name = name});
+        file.add(Row{});
+        init(file.dialog);
+        if (box0) file.dialog.setFieldText(0, box0);
+        for (const auto& text : file.printed(print).at(0).texts)
+            if (text.text.ends_with(name)) return text;
+        ADD_FAILURE() << "the name is not printed";
+        return platform::RecordedText{};
+    };
+    const auto ledger = printedName(assets::ASSLIST_Init, assets::ASSLIST_Print, nullptr);
+    EXPECT_EQ(ledger.x + ledger.room, 58 * 144 - 72); // the rule before the acquisition date
+    const auto detail = printedName(assets::ASSETLIST_Init, assets::ASSETLIST_Print, "506");
+    EXPECT_NE(detail.room, platform::AnyWidth);
+}
+
+} // namespace
