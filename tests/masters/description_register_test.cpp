@@ -58,6 +58,8 @@ TEST_F(DescriptionRegisterTest, ACycleAddsChangesAndDeletesADescriptionWhateverO
     chooseInGrid(frmACT0030::DescriptionList, 0, "000012");
     EXPECT_EQ(focused(), field(1));
     EXPECT_EQ(field(1)->text(), "家賃"); // edited without the padding it is stored with
+    enter(9);
+    EXPECT_EQ(field(9)->text(), "120000"); // the amount to edit, without separators
     typeIn(9, "-5");
     click(0);
     EXPECT_EQ(rows().back(), "000012|家賃|2|208|3|2|1|月末|1|-5");
