@@ -48,6 +48,7 @@ TEST_F(CodeCategoryTest, ACycleAddsChangesAndDeletesACategoryAndClosingRebuildsT
 
     chooseInGrid(0, 1, "部門");
     EXPECT_EQ(focused(), field(1));
+    EXPECT_EQ(field(1)->text(), "部門");
     typeIn(3, "15");
     click(0);
     EXPECT_EQ(categories().back(), "4|部門|2|15");

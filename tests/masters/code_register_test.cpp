@@ -53,8 +53,11 @@ TEST_F(CodeRegisterTest, ACycleAddsChangesAndDeletesACodeWhateverOtherWindowsRea
     EXPECT_EQ(focused(), field(2));
     EXPECT_EQ(field(2)->text(), "新規顧客"); // edited without the padding it is stored with
     typeIn(2, "得意先");
+    s().MainDatabase->execute("UPDATE F10TB SET F10_DUM = 'old' WHERE F10_KBN = 2 AND F10_COD = 40");
     click(0);
     EXPECT_EQ(codes(2).back(), "40|得意先|A|||D");
+    EXPECT_EQ(tableRows("SELECT F10_DUM FROM F10TB WHERE F10_KBN = 2 AND F10_COD = 40"),
+              std::vector<std::string>{""}); // a code's reserved text is written empty
 
     startCode("2", "40");
     files.messages.answers = {platform::Answer::No};

@@ -3,6 +3,7 @@
 #include "data/table_rows.h"
 #include "masters/description_register_window.h"
 #include "support/entry_window_test.h"
+#include "support/readable_layout.h"
 
 #include <QGroupBox>
 
@@ -58,6 +59,9 @@ TEST_F(DescriptionRegisterTest, ACycleAddsChangesAndDeletesADescriptionWhateverO
     chooseInGrid(frmACT0030::DescriptionList, 0, "000012");
     EXPECT_EQ(focused(), field(1));
     EXPECT_EQ(field(1)->text(), "家賃"); // edited without the padding it is stored with
+    EXPECT_EQ(field(7)->text().trimmed(), "月末");
+    enter(9);
+    EXPECT_EQ(field(9)->text(), "120000"); // the amount to edit, without separators
     typeIn(9, "-5");
     click(0);
     EXPECT_EQ(rows().back(), "000012|家賃|2|208|3|2|1|月末|1|-5");
@@ -134,8 +138,10 @@ TEST_F(DescriptionRegisterTest, ListChoicesAndCounterpartsFillTheFieldsTheyName)
                            {"F21_SRT", 1},
                            {"F21_NAM", "水道光熱費"},
                            {"F21_IO", 1}});
+    s().MainDatabase->execute("UPDATE F10KBNTB SET F10KBN_KETA = 1 WHERE F10KBN_ID = 3");
     enter(0);
-    key(Qt::Key_F5);       // the subject list shows the new detail
+    key(Qt::Key_F5); // the subject list shows the new detail, the length checks the new digit count
+    EXPECT_EQ(data::CodeDigits(s(), 3), 1);
     startDescription("1"); // 売上代金, a receipt
     typeIn(5, "2");
     typeIn(6, "1");
@@ -155,9 +161,14 @@ TEST_F(DescriptionRegisterTest, ListChoicesAndCounterpartsFillTheFieldsTheyName)
     chooseInGrid(frmACT0030::CodeList, 2, "ガス");
     EXPECT_EQ(focused(), field(5));
     EXPECT_EQ(field(4)->text(), "     2");
-    chooseInGrid(frmACT0030::CodeList, 2, "収入"); // a subject class empties the subject code
+    chooseInGrid(frmACT0030::CodeList, 2, "収入"); // a subject class empties the subject code and its name
     EXPECT_EQ(focused(), field(3));
     EXPECT_EQ(texts({2, 3}), QStringList({"     1", ""}));
+    EXPECT_EQ(testing_support::textBeside(field(3), 1), "");
+    typeIn(3, "101");
+    EXPECT_EQ(shownOnTyping(3, "999"), only("勘定科目に登録されていません。")); // and a missing subject its name
+    EXPECT_EQ(testing_support::textBeside(field(3), 1), "");
+    shown().clear();
 
     // A list whose table stands on no row takes nothing.
     s().F10Table->seek("=", {99, 99});

@@ -15,11 +15,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
+#include <vector>
 
 namespace {
 
-// The register and asset windows.
-TEST(RegisterWindowLayout, EveryControlIsReadWholeInsideTheMainWindowAtTheOpeningSize) {
+// The register and asset windows; in the registers each field's caption stands on its line, at its left.
+TEST(RegisterWindowLayout, EveryControlIsReadWholeAndEachFieldBesideItsCaptionAtTheOpeningSize) {
     shell::useProgramFont();
     testing_support::OpenState files;
     data::ProgramState& s = files.state;
@@ -30,21 +32,37 @@ TEST(RegisterWindowLayout, EveryControlIsReadWholeInsideTheMainWindowAtTheOpenin
     asset.F28_ACT = 216;
     asset.F28_SEQ = 1;
     asset.F28_NAM = "パソコン";
-    const std::function<shell::ChildWindow*()> windows[] = {
-        [&] { return new masters::frmACT0010(s); },
-        [&] { return new masters::frmACT0030(s); },
-        [&] { return new masters::frmCMNCODE(s); },
-        [&] { return new masters::frmCODEKBN(s); },
-        [&] { return new masters::frmCMNCNTR(s); },
-        [&] { return new assets::frmACT0400(s, none, none); },
-        [&] { return new assets::frmACT0400A(s, [&] {
-                  return assets::AssetForRows{asset, "減価償却費"};
-              }); }};
-    for (const auto& make : windows) {
+    const std::tuple<std::function<shell::EntryWindow*()>, std::vector<int>, std::string> windows[] = {
+        {[&] { return new masters::frmACT0010(s); },
+         {0, 1, 2, 3, 4, 5, 18},
+         "科目区分|科目ｺｰﾄﾞ|科目名称|詳細分類|入出金|現金出納簿|合計"},
+        {[&] { return new masters::frmACT0030(s); },
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+         "摘要ｺｰﾄﾞ|摘要明細|勘定科目|勘定科目|詳細分類|相手先|相手先|備考|入出金|金額"},
+        {[&] { return new masters::frmCMNCODE(s); },
+         {0, 1, 2, 3, 4, 5, 6},
+         "コード区分|明細コード|コード内容|備考(１)|備考(２)|備考(３)|備考(４)"},
+        {[&] { return new masters::frmCODEKBN(s); }, {0, 1, 2, 3}, "コード区分|区分名称|コード桁|データ長"},
+        {[&] { return new masters::frmCMNCNTR(s); },
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 21, 22, 23, 24, 25, 26, 27, 28},
+         "本日の日付|作業の日付|経理〆日|年度開始月|前回年次〆|経理伝票|現状の税率|以前の税率|変更日|"
+         "年号|開始日（西暦）|"
+         "社名（１行目）|社名（２行目）|〒|住所（１行目）|住所（２行目）|電話番号|Fax番号|振込先（１）|振込先（２）"},
+        {[&] { return new assets::frmACT0400(s, none, none); }, {}, ""},
+        {[&] { return new assets::frmACT0400A(s, [&] {
+                   return assets::AssetForRows{asset, "減価償却費"};
+               }); },
+         {},
+         ""}};
+    for (const auto& [make, fields, captions] : windows) {
         testing_support::WorkArea area;
-        shell::ChildWindow* window = make();
+        shell::EntryWindow* window = make();
         area.show(window);
         EXPECT_EQ(testing_support::unreadableControls(window), "") << window->objectName().toStdString();
+        QStringList beside;
+        for (int index : fields)
+            beside.push_back(testing_support::textBeside(window->Text1(index), -1));
+        EXPECT_EQ(beside.join("|").toStdString(), captions) << window->objectName().toStdString();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "data/table_rows.h"
 #include "masters/subject_register_window.h"
 #include "support/entry_window_test.h"
+#include "support/readable_layout.h"
 
 #include <QGroupBox>
 
@@ -55,7 +56,7 @@ protected:
 
 TEST_F(SubjectRegisterTest, ANewSubjectAndItsDetailAreRegisteredAndChanged) {
     typeIn(0, "2");
-    EXPECT_EQ(window->Label2(0)->text(), "経費");
+    EXPECT_EQ(testing_support::textBeside(field(0), 1), "経費"); // the class's name, on its line
     type("299\n"); // no basic row: past the detail, straight to the search
     EXPECT_EQ(focused(), button(frmACT0010::SearchButton));
     type("\n");
@@ -221,7 +222,7 @@ TEST_F(SubjectRegisterTest, ListChoicesFillTheKeyAndAChoiceWithoutACurrentRowDoe
     type("301\n");
     chooseInGrid(frmACT0010::CodeList, 2, "ガス"); // a detail: class, code and name stay
     EXPECT_EQ(texts({1, 3}), QStringList({"   301", "     2"}));
-    EXPECT_EQ(window->Label2(1)->text(), "ガス");
+    EXPECT_EQ(testing_support::textBeside(field(3), 1), "ガス");
     EXPECT_EQ(focused(), button(frmACT0010::SearchButton));
 
     s().F21Table->seek("=", {9, 9, 9});

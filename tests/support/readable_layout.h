@@ -1,12 +1,14 @@
 // What a user sees of a task window shown inside the main window at its opening size: the controls
 // that would not be read whole, because they stand outside the window, are squeezed below the size
-// their text needs, or lie over another control.
+// their text needs, or lie over another control or over a frame they are not in; and the label read
+// beside a control on its line.
 #pragma once
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -37,9 +39,14 @@ inline QList<QWidget*> readableControls(QWidget* window) {
 }
 
 inline QString nameOf(const QWidget* control) {
-    if (const auto* label = qobject_cast<const QLabel*>(control); label && control->objectName().isEmpty())
-        return label->text();
-    return control->objectName();
+    if (!control->objectName().isEmpty()) return control->objectName();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control)) return frame->title();
+    if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+    return {};
+}
+
+inline QRect placeIn(QWidget* window, const QWidget* control) {
+    return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
 }
 
 // The controls a user could not read whole, one clause each; empty when every control can be.
@@ -48,7 +55,7 @@ inline std::string unreadableControls(QWidget* window) {
     const QList<QWidget*> controls = readableControls(window);
     QList<QRect> places;
     for (QWidget* control : controls) {
-        const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+        const QRect place = placeIn(window, control);
         places.push_back(place);
         // A size the window set itself is the size it wants, as Qt's layouts take it.
         const QSize hint = control->minimumSizeHint(), set = control->minimumSize();
@@ -66,7 +73,32 @@ inline std::string unreadableControls(QWidget* window) {
             // Touching counts: a caption that runs into the box beside it reads as cut off.
             if (places[a].adjusted(0, 0, 1, 1).intersects(places[b]))
                 result.push_back(nameOf(controls[a]) + " runs into " + nameOf(controls[b]));
+    // A control over a frame it is not in hides part of it; one that no layout places lands so, at the corner.
+    for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
+        if (!frame->isVisibleTo(window)) continue;
+        for (int c = 0; c < controls.size(); ++c)
+            if (!frame->isAncestorOf(controls[c]) && places[c].intersects(placeIn(window, frame)))
+                result.push_back(nameOf(controls[c]) + " lies over " + nameOf(frame));
+    }
     return result.join("; ").toStdString();
+}
+
+// The text of the label a user reads beside `control` on its line, in its frame: the nearest to its left
+// (side -1), where a caption stands, or to its right (side 1), where a looked-up name does; empty when none.
+inline QString textBeside(QWidget* control, int side) {
+    QWidget* frame = control->parentWidget();
+    const QRect place = placeIn(frame, control);
+    const QLabel* nearest = nullptr;
+    int distance = 0;
+    for (QLabel* label : frame->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect at = placeIn(frame, label);
+        const int away = side < 0 ? place.left() - at.right() : at.left() - place.right();
+        if (!label->isVisibleTo(frame) || away <= 0 || at.top() > place.center().y() ||
+            at.bottom() < place.center().y())
+            continue;
+        if (!nearest || away < distance) nearest = label, distance = away;
+    }
+    return nearest ? nearest->text() : QString();
 }
 
 // Shows `window` inside a work area the size of a main window on a desktop of 1600 by 1000 pixels.
