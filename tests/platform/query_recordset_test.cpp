@@ -88,6 +88,25 @@ TEST_F(QueryRecordsetTest, FindsSearchFromTheEndsAndFromTheCurrentRow) {
     EXPECT_EQ(rows->field("F50_YM").asInt(), 202304);
 }
 
+TEST_F(QueryRecordsetTest, MovesStepOverDeletedRowsOneRowAtATimeAndStopAtTheEnds) {
+    auto rows = assetRows(true);
+    rows->deleteCurrent(); // 202304, the first row
+    constexpr std::int64_t Bof = 0, Eof = -1;
+    const struct {
+        void (QueryRecordset::*move)();
+        std::int64_t month;
+    } steps[] = {{&QueryRecordset::moveLast, 202503},    {&QueryRecordset::movePrevious, 202403},
+                 {&QueryRecordset::movePrevious, Bof},   {&QueryRecordset::movePrevious, Bof},
+                 {&QueryRecordset::moveNext, 202403},    {&QueryRecordset::moveNext, 202503},
+                 {&QueryRecordset::moveNext, Eof},       {&QueryRecordset::moveNext, Eof},
+                 {&QueryRecordset::movePrevious, 202503}};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        (rows.get()->*steps[i].move)();
+        const std::int64_t at = rows->bof() ? Bof : rows->eof() ? Eof : rows->field("F50_YM").asInt();
+        EXPECT_EQ(at, steps[i].month) << "step " << i;
+    }
+}
+
 TEST_F(QueryRecordsetTest, DynasetWritesEditsAdditionsAndDeletionsToItsTable) {
     auto rows = assetRows(true);
     ASSERT_TRUE(rows->isDynaset());
@@ -132,6 +151,16 @@ TEST_F(EngineTest, DynasetsNeedOneTable) {
     EXPECT_THROW(database->openDynaset("SELECT F21_KBN, COUNT(*) FROM F21TB GROUP BY F21_KBN"), DbError);
     auto aliased = database->openDynaset("SELECT s.F21_NAM, 1 + 1 AS TWO FROM F21TB AS s WHERE s.F21_ACT = ?", {0});
     EXPECT_TRUE(aliased->empty());
+}
+
+// A table's column reads as its field type; anything computed reads as what SQLite holds.
+TEST_F(QueryRecordsetTest, ComputedColumnsReadAsStoredWithSumsOfAmountsInTenThousandths) {
+    auto rows = database->openSnapshot("SELECT COUNT(*) AS N, SUM(F50_CAL) AS S, AVG(F50_STS) AS A, "
+                                       "MAX(F50_DUM) || 'x' AS T, NULL AS Z FROM F50TB");
+    const std::vector<std::pair<std::string, Value>> expected{
+        {"N", std::int64_t{4}}, {"S", std::int64_t{4 * 12345}}, {"A", 0.5}, {"T", "x"}, {"Z", Value()}};
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(rows->field(name), value) << name;
 }
 
 TEST_F(QueryRecordsetTest, ColumnsAreFoundByNameAndTheFirstOfARepeatedNameWins) {

@@ -11,7 +11,7 @@ TEST_F(EngineTest, AStoredValueThatDoesNotFitItsFieldIsRefusedByEveryReadNamingT
         db::Value stored;
     } cases[] = {
         {"F45_LIN", std::int64_t{100000}},        // int16
-        {"F45_ACT", std::int64_t{5'000'000'000}}, // int32
+        {"F45_YMD", std::int64_t{5'000'000'000}}, // int32, and the first column
         {"F45_KBN", "abc"},                       // a text in a number column
         {"F45_AMT", 1e30},                        // beyond every amount
         {"F45_AMT", "12x"},                       // a text in an amount column

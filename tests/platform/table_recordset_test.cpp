@@ -247,6 +247,8 @@ TEST_F(TableRecordsetTest, FieldsAreFoundByNameInAnyCaseAndAMissingNameFails) {
     }
     for (const std::string name : {"F45_LI", "F45_LINE", "", "F45_ＬＩＮ"})
         EXPECT_EQ(engine_tests::errorOf([&] { table->field(name); }).number(), db::FieldMissing) << name;
+    for (const int column : {-1, static_cast<int>(table->columns().size())})
+        EXPECT_EQ(engine_tests::errorOf([&] { table->field(column); }).number(), db::FieldMissing) << column;
 }
 
 TEST_F(TableRecordsetTest, FieldsReadWhileWalkingStayRightAcrossWritesAndCommits) {
