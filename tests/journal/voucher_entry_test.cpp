@@ -278,18 +278,13 @@ TEST(VoucherEntryLayout, EveryFieldOfALineIsReadWholeInsideTheMainWindow) {
     statusOf(data::F01Access, s, "GET");
     s.F01Record.F01_ACT = 20260415;
     data::LoadCodeKbnTable(s);
-    addRow(*s.F45Table, {{"F45_YMD", 20260415},
-                         {"F45_DNO", 99999},
-                         {"F45_LIN", 99},
-                         {"F45_KBN", 2},
-                         {"F45_ACT", 201},
-                         {"F45_SRT", 1},
-                         {"F45_KND", 2},
-                         {"F45_CUS", 1},
-                         {"F45_TEK", "000002"},
-                         {"F45_RMK", "仕入先株式会社北海道支店第二"},
-                         {"F45_IO", 1},
-                         {"F45_AMT", db::Currency::fromWhole(9'999'999'999)}});
+    const testing_support::Fields line{{"F45_YMD", 20260415}, {"F45_DNO", 99999},
+                                       {"F45_LIN", 99},       {"F45_KBN", 2},
+                                       {"F45_ACT", 201},      {"F45_SRT", 1},
+                                       {"F45_KND", 2},        {"F45_CUS", 1},
+                                       {"F45_TEK", "000002"}, {"F45_RMK", "仕入先株式会社北海道支店第二"},
+                                       {"F45_IO", 1},         {"F45_AMT", db::Currency::fromWhole(9'999'999'999)}};
+    addRow(*s.F45Table, line);
     testing_support::WorkArea area;
     auto* window = new frmACT0100(s);
     area.show(window);
