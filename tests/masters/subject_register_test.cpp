@@ -116,9 +116,7 @@ TEST_F(SubjectRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus)
     EXPECT_EQ(rows(201), std::vector<std::string>{"0|仕入|1|0|0|0|3"});
 
     s().CodeKbnTable[1][3] = "01";
-    shown().clear();
-    typeIn(0, "12");
-    EXPECT_EQ(shown(), only(tooLong));
+    EXPECT_EQ(shownOnTyping(0, "12"), only(tooLong));
 }
 
 // Each step, from what the earlier ones left: the last message and where the focus went (nullptr: stays).
