@@ -10,32 +10,13 @@ using db::Currency;
 
 // Every rate is the single-precision number nearest its three decimals.
 TEST(AssetRates, TheRateComesFromTheLifeByTheMethodsTable) {
-    struct Case {
-        int life;
-        int method;
-        float rate;
-    };
-    const Case cases[] = {// Declining balance: the table, also where it leaves the formula (24, 34) or has no rate.
-                          {2, 0, 0.684f},
-                          {5, 0, 0.369f},
-                          {24, 0, 0.092f},
-                          {34, 0, 0.066f},
-                          {47, 0, 0.048f},
-                          {50, 0, 0.045f},
-                          {46, 0, 0.0f},
-                          {49, 0, 0.0f},
-                          {1, 0, 0.0f},
-                          {51, 0, 0.0f},
-                          // Straight line: cut down to the thousandth up to 20 years, raised from 21.
-                          {2, 1, 0.5f},
-                          {3, 1, 0.333f},
-                          {6, 1, 0.166f},
-                          {20, 1, 0.05f},
-                          {21, 1, 0.048f},
-                          {30, 1, 0.034f},
-                          {50, 1, 0.02f}};
-    for (const Case& c : cases)
-        EXPECT_EQ(ProposeRate(c.life, c.method), c.rate) << c.life << " " << c.method;
+    // Declining balance (0): the table, also where it leaves the formula (24, 34) or has no rate. Straight line
+    // (1): cut down to the thousandth up to 20 years, raised from 21.
+    const std::tuple<int, int, float> cases[] = {{2, 0, 0.684f},  {24, 0, 0.092f}, {34, 0, 0.066f}, {47, 0, 0.048f},
+                                                 {50, 0, 0.045f}, {46, 0, 0.0f},   {1, 0, 0.0f},    {51, 0, 0.0f},
+                                                 {6, 1, 0.166f},  {20, 1, 0.05f},  {21, 1, 0.048f}, {50, 1, 0.02f}};
+    for (const auto& [life, method, rate] : cases)
+        EXPECT_EQ(ProposeRate(life, method), rate) << life << " " << method;
 }
 
 TEST(AssetRates, TheLimitIsTheKindsShareOfTheCostRoundedHalfUp) {

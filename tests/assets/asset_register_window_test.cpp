@@ -119,10 +119,8 @@ TEST_F(AssetRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
         if (index == 1) {
             EXPECT_EQ(window->asset().F28_NEN, 50); // refused lives changed nothing
         }
-        shown().clear();
         if (index == 4) window->Combo1(4)->selectEra(5);
-        typeIn(index, typed);
-        EXPECT_EQ(shown(), only(message)) << index << " " << typed;
+        EXPECT_EQ(shownOnTyping(index, typed), only(message)) << index << " " << typed;
         EXPECT_EQ(focused(), field(focus)) << index << " " << typed;
         EXPECT_EQ(field(index)->text(), shows) << index << " " << typed;
     }
@@ -131,9 +129,8 @@ TEST_F(AssetRegisterTest, EachBadFieldIsRefusedWithItsMessageAndKeepsTheFocus) {
     enter(0);
     EXPECT_EQ(field(0)->maxLength(), 3);
     searchNew();
-    shown().clear();
-    typeIn(4, "080415"); // a new asset's era list has no era chosen
-    EXPECT_EQ(shown(), only("年号を選択して下さい。"));
+    // A new asset's era list has no era chosen.
+    EXPECT_EQ(shownOnTyping(4, "080415"), only("年号を選択して下さい。"));
 }
 
 TEST_F(AssetRegisterTest, ARateOrLimitOnScreenFollowsTheLifeOrCostAndAZeroOneDoesNot) {
@@ -166,32 +163,16 @@ TEST_F(AssetRegisterTest, ARateOrLimitOnScreenFollowsTheLifeOrCostAndAZeroOneDoe
 }
 
 TEST_F(AssetRegisterTest, ButtonsRefuseWhatTheAssetOnScreenDoesNotAllow) {
-    click(0);
-    EXPECT_EQ(shown(), only("科目区分が未入力です。"));
-    EXPECT_EQ(focused(), field(0));
-    typeIn(0, "4");
-    typeIn(1, "4901");
-    for (const int b : {3, 0}) {
-        typeIn(2, "0");
-        shown().clear();
-        click(b);
-        EXPECT_EQ(shown(), only("連番が未入力です。")) << b;
-        EXPECT_EQ(focused(), field(2)) << b;
-    }
-    shown().clear();
-    click(0); // the serial is proposed again, but nothing was searched
-    EXPECT_EQ(shown(), only("レコードが選択されていません。検索後、再指定して下さい。"));
-    EXPECT_EQ(focused(), button(3));
-    type("\n");
-    const std::pair<int, std::string> refusals[] = {
-        {1, "削除すべきデータは存在しません。"}, // a new asset
-        {0, "必須項目が未入力です。"},           // no acquisition date: its rows could not be counted
-        {4, "必須項目未入力です。"}};            // no cost for the rows
-    for (const auto& [button, message] : refusals) {
-        shown().clear();
-        click(button);
-        EXPECT_EQ(shown(), only(message)) << button;
-    }
+    const std::string noSerial = "連番が未入力です。";
+    expectRefusals({{[this] { click(0); }, "科目区分が未入力です。", field(0)},
+                    {[this] { typeIn(0, "4"), typeIn(1, "4901"), typeIn(2, "0"), click(3); }, noSerial, field(2)},
+                    {[this] { typeIn(2, "0"), click(0); }, noSerial, field(2)},
+                    // The serial is proposed again, but nothing was searched.
+                    {[this] { click(0); }, "レコードが選択されていません。検索後、再指定して下さい。", button(3)},
+                    {[this] { type("\n"), click(1); }, "削除すべきデータは存在しません。", nullptr}, // a new asset
+                    // No acquisition date: its rows could not be counted; no cost for the rows.
+                    {[this] { click(0); }, "必須項目が未入力です。", nullptr},
+                    {[this] { click(4); }, "必須項目未入力です。", nullptr}});
     EXPECT_EQ(countRows(*s().MainDatabase, "F28TB"), 0);
     EXPECT_EQ(rowsOpened, 0);
     enter(3);

@@ -8,7 +8,6 @@ namespace {
 using report_run_tests::Frame;
 using report_run_tests::joined;
 using report_run_tests::pageHead;
-using testing_support::nfkc;
 
 db::Currency yen(long long amount) { return db::Currency::fromWhole(amount); }
 
@@ -210,24 +209,6 @@ TEST(DepreciationDetail, TheSetUpProposesTheProcessingYearAndAYearOfNoEraIsRefus
     file.printsNothing(assets::ASSETLIST_Print,
                        "日付の誤りです。再度、入力して下さい。"); // refused by the print run too
 }
-
-TEST(DepreciationDetailPdf, ARowOfTheYearPrintsToAPdfThatReadsBackAsTheList) {
-    if (!testing_support::popplerInstalled()) GTEST_SKIP() << "pdftotext or pdfinfo is not installed";
-    AssetFile file;
-    file.add(Asset{});
-    file.add(Row{});
-    file.dialog.setFieldText(0, "506");
-    const QStringList sheets = file.pdfSheets(assets::ASSETLIST_Print, "固定資産等及び償却明細", 1);
-    ASSERT_EQ(sheets.size(), 1);
-    const QString& sheet = sheets[0];
-    for (const char* expected : {"固定資産等及び償却明細", "令和 8年 4月16日", "1頁", "器具備品", "パソコン",
-                                 "令和 6年 4月 1日", "300,000", "0.5000", "172,500", "有形", "定率"})
-        EXPECT_TRUE(sheet.contains(nfkc(expected))) << expected;
-}
-
-} // namespace
-
-namespace {
 
 TEST(AssetReports, AThirtyCharacterAssetNameStaysInItsColumnOnBothReports) {
     const std::string name = "本社事務所応接室用大型会議テーブル及び椅子一式並びに書棚二台";
