@@ -269,7 +269,7 @@ TEST(FileCommands, SavingOntoTheOpenFileDoesNothingAndAFailedCopyLeavesTheTarget
                  {f.file("link.mdb"), 0, ""},
                  {"Kemlora", 0, ""},
                  {f.file("plainfile/copy"), 1, failed + "76 ("},
-                 {f.file("box"), 2, failed}}; // a folder cannot be replaced
+                 {f.file("box"), 2, failed + "75 (ファイルを読み書きできません。)"}}; // a folder cannot be replaced
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen);
         f.os.state.F01Record.F01_NAM[1] = "読み直していない"; // a reopen reads the file again

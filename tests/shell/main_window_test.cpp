@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
+#include <QStyle>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -270,9 +271,13 @@ TEST(WindowArrangement, theTilingsShareTheAreaOneAboveAnotherOrSideBySideAndCasc
         EXPECT_EQ(top, room.height()) << sideBySide;
     }
 
+    // Cascaded, each window stands one caption down and right of the one behind it: every caption in sight.
     f.choose("mnuWindowCascade");
+    const int caption = f.sub("frmA")->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, f.sub("frmA"));
     const QPoint a = f.sub("frmA")->pos(), b = f.sub("frmB")->pos(), c = f.sub("frmC")->pos();
-    EXPECT_TRUE(a.x() < b.x() && b.x() < c.x() && a.y() < b.y() && b.y() < c.y());
+    EXPECT_EQ(a, QPoint(0, 0));
+    EXPECT_EQ(b - a, QPoint(caption, caption));
+    EXPECT_EQ(c - b, QPoint(caption, caption));
 }
 
 TEST(WindowArrangement, iconsLineUpAlongTheBottomAndTilingLeavesThemRoom) {
