@@ -64,6 +64,7 @@ TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithNoWindowIn
     EXPECT_EQ(f.state.CalendarDate, MainWindowFixture::Today);
     EXPECT_TRUE(f.messages.shown.empty());
     EXPECT_EQ(f.openNames(), "") << "the calendar does not open by itself";
+    f.window->show();
     f.choose("mnuCalendar");
     auto* calendar = qobject_cast<shell::frmCalendar*>(f.window->findChild("frmCalendar"));
     ASSERT_NE(calendar, nullptr);
@@ -71,6 +72,8 @@ TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithNoWindowIn
         return calendar->Combo1(0)->currentText() + "/" + calendar->Combo1(1)->currentText();
     };
     EXPECT_EQ(shown(), "2026/4");
+    EXPECT_EQ(calendar->parentWidget()->geometry().right() + 1, f.window->mdiArea()->viewport()->width())
+        << "the calendar stands at the right edge";
     f.state.CalendarDate = 20240229;
     f.state.syncCalendar(); // the calendar follows the calendar date
     EXPECT_EQ(shown(), "2024/2");

@@ -7,6 +7,7 @@
 #include "support/test_files.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -117,6 +118,7 @@ TEST_F(GridModelTest, RowsLoadInIndexOrderAFewHundredAtATimeOverTheTableOrAQuery
         for (int batch = 0; batch < LineCount / GridModel::BatchSize && shown->canFetchMore({}); ++batch)
             shown->fetchMore({});
         EXPECT_EQ(shown->rowCount(), LineCount);
+        EXPECT_EQ(grid->verticalHeader()->count(), LineCount) << "the grid shows a row more or less than it holds";
         EXPECT_EQ(lineAt(LineCount - 1), LineCount - 1);
     }
 }
