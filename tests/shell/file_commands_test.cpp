@@ -250,10 +250,12 @@ TEST(FileCommands, WithAllNineHundredNinetyNineNumberedNamesTakenNothingIsOverwr
     EXPECT_TRUE(f.fullyOpen());
 }
 
-TEST(FileCommands, SavingOntoTheOpenFileDoesNothingAndAFailedCopyLeavesTheTargetAsItWas) {
+TEST(FileCommands, SavingOntoTheOpenFileDoesNothingALinkIsFollowedAndAFailedCopyLeavesTheTargetAsItWas) {
     Files f;
     fs::create_directory(f.file("sub"));
     fs::create_symlink(f.os.path, f.file("link.mdb"));
+    writeText(f.file("sub/linked.mdb"), "old");
+    fs::create_symlink(f.file("sub/linked.mdb"), f.file("other.mdb"));
     writeText(f.file("plainfile"), "a file, not a folder");
     fs::create_directory(f.file("box.mdb"));
     writeText(f.file("box.mdb/inside.txt"), "kept");
@@ -268,8 +270,10 @@ TEST(FileCommands, SavingOntoTheOpenFileDoesNothingAndAFailedCopyLeavesTheTarget
                  {f.file("sub/../Kemlora.mdb"), 0, ""},
                  {f.file("link.mdb"), 0, ""},
                  {"Kemlora", 0, ""},
-                 {f.file("plainfile/copy"), 1, failed + "76 ("},
-                 {f.file("box"), 2, failed}}; // a folder cannot be replaced
+                 {f.file("other"), 1, "同一ファイルが存在します。"}, // answered Yes
+                 {f.file("plainfile/copy"), 1, failed + "76 (パスが見つかりません。)"},
+                 {f.file("nofolder/copy"), 1, failed + "53 (ファイルが見つかりません。)"},
+                 {f.file("box"), 2, failed + "75 (ファイルを読み書きできません。)"}}; // a folder cannot be replaced
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen);
         f.os.state.F01Record.F01_NAM[1] = "読み直していない"; // a reopen reads the file again
@@ -283,10 +287,12 @@ TEST(FileCommands, SavingOntoTheOpenFileDoesNothingAndAFailedCopyLeavesTheTarget
         EXPECT_TRUE(f.fullyOpen());
     }
     fs::current_path(workingFolder);
-    EXPECT_TRUE(fs::is_symlink(f.file("link.mdb")));
+    EXPECT_TRUE(fs::is_symlink(f.file("link.mdb")) && fs::is_symlink(f.file("other.mdb")));
+    EXPECT_EQ(contents(f.file("sub/linked.mdb")), "作業中の会社");
     EXPECT_EQ(readText(f.file("plainfile")), "a file, not a folder");
     EXPECT_EQ(readText(f.file("box.mdb/inside.txt")), "kept");
-    EXPECT_EQ(f.names(), (Names{"Kemlora.mdb", "OrgKemlora.mdb", "box.mdb", "link.mdb", "plainfile", "sub"}));
+    EXPECT_EQ(f.names(),
+              (Names{"Kemlora.mdb", "OrgKemlora.mdb", "box.mdb", "link.mdb", "other.mdb", "plainfile", "sub"}));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
+#include <QStyle>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -63,6 +64,7 @@ TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithNoWindowIn
     EXPECT_EQ(f.state.CalendarDate, MainWindowFixture::Today);
     EXPECT_TRUE(f.messages.shown.empty());
     EXPECT_EQ(f.openNames(), "") << "the calendar does not open by itself";
+    f.window->show();
     f.choose("mnuCalendar");
     auto* calendar = qobject_cast<shell::frmCalendar*>(f.window->findChild("frmCalendar"));
     ASSERT_NE(calendar, nullptr);
@@ -70,6 +72,8 @@ TEST(StartUp, aNewUserGetsAWorkingFileMadeFromTheTemplateAndOpenedWithNoWindowIn
         return calendar->Combo1(0)->currentText() + "/" + calendar->Combo1(1)->currentText();
     };
     EXPECT_EQ(shown(), "2026/4");
+    EXPECT_EQ(calendar->parentWidget()->geometry().right() + 1, f.window->mdiArea()->viewport()->width())
+        << "the calendar stands at the right edge";
     f.state.CalendarDate = 20240229;
     f.state.syncCalendar(); // the calendar follows the calendar date
     EXPECT_EQ(shown(), "2024/2");
@@ -270,9 +274,13 @@ TEST(WindowArrangement, theTilingsShareTheAreaOneAboveAnotherOrSideBySideAndCasc
         EXPECT_EQ(top, room.height()) << sideBySide;
     }
 
+    // Cascaded, each window stands one caption down and right of the one behind it: every caption in sight.
     f.choose("mnuWindowCascade");
+    const int caption = f.sub("frmA")->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, f.sub("frmA"));
     const QPoint a = f.sub("frmA")->pos(), b = f.sub("frmB")->pos(), c = f.sub("frmC")->pos();
-    EXPECT_TRUE(a.x() < b.x() && b.x() < c.x() && a.y() < b.y() && b.y() < c.y());
+    EXPECT_EQ(a, QPoint(0, 0));
+    EXPECT_EQ(b - a, QPoint(caption, caption));
+    EXPECT_EQ(c - b, QPoint(caption, caption));
 }
 
 TEST(WindowArrangement, iconsLineUpAlongTheBottomAndTilingLeavesThemRoom) {

@@ -7,6 +7,7 @@
 #include "support/test_files.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -53,9 +54,7 @@ protected:
         s().MainDatabase->commitTrans();
         s().F45Table->moveFirst();
 
-        auto yen = [](const db::Value& v) { return QString::number(v.asCurrency().roundedWhole()) + "円"; };
-        model = new shell::RecordsetGridModel(
-            {{"F45_YMD", "日付"}, {"F45_DNO", "番号"}, {"F45_LIN", "行"}, {"F45_AMT", "金額", yen}}, &window);
+        model = new shell::RecordsetGridModel(columns, &window);
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(field);
         layout->addWidget(grid);
@@ -68,7 +67,7 @@ protected:
     }
 
     data::ProgramState& s() { return files.state; }
-    QString cell(int row, int column) { return model->index(row, column).data().toString(); }
+    QString cell(int row, int column) { return grid->model()->index(row, column).data().toString(); }
     // Which test line a grid row shows: its amount is its place in the key order.
     int lineAt(int row) { return cell(row, 3).chopped(1).toInt(); }
     int currentLine() {
@@ -87,6 +86,9 @@ protected:
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(model->index(row, 1)).center());
     }
 
+    static QString yen(const db::Value& v) { return QString::number(v.asCurrency().roundedWhole()) + "円"; }
+    const std::vector<shell::GridColumn> columns{
+        {"F45_YMD", "日付"}, {"F45_DNO", "番号"}, {"F45_LIN", "行"}, {"F45_AMT", "金額", yen}};
     testing_support::OpenState files{true};
     QWidget window;
     QLineEdit* field = new QLineEdit(&window);
@@ -94,21 +96,31 @@ protected:
     shell::RecordsetGridModel* model = nullptr;
 };
 
-TEST_F(GridModelTest, RowsLoadInIndexOrderAFewHundredAtATime) {
-    EXPECT_EQ(model->rowCount(), GridModel::BatchSize);
-    EXPECT_EQ(QStringList({cell(10, 0), cell(10, 1), cell(10, 2), cell(10, 3)}).join(' '), "20260102 2 1 10円");
-    EXPECT_TRUE(model->index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
-    EXPECT_FALSE(model->canFetchBefore());
+TEST_F(GridModelTest, RowsLoadInIndexOrderAFewHundredAtATimeOverTheTableOrAQuery) {
+    const auto set = s().MainDatabase->openSnapshot("SELECT * FROM F45TB ORDER BY F45_YMD, F45_DNO, F45_LIN");
+    auto* query = new shell::QueryGridModel(columns, &window);
+    query->setRecordset(set.get());
+    for (GridModel* shown : {static_cast<GridModel*>(model), static_cast<GridModel*>(query)}) {
+        SCOPED_TRACE(shown == model ? "table" : "query");
+        grid->setGridModel(shown);
+        QApplication::processEvents();
+        EXPECT_EQ(shown->rowCount(), GridModel::BatchSize);
+        EXPECT_EQ(QStringList({cell(10, 0), cell(10, 1), cell(10, 2), cell(10, 3)}).join(' '), "20260102 2 1 10円");
+        EXPECT_TRUE(shown->index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+        EXPECT_FALSE(shown->canFetchBefore());
 
-    // Scrolling to the bottom of what is loaded loads the next batch, and no more.
-    grid->scrollToBottom();
-    QApplication::processEvents();
-    EXPECT_EQ(model->rowCount(), 2 * GridModel::BatchSize);
-    for (int row = 0; row < model->rowCount(); ++row)
-        ASSERT_EQ(lineAt(row), row) << row;
-    while (model->canFetchMore({}))
-        model->fetchMore({});
-    EXPECT_EQ(model->rowCount(), LineCount);
+        // Scrolling to the bottom of what is loaded loads the next batch, and no more.
+        grid->scrollToBottom();
+        QApplication::processEvents();
+        EXPECT_EQ(shown->rowCount(), 2 * GridModel::BatchSize);
+        for (int row = 0; row < shown->rowCount(); ++row)
+            ASSERT_EQ(lineAt(row), row) << row;
+        for (int batch = 0; batch < LineCount / GridModel::BatchSize && shown->canFetchMore({}); ++batch)
+            shown->fetchMore({});
+        EXPECT_EQ(shown->rowCount(), LineCount);
+        EXPECT_EQ(grid->verticalHeader()->count(), LineCount) << "the grid shows a row more or less than it holds";
+        EXPECT_EQ(lineAt(LineCount - 1), LineCount - 1);
+    }
 }
 
 TEST_F(GridModelTest, AKeyedReadByAnyoneMovesTheGridsCurrentRowWithoutAChoice) {
@@ -119,8 +131,11 @@ TEST_F(GridModelTest, AKeyedReadByAnyoneMovesTheGridsCurrentRowWithoutAChoice) {
     EXPECT_EQ(model->rowCount(), GridModel::BatchSize); // a window around the row, not the table
     EXPECT_TRUE(model->canFetchBefore());
 
-    // Scrolling up past the first row loaded brings the earlier rows; the current row stays current.
+    // Scrolling up past the first row loaded brings the earlier rows above the rows in sight, which stay in
+    // sight; the current row stays current.
+    const int topInSight = lineAt(grid->rowAt(0));
     grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(lineAt(grid->rowAt(0)), topInSight);
     EXPECT_EQ(currentLine(), 2500);
     EXPECT_EQ(model->rowCount(), 2 * GridModel::BatchSize);
 
