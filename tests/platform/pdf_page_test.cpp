@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPainterPath>
 #include <QPrinter>
 #include <QProcess>
 #include <QRawFont>
@@ -60,6 +61,7 @@ TEST(PdfPage, AMachineWithoutPrinterGetsAPdfBesideTheDataFileWithOneSheetPerPage
 
     ASSERT_TRUE(fs::exists(expected));
     EXPECT_EQ(pdfInfo(expected, "Pages"), "3") << "no empty sheet after the last new page";
+    EXPECT_EQ(pdfInfo(expected, "Title"), "経理日報");
     const QStringList size = pdfInfo(expected, "Page size").split(' ');
     ASSERT_GE(size.size(), 4);
     EXPECT_GT(size[0].toDouble(), size[2].toDouble()) << "landscape";
@@ -290,16 +292,20 @@ TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccept
     auto page = platform::PrinterPage::toPdf(pdf, "fonts");
     page->setFontName("ＭＳＰ ゴシック");
     page->setFontSize(9);
-    // The proportional Gothic, the fixed-pitch one for figures, and the shekel sign no IPA face holds.
-    page->printText(20 * 144, 6 * 240, "家賃 12,000₪", platform::AnyWidth);
+    // The proportional Gothic, the fixed-pitch one for figures, and the shekel sign and Ğ no IPA face holds.
+    page->printText(20 * 144, 6 * 240, "家賃 12,000₪Ğ", platform::AnyWidth);
     page->endDoc();
     page.reset();
-    EXPECT_TRUE(nfkc(poppler("pdftotext", {QString::fromStdString(pdf), "-"})).contains("家賃 12,000₪"));
+    EXPECT_TRUE(nfkc(poppler("pdftotext", {QString::fromStdString(pdf), "-"})).contains("家賃 12,000₪Ğ"));
     EXPECT_GT(inkedPixels(pdf), 40) << "the glyphs shown keep their outlines";
 
     static const QRegularExpression fontName(R"(/(?:BaseFont|FontName) /([^\s/\[\]<>(){}%]*))");
     std::set<QString> names;
     int programs = 0;
+    // The fallback face draws Ğ from two parts, a G and a breve.
+    const QRawFont dejaVu = QRawFont::fromFont(QFont("DejaVu Sans"));
+    const quint32 breved = dejaVu.glyphIndexesForString("Ğ").value(0);
+    bool brevedWhole = false;
     for (const auto& [id, object] : pdfObjects(pdf)) {
         for (const auto& m : fontName.globalMatch(QString::fromLatin1(object.dictionary))) {
             const QString name = decodedName(m.captured(1).toLatin1());
@@ -312,9 +318,13 @@ TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccept
         ++programs;
         EXPECT_EQ(object.stream.size(), program.captured(1).toLongLong()) << "object " << id;
         EXPECT_EQ(directoryFaults(object.stream), std::vector<std::string>{}) << "object " << id;
-        EXPECT_TRUE(QRawFont(object.stream, 12).isValid()) << "object " << id;
+        const QRawFont embedded(object.stream, dejaVu.pixelSize());
+        EXPECT_TRUE(embedded.isValid()) << "object " << id;
+        if (embedded.fontTable("hmtx") == dejaVu.fontTable("hmtx"))
+            brevedWhole = embedded.pathForGlyph(breved).boundingRect() == dejaVu.pathForGlyph(breved).boundingRect();
     }
     EXPECT_EQ(programs, 3);
+    EXPECT_TRUE(brevedWhole) << "the file keeps both parts of Ğ";
     for (const char* family : {"IPAPGothic", "IPAGothic", "DejaVu Sans"})
         EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& n) { return n.startsWith(family); }))
             << family;
@@ -383,7 +393,7 @@ ReadWord rowOf(const std::vector<ReadWord>& words, double top) {
     return row;
 }
 
-TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKeepsItsWidth) {
+TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerWhileOnesThatFitAndTheRulesComeOutAsDrawn) {
     if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
     TempFolder folder;
     const std::string onFile = folder.file("file.pdf"), onPrinter = folder.file("printer.pdf");
@@ -404,8 +414,14 @@ TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKee
         page->setFontSize(14);
         page->printText(20 * 144, 4 * 240, remark, platform::AnyWidth);
         page->printText(20 * 144, 6 * 240, remark, room);
+        // The next sheet must show nothing of how the narrowed text was drawn.
+        page->newPage();
         page->printText(20 * 144, 8 * 240, "四月分 12,000", platform::AnyWidth);
         page->printText(20 * 144, 10 * 240, "四月分 12,000", room);
+        page->setPenWidth(5);
+        page->drawLine(20 * 144 - 72, 12 * 240 - 40, 35 * 144 - 72, 12 * 240 - 40);
+        page->setPenWidth(1);
+        page->drawLine(20 * 144 - 72, 13 * 240 - 40, 35 * 144 - 72, 13 * 240 - 40);
         page->endDoc();
         EXPECT_EQ(page->failure(), "") << pdf;
     }
@@ -423,6 +439,11 @@ TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKee
         EXPECT_EQ(fitsRoom.text, fits.text) << pdf;
         EXPECT_NEAR(fits.left, wide.left, 0.05) << pdf << ": a text set narrower leaves the next ones as they were";
         EXPECT_NEAR(fitsRoom.right - fitsRoom.left, fits.right - fits.left, 0.01) << pdf;
+        static const QRegularExpression stroke("stroke-width:([\\d.]+);");
+        QStringList widths;
+        for (const auto& m : stroke.globalMatch(poppler("pdftocairo", {"-svg", QString::fromStdString(pdf), "-"})))
+            widths += m.captured(1);
+        EXPECT_EQ(widths, QStringList({"5", "1"})) << pdf << ": the rules in their pen widths in printer pixels";
     }
 }
 
