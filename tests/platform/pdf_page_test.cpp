@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPainterPath>
 #include <QPrinter>
 #include <QProcess>
 #include <QRawFont>
 #include <QRegularExpression>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -59,6 +61,7 @@ TEST(PdfPage, AMachineWithoutPrinterGetsAPdfBesideTheDataFileWithOneSheetPerPage
 
     ASSERT_TRUE(fs::exists(expected));
     EXPECT_EQ(pdfInfo(expected, "Pages"), "3") << "no empty sheet after the last new page";
+    EXPECT_EQ(pdfInfo(expected, "Title"), "経理日報");
     const QStringList size = pdfInfo(expected, "Page size").split(' ');
     ASSERT_GE(size.size(), 4);
     EXPECT_GT(size[0].toDouble(), size[2].toDouble()) << "landscape";
@@ -182,7 +185,8 @@ std::map<int, PdfObject> pdfObjects(const std::string& path) {
     const qsizetype xref = pdf.mid(pdf.lastIndexOf("startxref\n") + 10).split('\n').value(0).toLongLong();
     const QList<QByteArray> lines = pdf.mid(xref).split('\n'); // "xref", "0 count", one entry a line
     const int count = lines.value(1).split(' ').value(1).toInt();
-    static const QRegularExpression length(R"(/Length (\d+))");
+    static const QRegularExpression length(R"(/Length (\d+))"), size(R"(/Size (\d+))");
+    EXPECT_EQ(size.match(QString::fromLatin1(pdf.mid(pdf.lastIndexOf("trailer")))).captured(1).toInt(), count);
     std::map<int, PdfObject> objects;
     for (int id = 1; id < count; ++id) {
         const QByteArray entry = lines.value(1 + id + 1);
@@ -288,16 +292,20 @@ TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccept
     auto page = platform::PrinterPage::toPdf(pdf, "fonts");
     page->setFontName("ＭＳＰ ゴシック");
     page->setFontSize(9);
-    // The proportional Gothic, the fixed-pitch one for figures, and the shekel sign no IPA face holds.
-    page->printText(20 * 144, 6 * 240, "家賃 12,000₪", platform::AnyWidth);
+    // The proportional Gothic, the fixed-pitch one for figures, and the shekel sign and Ğ no IPA face holds.
+    page->printText(20 * 144, 6 * 240, "家賃 12,000₪Ğ", platform::AnyWidth);
     page->endDoc();
     page.reset();
-    EXPECT_TRUE(nfkc(poppler("pdftotext", {QString::fromStdString(pdf), "-"})).contains("家賃 12,000₪"));
+    EXPECT_TRUE(nfkc(poppler("pdftotext", {QString::fromStdString(pdf), "-"})).contains("家賃 12,000₪Ğ"));
     EXPECT_GT(inkedPixels(pdf), 40) << "the glyphs shown keep their outlines";
 
     static const QRegularExpression fontName(R"(/(?:BaseFont|FontName) /([^\s/\[\]<>(){}%]*))");
     std::set<QString> names;
     int programs = 0;
+    // The fallback face draws Ğ from two parts, a G and a breve.
+    const QRawFont dejaVu = QRawFont::fromFont(QFont("DejaVu Sans"));
+    const quint32 breved = dejaVu.glyphIndexesForString("Ğ").value(0);
+    bool brevedWhole = false;
     for (const auto& [id, object] : pdfObjects(pdf)) {
         for (const auto& m : fontName.globalMatch(QString::fromLatin1(object.dictionary))) {
             const QString name = decodedName(m.captured(1).toLatin1());
@@ -310,23 +318,67 @@ TEST(PdfPage, EveryFontIsEmbeddedUnderAValidNameWithATableDirectoryAReaderAccept
         ++programs;
         EXPECT_EQ(object.stream.size(), program.captured(1).toLongLong()) << "object " << id;
         EXPECT_EQ(directoryFaults(object.stream), std::vector<std::string>{}) << "object " << id;
-        EXPECT_TRUE(QRawFont(object.stream, 12).isValid()) << "object " << id;
+        const QRawFont embedded(object.stream, dejaVu.pixelSize());
+        EXPECT_TRUE(embedded.isValid()) << "object " << id;
+        if (embedded.fontTable("hmtx") == dejaVu.fontTable("hmtx"))
+            brevedWhole = embedded.pathForGlyph(breved).boundingRect() == dejaVu.pathForGlyph(breved).boundingRect();
     }
     EXPECT_EQ(programs, 3);
+    EXPECT_TRUE(brevedWhole) << "the file keeps both parts of Ğ";
     for (const char* family : {"IPAPGothic", "IPAGothic", "DejaVu Sans"})
         EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& n) { return n.startsWith(family); }))
             << family;
 }
 
-TEST(PdfPage, AFaceWithoutTrueTypeOutlinesIsDrawnAsShapesAndLeavesEveryObjectListedInTheFile) {
+// The installed IPA Gothic under another name, as a face the machine might hold, with its glyph count
+// cut to `glyphs` when above 0.
+QByteArray ipaGothicNamed(const QString& name, int glyphs) {
+    QFile file("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf");
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QByteArray font = file.readAll();
+    const auto utf16 = [](const QString& text) {
+        QByteArray out;
+        for (const QChar c : text)
+            out.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xff));
+        return out;
+    };
+    font.replace(utf16("IPAGothic"), utf16(name)).replace("IPAGothic", name.toLatin1());
+    const int tables = (static_cast<quint8>(font[4]) << 8) | static_cast<quint8>(font[5]);
+    for (int t = 0; t < tables && glyphs > 0; ++t) {
+        if (font.mid(12 + 16 * t, 4) != "maxp") continue;
+        const qsizetype at = qFromBigEndian<quint32>(font.constData() + 12 + 16 * t + 8) + 4;
+        font[at] = static_cast<char>(glyphs >> 8);
+        font[at + 1] = static_cast<char>(glyphs & 0xff);
+    }
+    return font;
+}
+
+TEST(PdfPage, GlyphsTheEmbeddedFaceLacksAreDrawnAsShapesAndEveryFontNameAndObjectReadsBack) {
+    if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
+    // Two versions of one face, the one met first with fewer glyphs, under a name a PDF name must escape.
+    const QRawFont full(ipaGothicNamed("M+ Gothic", 0), 40), fewer(ipaGothicNamed("M+ Gothic", 1000), 40);
+    ASSERT_TRUE(full.isValid() && fewer.isValid());
+    const quint32 letter = fewer.glyphIndexesForString("A").value(0), kanji = full.glyphIndexesForString("家").value(0);
+    ASSERT_TRUE(letter > 0 && kanji >= 1000);
     TempFolder folder;
-    const std::string pdf = folder.file("shapes.pdf");
-    platform::PdfWriter writer("shapes", "test", QSizeF(595, 842), QTransform());
-    ASSERT_TRUE(writer.open(QString::fromStdString(pdf)));
-    // A face with no TrueType tables stands for a fallback in another format.
-    writer.drawGlyphs(QRawFont(), {1}, {QPointF(10, 10)}, {U'x'}, {1.0});
-    ASSERT_TRUE(writer.close());
-    EXPECT_FALSE(pdfObjects(pdf).empty()); // every entry of the table leads to its object
+    qsizetype ink[2] = {};
+    for (const bool shared : {false, true}) {
+        const std::string pdf = folder.file(shared ? "shared.pdf" : "one.pdf");
+        platform::PdfWriter writer("shapes", "test", QSizeF(595, 842), QTransform(1, 0, 0, -1, 0, 842));
+        ASSERT_TRUE(writer.open(QString::fromStdString(pdf)));
+        writer.drawGlyphs(shared ? fewer : full, {letter}, {QPointF(100, 100)}, {U'A'}, {1.0});
+        writer.drawGlyphs(full, {kanji}, {QPointF(200, 100)}, {U'家'}, {1.0});
+        // A face with no TrueType tables stands for a fallback in another format.
+        writer.drawGlyphs(QRawFont(), {1}, {QPointF(10, 10)}, {U'x'}, {1.0});
+        ASSERT_TRUE(writer.close());
+        ink[shared] = inkedPixels(pdf);
+        static const QRegularExpression fontName(R"(/(?:BaseFont|FontName) /([^\s/\[\]<>(){}%]*))");
+        for (const auto& [id, object] : pdfObjects(pdf)) // every entry of the table leads to its object
+            for (const auto& m : fontName.globalMatch(QString::fromLatin1(object.dictionary)))
+                EXPECT_EQ(decodedName(m.captured(1).toLatin1()), "M+ Gothic") << pdf << " object " << id;
+    }
+    EXPECT_GT(ink[false], 100);
+    EXPECT_NEAR(ink[true], ink[false], ink[false] / 10) << "the kanji is drawn in the shared name's file too";
 }
 
 // The words poppler reads on one row of texts, joined, with the left of the first and the right of the last.
@@ -341,7 +393,7 @@ ReadWord rowOf(const std::vector<ReadWord>& words, double top) {
     return row;
 }
 
-TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKeepsItsWidth) {
+TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerWhileOnesThatFitAndTheRulesComeOutAsDrawn) {
     if (!popplerInstalled()) GTEST_SKIP() << "poppler's tools are not installed";
     TempFolder folder;
     const std::string onFile = folder.file("file.pdf"), onPrinter = folder.file("printer.pdf");
@@ -352,17 +404,24 @@ TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKee
     const std::pair<std::string, std::unique_ptr<platform::PrinterPage>> paths[] = {
         {onFile, platform::PrinterPage::toPdf(onFile, "fit")},
         {onPrinter, platform::PrinterPage::toPrinter(std::move(printer))}};
-    // Thirty characters, then one no IPA face holds and figures, in a room of fifteen grid columns.
+    // Thirty characters, then one no IPA face holds and figures, in a room of fifteen grid columns; in a
+    // title's size, so that a fallback drawn in the printer's own font would show.
     const std::string remark = "四月分事務所家賃及び共益費並びに駐車場使用料の振込手数料₪2,000";
     const int room = 15 * 144 - 72;
     for (const auto& [pdf, page] : paths) {
         page->setOrientation(2);
         page->setFontName("ＭＳＰ ゴシック");
-        page->setFontSize(9);
+        page->setFontSize(14);
         page->printText(20 * 144, 4 * 240, remark, platform::AnyWidth);
         page->printText(20 * 144, 6 * 240, remark, room);
+        // The next sheet must show nothing of how the narrowed text was drawn.
+        page->newPage();
         page->printText(20 * 144, 8 * 240, "四月分 12,000", platform::AnyWidth);
         page->printText(20 * 144, 10 * 240, "四月分 12,000", room);
+        page->setPenWidth(5);
+        page->drawLine(20 * 144 - 72, 12 * 240 - 40, 35 * 144 - 72, 12 * 240 - 40);
+        page->setPenWidth(1);
+        page->drawLine(20 * 144 - 72, 13 * 240 - 40, 35 * 144 - 72, 13 * 240 - 40);
         page->endDoc();
         EXPECT_EQ(page->failure(), "") << pdf;
     }
@@ -378,7 +437,13 @@ TEST(PdfPage, ATextWiderThanItsRoomIsSetNarrowerToEndWithinItWhileOneThatFitsKee
         EXPECT_LE(fitted.right, fitted.left + room / 20.0 + 0.05) << pdf;
         EXPECT_GT(fitted.right, fitted.left + room / 20.0 - 1) << pdf << ": the text fills its room";
         EXPECT_EQ(fitsRoom.text, fits.text) << pdf;
+        EXPECT_NEAR(fits.left, wide.left, 0.05) << pdf << ": a text set narrower leaves the next ones as they were";
         EXPECT_NEAR(fitsRoom.right - fitsRoom.left, fits.right - fits.left, 0.01) << pdf;
+        static const QRegularExpression stroke("stroke-width:([\\d.]+);");
+        QStringList widths;
+        for (const auto& m : stroke.globalMatch(poppler("pdftocairo", {"-svg", QString::fromStdString(pdf), "-"})))
+            widths += m.captured(1);
+        EXPECT_EQ(widths, QStringList({"5", "1"})) << pdf << ": the rules in their pen widths in printer pixels";
     }
 }
 
