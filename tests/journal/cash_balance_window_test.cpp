@@ -35,6 +35,10 @@ protected:
 TEST_F(CashBalanceWindowTest, BalancesFollowTheTypingAndRegisterWritesThemToTheFile) {
     type("100000\n");
     EXPECT_EQ(balances(), QStringList(13, shownAmount("100,000")));
+    QStringList captions; // the carried-forward row, the fiscal months from April, the closing row
+    for (int i : {4, 5, 16, 17})
+        captions << window->Label1(i)->text();
+    EXPECT_EQ(captions, QStringList({"繰越", " 4月", " 3月", "繰越"}));
 
     // Month 3: receipts 5,000 and payments 2,000 raise months 3 to 12 and the closing balance by 3,000.
     enter(7);

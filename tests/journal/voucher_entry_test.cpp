@@ -72,6 +72,9 @@ TEST_F(VoucherEntryTest, ATypicalCycleEndsWithTheLineInTheFileAndTheNextLineRead
     EXPECT_EQ(texts({2, 3}), QStringList({"2", "000000"})); // a new line has no description
     statusOf(data::F01Access, s(), "GET");
     EXPECT_EQ(s().F01Record.F01_DNO, 420);
+    enter(1); // back to the voucher number: the line goes with the voucher
+    EXPECT_EQ(texts({2, 3, 6}), QStringList({"", "", ""}));
+    EXPECT_FALSE(window->Frame2()->isEnabled());
 }
 
 // Typed into field `index` and left by Enter: the message shown ("" none) and where the focus goes.
@@ -141,6 +144,10 @@ TEST_F(VoucherEntryTest, ATakenLineNinetyNineIsShownAndKeptAndDeletingAsksFirst)
     addLine(20260415, 416, 99, 4321);
     startVoucher("416");
     EXPECT_EQ(texts({2, 6}), QStringList({"99", "          4,321"}));
+    for (const auto& [index, editForm] : {std::pair{5, "0"}, {6, "4321"}}) {
+        enter(index);
+        EXPECT_EQ(field(index)->text(), editForm) << index;
+    }
     click(4);
     EXPECT_EQ(field(2)->text(), "99");
     typeIn(6, "1,000");

@@ -34,6 +34,7 @@ TEST_F(VoucherLineStorageTest, WritingStandsOnTheWrittenRowDeletingOnTheNextAndT
     journal::BlankLine(s, key);
     s.F45Record.F45_YMD = 19990101; // the key always comes from the window, never from the buffer
     io(key, "PUT");
+    EXPECT_EQ(current("F45_DNO"), 416); // an added row as well as an edited one
     s.F45Record.F45_AMT = db::Currency::fromWhole(13000);
     io(key, "PUT"); // the same row, edited
     EXPECT_EQ(lines(), 6);
