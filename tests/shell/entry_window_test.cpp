@@ -119,7 +119,6 @@ TEST_F(EntryWindowTest, KeysMoveByTheWindowsMapAndAnEditedFieldIsCheckedRequired
         // Arrows: up and down by the map, left and right only with Shift alone.
         {1, "", Qt::Key_Up, 0, "", "[1,000]"},
         {0, "", Qt::Key_Up, 0, "", "12"},
-        {1, "", Qt::Key_Down, 2, "", "[1,000]"},
         {1, "", Qt::Key_Up, 1, "", "1,000", Qt::ControlModifier},
         {1, "", Qt::Key_Right, 2, "", "[1,000]", Qt::ShiftModifier},
         {2, "", Qt::Key_Left, 1, "", "[0]", Qt::ShiftModifier},

@@ -1,7 +1,12 @@
 #include "support/test_files.h"
 
+#include "data/fixed_text.h"
+
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -44,6 +49,27 @@ void clearAllTables(const std::string& path) {
         sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, nullptr);
     }
     sqlite3_close(handle);
+}
+
+void markCompany(const std::string& path, const std::string& company) {
+    db::Database::open(path)->execute("UPDATE F01TB SET F01_NAM_01 = ?", {db::Value(company)});
+}
+
+std::string companyOf(const std::string& path) {
+    return data::trimText(db::Database::open(path)->openSnapshot("SELECT F01_NAM_01 FROM F01TB")->field(0).asText());
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> folderNames(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 platform::Answer ScriptedMessages::show(const std::string& text, platform::Buttons buttons, bool) {

@@ -34,6 +34,15 @@ std::string copyTemplate(const TempFolder& folder, const std::string& name = "Ke
 // Empties every table of a data file (the schema stays).
 void clearAllTables(const std::string& path);
 
+// A company name of its own in a data file's control row, so that a copy of the file can be recognised; and the
+// name read back, trimmed.
+void markCompany(const std::string& path, const std::string& company);
+std::string companyOf(const std::string& path);
+
+// A file's bytes, and the names in a folder in sorted order.
+std::string fileBytes(const std::string& path);
+std::vector<std::string> folderNames(const TempFolder& folder);
+
 class ScriptedMessages : public platform::MessageBoxService {
 public:
     platform::Answer show(const std::string& text, platform::Buttons buttons, bool defaultSecond) override;
