@@ -278,30 +278,26 @@ TEST_F(VoucherEntryTest, F5RereadsTheListsAndTheCodeCategories) {
 }
 
 // A line with the largest amount, a remark of fifteen full-width characters and every name looked up.
-TEST(VoucherEntryLayout, EveryFieldOfALineIsReadWholeInsideTheMainWindow) {
+TEST_F(VoucherEntryTest, EveryFieldOfALineIsReadWholeInsideTheMainWindow) {
     shell::useProgramFont();
-    testing_support::OpenState files;
-    data::ProgramState& s = files.state;
-    statusOf(data::F01Access, s, "GET");
-    s.F01Record.F01_ACT = 20260415;
-    data::LoadCodeKbnTable(s);
     const testing_support::Fields line{{"F45_YMD", 20260415}, {"F45_DNO", 99999},
                                        {"F45_LIN", 99},       {"F45_KBN", 2},
                                        {"F45_ACT", 201},      {"F45_SRT", 1},
                                        {"F45_KND", 2},        {"F45_CUS", 1},
                                        {"F45_TEK", "000002"}, {"F45_RMK", "仕入先株式会社北海道支店第二"},
                                        {"F45_IO", 1},         {"F45_AMT", db::Currency::fromWhole(9'999'999'999)}};
-    addRow(*s.F45Table, line);
+    addRow(*s().F45Table, line);
+    window.reset(); // the window is shown inside the main window's work area instead
     testing_support::WorkArea area;
-    auto* window = new frmACT0100(s);
-    area.show(window);
-    s.F45Table->seek("=", {20260415, 99999, 99});
-    emit window->DBGrid1(frmACT0100::VoucherList)->rowChosen();
+    auto* shownWindow = new frmACT0100(s());
+    area.show(shownWindow);
+    s().F45Table->seek("=", {20260415, 99999, 99});
+    emit shownWindow->DBGrid1(frmACT0100::VoucherList)->rowChosen();
     QApplication::processEvents();
-    window->Text1(3)->setFocus();
+    shownWindow->Text1(3)->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(window->Text1(6)->text().trimmed().toStdString(), "9,999,999,999");
-    EXPECT_EQ(testing_support::unreadableControls(window), "");
+    EXPECT_EQ(shownWindow->Text1(6)->text().trimmed().toStdString(), "9,999,999,999");
+    EXPECT_EQ(testing_support::unreadableControls(shownWindow), "");
 }
 
 // Voucher entry inside the main window, beside the calendar it keeps in step with its date.
