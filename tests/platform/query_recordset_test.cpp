@@ -1,5 +1,7 @@
 #include "engine_fixture.h"
 
+#include <functional>
+
 namespace {
 
 using db::DbError;
@@ -93,7 +95,7 @@ TEST_F(QueryRecordsetTest, MovesStepOverDeletedRowsOneRowAtATimeAndStopAtTheEnds
     rows->deleteCurrent(); // 202304, the first row
     constexpr std::int64_t Bof = 0, Eof = -1;
     const struct {
-        void (QueryRecordset::*move)();
+        std::function<void(QueryRecordset&)> move;
         std::int64_t month;
     } steps[] = {{&QueryRecordset::moveLast, 202503},    {&QueryRecordset::movePrevious, 202403},
                  {&QueryRecordset::movePrevious, Bof},   {&QueryRecordset::movePrevious, Bof},
@@ -101,7 +103,7 @@ TEST_F(QueryRecordsetTest, MovesStepOverDeletedRowsOneRowAtATimeAndStopAtTheEnds
                  {&QueryRecordset::moveNext, Eof},       {&QueryRecordset::moveNext, Eof},
                  {&QueryRecordset::movePrevious, 202503}};
     for (std::size_t i = 0; i < std::size(steps); ++i) {
-        (rows.get()->*steps[i].move)();
+        steps[i].move(*rows);
         const std::int64_t at = rows->bof() ? Bof : rows->eof() ? Eof : rows->field("F50_YM").asInt();
         EXPECT_EQ(at, steps[i].month) << "step " << i;
     }
