@@ -76,8 +76,8 @@ TEST(KeyedAccess, EveryReaderMissesWithoutTouchingBufferOrPositionAndFillsTheBuf
         addRow(*s.F18Table, {{"F18_COD", data::fitText(std::to_string(i), 6)}, {"F18_DSC", row}});
         addSubject(s, i * 100, 0, row);
         s.MainDatabase->execute(
-            "INSERT INTO F45TB (F45_YMD, F45_DNO, F45_LIN, F45_RMK, F45_AMT) VALUES (20260401, 7, ?, ?, ?)",
-            {i, row, Currency::fromRaw(i)});
+            "INSERT INTO F45TB (F45_YMD, F45_DNO, F45_LIN, F45_KND, F45_RMK, F45_AMT) VALUES (20260401, 7, ?, ?, ?, ?)",
+            {i, i, row, Currency::fromRaw(i)});
         addRow(*s.F28Table, {{"F28_KBN", 1}, {"F28_ACT", 500}, {"F28_SEQ", i}, {"F28_NAM", row}});
     }
     addRow(*s.F18Table, {{"F18_COD", "4"}});
@@ -108,6 +108,7 @@ TEST(KeyedAccess, EveryReaderMissesWithoutTouchingBufferOrPositionAndFillsTheBuf
     EXPECT_EQ(s.F21Record.F21_FIL, Currency::fromWhole(700));
     EXPECT_EQ(s.F21Record.F21_AMT[3], Currency::fromWhole(-5));
     EXPECT_EQ(s.F45Record.F45_AMT, Currency::fromRaw(3));
+    EXPECT_EQ(s.F45Record.F45_KND, 3); // the counterpart category voucher entry shows
 
     // A miss with no current row to go back to leaves the buffer as it was.
     s.F21Table->moveLast();
