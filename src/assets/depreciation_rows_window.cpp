@@ -9,7 +9,6 @@
 #include "shell/field_forms.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -65,8 +64,9 @@ std::vector<shell::FieldSpec> rowFields() {
         {4, 2, 2, false, FieldCheck::Amount, "償却月数を　２桁以内の数字で入力します。", "月数を入力して下さい。"},
         {5, 6, 0, false, FieldCheck::Amount, "償却率を入力します。", "償却率を入力して下さい。"},
         {6, 10, 0, false, FieldCheck::Amount, "当期償却額を入力します。", "当期償却額を入力して下さい。"},
-        {7, 0, 0, false, FieldCheck::Amount, "償却累計額です。", ""},
-        {8, 0, 0, false, FieldCheck::None, "償却残額です。", ""},
+        // The accumulated and remaining amounts only show figures: entering them leaves the hint line as it stands.
+        {7, 0, 0, false, FieldCheck::Amount, "償却累計額です。", "", true},
+        {8, 0, 0, false, FieldCheck::None, "償却残額です。", "", true},
     };
     for (int index = 9; index <= 19; ++index)
         fields.push_back({index, 0, 0, false, FieldCheck::None, "", ""});
@@ -324,16 +324,6 @@ void frmACT0400A::FillDepreciationList() {
 }
 
 void frmACT0400A::windowActivated() { takeAsset(); }
-
-bool frmACT0400A::eventFilter(QObject* watched, QEvent* event) {
-    // The accumulated and remaining amounts only show figures: entering them leaves the hint line as it stands.
-    if (event->type() != QEvent::FocusIn || (watched != Text1(7) && watched != Text1(8)))
-        return EntryWindow::eventFilter(watched, event);
-    const QString hint = hintLine()->text();
-    const bool handled = EntryWindow::eventFilter(watched, event);
-    setHint(hint);
-    return handled;
-}
 
 // ---- Clearing and showing
 

@@ -49,7 +49,6 @@ protected:
     QWidget* moveTarget(int index, shell::FocusMove move) override;
     void windowActivated() override;
     void buttonClicked(int index) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();

@@ -490,7 +490,7 @@ void EntryWindow::fieldFocusIn(int index) {
     if (returningTo_ == index) {
         returningTo_ = -1;
         Text1(index)->setMaxLength(maxLength);
-        setHint(spec.hint);
+        if (!spec.keepsHint) setHint(spec.hint);
         return;
     }
     guarded([&] {
@@ -498,7 +498,7 @@ void EntryWindow::fieldFocusIn(int index) {
         if (currentField_ != index) return; // the window sent the focus on
         showEditFormOf(index);
         Text1(index)->setMaxLength(maxLength);
-        setHint(spec.hint);
+        if (!spec.keepsHint) setHint(spec.hint);
     });
 }
 

@@ -50,7 +50,8 @@ struct FieldSpec {
     bool required = false;
     FieldCheck check = FieldCheck::None;
     QString tooltip;
-    QString hint; // the hint line while the field has the focus
+    QString hint;           // the hint line while the field has the focus
+    bool keepsHint = false; // entering the field leaves the hint line as it stands
 };
 
 // The keys that move the focus from a field.
