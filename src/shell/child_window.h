@@ -22,6 +22,9 @@ public:
         closingByProgram_ = false;
     }
     bool closingByProgram() const { return closingByProgram_; }
+    // The program is about to close the window, or to end and take it along: from here nothing the
+    // user left half-typed is checked or taken, whichever window the focus passes through on the way.
+    void prepareClosingByProgram() { closeStarting(); }
 
     // Field `index` of the window's field array (its Text1), where the calendar hands a picked date.
     virtual QWidget* fieldWidget(int index) {
@@ -51,12 +54,17 @@ protected:
         return handled;
     }
 
+    // The close is decided and the window is about to be hidden; hiding moves the focus, which is no
+    // leaving by the user.
+    virtual void closeStarting() {}
+
     void closeEvent(QCloseEvent* event) override {
         if (!closingByProgram_ && !userCloseRequested()) {
             event->ignore();
             return;
         }
         event->accept();
+        closeStarting();
         emit closed();
     }
 

@@ -389,12 +389,6 @@ bool EntryWindow::userCloseRequested() {
     return true;
 }
 
-void EntryWindow::closeEvent(QCloseEvent* event) {
-    ChildWindow::closeEvent(event);
-    // The fields lose the focus as the window goes; that is no leaving to be checked.
-    if (event->isAccepted()) closing_ = true;
-}
-
 void EntryWindow::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     closing_ = false;

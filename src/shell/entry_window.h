@@ -129,6 +129,8 @@ protected:
     bool takePickedDate(std::int32_t& date);
 
     void setHint(const QString& text);
+    // The field entered and not yet left, or -1; it stays entered while another window has the focus.
+    int currentField() const { return currentField_; }
     // Shows `message` and puts the focus on `target`. When the target is the field being left, it comes
     // back with the text the user typed, as the user left it, or in its edit form once the window has
     // taken the value and shown it in its display form.
@@ -236,7 +238,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void closeStarting() override { closing_ = true; }
 
 private:
     void fieldFocusIn(int index);

@@ -154,6 +154,7 @@ void frmKemlora::CloseChildWindows() {
     QList<QPointer<QMdiSubWindow>> windows;
     for (auto* window : liveWindows())
         windows << window;
+    prepareClosingByProgram();
     for (const auto& window : windows) {
         if (!window || window->property("retired").toBool()) continue;
         if (auto* child = qobject_cast<ChildWindow*>(window->widget()))
@@ -167,6 +168,12 @@ void frmKemlora::CloseChildWindows() {
     showChild("frmCalendar");
 }
 
+// Every window first, since closing one brings the next to the front with the focus.
+void frmKemlora::prepareClosingByProgram() {
+    for (auto* window : mdiArea_->subWindowList())
+        if (auto* child = qobject_cast<ChildWindow*>(window->widget())) child->prepareClosingByProgram();
+}
+
 void frmKemlora::closeEvent(QCloseEvent* event) {
     endProgram();
     event->accept();
@@ -174,6 +181,7 @@ void frmKemlora::closeEvent(QCloseEvent* event) {
 
 // The end: the task windows go without their own close steps, then the data file, then the program.
 void frmKemlora::endProgram() {
+    prepareClosingByProgram();
     for (auto* window : mdiArea_->subWindowList())
         delete window;
     state_.closeDatabase();

@@ -55,6 +55,7 @@ private:
     void refreshCaption();
     void syncCalendarWindow();
     void endProgram();
+    void prepareClosingByProgram();
 
     // Every menu command runs here, so that no database failure ends the program.
     void runCommand(const std::function<void()>& command);
