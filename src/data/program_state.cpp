@@ -34,6 +34,13 @@ void ProgramState::closeDatabase() {
     MainDatabase.reset();
 }
 
+void ProgramState::cashRowStored() const {
+    // A listener may close its window, and with it leave the list.
+    const auto listeners = cashRowListeners;
+    for (const auto& [key, listener] : listeners)
+        listener();
+}
+
 platform::Answer ProgramState::message(const std::string& text, platform::Buttons buttons, bool defaultSecond) {
     if (messages) return messages->show(text, buttons, defaultSecond);
     return buttons == platform::Buttons::YesNo ? platform::Answer::Yes : platform::Answer::Ok;

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -79,6 +80,11 @@ struct ProgramState {
 
     // Brings up the calendar window and shows CalendarDate's month; the shell sets it.
     std::function<void()> syncCalendar;
+
+    // Windows that show the cash balance row, each by its own key: told when a job has committed a new
+    // row, so that none of them writes back figures read before it.
+    std::map<const void*, std::function<void()>> cashRowListeners;
+    void cashRowStored() const;
 
     // Today's date as yyyymmdd; tests may fix it.
     std::function<std::int32_t()> today;

@@ -108,7 +108,10 @@ frmACT0210::frmACT0210(data::ProgramState& state, QWidget* parent)
     setTrimmedOnLeaving(false);
     makeControls();
     setMonthCaptions();
+    state.cashRowListeners[this] = [this] { rowStoredByJob(); };
 }
+
+frmACT0210::~frmACT0210() { state().cashRowListeners.erase(this); }
 
 frmACT0210* frmACT0210::create(data::ProgramState& state, QWidget* parent) {
     std::unique_ptr<frmACT0210> window(new frmACT0210(state, parent));
@@ -190,6 +193,19 @@ void frmACT0210::registerRow() {
     if (status == 0) row_ = s.F46Record;
     showAllFields();
     focusField(CarriedForwardField);
+}
+
+// A closing run beside the window has stored a new row: the window shows it and registers from it, so
+// that the run's figures are never written over with older ones. Edits not registered go with the old row.
+void frmACT0210::rowStoredByJob() {
+    if (!loadRow()) {
+        // The user has been told; a window left with the old figures could write them back.
+        closeByProgram();
+        return;
+    }
+    EditedFlag = 0;
+    showAllFields();
+    if (currentField() >= 0) showEditForm(currentField());
 }
 
 void frmACT0210::ShowBalanceField(int Index) {

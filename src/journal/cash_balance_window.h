@@ -15,6 +15,7 @@ public:
     // The window over the cash balance row as the file holds it now, or nullptr when the row cannot
     // be read (the user has been told).
     static frmACT0210* create(data::ProgramState& state, QWidget* parent = nullptr);
+    ~frmACT0210() override;
 
     // What the window will register: its own copy of the row, apart from F46Record, which any report
     // or job may read into meanwhile.
@@ -33,6 +34,7 @@ private:
     void setMonthCaptions();
     bool loadRow();
     void registerRow();
+    void rowStoredByJob();
 
     void ShowBalanceField(int Index);
     void CalcBalances();

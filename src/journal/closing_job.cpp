@@ -108,6 +108,8 @@ RunOutcome RunInOneTransaction(data::ProgramState& s, const std::function<bool()
         database.beginTrans();
         if (phases()) {
             database.commitTrans();
+            // Both jobs store the cash balance row.
+            s.cashRowStored();
             return RunOutcome::Finished;
         }
         database.rollback();
