@@ -318,11 +318,15 @@ QWidget* frmSIME::moveTarget(int index, FocusMove move) {
 }
 
 bool frmSIME::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusIn) return EntryWindow::eventFilter(watched, event);
+    // The focus coming back to where it was, from a message box or from another window brought to the
+    // front meanwhile, is no new choice: the status line and the counts stay as a run left them.
+    const bool returning = watched == lastFocused_;
+    if (auto* widget = qobject_cast<QWidget*>(watched)) lastFocused_ = widget;
     const bool isButton = watched == Command1(StartButton) || watched == Command1(EndButton);
-    if (!isButton || event->type() != QEvent::FocusIn) return EntryWindow::eventFilter(watched, event);
-    // Coming back from a message box or another window is no new choice: the status line stays.
+    if (!isButton) return EntryWindow::eventFilter(watched, event);
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    if (!returning && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
         setHint(q(watched == Command1(StartButton) ? StartHint : EndHint));
     return false;
 }

@@ -5,6 +5,8 @@
 #include "journal/closing_job.h"
 #include "shell/entry_window.h"
 
+#include <QPointer>
+
 #include <cstdint>
 #include <string>
 
@@ -47,6 +49,7 @@ private:
     void startClicked();
 
     const ClosingJob* job_ = nullptr;
+    QPointer<QWidget> lastFocused_; // the control that last had the focus in this dialog
     bool running_ = false;
 };
 

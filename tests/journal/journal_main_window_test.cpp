@@ -59,6 +59,29 @@ TEST(JournalInMainWindow, ACashWindowOpenBesideAClosingRunRegistersWhatTheRunSto
     }
 }
 
+// Going to another window and back is no new choice in the closing dialog: what the run finished with stays.
+TEST(JournalInMainWindow, TheClosingDialogKeepsItsFinishedTextAndCountsWhenTheUserComesBackToIt) {
+    JournalMainWindow main;
+    auto* dialog = main.open<journal::frmSIME>("mnuMSIME", "frmSIME");
+    ASSERT_TRUE(dialog);
+    QTest::mouseClick(dialog->Command1(journal::frmSIME::StartButton), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), dialog->Command1(journal::frmSIME::EndButton));
+    const QString counts = dialog->Text1(10)->text() + dialog->Text1(11)->text() + dialog->Text1(12)->text();
+
+    for (const char* other : {"frmCalendar", "frmACT0210"}) {
+        if (!main.window->findChild(other)) main.choose("mnuZAN");
+        main.activate(main.window->findChild(other));
+        ASSERT_EQ(main.activeName(), other);
+        main.activate(dialog);
+        EXPECT_EQ(QApplication::focusWidget(), dialog->Command1(journal::frmSIME::EndButton));
+        EXPECT_EQ(dialog->hintLine()->text(), "作業が終了しました。") << other;
+        EXPECT_EQ(dialog->Text1(10)->text() + dialog->Text1(11)->text() + dialog->Text1(12)->text(), counts);
+    }
+    // Choosing a button is a new choice.
+    dialog->Command1(journal::frmSIME::StartButton)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(dialog->hintLine()->text(), "ｸﾘｯｸ又はｴﾝﾀｰで閉め作業を開始します。");
+}
+
 // A window the program closes, or takes along when it ends, is not being left by its user: a half-typed
 // field is neither checked nor taken on the way out.
 TEST(JournalInMainWindow, EndingOrClosingTheTaskWindowsChecksNoHalfTypedField) {
