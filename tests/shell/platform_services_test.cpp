@@ -1,5 +1,6 @@
 // The real platform stand-ins: the message box's Japanese buttons and default, Qt's own dialogs in Japanese,
 // and our own registry.
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translation.h"
 #include "platform/ui/registry.h"
@@ -8,7 +9,9 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -60,6 +63,37 @@ TEST(QtMessageBox, showsJapaneseButtonsWithTheRightDefaultUnderTheProgramsName) 
         QStringList expected = c.captions.split('/');
         expected.sort();
         EXPECT_EQ(seen, (QStringList{"Kemlora", QString::fromUtf8("処理しますか。"), expected.join('/')}));
+    }
+}
+
+TEST(QtFileDialog, theOpenDialogTakesATypedNameWhetherOrNotAFileHasIt) {
+    testing_support::TempFolder folder;
+    testing_support::copyTemplate(folder, "book.mdb");
+    platform::FileDialogRequest request;
+    request.title = "ファイルの指定";
+    request.folder = folder.path().string() + "/";
+    request.filter = "*.*";
+    // A dialog that refuses the name stays open behind its message; this closes both, so that the test
+    // fails rather than waits.
+    QTimer stuck;
+    QObject::connect(&stuck, &QTimer::timeout, [] {
+        if (auto* dialog = QApplication::activeModalWidget()) dialog->close();
+    });
+    for (const char* typed : {"book", "book.mdb"}) {
+        SCOPED_TRACE(typed);
+        QString title;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+            if (!name) return;
+            title = dialog->windowTitle();
+            QTest::keyClicks(name, typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        stuck.start(2000);
+        EXPECT_EQ(platform::QtFileDialog().choose(request), folder.file(typed));
+        stuck.stop();
+        EXPECT_EQ(title.toStdString(), request.title);
     }
 }
 

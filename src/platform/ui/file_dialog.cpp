@@ -21,7 +21,14 @@ std::optional<std::string> QtFileDialog::choose(const FileDialogRequest& request
         if (!request.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
         chosen = QFileDialog::getSaveFileName(parent, title, start, filter, nullptr, options);
     } else {
-        chosen = QFileDialog::getOpenFileName(parent, title, start, filter, nullptr, options);
+        // Nothing requires the chosen file to exist: the open command makes a name typed without its
+        // extension whole, and reports a name that still names no file.
+        QFileDialog dialog(parent, title, start, filter);
+        dialog.setOptions(options);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().constFirst();
     }
     if (chosen.isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(chosen).toStdString();
