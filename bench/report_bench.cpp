@@ -62,7 +62,7 @@ public:
     void setOrientation(int) override {}
     void setFontName(const std::string&) override {}
     void setFontSize(int) override {}
-    void printText(int, int, const std::string& text) override {
+    void printText(int, int, const std::string& text, int) override {
         begin();
         ++texts;
         benchmark::DoNotOptimize(text.data());
@@ -186,7 +186,7 @@ void recordedToPdf(benchmark::State& bench, Print print, void (*fill)(Boxes&)) {
         for (const auto& sheet : recorded.pages()) {
             for (const auto& text : sheet.texts) {
                 page->setFontSize(text.size);
-                page->printText(text.x, text.y, text.text);
+                page->printText(text.x, text.y, text.text, text.room);
             }
             for (const auto& rule : sheet.rules) {
                 page->setPenWidth(rule.width);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the program needs on Debian 12, builds it, then starts it or runs the tests.
 #   tools/setup.sh run    build the program and its template file, and start it
-#   tools/setup.sh test   build everything and run the whole test suite
-#   tools/setup.sh build  build everything, run nothing
+#   tools/setup.sh test   build everything, the benchmarks too, and run the whole test suite (not the benchmarks)
+#   tools/setup.sh build  build everything, the benchmarks too, run nothing
 #   tools/setup.sh sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize, run the tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +29,10 @@ options=()
 if [ "$mode" = sanitize ]; then
     build_dir="${KEMLORA_BUILD_DIR:-build-sanitize}"
     options+=(-DKEMLORA_SANITIZE=ON)
+else
+    # The benchmarks are built with everything else, so that a changed interface cannot leave them behind;
+    # the test suite never runs them. `run` shares the configuration and builds only its own targets.
+    options+=(-DKEMLORA_BUILD_BENCH=ON)
 fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
 targets=()
