@@ -91,10 +91,10 @@ std::string DetailText(data::ProgramState& s, std::int32_t detail, std::int16_t 
 
 std::string CounterpartText(data::ProgramState& s, std::int16_t category, std::int32_t code) {
     if (category <= 0) return {};
-    // A category without a row in CodeKbnTable has no digit count; its codes are then grouped by thousands.
+    // A category without a row in CodeKbnTable (any above 20) has no digit count; its codes are then
+    // grouped by thousands, and still named from the code table, where they can be registered.
     const auto digits = static_cast<std::int16_t>(data::CodeDigits(s, category));
     std::string text = common::FormatFix(category, "#0") + "-" + common::FormatCode(code, digits, digits);
-    if (category >= static_cast<std::int16_t>(s.CodeKbnTable.size())) return text;
     return withName(std::move(text), CodeName(s, category, code));
 }
 

@@ -40,8 +40,9 @@ std::string SubjectText(data::ProgramState& s, std::int16_t category, std::int32
 // a detail of 0 or below.
 std::string DetailText(data::ProgramState& s, std::int32_t detail, std::int16_t width = 6);
 
-// "c-code name" of a counterpart, the code with the digits of its category; empty for a category of
-// 0 or below. A category outside the code-category table prints its code without a name.
+// "c-code name" of a counterpart, the code with the digits of its category and its name when
+// registered; empty for a category of 0 or below. A category outside the code-category table has no
+// digit count, so its code is grouped by thousands.
 std::string CounterpartText(data::ProgramState& s, std::int16_t category, std::int32_t code);
 
 // The description code of a voucher line with its name when registered; empty when the line has

@@ -37,7 +37,8 @@ TEST(CashBook, TheMonthsCashLinesRunFromTheOpeningBalanceToTheTotalsAndTheBalanc
     CashBookFile file;
     file.add({.knd = 2, .cus = 1, .tek = "000001", .rmk = "四月分", .amount = 150000, .ymd = 20260405});
     file.add({.lin = 2, .kbn = 2, .act = 207, .srt = 1, .tek = "000004", .io = 1, .amount = 12000, .ymd = 20260405});
-    file.add({.dno = 2, .io = 1, .amount = 20000, .ymd = 20260412}); // a refund paid on a sale
+    file.add({.dno = 2, .knd = 25, .cus = 5, .io = 1, .amount = 20000, .ymd = 20260412}); // a refund paid on a sale
+    file.addCode(25, 5, "分類外"); // a category beyond the code-category table names its codes all the same
 
     const auto& pages = file.printed();
     ASSERT_EQ(pages.size(), 1u);
@@ -51,9 +52,10 @@ TEST(CashBook, TheMonthsCashLinesRunFromTheOpeningBalanceToTheTotalsAndTheBalanc
                                         "r09 c094 s9 |     12,000|",     "r09 c102 s9 |    238,000|",
                                         "r11 c005 s9 |08/04/12|",        "r11 c011 s9 |     2- 1|",
                                         "r11 c018 s9 | 01-000101 売上|", "r11 c094 s9 |     20,000|",
-                                        "r11 c102 s9 |    218,000|",     "r43 c005 s9 |合　　計|",
-                                        "r43 c086 s9 |    150,000|",     "r43 c094 s9 |     32,000|",
-                                        "r44 c005 s9 |次期繰越|",        "r44 c102 s9 |    218,000|"},
+                                        "r11 c102 s9 |    218,000|",     "r12 c064 s7 |25-5 分類外|",
+                                        "r43 c005 s9 |合　　計|",        "r43 c086 s9 |    150,000|",
+                                        "r43 c094 s9 |     32,000|",     "r44 c005 s9 |次期繰越|",
+                                        "r44 c102 s9 |    218,000|"},
                                        frame.bookRules(41, true)}));
     EXPECT_EQ(file.page.orientation(), 2);
     EXPECT_TRUE(file.open.messages.shown.empty());

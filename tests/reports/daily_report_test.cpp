@@ -36,22 +36,36 @@ TEST(DailyReport, ThreeLinesFillOnePageWithTheirTextsRulesEmptyEntriesAndTheTota
     ReportFile file;
     file.add({.knd = 2, .cus = 1, .tek = "000001", .rmk = "四月分", .amount = 150000});
     file.add({.lin = 2, .kbn = 2, .act = 207, .srt = 1, .tek = "000004", .io = 1, .amount = 12000});
-    file.add({.dno = 2, .kbn = 2, .act = 204, .tek = "      ", .io = 1, .amount = 3500}); // no description
-    file.add({.dno = 9, .amount = 999, .ymd = 20260414});                                 // another day
-    reports::SetPageFrame(file.s, 78, 60, {8, 24, 30, 50, 57, 64, 71});                   // the columns of a run before
+    // No description; a counterpart whose category is beyond the code-category table, named all the same.
+    file.add({.dno = 2, .kbn = 2, .act = 204, .knd = 25, .cus = 5, .tek = "      ", .io = 1, .amount = 3500});
+    file.addCode(25, 5, "分類外");
+    file.add({.dno = 9, .amount = 999, .ymd = 20260414});               // another day
+    reports::SetPageFrame(file.s, 78, 60, {8, 24, 30, 50, 57, 64, 71}); // the columns of a run before
 
     const auto& pages = printed(file);
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(sheet(pages[0]),
-              joined({header("  1"),
-                      {"r07 c005 s9 |     1- 1|", "r07 c013 s9 | 01-000101 売上|", "r07 c041 s9 |000001 売上代金|",
-                       "r07 c095 s9 | 入金|", "r07 c100 s9 |      150,000|", "r08 c041 s9 |四月分|",
-                       "r08 c067 s9 | 2-0001 一般顧客|", "r09 c005 s9 |     1- 2|",
-                       "r09 c013 s9 | 02-000207 水道光熱費|", "r09 c041 s9 |000004 電気料金|",
-                       "r09 c067 s9 |   001 電気|", "r09 c095 s9 | 出金|", "r09 c100 s9 |       12,000|",
-                       "r11 c005 s9 |     2- 1|", "r11 c013 s9 | 02-000204 消耗品費|", "r11 c095 s9 | 出金|",
-                       "r11 c100 s9 |        3,500|", "r43 c005 s9 |　　合  計|", "r43 c100 s9 |      134,500|"},
-                      pageRules(41, true)})); // 15 empty entries below the three
+    EXPECT_EQ(sheet(pages[0]), joined({header("  1"),
+                                       {"r07 c005 s9 |     1- 1|",
+                                        "r07 c013 s9 | 01-000101 売上|",
+                                        "r07 c041 s9 |000001 売上代金|",
+                                        "r07 c095 s9 | 入金|",
+                                        "r07 c100 s9 |      150,000|",
+                                        "r08 c041 s9 |四月分|",
+                                        "r08 c067 s9 | 2-0001 一般顧客|",
+                                        "r09 c005 s9 |     1- 2|",
+                                        "r09 c013 s9 | 02-000207 水道光熱費|",
+                                        "r09 c041 s9 |000004 電気料金|",
+                                        "r09 c067 s9 |   001 電気|",
+                                        "r09 c095 s9 | 出金|",
+                                        "r09 c100 s9 |       12,000|",
+                                        "r11 c005 s9 |     2- 1|",
+                                        "r11 c013 s9 | 02-000204 消耗品費|",
+                                        "r11 c095 s9 | 出金|",
+                                        "r11 c100 s9 |        3,500|",
+                                        "r12 c067 s9 |25-5 分類外|",
+                                        "r43 c005 s9 |　　合  計|",
+                                        "r43 c100 s9 |      134,500|"},
+                                       pageRules(41, true)})); // 15 empty entries below the three
     EXPECT_EQ(file.page.orientation(), 2);
     EXPECT_TRUE(file.open.messages.shown.empty());
 }

@@ -19,8 +19,8 @@ std::vector<std::string> descriptionSheet(const std::string& pageNo, const std::
 TEST(DescriptionList, EachDescriptionShowsItsSubjectDetailAndCounterpartWithTheNamesFound) {
     ReportFile file;
     file.addDescription("000007", "電気代", 2, 207, 1, 2, 1);
-    file.addDescription("000008", "不明", 2, 999, 9, 25, 5); // nothing of it registered
-    file.addCode(25, 5, "分類外");                           // a category beyond the code-category table
+    file.addDescription("000008", "不明", 2, 999, 9, 25, 5); // neither subject nor detail registered
+    file.addCode(25, 5, "分類外"); // a category beyond the code-category table names its codes all the same
     file.addDescription("000012", "範囲外", 1, 101);
     file.dialog.fields = {{0, "7"}, {6, "8"}}; // read as 000007 and 000008
 
@@ -31,7 +31,7 @@ TEST(DescriptionList, EachDescriptionShowsItsSubjectDetailAndCounterpartWithTheN
                                {"r06 c005 s9 |000007|", "r06 c010 s7 |電気代|", "r06 c030 s7 | 02-000207 水道光熱費|",
                                 "r06 c046 s7 |   001 電気|", "r06 c061 s7 | 2-0001 一般顧客|", "r07 c005 s9 |000008|",
                                 "r07 c010 s7 |不明|", "r07 c030 s7 | 02-000999|", "r07 c046 s7 |   009|",
-                                "r07 c061 s7 |25-5|"},
+                                "r07 c061 s7 |25-5 分類外|"},
                                7));
     EXPECT_EQ(file.page.orientation(), 1);
 }

@@ -32,7 +32,8 @@ struct ExpenseFile : ReportFile {
 TEST(ExpenseItemList, EachSubjectsLinesAreSignedByItsDirectionAndClosedByTheirSubtotal) {
     ExpenseFile file;
     file.add({.knd = 2, .cus = 1, .tek = "000001", .rmk = "四月分", .amount = 150000, .ymd = 20260405});
-    file.add({.dno = 2, .io = 1, .amount = 20000, .ymd = 20260410}); // a refund paid on a sale
+    file.add({.dno = 2, .knd = 25, .cus = 5, .io = 1, .amount = 20000, .ymd = 20260410}); // a refund paid on a sale
+    file.addCode(25, 5, "分類外"); // a category beyond the code-category table names its codes all the same
     file.add({.dno = 3, .kbn = 2, .act = 204, .srt = 2, .io = 1, .amount = 3500, .ymd = 20260402});
     file.add({.dno = 4, .kbn = 2, .act = 999, .io = 1, .amount = 100, .ymd = 20260420}); // unregistered
     file.add({.dno = 5, .amount = 7, .ymd = 20260501});                                  // another month
@@ -41,21 +42,21 @@ TEST(ExpenseItemList, EachSubjectsLinesAreSignedByItsDirectionAndClosedByTheirSu
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(
         sheet(pages[0]),
-        joined(
-            {header("  1"),
-             {"r06 c005 s9 | 01-000101 売上|", "r06 c028 s9 |08/04/05|", "r06 c034 s9 |     1- 1|",
-              "r06 c041 s9 |    150,000|", "r06 c065 s7 | 2-0001 一般顧客|", "r06 c080 s7 |000001 売上代金|",
-              "r06 c095 s9 |四月分|", "r07 c028 s9 |08/04/10|", "r07 c034 s9 |     2- 1|", "r07 c041 s9 |    -20,000|"},
-             subtotal(8, "    130,000"),
-             {"r10 c005 s9 | 02-000204 消耗品費|", "r10 c028 s9 |08/04/02|", "r10 c034 s9 |     3- 1|",
-              "r10 c041 s9 |      3,500|", "r10 c050 s7 |  002 ガス|"},
-             subtotal(11, "      3,500"),
-             {"r13 c005 s9 | 02-000999|", "r13 c028 s9 |08/04/20|", "r13 c034 s9 |     4- 1|",
-              "r13 c041 s9 |       -100|"},
-             subtotal(14, "       -100"),
-             {frame.line(5, 5), frame.rules(5), frame.line(6, 1), frame.rules(6), frame.rules(7), frame.rules(8),
-              frame.rules(9), frame.line(10, 1), frame.rules(10), frame.rules(11), frame.rules(12), frame.line(13, 1),
-              frame.rules(13), frame.rules(14), frame.rules(15), frame.line(16, 5)}}));
+        joined({header("  1"),
+                {"r06 c005 s9 | 01-000101 売上|", "r06 c028 s9 |08/04/05|", "r06 c034 s9 |     1- 1|",
+                 "r06 c041 s9 |    150,000|", "r06 c065 s7 | 2-0001 一般顧客|", "r06 c080 s7 |000001 売上代金|",
+                 "r06 c095 s9 |四月分|", "r07 c028 s9 |08/04/10|", "r07 c034 s9 |     2- 1|",
+                 "r07 c041 s9 |    -20,000|", "r07 c065 s7 |25-5 分類外|"},
+                subtotal(8, "    130,000"),
+                {"r10 c005 s9 | 02-000204 消耗品費|", "r10 c028 s9 |08/04/02|", "r10 c034 s9 |     3- 1|",
+                 "r10 c041 s9 |      3,500|", "r10 c050 s7 |  002 ガス|"},
+                subtotal(11, "      3,500"),
+                {"r13 c005 s9 | 02-000999|", "r13 c028 s9 |08/04/20|", "r13 c034 s9 |     4- 1|",
+                 "r13 c041 s9 |       -100|"},
+                subtotal(14, "       -100"),
+                {frame.line(5, 5), frame.rules(5), frame.line(6, 1), frame.rules(6), frame.rules(7), frame.rules(8),
+                 frame.rules(9), frame.line(10, 1), frame.rules(10), frame.rules(11), frame.rules(12),
+                 frame.line(13, 1), frame.rules(13), frame.rules(14), frame.rules(15), frame.line(16, 5)}}));
 }
 
 TEST(ExpenseItemList, The38thRowStartsPageTwoWhereTheSubjectShowsAgainAndItsSubtotalCoversBothPages) {

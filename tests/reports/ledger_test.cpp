@@ -51,10 +51,12 @@ TEST(Ledger, ASubjectsLinesOfThePeriodRunFromItsOpeningBalanceToTheTotalsAndTheB
     file.addSubject(2, 204, 1, "電気代"); // a detail row: never a subject of its own
     file.add({.kbn = 2, .act = 204, .tek = "000006", .rmk = "コピー用紙", .io = 1, .amount = 3000, .ymd = 20260601});
     file.add({.lin = 2, .kbn = 2, .act = 204, .srt = 1, .knd = 2, .cus = 1, .io = 1, .amount = 500, .ymd = 20260601});
-    file.add({.dno = 4, .kbn = 2, .act = 204, .io = 0, .amount = 200, .ymd = 20260615}); // a refund received
-    file.add({.dno = 5, .kbn = 2, .act = 204, .io = 1, .amount = 7, .ymd = 20260531});   // before the period
-    file.add({.dno = 6, .kbn = 2, .act = 204, .io = 1, .amount = 7, .ymd = 20260701});   // after it
-    file.add({.dno = 7, .kbn = 1, .act = 101, .amount = 7, .ymd = 20260610});            // outside the code range
+    // A refund received, from a counterpart whose category is beyond the code-category table.
+    file.add({.dno = 4, .kbn = 2, .act = 204, .knd = 25, .cus = 5, .io = 0, .amount = 200, .ymd = 20260615});
+    file.addCode(25, 5, "分類外");
+    file.add({.dno = 5, .kbn = 2, .act = 204, .io = 1, .amount = 7, .ymd = 20260531}); // before the period
+    file.add({.dno = 6, .kbn = 2, .act = 204, .io = 1, .amount = 7, .ymd = 20260701}); // after it
+    file.add({.dno = 7, .kbn = 1, .act = 101, .amount = 7, .ymd = 20260610});          // outside the code range
 
     const auto& pages = file.printed();
     ASSERT_EQ(pages.size(), 1u);
@@ -76,6 +78,7 @@ TEST(Ledger, ASubjectsLinesOfThePeriodRunFromItsOpeningBalanceToTheTotalsAndTheB
                                         "r11 c011 s9 |     4- 1|",
                                         "r11 c066 s9 |" + right("200") + "|",
                                         "r11 c090 s9 |" + right("16,300") + "|",
+                                        "r12 c042 s7 |25-5 分類外|",
                                         "r43 c005 s9 |合　　計|",
                                         "r43 c066 s9 |" + right("200") + "|",
                                         "r43 c078 s9 |" + right("3,500") + "|",
