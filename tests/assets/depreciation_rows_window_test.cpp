@@ -58,15 +58,6 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
         QApplication::processEvents();
     }
-    // The register moves on while this window is in the back; it follows when it comes to the front.
-    void bringToFront() {
-        QWidget registerWindow;
-        registerWindow.show();
-        registerWindow.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&registerWindow));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
     QStringList amounts() const {
         QStringList result;
         for (int index = 2; index <= 8; ++index)
@@ -240,7 +231,7 @@ TEST_F(DepreciationRowsTest, TheWindowFollowsTheRegisterToAnotherAssetWithItsRow
     asset.F28_SEQ = 2;
     asset.F28_DAT = 20270415;
     asset.F28_NEN = 10;
-    bringToFront();
+    comeBackFromAnotherWindow(); // the register moved on meanwhile; the window follows when it comes to the front
     EXPECT_EQ(texts({11, 14}), QStringList({"     2", " 10"}));
     ASSERT_EQ(window->List2()->count(), 1);
     EXPECT_TRUE(window->List2()->item(0)->text().startsWith("01. 令和 9年12月   新規")); // the asset's own row

@@ -204,12 +204,7 @@ TEST_F(EntryWindowTest, AButtonPressWhoseFieldIsRefusedDoesNotAct) {
 
 TEST_F(EntryWindowTest, SwitchingToAnotherWindowOrToTheMenusDoesNotLeaveTheField) {
     type("abc");
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    comeBackFromAnotherWindow();
     // The menu bar takes the keys when Alt is pressed, and gives them back when it is left.
     auto* menus = new QMenuBar(window.get());
     menus->addMenu("ファイル(&F)");

@@ -47,6 +47,15 @@ protected:
         QApplication::processEvents();
     }
     static QWidget* focused() { return QApplication::focusWidget(); }
+    // The user goes to another window and comes back to this one.
+    void comeBackFromAnotherWindow() {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
     QLineEdit* field(int index) const { return window->Text1(index); }
     QPushButton* button(int index) const { return window->Command1(index); }
     QString hint() const { return window->hintLine()->text(); }
